@@ -1,0 +1,78 @@
+#include "core/CoreState.h"
+
+ImageTable ParamBlock;
+ImageTable Map5Image;
+ImageTable Map6Image;
+ImageTable Image3;
+ImageTable AmpAxisTable;
+
+QString OnlineState;
+QString UnitName;
+int ProductNumber = 0;
+int PbTop = 0;
+int PbLeft = 0;
+
+int MapLoaded = 0;
+int MapDirty = 0;
+QString LogBaseName;
+
+QString DealerCompany;
+QString DealerOwner;
+QString DealerPhone;
+QString DealerFax;
+QString DealerEmail;
+QString DealerWeb;
+QString SettingsDate;
+int NoTuneFlag = 0;
+int BrandingFlag = 0;
+int AdvBranding = 0;
+int cfg_CommPort = 1;
+int cfg_CommSpeed = 100;
+
+QString TuneFileName;
+QString MapDscr;
+QString MapId;
+QString WiringDiagramName;
+std::array<QString, 8> MapInfo;
+std::array<QString, 26> LibRecord;
+
+QString UnitOwnerText;
+std::array<QString, 6> TestDates;
+
+std::array<QString, 14> ContactFields;
+std::array<QString, 41> TypeList;
+std::array<QString, 101> MakeList;
+std::vector<std::array<QString, 26>> WdTable(1);
+DisplayTable DisplayFuncTable;
+DisplayTable DisplaySetTable;
+
+void ResetCoreState() {
+    for (ImageTable* t : {&ParamBlock, &Map5Image, &Map6Image, &Image3, &AmpAxisTable})
+        t->fill(0);
+    OnlineState.clear();
+    UnitName.clear();
+    ProductNumber = 0;
+    PbTop = 0;
+    PbLeft = 0;
+    MapLoaded = 0;
+    MapDirty = 0;
+    LogBaseName.clear();
+    for (QString* s : {&DealerCompany, &DealerOwner, &DealerPhone, &DealerFax, &DealerEmail,
+                       &DealerWeb, &SettingsDate, &TuneFileName, &MapDscr, &MapId,
+                       &WiringDiagramName, &UnitOwnerText})
+        s->clear();
+    NoTuneFlag = 0;
+    BrandingFlag = 0;
+    AdvBranding = 0;
+    cfg_CommPort = 1;
+    cfg_CommSpeed = 100;
+    MapInfo = {};
+    LibRecord = {};
+    TestDates = {};
+    ContactFields = {};
+    TypeList = {};
+    MakeList = {};
+    WdTable.assign(1, {});
+    DisplayFuncTable = {};
+    DisplaySetTable = {};
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+// The state that the unit image, conversions and configuration own and every
+// window reads and writes: one declaration each, defined in CoreState.cpp.
+
+#include "core/UnitImage.h"
+
+#include <QString>
+#include <array>
+#include <vector>
+
+// The unit image: page 4, page 5, page 6 and the two tables only map files fill.
+extern ImageTable ParamBlock;
+extern ImageTable Map5Image;
+extern ImageTable Map6Image;
+extern ImageTable Image3;
+extern ImageTable AmpAxisTable;
+
+// Connection mode "Online", "Offline" or "Online2", and the mode file's fields.
+extern QString OnlineState;
+extern QString UnitName;
+extern int ProductNumber;
+extern int PbTop;
+extern int PbLeft;
+
+// Map flags: -1 true, 0 false.
+extern int MapLoaded;
+extern int MapDirty;
+extern QString LogBaseName;
+
+// Dealer record.
+extern QString DealerCompany;
+extern QString DealerOwner;
+extern QString DealerPhone;
+extern QString DealerFax;
+extern QString DealerEmail;
+extern QString DealerWeb;
+extern QString SettingsDate;
+extern int NoTuneFlag;
+extern int BrandingFlag;
+extern int AdvBranding;
+extern int cfg_CommPort;
+extern int cfg_CommSpeed;
+
+// Current-map record.
+extern QString TuneFileName;
+extern QString MapDscr;
+extern QString MapId;
+extern QString WiringDiagramName;
+extern std::array<QString, 8> MapInfo;
+extern std::array<QString, 26> LibRecord;
+
+// The unit's text area as texts: owner text reported by the unit and the six
+// self-test records.
+extern QString UnitOwnerText;
+extern std::array<QString, 6> TestDates;
+
+// Lookup lists and tables (element 0 holds the count as text where the file format says so).
+extern std::array<QString, 14> ContactFields;
+extern std::array<QString, 41> TypeList;
+extern std::array<QString, 101> MakeList;
+extern std::vector<std::array<QString, 26>> WdTable; // rows 0..2500
+using DisplayTable = std::array<std::array<QString, 9>, 27>;
+extern DisplayTable DisplayFuncTable;
+extern DisplayTable DisplaySetTable;
+
+// Puts every variable above back to its program-start value.
+void ResetCoreState();

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+class TextReader;
+
+namespace WtsGeneral {
+
+// What a map-image read did: lines refused (none applied in part) and the number
+// of the first refused line in its file.
+struct MapImageResult {
+    int applied = 0;
+    int rejected = 0;
+    int firstRejectedLine = 0;
+    bool ok() const { return rejected == 0; }
+};
+
+// Applies the map-image lines from the reader's position to the end of its file
+// to the unit image: row lines (16 values of one table row), "M" memory lines and
+// "B" bit lines. Each line is checked whole before it is applied; a bad line
+// changes nothing and is counted. Other lines (headers, "End") are skipped.
+MapImageResult Parse_Map_Image(TextReader& file);
+
+// Applies one line; returns false when the line is a data line but is malformed.
+// Lines that are no data lines return true and change nothing.
+bool Apply_Map_Image_Line(const QString& line, bool* wasData = nullptr);
+
+// Loads "BLANKKVR6.WTS" from the program folder into the unit image. A missing
+// file or refused lines are told to the user; the program goes on with what loaded.
+MapImageResult Load_Blank_Template();
+
+// Tells the user about the refused lines of a map-image file, naming the file and
+// the first refused line. Shows nothing when every line was good.
+void Report_Map_Image_Result(const QString& fileName, const MapImageResult& result);
+
+} // namespace WtsGeneral

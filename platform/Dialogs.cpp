@@ -1,0 +1,143 @@
+#include "platform/Dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace Dialogs {
+
+namespace {
+QtProvider& qtProvider() {
+    static QtProvider p;
+    return p;
+}
+Provider* installed = nullptr;
+
+QString qtFilter(const QString& filter) {
+    // "Text (*.txt)|*.txt|All (*.*)|*.*" -> "Text (*.txt);;All (*.*)"
+    const QStringList parts = filter.split('|');
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        out << QStringLiteral("%1 (%2)").arg(parts.at(i).section('(', 0, 0).trimmed(),
+                                             QString(parts.at(i + 1)).replace(';', ' '));
+    if (out.isEmpty() && !filter.isEmpty())
+        out << filter;
+    return out.join(QStringLiteral(";;"));
+}
+
+QString withDefaultExt(QString path, const QString& ext) {
+    if (!path.isEmpty() && !ext.isEmpty() && !path.section('/', -1).contains('.'))
+        path += '.' + ext;
+    return path;
+}
+} // namespace
+
+Provider& current() { return installed ? *installed : qtProvider(); }
+
+void install(Provider* provider) { installed = provider; }
+
+Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& title) {
+    return current().message(title.isEmpty() ? QApplication::applicationName() : title, text,
+                             buttons, icon);
+}
+
+Answer QtProvider::message(const QString& title, const QString& text, Buttons buttons, Icon icon) {
+    QMessageBox box;
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (icon) {
+    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+    case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    case Icon::None: break;
+    }
+    switch (buttons) {
+    case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case Buttons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        break;
+    case Buttons::RetryCancel:
+        box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+        break;
+    case Buttons::AbortRetryIgnore:
+        box.setStandardButtons(QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Cancel: return Answer::Cancel;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Retry: return Answer::Retry;
+    case QMessageBox::Abort: return Answer::Abort;
+    case QMessageBox::Ignore: return Answer::Ignore;
+    default: return Answer::Ok;
+    }
+}
+
+QString QtProvider::openFile(const FileRequest& r) {
+    return QFileDialog::getOpenFileName(nullptr, r.title,
+                                        r.fileName.isEmpty() ? r.folder : r.folder + '/' + r.fileName,
+                                        qtFilter(r.filter));
+}
+
+QString QtProvider::saveFile(const FileRequest& r) {
+    return withDefaultExt(
+        QFileDialog::getSaveFileName(nullptr, r.title,
+                                     r.fileName.isEmpty() ? r.folder : r.folder + '/' + r.fileName,
+                                     qtFilter(r.filter)),
+        r.defaultExt);
+}
+
+ScriptedProvider::ScriptedProvider() : previous_(installed) { install(this); }
+
+ScriptedProvider::~ScriptedProvider() {
+    if (installed == this)
+        install(previous_);
+}
+
+Answer ScriptedProvider::message(const QString& title, const QString& text, Buttons buttons,
+                                 Icon icon) {
+    records_.push_back({QStringLiteral("message"), title, text, buttons, icon});
+    if (!answers_.empty()) {
+        const Answer a = answers_.front();
+        answers_.erase(answers_.begin());
+        return a;
+    }
+    switch (buttons) {
+    case Buttons::YesNo:
+    case Buttons::YesNoCancel: return Answer::Yes;
+    case Buttons::RetryCancel: return Answer::Retry;
+    case Buttons::AbortRetryIgnore: return Answer::Abort;
+    default: return Answer::Ok;
+    }
+}
+
+QString ScriptedProvider::openFile(const FileRequest& r) {
+    records_.push_back({QStringLiteral("open"), r.title, r.filter, Buttons::Ok, Icon::None});
+    if (files_.empty())
+        return QString();
+    const QString f = files_.front();
+    files_.erase(files_.begin());
+    return f;
+}
+
+QString ScriptedProvider::saveFile(const FileRequest& r) {
+    records_.push_back({QStringLiteral("save"), r.title, r.filter, Buttons::Ok, Icon::None});
+    if (files_.empty())
+        return QString();
+    const QString f = files_.front();
+    files_.erase(files_.begin());
+    return withDefaultExt(f, r.defaultExt);
+}
+
+QStringList ScriptedProvider::texts() const {
+    QStringList out;
+    for (const Record& r : records_)
+        out << r.text;
+    return out;
+}
+
+} // namespace Dialogs

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// Message boxes and file dialogs. Every part of the program asks through
+// Dialogs::current(), so the program shows real Qt dialogs and the tests install a
+// scripted provider that answers in order and records what was asked.
+namespace Dialogs {
+
+enum class Icon { None, Critical, Question, Exclamation, Information };
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
+enum class Answer { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
+
+struct FileRequest {
+    QString title;
+    QString folder;     // initial folder
+    QString filter;     // "Map files (*.kvr)|*.kvr" style, "|" separated pairs
+    QString defaultExt; // without the dot
+    QString fileName;   // initial file name
+};
+
+class Provider {
+public:
+    virtual ~Provider() = default;
+    virtual Answer message(const QString& title, const QString& text, Buttons buttons,
+                           Icon icon) = 0;
+    // The chosen file's path, or an empty text when the user cancelled.
+    virtual QString openFile(const FileRequest& request) = 0;
+    virtual QString saveFile(const FileRequest& request) = 0;
+};
+
+// The provider in use; the Qt one unless another was installed.
+Provider& current();
+// Installs a provider (not owned); nullptr puts the Qt one back.
+void install(Provider* provider);
+
+// Shorthand for current().message(...), in the order the program's calls read.
+Answer msgBox(const QString& text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
+              const QString& title = QString());
+
+// Real dialogs on Qt widgets.
+class QtProvider : public Provider {
+public:
+    Answer message(const QString& title, const QString& text, Buttons buttons, Icon icon) override;
+    QString openFile(const FileRequest& request) override;
+    QString saveFile(const FileRequest& request) override;
+};
+
+// Answers from a script, in order, and records every request. With the script
+// empty a message gets its first button (Ok, Yes, Retry or Abort) and a file
+// dialog is cancelled.
+class ScriptedProvider : public Provider {
+public:
+    struct Record {
+        QString kind; // "message", "open" or "save"
+        QString title;
+        QString text; // message text, or the file dialog's filter
+        Buttons buttons = Buttons::Ok;
+        Icon icon = Icon::None;
+    };
+
+    ScriptedProvider();
+    ~ScriptedProvider() override;
+
+    void answer(Answer a) { answers_.push_back(a); }
+    void file(const QString& path) { files_.push_back(path); }
+
+    Answer message(const QString& title, const QString& text, Buttons buttons, Icon icon) override;
+    QString openFile(const FileRequest& request) override;
+    QString saveFile(const FileRequest& request) override;
+
+    const std::vector<Record>& records() const { return records_; }
+    QStringList texts() const;
+    void clear() { records_.clear(); }
+
+private:
+    std::vector<Answer> answers_;
+    std::vector<QString> files_;
+    std::vector<Record> records_;
+    Provider* previous_ = nullptr;
+};
+
+} // namespace Dialogs

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+// One window of a kind at a time: created on first use, destroyed when unloaded
+// (by unload() or by the user closing it), created anew on the next use.
+template <class T> class FormInstance {
+public:
+    // The window, created (and its load run by its constructor) on first use.
+    static T& get() {
+        if (instance_.isNull()) {
+            instance_ = new T(); // owned by Qt: deleted on close or by unload()
+            instance_->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        return *instance_;
+    }
+    static bool loaded() { return !instance_.isNull(); }
+    static T* ifLoaded() { return instance_.data(); }
+    // Destroys the window now, if it exists.
+    static void unload() {
+        if (!instance_.isNull())
+            delete instance_.data();
+    }
+
+private:
+    static inline QPointer<T> instance_;
+};

@@ -1,0 +1,131 @@
+#include "platform/TextFile.h"
+
+#include "platform/KvrError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+KvrError fileError(const QString& path, bool writing) {
+    const int number = fileErrorNumber(path, writing);
+    switch (number) {
+    case KvrError::FileNotFound:
+        return KvrError(number, QStringLiteral("File not found: %1").arg(path));
+    case KvrError::PathNotFound:
+        return KvrError(number, QStringLiteral("Path not found: %1").arg(path));
+    case KvrError::DiskFull:
+        return KvrError(number, QStringLiteral("Disk full: %1").arg(path));
+    default:
+        return KvrError(number, QStringLiteral("Permission denied: %1").arg(path));
+    }
+}
+
+} // namespace
+
+int fileErrorNumber(const QString& path, bool writing) {
+    const QFileInfo info(path);
+    if (!info.dir().exists())
+        return KvrError::PathNotFound;
+    if (!writing && !info.exists())
+        return KvrError::FileNotFound;
+    if (writing && info.dir().exists() && QFileInfo(info.absolutePath()).isWritable() &&
+        (!info.exists() || info.isWritable()))
+        return KvrError::DiskFull;
+    return KvrError::PermissionDenied;
+}
+
+namespace TextFile {
+
+QString readAll(const QString& path) {
+    QFile f(path);
+    if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly))
+        throw fileError(path, false);
+    return QString::fromLatin1(f.readAll());
+}
+
+QStringList splitLines(const QString& text) {
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (c == '\r' || c == '\n') {
+            lines.append(text.mid(start, i - start));
+            if (c == '\r' && i + 1 < n && text.at(i + 1) == '\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+QStringList readLines(const QString& path) { return splitLines(readAll(path)); }
+
+QByteArray toLatin1(const QString& text) {
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    for (const QChar c : text)
+        bytes.append(c.unicode() < 256 ? static_cast<char>(c.unicode()) : '?');
+    return bytes;
+}
+
+void writeLines(const QString& path, const QStringList& lines) {
+    TextWriter w(path);
+    for (const QString& line : lines)
+        w.writeLine(line);
+    w.commit();
+}
+
+QString padToNextZone(const QString& line) {
+    const qsizetype zone = 14;
+    const qsizetype target = (line.size() / zone + 1) * zone;
+    return line + QString(target - line.size(), ' ');
+}
+
+} // namespace TextFile
+
+TextReader::TextReader(const QString& path)
+    : path_(path), lines_(TextFile::readLines(path)) {}
+
+TextReader TextReader::fromText(const QString& text) {
+    TextReader r;
+    r.lines_ = TextFile::splitLines(text);
+    return r;
+}
+
+QString TextReader::readLine() {
+    if (atEnd())
+        throw KvrError(KvrError::InputPastEnd, QStringLiteral("Input past end of file"));
+    return lines_.at(next_++);
+}
+
+TextWriter::TextWriter(const QString& path) : path_(path), file_(std::make_unique<QSaveFile>(path)) {
+    if (!file_->open(QIODevice::WriteOnly))
+        throw fileError(path, true);
+}
+
+TextWriter::~TextWriter() {
+    if (file_ && file_->isOpen())
+        file_->cancelWriting();
+}
+
+void TextWriter::write(const QString& text) {
+    const QByteArray bytes = TextFile::toLatin1(text);
+    if (file_->write(bytes) != bytes.size())
+        failed_ = true;
+}
+
+void TextWriter::writeLine(const QString& line) { write(line + QStringLiteral("\r\n")); }
+
+void TextWriter::commit() {
+    if (failed_) {
+        file_->cancelWriting();
+        throw KvrError(KvrError::DiskFull, QStringLiteral("Disk full: %1").arg(path_));
+    }
+    if (!file_->commit())
+        throw fileError(path_, true);
+}

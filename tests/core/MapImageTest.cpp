@@ -1,0 +1,167 @@
+#include "CoreTestSupport.h"
+#include "core/MapImage.h"
+#include "platform/TextFile.h"
+
+using WtsGeneral::Parse_Map_Image;
+
+namespace {
+const QString Row8 =
+    " 8 0 255   0   0   0 255   3 255 255   0 255 255 255 255 255 255 255 ";
+const int Row8Values[16] = {255, 0, 0, 0, 255, 3, 255, 255, 0, 255, 255, 255, 255, 255, 255, 255};
+
+WtsGeneral::MapImageResult parse(const QStringList& lines) {
+    TextReader r = TextReader::fromText(lines.join("\r\n") + "\r\n");
+    return Parse_Map_Image(r);
+}
+
+QString rowLine(int row, int page, int value) {
+    QString s = QString("%1 %2").arg(row, 2).arg(page);
+    for (int k = 0; k < 16; ++k)
+        s += QString(" %1").arg(value, 3);
+    return s + ' ';
+}
+} // namespace
+
+class MapImageTest : public CoreTest {};
+
+TEST_F(MapImageTest, RowLineFillsSixteenElements) {
+    ASSERT_EQ(Row8.size(), 69);
+    for (const QString& line : {Row8, Row8.left(68)}) {
+        ResetCoreState();
+        const auto result = parse({line, "End"});
+        EXPECT_TRUE(result.ok());
+        for (int k = 0; k < 16; ++k)
+            EXPECT_EQ(ParamBlock[128 + k], Row8Values[k]) << line.size() << " " << k;
+    }
+}
+
+TEST_F(MapImageTest, LineOf67CharactersIsNoRowLine) {
+    const auto result = parse({Row8.left(67), "End"});
+    EXPECT_TRUE(result.ok());
+    EXPECT_EQ(ParamBlock[128], 0);
+}
+
+TEST_F(MapImageTest, RowLinesReachEveryPage) {
+    parse({rowLine(15, 1, 7), rowLine(0, 2, 9), rowLine(3, 3, 11), rowLine(1, 4, 13)});
+    EXPECT_EQ(Map5Image[255], 7);
+    EXPECT_EQ(Map5Image[240], 7);
+    EXPECT_EQ(Map6Image[0], 9);
+    EXPECT_EQ(Map6Image[15], 9);
+    EXPECT_EQ(Image3[48], 11);
+    EXPECT_EQ(AmpAxisTable[16], 13);
+}
+
+TEST_F(MapImageTest, MemoryLineStoresExactlyItsValues) {
+    const struct {
+        QString line;
+        int stored131;
+    } cases[] = {
+        {"130M  12  34", 34},
+        {"130M  12  34 ", 34},
+    };
+    for (const auto& c : cases) {
+        ResetCoreState();
+        ParamBlock[132] = 99;
+        EXPECT_TRUE(parse({c.line}).ok()) << c.line;
+        EXPECT_EQ(ParamBlock[130], 12);
+        EXPECT_EQ(ParamBlock[131], c.stored131);
+        EXPECT_EQ(ParamBlock[132], 99) << "no value beyond the line's own";
+    }
+    // One value followed by two blanks stores that value only.
+    ResetCoreState();
+    ParamBlock[131] = 99;
+    EXPECT_TRUE(parse({"130M  12  "}).ok());
+    EXPECT_EQ(ParamBlock[130], 12);
+    EXPECT_EQ(ParamBlock[131], 99);
+}
+
+TEST_F(MapImageTest, BitLineAppliesAndThenOr) {
+    ParamBlock[150] = 3;
+    EXPECT_TRUE(parse({"150B   4 251"}).ok());
+    EXPECT_EQ(ParamBlock[150], 7);
+}
+
+TEST_F(MapImageTest, TheLastLineIsAppliedToo) {
+    const auto result = parse({"MAPS:", rowLine(0, 1, 5)});
+    EXPECT_TRUE(result.ok());
+    EXPECT_EQ(Map5Image[0], 5);
+}
+
+TEST_F(MapImageTest, LongMemoryLineIsNotAlsoARowLine) {
+    QString line = "130M";
+    for (int k = 0; k < 17; ++k)
+        line += "   1";
+    ASSERT_GT(line.size(), 67);
+    ParamBlock[16 * 13] = 0; // the row "13" of page 0 a row reading would hit
+    const auto result = parse({line});
+    EXPECT_TRUE(result.ok());
+    EXPECT_EQ(ParamBlock[130], 1);
+    EXPECT_EQ(ParamBlock[146], 1);
+    EXPECT_EQ(ParamBlock[208], 0);
+}
+
+TEST_F(MapImageTest, BadLinesChangeNothingAndAreCounted) {
+    QString badValue = rowLine(2, 1, 1);
+    badValue.replace(5 + 4 * 7, 3, "256");
+    QString fraction = rowLine(2, 1, 1);
+    fraction.replace(5 + 4 * 3, 3, "1.5");
+    const QStringList bad = {
+        rowLine(16, 1, 1),  // row out of range
+        rowLine(2, 5, 1),   // page out of range
+        badValue,           // value above 255
+        fraction,           // not a whole number
+        "255M   1   2",     // runs past the table
+        "150B 300 255",     // mask above 255
+        "130M  12  xx",     // not a number
+    };
+    for (int i = 0; i < bad.size(); ++i) {
+        ResetCoreState();
+        const auto result = parse({"MAPS:", rowLine(0, 1, 5), bad[i], "End"});
+        EXPECT_EQ(result.rejected, 1) << bad[i].toStdString();
+        EXPECT_EQ(result.firstRejectedLine, 3);
+        EXPECT_EQ(Map5Image[0], 5) << "the good line before is kept";
+        EXPECT_EQ(Map5Image[32], 0) << bad[i].toStdString();
+        EXPECT_EQ(Map5Image[256], 0);
+        EXPECT_EQ(ParamBlock[255], 0);
+        EXPECT_EQ(ParamBlock[130], 0);
+    }
+}
+
+TEST_F(MapImageTest, ShortAndHeaderLinesAreSkippedSilently) {
+    const auto result = parse({"Dscr: anything", "", "MAPS:", "End of KVR6 Tune Map"});
+    EXPECT_TRUE(result.ok());
+    EXPECT_EQ(result.applied, 0);
+}
+
+TEST_F(MapImageTest, ShippedBlankTemplateLoadsWithoutARejectedLine) {
+    folder.copyData("BLANKKVR6.WTS");
+    const auto result = WtsGeneral::Load_Blank_Template();
+    EXPECT_TRUE(result.ok());
+    EXPECT_EQ(result.applied, 8 + 16 + 11);
+    EXPECT_TRUE(dialogs.records().empty());
+    EXPECT_EQ(ParamBlock[Idx_Cylinders], 4);
+    // Every RPM break point is a real period, rising in RPM.
+    int last = 1 << 30;
+    for (int n = 0; n < 16; ++n) {
+        const int period = ParamBlock[224 + 2 * n] * 256 + ParamBlock[225 + 2 * n];
+        EXPECT_GT(period, 0);
+        EXPECT_LT(period, last);
+        last = period;
+    }
+}
+
+TEST_F(MapImageTest, MissingTemplateIsToldAndTheImageStaysEmpty) {
+    const auto result = WtsGeneral::Load_Blank_Template();
+    EXPECT_EQ(result.applied, 0);
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_TRUE(dialogs.records()[0].text.contains("BLANKKVR6.WTS"));
+}
+
+TEST_F(MapImageTest, RejectedLinesOfTheTemplateAreToldWithTheirLine) {
+    folder.writeLines("BLANKKVR6.WTS", {"title", rowLine(0, 1, 1), rowLine(20, 1, 1), "End"});
+    const auto result = WtsGeneral::Load_Blank_Template();
+    EXPECT_EQ(result.rejected, 1);
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_TRUE(dialogs.records()[0].text.contains("Line 3"));
+    EXPECT_TRUE(dialogs.records()[0].text.contains("BLANKKVR6.WTS"));
+}

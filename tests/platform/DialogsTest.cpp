@@ -1,0 +1,54 @@
+#include "platform/Dialogs.h"
+#include "platform/FormInstance.h"
+
+#include <gtest/gtest.h>
+
+using namespace Dialogs;
+
+TEST(Dialogs, ScriptedProviderAnswersInOrderAndRecords) {
+    ScriptedProvider script;
+    script.answer(Answer::No);
+    EXPECT_EQ(msgBox("Sure?", Buttons::YesNo, Icon::Question, "Title"), Answer::No);
+    EXPECT_EQ(msgBox("Again?", Buttons::YesNo, Icon::Question, "Title"), Answer::Yes);
+    ASSERT_EQ(script.records().size(), 2u);
+    EXPECT_EQ(script.records()[0].title, "Title");
+    EXPECT_EQ(script.records()[0].text, "Sure?");
+    EXPECT_EQ(script.records()[0].icon, Icon::Question);
+    EXPECT_EQ(script.records()[1].buttons, Buttons::YesNo);
+}
+
+TEST(Dialogs, ScriptedFileDialogsCancelWhenEmpty) {
+    ScriptedProvider script;
+    script.file("/tmp/a");
+    EXPECT_EQ(current().saveFile({"Save", "/tmp", "Logs|*.raw", "raw", ""}), "/tmp/a.raw");
+    EXPECT_EQ(current().openFile({"Open", "/tmp", "", "", ""}), QString());
+}
+
+TEST(Dialogs, ProviderIsRestoredAfterTheScript) {
+    Provider* before = &current();
+    {
+        ScriptedProvider script;
+        EXPECT_EQ(&current(), &script);
+    }
+    EXPECT_EQ(&current(), before);
+}
+
+namespace {
+class Probe : public QWidget {
+public:
+    Probe() { ++made; }
+    static inline int made = 0;
+};
+} // namespace
+
+TEST(FormInstance, OneWindowUntilUnloaded) {
+    Probe& a = FormInstance<Probe>::get();
+    Probe& b = FormInstance<Probe>::get();
+    EXPECT_EQ(&a, &b);
+    EXPECT_EQ(Probe::made, 1);
+    FormInstance<Probe>::unload();
+    EXPECT_FALSE(FormInstance<Probe>::loaded());
+    FormInstance<Probe>::get();
+    EXPECT_EQ(Probe::made, 2);
+    FormInstance<Probe>::unload();
+}

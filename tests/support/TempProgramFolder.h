@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+// A program folder of its own for one test: KVR6_HOME points at a fresh temporary
+// folder for the fixture's lifetime, and the folder is removed afterwards.
+class TempProgramFolder {
+public:
+    TempProgramFolder();
+    ~TempProgramFolder();
+
+    QString path() const { return dir_.path(); }
+    QString file(const QString& name) const { return dir_.path() + '/' + name; }
+    // Writes bytes as they stand (no line-end translation).
+    void write(const QString& name, const QByteArray& bytes) const;
+    // Writes lines each ended with CR LF, Latin-1.
+    void writeLines(const QString& name, const QStringList& lines) const;
+    QByteArray read(const QString& name) const;
+    bool exists(const QString& name) const;
+    // Copies a file from the source tree's data/ folder into this folder.
+    void copyData(const QString& name) const;
+    static QString sourceDir();
+
+private:
+    QTemporaryDir dir_;
+    QByteArray previous_;
+    bool hadPrevious_ = false;
+};

@@ -1,0 +1,13 @@
+#include <QApplication>
+#include <gmock/gmock.h>
+
+// Every test program runs with a real application object on the offscreen
+// platform, so window tests drive real widgets.
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KVR6"));
+    ::testing::InitGoogleMock(&argc, argv);
+    return RUN_ALL_TESTS();
+}
