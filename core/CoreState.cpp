@@ -57,9 +57,9 @@ void ResetCoreState() {
     MapLoaded = 0;
     MapDirty = 0;
     LogBaseName.clear();
-    for (QString* s : {&DealerCompany, &DealerOwner, &DealerPhone, &DealerFax, &DealerEmail,
-                       &DealerWeb, &SettingsDate, &TuneFileName, &MapDscr, &MapId,
-                       &WiringDiagramName, &UnitOwnerText})
+    for (QString* s :
+         {&DealerCompany, &DealerOwner, &DealerPhone, &DealerFax, &DealerEmail, &DealerWeb,
+          &SettingsDate, &TuneFileName, &MapDscr, &MapId, &WiringDiagramName, &UnitOwnerText})
         s->clear();
     NoTuneFlag = 0;
     BrandingFlag = 0;

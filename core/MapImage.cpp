@@ -33,12 +33,18 @@ constexpr int LastUnitAddress = 255;
 
 ImageTable* tableForPage(int page) {
     switch (page) {
-    case 0: return &ParamBlock;
-    case 1: return &Map5Image;
-    case 2: return &Map6Image;
-    case 3: return &Image3;
-    case 4: return &AmpAxisTable;
-    default: return nullptr;
+    case 0:
+        return &ParamBlock;
+    case 1:
+        return &Map5Image;
+    case 2:
+        return &Map6Image;
+    case 3:
+        return &Image3;
+    case 4:
+        return &AmpAxisTable;
+    default:
+        return nullptr;
     }
 }
 
@@ -139,7 +145,8 @@ void Report_Map_Image_Result(const QString& fileName, const MapImageResult& resu
         return;
     const QString text =
         result.rejected == 1
-            ? QStringLiteral("Line %1 of the map file %2 is not a valid map line and was not loaded.")
+            ? QStringLiteral(
+                  "Line %1 of the map file %2 is not a valid map line and was not loaded.")
                   .arg(result.firstRejectedLine)
                   .arg(fileName)
             : QStringLiteral("%1 lines of the map file %2 are not valid map lines and were not "

@@ -42,8 +42,8 @@ void Read_Mode_File() {
     } catch (const KvrError& e) {
         if (e.number() != KvrError::FileNotFound)
             throw;
-        TextFile::writeLines(path, {QStringLiteral("Mode: Online") + Pad,
-                                    QStringLiteral("Product: 1") + Pad});
+        TextFile::writeLines(
+            path, {QStringLiteral("Mode: Online") + Pad, QStringLiteral("Product: 1") + Pad});
         text = TextFile::readAll(path);
     }
 

@@ -89,11 +89,17 @@ void frmSplash::Form_Load() {
     Timer_Type->start();
 }
 
-void frmSplash::optOnline_Click() { OnlineState = QStringLiteral("Online"); }
+void frmSplash::optOnline_Click() {
+    OnlineState = QStringLiteral("Online");
+}
 
-void frmSplash::optOffline_Click() { OnlineState = QStringLiteral("Offline"); }
+void frmSplash::optOffline_Click() {
+    OnlineState = QStringLiteral("Offline");
+}
 
-void frmSplash::Command1_Click() { Continue(); }
+void frmSplash::Command1_Click() {
+    Continue();
+}
 
 void frmSplash::Timer_Type_Timer() {
     if (continued_)
@@ -115,4 +121,6 @@ void frmSplash::Continue() {
     deleteLater();
 }
 
-void frmSplash::keyPressEvent(QKeyEvent* event) { event->ignore(); }
+void frmSplash::keyPressEvent(QKeyEvent* event) {
+    event->ignore();
+}

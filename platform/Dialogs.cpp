@@ -32,9 +32,13 @@ QString withDefaultExt(QString path, const QString& ext) {
 }
 } // namespace
 
-Provider& current() { return installed ? *installed : qtProvider(); }
+Provider& current() {
+    return installed ? *installed : qtProvider();
+}
 
-void install(Provider* provider) { installed = provider; }
+void install(Provider* provider) {
+    installed = provider;
+}
 
 Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& title) {
     return current().message(title.isEmpty() ? QApplication::applicationName() : title, text,
@@ -46,16 +50,31 @@ Answer QtProvider::message(const QString& title, const QString& text, Buttons bu
     box.setWindowTitle(title);
     box.setText(text);
     switch (icon) {
-    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
-    case Icon::Question: box.setIcon(QMessageBox::Question); break;
-    case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case Icon::Information: box.setIcon(QMessageBox::Information); break;
-    case Icon::None: break;
+    case Icon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case Icon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::None:
+        break;
     }
     switch (buttons) {
-    case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-    case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-    case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Buttons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
     case Buttons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
@@ -67,20 +86,27 @@ Answer QtProvider::message(const QString& title, const QString& text, Buttons bu
         break;
     }
     switch (box.exec()) {
-    case QMessageBox::Cancel: return Answer::Cancel;
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    case QMessageBox::Retry: return Answer::Retry;
-    case QMessageBox::Abort: return Answer::Abort;
-    case QMessageBox::Ignore: return Answer::Ignore;
-    default: return Answer::Ok;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Retry:
+        return Answer::Retry;
+    case QMessageBox::Abort:
+        return Answer::Abort;
+    case QMessageBox::Ignore:
+        return Answer::Ignore;
+    default:
+        return Answer::Ok;
     }
 }
 
 QString QtProvider::openFile(const FileRequest& r) {
-    return QFileDialog::getOpenFileName(nullptr, r.title,
-                                        r.fileName.isEmpty() ? r.folder : r.folder + '/' + r.fileName,
-                                        qtFilter(r.filter));
+    return QFileDialog::getOpenFileName(
+        nullptr, r.title, r.fileName.isEmpty() ? r.folder : r.folder + '/' + r.fileName,
+        qtFilter(r.filter));
 }
 
 QString QtProvider::saveFile(const FileRequest& r) {
@@ -91,7 +117,9 @@ QString QtProvider::saveFile(const FileRequest& r) {
         r.defaultExt);
 }
 
-ScriptedProvider::ScriptedProvider() : previous_(installed) { install(this); }
+ScriptedProvider::ScriptedProvider() : previous_(installed) {
+    install(this);
+}
 
 ScriptedProvider::~ScriptedProvider() {
     if (installed == this)
@@ -108,10 +136,14 @@ Answer ScriptedProvider::message(const QString& title, const QString& text, Butt
     }
     switch (buttons) {
     case Buttons::YesNo:
-    case Buttons::YesNoCancel: return Answer::Yes;
-    case Buttons::RetryCancel: return Answer::Retry;
-    case Buttons::AbortRetryIgnore: return Answer::Abort;
-    default: return Answer::Ok;
+    case Buttons::YesNoCancel:
+        return Answer::Yes;
+    case Buttons::RetryCancel:
+        return Answer::Retry;
+    case Buttons::AbortRetryIgnore:
+        return Answer::Abort;
+    default:
+        return Answer::Ok;
     }
 }
 

@@ -64,7 +64,9 @@ std::int64_t RoundEven(double value) {
     return saturate(r);
 }
 
-std::int64_t Fix(double value) { return saturate(std::trunc(value)); }
+std::int64_t Fix(double value) {
+    return saturate(std::trunc(value));
+}
 
 double RoundAway(double value, int decimals) {
     const double scale = std::pow(10.0, decimals);

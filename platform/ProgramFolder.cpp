@@ -8,8 +8,8 @@ namespace ProgramFolder {
 
 QString path() {
     const QByteArray home = qgetenv("KVR6_HOME");
-    QString folder = home.isEmpty() ? QCoreApplication::applicationDirPath()
-                                    : QString::fromLocal8Bit(home);
+    QString folder =
+        home.isEmpty() ? QCoreApplication::applicationDirPath() : QString::fromLocal8Bit(home);
     while (folder.size() > 1 && (folder.endsWith('/') || folder.endsWith('\\')))
         folder.chop(1);
     return folder;
@@ -28,8 +28,12 @@ QStringList listIn(const QString& folder, const QString& pattern) {
                          QDir::Name | QDir::IgnoreCase);
 }
 
-QStringList list(const QString& pattern) { return listIn(path(), pattern); }
+QStringList list(const QString& pattern) {
+    return listIn(path(), pattern);
+}
 
-bool exists(const QString& name) { return QFileInfo(file(name)).isFile(); }
+bool exists(const QString& name) {
+    return QFileInfo(file(name)).isFile();
+}
 
 } // namespace ProgramFolder

@@ -63,7 +63,9 @@ QStringList splitLines(const QString& text) {
     return lines;
 }
 
-QStringList readLines(const QString& path) { return splitLines(readAll(path)); }
+QStringList readLines(const QString& path) {
+    return splitLines(readAll(path));
+}
 
 QByteArray toLatin1(const QString& text) {
     QByteArray bytes;
@@ -88,8 +90,7 @@ QString padToNextZone(const QString& line) {
 
 } // namespace TextFile
 
-TextReader::TextReader(const QString& path)
-    : path_(path), lines_(TextFile::readLines(path)) {}
+TextReader::TextReader(const QString& path) : path_(path), lines_(TextFile::readLines(path)) {}
 
 TextReader TextReader::fromText(const QString& text) {
     TextReader r;
@@ -103,7 +104,8 @@ QString TextReader::readLine() {
     return lines_.at(next_++);
 }
 
-TextWriter::TextWriter(const QString& path) : path_(path), file_(std::make_unique<QSaveFile>(path)) {
+TextWriter::TextWriter(const QString& path)
+    : path_(path), file_(std::make_unique<QSaveFile>(path)) {
     if (!file_->open(QIODevice::WriteOnly))
         throw fileError(path, true);
 }
@@ -119,7 +121,9 @@ void TextWriter::write(const QString& text) {
         failed_ = true;
 }
 
-void TextWriter::writeLine(const QString& line) { write(line + QStringLiteral("\r\n")); }
+void TextWriter::writeLine(const QString& line) {
+    write(line + QStringLiteral("\r\n"));
+}
 
 void TextWriter::commit() {
     if (failed_) {

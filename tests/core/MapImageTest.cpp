@@ -1,12 +1,11 @@
-#include "CoreTestSupport.h"
 #include "core/MapImage.h"
+#include "CoreTestSupport.h"
 #include "platform/TextFile.h"
 
 using WtsGeneral::Parse_Map_Image;
 
 namespace {
-const QString Row8 =
-    " 8 0 255   0   0   0 255   3 255 255   0 255 255 255 255 255 255 255 ";
+const QString Row8 = " 8 0 255   0   0   0 255   3 255 255   0 255 255 255 255 255 255 255 ";
 const int Row8Values[16] = {255, 0, 0, 0, 255, 3, 255, 255, 0, 255, 255, 255, 255, 255, 255, 255};
 
 WtsGeneral::MapImageResult parse(const QStringList& lines) {
@@ -106,13 +105,13 @@ TEST_F(MapImageTest, BadLinesChangeNothingAndAreCounted) {
     QString fraction = rowLine(2, 1, 1);
     fraction.replace(5 + 4 * 3, 3, "1.5");
     const QStringList bad = {
-        rowLine(16, 1, 1),  // row out of range
-        rowLine(2, 5, 1),   // page out of range
-        badValue,           // value above 255
-        fraction,           // not a whole number
-        "255M   1   2",     // runs past the table
-        "150B 300 255",     // mask above 255
-        "130M  12  xx",     // not a number
+        rowLine(16, 1, 1), // row out of range
+        rowLine(2, 5, 1),  // page out of range
+        badValue,          // value above 255
+        fraction,          // not a whole number
+        "255M   1   2",    // runs past the table
+        "150B 300 255",    // mask above 255
+        "130M  12  xx",    // not a number
     };
     for (int i = 0; i < bad.size(); ++i) {
         ResetCoreState();

@@ -1,11 +1,11 @@
-#include "CoreTestSupport.h"
 #include "core/ModeFile.h"
+#include "CoreTestSupport.h"
 #include "core/frmSplash.h"
 
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 
 using WtsGeneral::Read_Mode_File;
 using WtsGeneral::Write_Mode_File;
@@ -18,8 +18,8 @@ class ModeFileTest : public CoreTest {};
 
 TEST_F(ModeFileTest, MissingFileIsCreatedWithTwoDefaultLines) {
     Read_Mode_File();
-    EXPECT_EQ(folder.read("KVR6Mode.cfg"),
-              QByteArray("Mode: Online" + Pad.toLatin1() + "\r\nProduct: 1" + Pad.toLatin1() + "\r\n"));
+    EXPECT_EQ(folder.read("KVR6Mode.cfg"), QByteArray("Mode: Online" + Pad.toLatin1() +
+                                                      "\r\nProduct: 1" + Pad.toLatin1() + "\r\n"));
     EXPECT_EQ(OnlineState, "Online");
     EXPECT_EQ(UnitName, "KVR6");
     EXPECT_EQ(ProductNumber, 1);
@@ -35,15 +35,27 @@ TEST_F(ModeFileTest, ParseCases) {
         int left;
     } cases[] = {
         {{"Mode: Offline" + Pad, "Product: 1" + Pad, "PB Top: 1200" + Pad, "PB Left: 345" + Pad},
-         "Offline", "KVR6", 1, 1200, 345},
+         "Offline",
+         "KVR6",
+         1,
+         1200,
+         345},
         {{"Mode: Offline" + Pad}, "Offline", "before", 7, 11, 22},
         {{"Mode: offline" + Pad, "Product: 1" + Pad}, "Online", "KVR6", 1, 11, 22},
         {{"Mode: Offline" + Pad, "Product: 2" + Pad}, "Offline", "before", 7, 11, 22},
         // A bad play-back position no longer hides the mode and the product.
         {{"Mode: Offline" + Pad, "Product: 1" + Pad, "PB Top: " + Pad, "PB Left: 5" + Pad},
-         "Offline", "KVR6", 1, 11, 5},
-        {{"Mode: Offline" + Pad, "Product: 1" + Pad, "PB Top: abc" + Pad}, "Offline", "KVR6", 1,
-         11, 22},
+         "Offline",
+         "KVR6",
+         1,
+         11,
+         5},
+        {{"Mode: Offline" + Pad, "Product: 1" + Pad, "PB Top: abc" + Pad},
+         "Offline",
+         "KVR6",
+         1,
+         11,
+         22},
         // A hand-edited file without the trailing blanks.
         {{"Mode: Offline", "Product: 1"}, "Offline", "KVR6", 1, 11, 22},
     };

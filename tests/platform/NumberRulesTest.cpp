@@ -9,9 +9,9 @@ TEST(NumberRules, ValTakesTheLeadingNumber) {
         const char* text;
         double value;
     } cases[] = {
-        {"OFF", 0},       {" 12.5x", 12.5}, {"", 0},        {"   ", 0},      {"-3", -3},
-        {"+7", 7},        {"1.2.3", 1.2},   {"  42  ", 42}, {"1e2", 100},    {"1e", 1},
-        {"2E-1x", 0.2},   {".5", 0.5},      {"-", 0},       {"12abc", 12},   {"\t9", 9},
+        {"OFF", 0},       {" 12.5x", 12.5}, {"", 0},        {"   ", 0},    {"-3", -3},
+        {"+7", 7},        {"1.2.3", 1.2},   {"  42  ", 42}, {"1e2", 100},  {"1e", 1},
+        {"2E-1x", 0.2},   {".5", 0.5},      {"-", 0},       {"12abc", 12}, {"\t9", 9},
         {"255\r\n", 255}, {"- 5", 0},
     };
     for (const auto& c : cases)
@@ -22,7 +22,8 @@ TEST(NumberRules, RoundEvenGoesToTheEvenNeighbourOnHalves) {
     const struct {
         double in;
         std::int64_t out;
-    } cases[] = {{312.5, 312}, {3.5, 4}, {2.5, 2}, {-2.5, -2}, {-3.5, -4}, {0.49, 0}, {7.51, 8}, {-0.5, 0}};
+    } cases[] = {{312.5, 312}, {3.5, 4},  {2.5, 2},  {-2.5, -2},
+                 {-3.5, -4},   {0.49, 0}, {7.51, 8}, {-0.5, 0}};
     for (const auto& c : cases)
         EXPECT_EQ(RoundEven(c.in), c.out) << c.in;
 }

@@ -1,6 +1,6 @@
+#include "platform/TextFile.h"
 #include "platform/KvrError.h"
 #include "platform/ProgramFolder.h"
-#include "platform/TextFile.h"
 #include "tests/support/TempProgramFolder.h"
 
 #include <QFile>

@@ -41,7 +41,9 @@ QByteArray TempProgramFolder::read(const QString& name) const {
     return f.readAll();
 }
 
-bool TempProgramFolder::exists(const QString& name) const { return QFileInfo::exists(file(name)); }
+bool TempProgramFolder::exists(const QString& name) const {
+    return QFileInfo::exists(file(name));
+}
 
 QString TempProgramFolder::sourceDir() {
     const QString dir = qEnvironmentVariable("KVR6_SOURCE_DIR");
