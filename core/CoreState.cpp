@@ -12,6 +12,8 @@ int ProductNumber = 0;
 int PbTop = 0;
 int PbLeft = 0;
 
+int UnitOnline = 0;
+int MapTab = 1;
 int MapLoaded = 0;
 int MapDirty = 0;
 QString LogBaseName;
@@ -54,6 +56,8 @@ void ResetCoreState() {
     ProductNumber = 0;
     PbTop = 0;
     PbLeft = 0;
+    UnitOnline = 0;
+    MapTab = 1;
     MapLoaded = 0;
     MapDirty = 0;
     LogBaseName.clear();

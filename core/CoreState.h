@@ -23,6 +23,11 @@ extern int ProductNumber;
 extern int PbTop;
 extern int PbLeft;
 
+// 1 once a read-out of the unit has finished (the link sets it; conversions read it).
+extern int UnitOnline;
+// The map tab the main window shows: 1 analog, 2 injection, 3 ignition.
+extern int MapTab;
+
 // Map flags: -1 true, 0 false.
 extern int MapLoaded;
 extern int MapDirty;
