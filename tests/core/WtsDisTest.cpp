@@ -6,6 +6,25 @@
 
 using WtsDisTest = ImageTest;
 
+namespace {
+
+// One byte of a clamped switch point: what the label shows and what byte stays.
+struct SwitchCase {
+    int byte;
+    const char* text;
+    int stored;
+};
+
+void expectSwitchPoint(int index, QString (*member)(int), std::initializer_list<SwitchCase> cases) {
+    for (const SwitchCase& c : cases) {
+        ParamBlock[index] = static_cast<std::int16_t>(c.byte);
+        EXPECT_EQ(member(index), c.text) << c.byte;
+        EXPECT_EQ(ParamBlock[index], c.stored) << c.byte;
+    }
+}
+
+} // namespace
+
 TEST_F(WtsDisTest, PlainParameterAndValueTexts) {
     ParamBlock[Idx_SpeedAdjust] = 192;
     ParamBlock[Idx_FuelZeroCal] = 200;
@@ -130,22 +149,16 @@ TEST_F(WtsDisTest, IndexOutsideTheImageIsRefused) {
 TEST_F(WtsDisTest, DeflectionSwitchPointClampsToTheDeflectionScale) {
     ParamBlock[Idx_DeflScale] = 26;      // 10 %
     ParamBlock[Idx_DeflScale + 7] = 230; // 89 %
-    const struct {
-        int byte;
-        const char* text;
-        int stored;
-    } cases[] = {
-        {255, "OFF", 255},                   // switched off: nothing written
-        {26, "OFF", 255},                    // 10 % is the first point
-        {0, "OFF", 255},   {27, "11", 27},   // 10.6 % shows as 11
-        {128, "50", 128},  {226, "89", 226}, // 88.6 % shows as 89, the top
-        {240, "89", 240},                    // 94 % clamps to the top, byte kept
-    };
-    for (const auto& c : cases) {
-        ParamBlock[Idx_SwitchDefl] = static_cast<std::int16_t>(c.byte);
-        EXPECT_EQ(WtsDis::Fmt_Percent_Limited(Idx_SwitchDefl), c.text) << c.byte;
-        EXPECT_EQ(ParamBlock[Idx_SwitchDefl], c.stored) << c.byte;
-    }
+    expectSwitchPoint(Idx_SwitchDefl, &WtsDis::Fmt_Percent_Limited,
+                      {
+                          {255, "OFF", 255}, // switched off: nothing written
+                          {26, "OFF", 255},  // 10 % is the first point
+                          {0, "OFF", 255},
+                          {27, "11", 27}, // 10.6 % shows as 11
+                          {128, "50", 128},
+                          {226, "89", 226}, // 88.6 % shows as 89, the top
+                          {240, "89", 240}, // 94 % clamps to the top, byte kept
+                      });
     EXPECT_EQ(WtsDis::Fmt_Percent_Or_Off(10), "OFF");
     EXPECT_EQ(WtsDis::Fmt_Percent_Or_Off(11), "11");
 }
@@ -198,19 +211,15 @@ TEST_F(WtsDisTest, RpmSwitchPointWithoutAUsableScaleIsShownUnclamped) {
 
 TEST_F(WtsDisTest, TemperatureSwitchPointClampsToItsScale) {
     tempCalibration(); // 10 at step 0, 160 at step 15
-    const struct {
-        int byte;
-        const char* text;
-        int stored;
-    } cases[] = {
-        {255, "OFF", 255}, {85, "60", 85}, {10, "OFF", 255},
-        {0, "OFF", 255},   {11, "11", 11}, {240, "160", 240},
-    };
-    for (const auto& c : cases) {
-        ParamBlock[Idx_SwitchTemp] = static_cast<std::int16_t>(c.byte);
-        EXPECT_EQ(WtsDis::Fmt_Temp_Limited(Idx_SwitchTemp), c.text) << c.byte;
-        EXPECT_EQ(ParamBlock[Idx_SwitchTemp], c.stored) << c.byte;
-    }
+    expectSwitchPoint(Idx_SwitchTemp, &WtsDis::Fmt_Temp_Limited,
+                      {
+                          {255, "OFF", 255},
+                          {85, "60", 85},
+                          {10, "OFF", 255},
+                          {0, "OFF", 255},
+                          {11, "11", 11},
+                          {240, "160", 240},
+                      });
     EXPECT_EQ(WtsDis::Fmt_Temp_Or_Off(10), "OFF");
     EXPECT_EQ(WtsDis::Fmt_Temp_Or_Off(11), "11");
 }
@@ -227,19 +236,15 @@ TEST_F(WtsDisTest, TemperatureSliderBottomIsOffWhenTheScaleStartsBetweenWholeUni
 
 TEST_F(WtsDisTest, AmpSwitchPointClampsToItsScale) {
     ampCalibration(); // 0.464 at step 0, 1.0 at step 15
-    const struct {
-        int byte;
-        const char* text;
-        int stored;
-    } cases[] = {
-        {255, "OFF", 255}, {125, ".75", 125}, {5, "OFF", 255}, // .46 is at or below 0.464
-        {6, ".47", 6},     {230, "1", 230},   {240, "1", 240},
-    };
-    for (const auto& c : cases) {
-        ParamBlock[Idx_SwitchAmp] = static_cast<std::int16_t>(c.byte);
-        EXPECT_EQ(WtsDis::Fmt_Amp_Limited(Idx_SwitchAmp), c.text) << c.byte;
-        EXPECT_EQ(ParamBlock[Idx_SwitchAmp], c.stored) << c.byte;
-    }
+    expectSwitchPoint(Idx_SwitchAmp, &WtsDis::Fmt_Amp_Limited,
+                      {
+                          {255, "OFF", 255},
+                          {125, ".75", 125},
+                          {5, "OFF", 255}, // .46 is at or below 0.464
+                          {6, ".47", 6},
+                          {230, "1", 230},
+                          {240, "1", 240},
+                      });
     EXPECT_EQ(WtsDis::Fmt_Amp_Or_Off(46), "OFF");
     EXPECT_EQ(WtsDis::Fmt_Amp_Or_Off(47), ".47");
     EXPECT_EQ(WtsDis::Fmt_Amp_Or_Off(100), "1.00");
