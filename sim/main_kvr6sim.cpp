@@ -35,6 +35,12 @@ void quitOnSignals(QCoreApplication& app) {
     sigaction(SIGINT, &sa, nullptr);
 }
 
+QCommandLineOption option(const char* name, const char* help, const char* value = nullptr) {
+    return value ? QCommandLineOption(QString::fromLatin1(name), QString::fromLatin1(help),
+                                      QString::fromLatin1(value))
+                 : QCommandLineOption(QString::fromLatin1(name), QString::fromLatin1(help));
+}
+
 int intValue(const QCommandLineParser& parser, const QCommandLineOption& option, int fallback) {
     bool ok = false;
     const int v = parser.value(option).toInt(&ok);
@@ -51,44 +57,30 @@ int main(int argc, char** argv) {
     parser.setApplicationDescription(
         QStringLiteral("A simulated KVR6 unit served on a pseudo-terminal."));
     parser.addHelpOption();
-    const QCommandLineOption link(QStringLiteral("link"),
-                                  QStringLiteral("Make a symbolic link to the device at <path>."),
-                                  QStringLiteral("path"));
-    const QCommandLineOption noPacing(QStringLiteral("no-pacing"),
-                                      QStringLiteral("Send replies at once, not at 19200 bit/s."));
-    const QCommandLineOption silent(QStringLiteral("silent"), QStringLiteral("Answer nothing."));
-    const QCommandLineOption silentAfter(QStringLiteral("silent-after"),
-                                         QStringLiteral("Give <n> replies, then answer nothing."),
-                                         QStringLiteral("n"));
-    const QCommandLineOption pollsOnly(QStringLiteral("polls-only"),
-                                       QStringLiteral("Answer polls, leave reads unanswered."));
-    const QCommandLineOption drop(
-        QStringLiteral("drop"), QStringLiteral("Lose the next <n> replies."), QStringLiteral("n"));
-    const QCommandLineOption delay(QStringLiteral("delay"),
-                                   QStringLiteral("Send the next <n> replies late."),
-                                   QStringLiteral("n"));
-    const QCommandLineOption delayMs(QStringLiteral("delay-ms"),
-                                     QStringLiteral("How late delayed replies are (ms)."),
-                                     QStringLiteral("ms"));
-    const QCommandLineOption garble(QStringLiteral("garble"),
-                                    QStringLiteral("Garble the first byte of every reply."));
-    const QCommandLineOption wrongAddress(
-        QStringLiteral("wrong-address"),
-        QStringLiteral("Echo a wrong start address in block replies."));
-    const QCommandLineOption shortBy(QStringLiteral("short"),
-                                     QStringLiteral("Cut <n> bytes off the end of every reply."),
-                                     QStringLiteral("n"));
-    const QCommandLineOption split(QStringLiteral("split"),
-                                   QStringLiteral("Write every reply in <n> pieces."),
-                                   QStringLiteral("n"));
-    const QCommandLineOption splitGap(QStringLiteral("split-gap-ms"),
-                                      QStringLiteral("Pause between the pieces (ms)."),
-                                      QStringLiteral("ms"));
-    const QCommandLineOption locked(QStringLiteral("locked"),
-                                    QStringLiteral("Report the maps locked (No-Tune)."));
-    const QCommandLineOption toggleMap(QStringLiteral("toggle-map"),
-                                       QStringLiteral("Flip the active map at every <n>th poll."),
-                                       QStringLiteral("n"));
+    const QCommandLineOption link =
+        option("link", "Make a symbolic link to the device at <path>.", "path");
+    const QCommandLineOption noPacing =
+        option("no-pacing", "Send replies at once, not at 19200 bit/s.");
+    const QCommandLineOption silent = option("silent", "Answer nothing.");
+    const QCommandLineOption silentAfter =
+        option("silent-after", "Give <n> replies, then answer nothing.", "n");
+    const QCommandLineOption pollsOnly =
+        option("polls-only", "Answer polls, leave reads unanswered.");
+    const QCommandLineOption drop = option("drop", "Lose the next <n> replies.", "n");
+    const QCommandLineOption delay = option("delay", "Send the next <n> replies late.", "n");
+    const QCommandLineOption delayMs =
+        option("delay-ms", "How late delayed replies are (ms).", "ms");
+    const QCommandLineOption garble = option("garble", "Garble the first byte of every reply.");
+    const QCommandLineOption wrongAddress =
+        option("wrong-address", "Echo a wrong start address in block replies.");
+    const QCommandLineOption shortBy =
+        option("short", "Cut <n> bytes off the end of every reply.", "n");
+    const QCommandLineOption split = option("split", "Write every reply in <n> pieces.", "n");
+    const QCommandLineOption splitGap =
+        option("split-gap-ms", "Pause between the pieces (ms).", "ms");
+    const QCommandLineOption locked = option("locked", "Report the maps locked (No-Tune).");
+    const QCommandLineOption toggleMap =
+        option("toggle-map", "Flip the active map at every <n>th poll.", "n");
     parser.addOptions({link, noPacing, silent, silentAfter, pollsOnly, drop, delay, delayMs, garble,
                        wrongAddress, shortBy, split, splitGap, locked, toggleMap});
     parser.process(app);
