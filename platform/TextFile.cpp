@@ -126,7 +126,9 @@ void TextWriter::writeLine(const QString& line) {
 }
 
 void TextWriter::commit() {
-    if (failed_) {
+    // A short write can surface only when the buffer is flushed; QSaveFile's own
+    // commit would not see it and would put a cut file in place.
+    if (failed_ || !file_->flush()) {
         file_->cancelWriting();
         throw KvrError(KvrError::DiskFull, QStringLiteral("Disk full: %1").arg(path_));
     }
