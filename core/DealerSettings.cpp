@@ -132,13 +132,8 @@ QString Find_Dealer_Settings_File() {
 
 void Read_Dealer_Settings() {
     const QString path = ProgramFolder::file(Find_Dealer_Settings_File());
-    QString text;
-    try {
-        text = TextFile::readAll(path);
-    } catch (const KvrError& e) {
-        if (e.number() != KvrError::FileNotFound)
-            throw;
-    }
+    // A missing file reads as an empty one: every field takes its default.
+    const QString text = TextFile::readAllIfPresent(path).value_or(QString());
 
     const auto field = [](const std::optional<QString>& value, qsizetype width = -1) {
         return value ? value->left(width).trimmed() : QString();

@@ -52,13 +52,9 @@ bool listEnd(const QString& line) {
 
 // The lines of a file, or nothing when it is missing.
 std::optional<QStringList> readTableFile(const QString& name) {
-    try {
-        return TextFile::readLines(ProgramFolder::file(name));
-    } catch (const KvrError& e) {
-        if (e.number() == KvrError::FileNotFound)
-            return std::nullopt;
-        throw;
-    }
+    if (const auto text = TextFile::readAllIfPresent(ProgramFolder::file(name)))
+        return TextFile::splitLines(*text);
+    return std::nullopt;
 }
 
 // The lines after the first one holding the start marker, up to the end line.
@@ -174,6 +170,25 @@ const std::array<QString, 10> FileInfoLabels{
     QStringLiteral("Owner"),
     QStringLiteral("Owner E-mail"),
 };
+
+// Hands each well-formed comma line of a display file, with its row number, to
+// `handle`, for at most DisplayRows lines; returns the number of rows.
+template <typename Handler>
+int readCommaRows(const QString& name, const QString& marker, int fields, Handler&& handle) {
+    const auto lines = readTableFile(name);
+    if (!lines)
+        return 0;
+    int rows = 0;
+    for (const QString& line : dataLines(*lines, marker, listEnd)) {
+        const auto f = commaFields(line, fields);
+        if (!f)
+            continue;
+        if (rows >= DisplayRows)
+            break;
+        handle(rows++, *f);
+    }
+    return rows;
+}
 
 template <std::size_t N> void readList(const QString& name, std::array<QString, N>& list) {
     list = {};
@@ -299,53 +314,37 @@ void Read_Setup_Display_Files() {
     DisplaySetTable = {};
     PlotLegend.clear();
 
-    int rows = 0;
     int available = 0;
-    if (const auto lines = readTableFile(VariablesFile)) {
-        for (const QString& line : dataLines(*lines, SetupMarker, listEnd)) {
-            const auto f = commaFields(line, 6);
-            if (!f)
-                continue;
-            if (rows >= DisplayRows)
-                break;
-            auto& row = DisplayFuncTable[rows++];
-            row[1] = wholeNumberText((*f)[1]);
-            QString name = (*f)[4].trimmed();
-            // The setup screen shows the name up to and with its first tab.
-            if (const qsizetype tab = name.indexOf('\t'); tab >= 0)
-                name.truncate(tab + 1);
-            row[2] = name;
-            const bool offered = NumberRules::Val((*f)[2]) == 1 && NumberRules::Val((*f)[6]) == 1;
-            row[3] = offered ? QStringLiteral("1") : QStringLiteral("0");
-            available += offered ? 1 : 0;
-        }
-    }
+    readCommaRows(VariablesFile, SetupMarker, 6, [&](int r, const QStringList& f) {
+        auto& row = DisplayFuncTable[r];
+        row[1] = wholeNumberText(f[1]);
+        QString name = f[4].trimmed();
+        // The setup screen shows the name up to and with its first tab.
+        if (const qsizetype tab = name.indexOf('\t'); tab >= 0)
+            name.truncate(tab + 1);
+        row[2] = name;
+        const bool offered = NumberRules::Val(f[2]) == 1 && NumberRules::Val(f[6]) == 1;
+        row[3] = offered ? QStringLiteral("1") : QStringLiteral("0");
+        available += offered ? 1 : 0;
+    });
     DisplayFuncTable[0][0] = QString::number(available - 1);
 
-    rows = 0;
     int plotted = 0;
     QStringList legend;
-    if (const auto lines = readTableFile(DisplayFile)) {
-        for (const QString& line : dataLines(*lines, DisplayMarker, listEnd)) {
-            const auto f = commaFields(line, 8);
-            if (!f)
-                continue;
-            if (rows >= DisplayRows)
-                break;
-            auto& row = DisplaySetTable[rows++];
-            for (const int c : {1, 6, 7, 8})
-                row[c] = numberText((*f)[c]);
-            row[2] = slotText((*f)[2], BarSlots);
-            row[3] = slotText((*f)[3], TextSlots);
-            for (const int c : {4, 5})
-                row[c] = (*f)[c].section('\t', 0, 0).trimmed();
-            // The chart has three traces; a further plotted row gets none.
-            if (NumberRules::Val(row[8]) > 0 && ++plotted > PlottedRows)
-                row[8] = QStringLiteral("0");
-            if (NumberRules::Val(row[8]) == 1)
-                legend << row[5];
-        }
-    }
+    const int rows = readCommaRows(DisplayFile, DisplayMarker, 8, [&](int r, const QStringList& f) {
+        auto& row = DisplaySetTable[r];
+        for (const int c : {1, 6, 7, 8})
+            row[c] = numberText(f[c]);
+        row[2] = slotText(f[2], BarSlots);
+        row[3] = slotText(f[3], TextSlots);
+        for (const int c : {4, 5})
+            row[c] = f[c].section('\t', 0, 0).trimmed();
+        // The chart has three traces; a further plotted row gets none.
+        if (NumberRules::Val(row[8]) > 0 && ++plotted > PlottedRows)
+            row[8] = QStringLiteral("0");
+        if (NumberRules::Val(row[8]) == 1)
+            legend << row[5];
+    });
     DisplaySetTable[0][0] = QString::number(rows - 1);
     PlotLegend = Plot_Legend(legend);
 }

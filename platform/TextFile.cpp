@@ -67,6 +67,16 @@ QStringList readLines(const QString& path) {
     return splitLines(readAll(path));
 }
 
+std::optional<QString> readAllIfPresent(const QString& path) {
+    try {
+        return readAll(path);
+    } catch (const KvrError& e) {
+        if (e.number() == KvrError::FileNotFound)
+            return std::nullopt;
+        throw;
+    }
+}
+
 QByteArray toLatin1(const QString& text) {
     QByteArray bytes;
     bytes.reserve(text.size());
