@@ -23,6 +23,21 @@ QString StatusMsg;
 int PortLost = 0;
 int PortFailTold = 0;
 int PortTryCount = 0;
+int UnitVersion = 0;
+float Reading0 = 0;
+int Reading1 = 0;
+float Reading2 = 0;
+float Reading3 = 0;
+int Reading4 = 0;
+float EnginePeriod = 0;
+int LambdaRaw = 0;
+int LiveMapCell = 0;
+int Reading11 = 0;
+int LiveAmpCellA = 0;
+int LiveAmpCellB = 0;
+int AnalogIn1 = 0;
+int AnalogIn2 = 0;
+int LiveRpm = 0;
 
 void ResetLinkState() {
     CommStatus = 0;
@@ -48,4 +63,19 @@ void ResetLinkState() {
     PortLost = 0;
     PortFailTold = 0;
     PortTryCount = 0;
+    UnitVersion = 0;
+    Reading0 = 0;
+    Reading1 = 0;
+    Reading2 = 0;
+    Reading3 = 0;
+    Reading4 = 0;
+    EnginePeriod = 0;
+    LambdaRaw = 0;
+    LiveMapCell = 0;
+    Reading11 = 0;
+    LiveAmpCellA = 0;
+    LiveAmpCellB = 0;
+    AnalogIn1 = 0;
+    AnalogIn2 = 0;
+    LiveRpm = 0;
 }

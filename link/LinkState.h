@@ -83,5 +83,24 @@ extern int PortFailTold;
 // Retries of an open that found the port in use by another program.
 extern int PortTryCount;
 
+// The reading set: the live values of the last 18-byte live reply. Reading0,
+// Reading2 and Reading3 are volts, EnginePeriod the engine period count with its
+// fraction; CellValue (the ignition modification) lives in core/CoreState.h.
+extern int UnitVersion;
+extern float Reading0;
+extern int Reading1;
+extern float Reading2;
+extern float Reading3;
+extern int Reading4;
+extern float EnginePeriod;
+extern int LambdaRaw;
+extern int LiveMapCell;
+extern int Reading11;
+extern int LiveAmpCellA;
+extern int LiveAmpCellB;
+extern int AnalogIn1;
+extern int AnalogIn2;
+extern int LiveRpm;
+
 // Puts every variable above back to its program-start value.
 void ResetLinkState();
