@@ -51,6 +51,7 @@ void Bar_Draw(BarSlots6& bars, const std::vector<DisplayRow>& rows, const Readin
 }
 
 BarIndicators::BarIndicators(QWidget* parent) : QWidget(parent) {
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

@@ -98,7 +98,8 @@ QString Conv_Input_to_readings(int id) {
 }
 
 double Reading_Number(const QString& text) {
-    return static_cast<float>(NumberRules::Val(text));
+    // The text carries at most two decimals: as read it shows back as it stands.
+    return NumberRules::Val(text);
 }
 
 std::vector<DisplayRow> Offered_Rows() {

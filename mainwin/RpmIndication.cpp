@@ -43,7 +43,9 @@ std::optional<WtsUp::RpmBar> Rpm_Bar_For(int liveRpm) {
     return WtsUp::Rpm_Bar(*low, *top, shown);
 }
 
-RpmIndicator::RpmIndicator(QWidget* parent) : QWidget(parent) {}
+RpmIndicator::RpmIndicator(QWidget* parent) : QWidget(parent) {
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+}
 
 void RpmIndicator::Set_RPM_Indication_BAR() {
     if (const auto labels = Rpm_Indication_Labels()) {

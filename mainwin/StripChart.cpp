@@ -82,6 +82,7 @@ void StripChartModel::Plot_Graph() {
 }
 
 StripChart::StripChart(QWidget* parent) : QWidget(parent) {
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

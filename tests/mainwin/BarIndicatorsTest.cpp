@@ -37,7 +37,8 @@ TEST(BarLength, ARangeWithoutSpanHasNoBar) {
 TEST_F(ReadoutTest, BarDrawShowsEachBarRowInItsSlot) {
     addRows({{"9", "1", "0", "RPM", "0", "8000", "0"},
              {"8", "3", "0", "AFR Input V", "0", "1", "0"},
-             {"5", "6", "0", "Ign Mod", "-45", "45", "0"}});
+             {"5", "6", "0", "Ign Mod", "-45", "45", "0"},
+             {"7", "4", "0", "AFR", "10", "20", "0"}});
     ReadingSet set;
     set.LiveRpm = 4000;
     set.LambdaRaw = 102;
@@ -56,7 +57,8 @@ TEST_F(ReadoutTest, BarDrawShowsEachBarRowInItsSlot) {
     EXPECT_EQ(bars[2].length, 1088);
     EXPECT_EQ(bars[5].minText, QStringLiteral("-45"));
     EXPECT_EQ(bars[5].length, 5);
-    for (const int s : {1, 3, 4})
+    EXPECT_EQ(bars[3].numText, QStringLiteral("14.7"));
+    for (const int s : {1, 4})
         EXPECT_FALSE(bars[s].visible) << "slot " << s;
 }
 
