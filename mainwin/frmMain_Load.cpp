@@ -1,0 +1,119 @@
+// The window's load and unload.
+
+#include "core/CoreState.h"
+#include "mainwin/LinkAccess.h"
+#include "mainwin/Logos.h"
+#include "mainwin/MainState.h"
+#include "mainwin/frmMain.h"
+#include "platform/Dialogs.h"
+#include "platform/ProgramFolder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QTimer>
+
+namespace {
+
+// The poll period base from the dealer settings. A value the timer cannot use
+// (the interval would be too short to get an answer, or minutes long) is taken
+// as 100 ms, and the user is told once.
+int Sane_Comm_Speed() {
+    if (cfg_CommSpeed >= 10 && cfg_CommSpeed <= 1000)
+        return cfg_CommSpeed;
+    if (!CommSpeedReported) {
+        CommSpeedReported = true;
+        Dialogs::msgBox(QStringLiteral("The communication speed in the settings file "
+                                       "(CommSpeed=%1) is outside 10 to 1000 ms. "
+                                       "The program uses 100 ms.")
+                            .arg(cfg_CommSpeed),
+                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
+                        QStringLiteral("Communication Speed"));
+    }
+    cfg_CommSpeed = 100;
+    return cfg_CommSpeed;
+}
+
+} // namespace
+
+void frmMain::Form_Load() {
+    LinkAccess::Open_Trace();
+    Apply_Caption();
+    LinkAccess::Set_Playback_Speed(10);
+    MapTab = 1;
+    LinkAccess::Serial_Port_On();
+    LinkAccess::Set_Comm_Interval(Sane_Comm_Speed() + 20);
+    LinkAccess::Comm_Timer_Tick();
+
+    arrange_table();
+    Config_Screen();
+    Set_Scale_Colour();
+    Write_RPM_Scale();
+
+    Apply_Menu_Setup();
+    Read_Table_Files();
+
+    Plot_Setup();
+    Plot_Clear();
+    Plot_Graph();
+    Bar_Draw();
+    Text_Values();
+
+    if (OnlineState != QStringLiteral("Offline")) {
+        mnuOnline->setChecked(true);
+        mnuOffline->setChecked(false);
+    } else {
+        LinkAccess::Go_Offline();
+        C_Pause->setInterval(1000);
+        C_Pause->start();
+        LinkAccess::Set_Status_Msg(QStringLiteral("Loading Default Map"));
+    }
+
+    const int logo = (AdvBranding == 1 || AdvBranding == 2) ? AdvBranding : 0;
+    lblWebsite->setText(logo == 0 ? QString::fromLatin1(Logos::MakerWeb) : DealerWeb);
+    for (int i = 0; i < 3; ++i)
+        PicLogo[i]->setVisible(i == logo);
+
+    if (!ProgramFolder::exists(QStringLiteral("wiring diagrams.pdf")))
+        Set_Entry_Enabled(mnuWire, false);
+    if (!ProgramFolder::exists(QStringLiteral("KVRWD.cfg")))
+        Set_Entry_Enabled(mnuLoadWD, false);
+}
+
+void frmMain::Form_Unload() {
+    if (unloading_)
+        return;
+    unloading_ = true;
+    C_Pause->stop();
+    Timer_Clear->stop();
+    LinkAccess::Serial_Port_Off();
+    LinkAccess::Close_Files();
+    // Every other window goes with the main window, and so does the program.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != this && w->isWindow() && w->isVisible())
+            w->close();
+    QCoreApplication::quit();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void frmMain::mnuOffline_Click() {
+    LinkAccess::Go_Offline();
+    if (MapLoaded == 0) {
+        C_Pause->setInterval(1000);
+        C_Pause->start();
+        LinkAccess::Set_Status_Msg(QStringLiteral("Loading Default Map"));
+    }
+}
+
+void frmMain::lblNoComms_Click() {
+    LinkAccess::Go_Online();
+}
+
+void frmMain::Timer_Clear_Timer() {
+    Timer_Clear->stop();
+}
