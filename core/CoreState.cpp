@@ -48,6 +48,13 @@ std::vector<std::array<QString, 26>> WdTable(1);
 DisplayTable DisplayFuncTable;
 DisplayTable DisplaySetTable;
 
+int CellValue = 0;
+int BarValue = 0;
+InputScale AmpScale;
+InputScale TempScale;
+std::array<float, 257> AfrTable{};
+std::array<float, 9> AfrTable2{};
+
 void ResetCoreState() {
     for (ImageTable* t : {&ParamBlock, &Map5Image, &Map6Image, &Image3, &AmpAxisTable})
         t->fill(0);
@@ -79,4 +86,10 @@ void ResetCoreState() {
     WdTable.assign(1, {});
     DisplayFuncTable = {};
     DisplaySetTable = {};
+    CellValue = 0;
+    BarValue = 0;
+    AmpScale = {};
+    TempScale = {};
+    AfrTable = {};
+    AfrTable2 = {};
 }

@@ -69,5 +69,27 @@ using DisplayTable = std::array<std::array<QString, 9>, 27>;
 extern DisplayTable DisplayFuncTable;
 extern DisplayTable DisplaySetTable;
 
+// Conversions: the whole number the degree formatters leave for the caller, the RPM
+// of the last RPM axis point labelled or rebuilt, the two calibrated input scales
+// and the air-fuel-ratio tables.
+extern int CellValue;
+extern int BarValue;
+// A linear input scale over the 16 steps of the AMP axis: shown value = K x step + C,
+// unit byte = G x step + O. valid is false while the calibration cannot give a scale
+// (equal calibration steps, a step above 15); the numbers then stay as they were.
+struct InputScale {
+    float K = 0.0f;
+    float C = 0.0f;
+    float G = 0.0f;
+    float O = 0.0f;
+    bool valid = false;
+};
+extern InputScale AmpScale;
+// The temperature (second) input; its G and O are the second input's byte scale.
+extern InputScale TempScale;
+// Air-fuel ratio by lambda-sensor byte (0 = not set) and the deflection weights.
+extern std::array<float, 257> AfrTable;
+extern std::array<float, 9> AfrTable2;
+
 // Puts every variable above back to its program-start value.
 void ResetCoreState();

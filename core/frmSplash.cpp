@@ -4,6 +4,7 @@
 #include "core/CoreState.h"
 #include "core/ModeFile.h"
 #include "core/ParamOffsets.h"
+#include "core/WtsAFR.h"
 #include "platform/Dialogs.h"
 #include "platform/KvrError.h"
 
@@ -85,6 +86,7 @@ void frmSplash::Form_Load() {
     optOffline->setEnabled(true);
 
     WtsGeneral::Init_Param_Offsets();
+    WtsAFR::Init_AFR_Tables();
 
     Timer_Type->start();
 }

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <functional>
+#include <optional>
+
+// The axis captions of the main window's map grid, worked out from the unit image:
+// the functions return what the labels must show and the main window applies them.
+namespace WtsUp {
+
+// A deflection caption whose percent cannot be shown.
+inline const QString NoPercent = QStringLiteral("??%");
+
+// Height and top of the live RPM bar, in twips: its foot stays at 2175 + 120 and it
+// grows upward to at most 2175.
+struct RpmBar {
+    double height = 0;
+    double top = 0;
+};
+
+struct AxisLabels {
+    std::array<QString, 16> lblrpm;    // RPM break points, "####0" or "?????"
+    std::array<QString, 8> lblDef;     // deflection break points, "#0" and "%", or "??%"
+    std::array<QString, 10> lblrunrpm; // RPM indication scale, bottom to top
+    int liveRpm = 0;                   // LiveRpm, raised to bottom + 2 when at or below bottom
+    std::optional<RpmBar> bar;         // none when the RPM scale has no span
+};
+
+// The RPM, deflection and RPM-indication captions and the live RPM bar for the
+// live RPM given. Leaves the RPM of the last RPM caption worked out in BarValue.
+AxisLabels Set_Axis_Labels(int liveRpm);
+
+// The live RPM bar between the bottom and top RPM of the scale. liveRpm at or below
+// the bottom is raised to bottom + 2 (the stopped engine still shows a sliver). No
+// bar when top equals bottom.
+std::optional<RpmBar> Rpm_Bar(int bottom, int top, int& liveRpm);
+
+// AMP-column captions ("#0.00") for the AMP input; rewrites the AMP table of the
+// parameter block from its calibration, first giving a missing calibration point its
+// default (point 1: step 1, 0.5; point 2: step 15, 1.0). No captions (leave them)
+// when both calibration values are 0; "?????" when the calibration gives no scale.
+std::optional<std::array<QString, 16>> Set_Amp_Labels();
+
+// AMP-column captions ("##0") for the temperature input; rewrites the temperature
+// table. No captions when both calibration values are 0.
+std::optional<std::array<QString, 16>> Set_Temp_Labels();
+
+// The main window's map methods that a map load has refreshed, by tab; the main
+// window fills these at start-up.
+struct MapRedrawHooks {
+    std::function<void()> Fuel_Map;
+    std::function<void()> Ignition_Map;
+    std::function<void()> Lambda_Map;
+};
+extern MapRedrawHooks MapRedraw;
+
+// Calls the map method of the shown tab (MapTab 1, 2 or 3); any other tab, or an
+// empty hook, does nothing.
+void Dispatch_Tab_Map();
+
+} // namespace WtsUp

@@ -1,0 +1,37 @@
+#include "core/UnitBytes.h"
+
+#include "core/CoreState.h"
+#include "core/ParamOffsets.h"
+#include "platform/NumberRules.h"
+
+namespace UnitBytes {
+
+double Degrees(int signedByte) {
+    return static_cast<double>(signedByte) / WtsGeneral::Cylinders() * 360.0 / 256.0;
+}
+
+int Whole_Degrees(int signedByte) {
+    return static_cast<int>(NumberRules::RoundEven(Degrees(signedByte)));
+}
+
+std::optional<int> Period_At(int highIndex, int lowIndex) {
+    const int period = ParamBlock[highIndex] * 256 + ParamBlock[lowIndex];
+    if (period < 1 || period > 32767)
+        return std::nullopt;
+    return period;
+}
+
+std::optional<int> Break_Point_Period(int n) {
+    return Period_At(Idx_RpmScale + 2 * n, Idx_RpmScale + 2 * n + 1);
+}
+
+float Rpm_Of_Period(int period) {
+    return TimerClock / static_cast<float>(WtsGeneral::Cylinders()) / static_cast<float>(period);
+}
+
+void Store_Period(int highIndex, int lowIndex, int period) {
+    ParamBlock[highIndex] = static_cast<std::int16_t>(period / 256);
+    ParamBlock[lowIndex] = static_cast<std::int16_t>(period % 256);
+}
+
+} // namespace UnitBytes

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <optional>
+
+// How the conversions read unit bytes: signed bytes, ignition degrees and the
+// two-byte timer periods of the RPM break points.
+namespace UnitBytes {
+
+// 0..127 stand for themselves, 128..255 for -128..-1.
+constexpr int Signed(int byte) {
+    return byte < 128 ? byte : byte - 256;
+}
+
+// Ignition degrees of a signed byte: s / cylinders x 360 / 256 (double precision).
+double Degrees(int signedByte);
+
+// Ignition degrees rounded to a whole number, halves to even.
+int Whole_Degrees(int signedByte);
+
+// The timer period held high byte first at two parameter addresses, when it is a
+// usable 15-bit period (1..32767); a period of 0 or one with a high byte of 128 or
+// more gives no value.
+std::optional<int> Period_At(int highIndex, int lowIndex);
+
+// The period of RPM break point n (0..15).
+std::optional<int> Break_Point_Period(int n);
+
+// TimerClock / cylinders / period in single precision.
+float Rpm_Of_Period(int period);
+
+// Writes a period (1..32767) into its two bytes, high byte first.
+void Store_Period(int highIndex, int lowIndex, int period);
+
+} // namespace UnitBytes
