@@ -9,6 +9,7 @@ QString statusMsg;
 bool progressLoaded = false;
 QString progressLabel;
 int progressValue = 0;
+int liveRpm = 0;
 } // namespace
 
 void Open_Trace() {}
@@ -29,6 +30,12 @@ void Set_Status_Msg(const QString& text) {
 }
 int Unit_Locked() {
     return 0;
+}
+int Live_Rpm() {
+    return liveRpm;
+}
+void Set_Live_Rpm(int rpm) {
+    liveRpm = rpm;
 }
 void Progress_Show() {
     progressLoaded = true;

@@ -20,6 +20,8 @@ void Set_Playback_Speed(int recordsPerSecond);
 QString Status_Msg();
 void Set_Status_Msg(const QString& text);
 int Unit_Locked();
+int Live_Rpm();
+void Set_Live_Rpm(int rpm);
 
 // The progress window.
 void Progress_Show();

@@ -21,14 +21,16 @@ QString Amp(int tab, int address);
 // The AMP axis of the injection and ignition tabs, from the AMP calibration.
 struct AmpAxis {
     bool drawn = false;    // false: both calibration points are 0, nothing changes
-    bool computed = false; // false: the scale cannot be computed, labels show "?"
+    bool computed = false; // false: the calibration gives no scale; the labels show
+                           // the no-value text and the axis table keeps its bytes
     std::array<int, 16> bytes{};
     std::array<QString, 16> labels{};
 };
 // Writes the calibration defaults into the image where a point is 0.
 AmpAxis Amp_Axis();
 
-// The provisional RPM captions the load writes before a map is shown.
+// The provisional RPM captions the load writes before a map is shown: the break
+// points in RPM, a row whose period is unusable showing the no-value text.
 struct RpmScale {
     std::array<QString, 16> rows{};
     std::array<QString, 10> bar{};

@@ -17,6 +17,9 @@ class QPushButton;
 class QStatusBar;
 class QTabBar;
 class QTimer;
+namespace WtsUp {
+struct RpmBar;
+}
 
 // The main tuning window: the map grid with its scales, the readings, the menus
 // and buttons, and the state switches that follow the link. One instance, through
@@ -295,6 +298,7 @@ private:
     void Step_Key(int key);
     void Write_Axis_Labels();
     void Write_Temp_Labels();
+    void Place_Rpm_Bar(const WtsUp::RpmBar& bar);
     void Apply_Caption();
     void Apply_Menu_Setup();
     void Read_Table_Files();

@@ -1,5 +1,6 @@
 // The map grid: the three maps, their AMP columns and the scales beside them.
 
+#include "core/AxisLabels.h"
 #include "core/CoreState.h"
 #include "mainwin/Design.h"
 #include "mainwin/LinkAccess.h"
@@ -94,5 +95,28 @@ void frmMain::Ignition_Map() {}
 void frmMain::Lambda_Map() {}
 void frmMain::thr_Scale() {}
 
-void frmMain::Write_Axis_Labels() {}
-void frmMain::Write_Temp_Labels() {}
+void frmMain::Write_Axis_Labels() {
+    const WtsUp::AxisLabels labels = WtsUp::Set_Axis_Labels(LinkAccess::Live_Rpm());
+    for (int n = 0; n < 16; ++n)
+        lblrpm[n]->setText(labels.lblrpm[n]);
+    for (int i = 0; i < 8; ++i)
+        lblDef[i]->setText(labels.lblDef[i]);
+    for (int j = 0; j < 10; ++j)
+        lblrunrpm[j]->setText(labels.lblrunrpm[j]);
+    LinkAccess::Set_Live_Rpm(labels.liveRpm);
+    if (labels.bar)
+        Place_Rpm_Bar(*labels.bar);
+}
+
+void frmMain::Place_Rpm_Bar(const WtsUp::RpmBar& bar) {
+    const int height = std::max(1, static_cast<int>(bar.height));
+    Design::place(ImgRPM, 165, static_cast<int>(bar.top), 300, height);
+}
+
+void frmMain::Write_Temp_Labels() {
+    const auto labels = WtsUp::Set_Temp_Labels();
+    if (!labels)
+        return;
+    for (int i = 0; i < 16; ++i)
+        LblAmp[i]->setText((*labels)[i]);
+}

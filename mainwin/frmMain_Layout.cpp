@@ -1,6 +1,7 @@
 // The main window's controls at their designed places, the grid layout, the
 // run-time captions and the tab strip.
 
+#include "core/AxisLabels.h"
 #include "core/CoreState.h"
 #include "mainwin/Design.h"
 #include "mainwin/Logos.h"
@@ -61,7 +62,9 @@ frmMain::frmMain() {
     Form_Load();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    WtsUp::MapRedraw = {};
+}
 
 void frmMain::Build_Controls() {
     auto* central = new QWidget(this);
@@ -335,7 +338,9 @@ void frmMain::arrange_table() {
     serif.setPointSize(7);
     for (int b = 0; b < 8; ++b) {
         for (QLabel* l : {lblDef[b], lblDef[b + 8]}) {
-            place(l, b * 432 + 120, 60, 310, 200);
+            // Right edge as designed (b x 432 + 430); widened to the left so a
+            // bold "99%" fits the font in use.
+            place(l, b * 432 + 20, 60, 410, 200);
             l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             l->setFont(bold);
             l->setText(QStringLiteral("??"));

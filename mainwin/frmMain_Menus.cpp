@@ -1,5 +1,6 @@
 // The menu tree, the buttons and the handlers that carry their own logic.
 
+#include "core/AxisLabels.h"
 #include "core/CoreState.h"
 #include "mainwin/MainState.h"
 #include "mainwin/frmMain.h"
@@ -208,6 +209,10 @@ void frmMain::Connect_Handlers() {
     // Buttons whose windows are built elsewhere wait for their handler.
     for (QPushButton* b : {cmdSetDisplay, cmdViewM_Name, cmdMapAB})
         b->setEnabled(false);
+
+    // A map load dispatches to the shown tab: it redraws the map of that tab.
+    WtsUp::MapRedraw = {[this] { Redraw_Shown_Map(); }, [this] { Redraw_Shown_Map(); },
+                        [this] { Redraw_Shown_Map(); }};
 
     connect(TabStrip1, &QTabBar::currentChanged, this, [this] { TabStrip1_Click(); });
     connect(C_Pause, &QTimer::timeout, this, &frmMain::C_Pause_Timer);
