@@ -137,6 +137,9 @@ void frmMain::Build_Controls() {
     place(cmdNoTune, 10796, 5400, 1500, 375);
     for (QPushButton* b : {cmdSetDisplay, cmdNoTune})
         b->setFocusPolicy(Qt::NoFocus);
+    // Shown only where the dealer may set No-Tune, so a unit is never locked
+    // from an installation that may not do it.
+    cmdNoTune->setVisible(false);
     lblComm = label(central, QString(), 6480, 5900, 5800, 300);
     Design::setForeColor(lblComm, Design::bgr(0x808080));
 

@@ -32,6 +32,7 @@ protected:
         ResetMainState();
     }
     frmMain& load() {
+        window.reset();
         window = std::make_unique<frmMain>();
         return *window;
     }
