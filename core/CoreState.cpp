@@ -41,12 +41,18 @@ std::array<QString, 26> LibRecord;
 QString UnitOwnerText;
 std::array<QString, 6> TestDates;
 
+QString& UserName = UnitOwnerText;
+QString CaptionProduct;
+QString CaptionOwner;
+QString GraphTitle;
+
 std::array<QString, 14> ContactFields;
 std::array<QString, 41> TypeList;
 std::array<QString, 101> MakeList;
 std::vector<std::array<QString, 26>> WdTable(1);
 DisplayTable DisplayFuncTable;
 DisplayTable DisplaySetTable;
+QString PlotLegend;
 
 int CellValue = 0;
 int BarValue = 0;
@@ -70,7 +76,8 @@ void ResetCoreState() {
     LogBaseName.clear();
     for (QString* s :
          {&DealerCompany, &DealerOwner, &DealerPhone, &DealerFax, &DealerEmail, &DealerWeb,
-          &SettingsDate, &TuneFileName, &MapDscr, &MapId, &WiringDiagramName, &UnitOwnerText})
+          &SettingsDate, &TuneFileName, &MapDscr, &MapId, &WiringDiagramName, &UnitOwnerText,
+          &CaptionProduct, &CaptionOwner, &GraphTitle, &PlotLegend})
         s->clear();
     NoTuneFlag = 0;
     BrandingFlag = 0;

@@ -60,6 +60,14 @@ extern std::array<QString, 26> LibRecord;
 extern QString UnitOwnerText;
 extern std::array<QString, 6> TestDates;
 
+// Window captions: the owner text of the unit (the same variable as UnitOwnerText;
+// the full download sets it to DealerCompany), the product word and owner the
+// caption builder used last, and the map word of the 3-D view.
+extern QString& UserName;
+extern QString CaptionProduct;
+extern QString CaptionOwner;
+extern QString GraphTitle;
+
 // Lookup lists and tables (element 0 holds the count as text where the file format says so).
 extern std::array<QString, 14> ContactFields;
 extern std::array<QString, 41> TypeList;
@@ -68,6 +76,9 @@ extern std::vector<std::array<QString, 26>> WdTable; // rows 0..2500
 using DisplayTable = std::array<std::array<QString, 9>, 27>;
 extern DisplayTable DisplayFuncTable;
 extern DisplayTable DisplaySetTable;
+// Legend of the main window's strip-chart frame as the display tables give it;
+// empty keeps the frame's designed caption "Live Lambda".
+extern QString PlotLegend;
 
 // Conversions: the whole number the degree formatters leave for the caller, the RPM
 // of the last RPM axis point labelled or rebuilt, the two calibrated input scales

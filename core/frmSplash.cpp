@@ -2,6 +2,7 @@
 
 #include "core/AppInfo.h"
 #include "core/CoreState.h"
+#include "core/DealerSettings.h"
 #include "core/ModeFile.h"
 #include "core/ParamOffsets.h"
 #include "core/WtsAFR.h"
@@ -85,6 +86,7 @@ void frmSplash::Form_Load() {
     optOnline->setEnabled(true);
     optOffline->setEnabled(true);
 
+    WtsGeneral::Read_Dealer_Settings_Reporting();
     WtsGeneral::Init_Param_Offsets();
     WtsAFR::Init_AFR_Tables();
 

@@ -18,10 +18,13 @@ public:
         PermissionDenied = 70,
         DiskNotReady = 71,
         PathNotFound = 76,
+        // The serial port's errors (8001..8021).
         InvalidPortNumber = 8002,
         PortAlreadyOpen = 8005,
-        PortNotAvailable = 8012,
-        IllegalOperation = 8015,
+        HardwareNotAvailable = 8010,
+        PortNotOpen = 8012,
+        PortSetupFailed = 8015,
+        IllegalOperation = 8018,
     };
 
     KvrError(int number, const QString& description)

@@ -67,6 +67,16 @@ QStringList readLines(const QString& path) {
     return splitLines(readAll(path));
 }
 
+std::optional<QString> readAllIfPresent(const QString& path) {
+    try {
+        return readAll(path);
+    } catch (const KvrError& e) {
+        if (e.number() == KvrError::FileNotFound)
+            return std::nullopt;
+        throw;
+    }
+}
+
 QByteArray toLatin1(const QString& text) {
     QByteArray bytes;
     bytes.reserve(text.size());
@@ -126,7 +136,9 @@ void TextWriter::writeLine(const QString& line) {
 }
 
 void TextWriter::commit() {
-    if (failed_) {
+    // A short write can surface only when the buffer is flushed; QSaveFile's own
+    // commit would not see it and would put a cut file in place.
+    if (failed_ || !file_->flush()) {
         file_->cancelWriting();
         throw KvrError(KvrError::DiskFull, QStringLiteral("Disk full: %1").arg(path_));
     }

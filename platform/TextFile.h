@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 // Text files as the program keeps them: Latin-1 bytes on disk (the unit's marker
 // characters 170, 171 and 255 pass through unchanged), lines ended by CR LF.
@@ -15,6 +16,10 @@ QString readAll(const QString& path);
 
 // The lines of a file, without their line ends. Throws KvrError 53 when missing.
 QStringList readLines(const QString& path);
+
+// Whole text of a file, or nothing when it does not exist. Throws KvrError when
+// it exists but cannot be read.
+std::optional<QString> readAllIfPresent(const QString& path);
 
 // Splits a text into lines as readLines() does.
 QStringList splitLines(const QString& text);

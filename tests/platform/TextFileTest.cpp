@@ -1,6 +1,7 @@
 #include "platform/TextFile.h"
 #include "platform/KvrError.h"
 #include "platform/ProgramFolder.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempProgramFolder.h"
 
 #include <QFile>
@@ -86,4 +87,17 @@ TEST(ProgramFolder, FollowsKvr6HomeAndListsByPattern) {
     EXPECT_EQ(ProgramFolder::list("kvr*.cfg").size(), 2);
     EXPECT_TRUE(ProgramFolder::exists("map.kvr"));
     EXPECT_FALSE(ProgramFolder::exists("other.kvr"));
+}
+
+TEST(TextFile, AShortWriteFailsAndKeepsTheOldFile) {
+    TempProgramFolder folder;
+    folder.write("keep.cfg", "old\r\n");
+    TextWriter w(folder.file("keep.cfg"));
+    w.write(QString(8000, 'x'));
+    {
+        FileSizeLimit limit(4000);
+        ASSERT_TRUE(limit.active());
+        EXPECT_THROW(w.commit(), KvrError);
+    }
+    EXPECT_EQ(folder.read("keep.cfg"), QByteArray("old\r\n"));
 }

@@ -1,5 +1,6 @@
 #include "sim/PtyServer.h"
 #include "SimFrames.h"
+#include "tests/support/TempProgramFolder.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -186,9 +187,7 @@ TEST_F(PtyServerTest, LinkPointsAtTheDeviceAndGoesOnClose) {
 }
 
 TEST(Kvr6SimProgram, ServesPollsOnItsLinkUntilStopped) {
-    QString bin = qEnvironmentVariable("KVR6_BIN_DIR");
-    if (bin.isEmpty())
-        bin = QStringLiteral(KVR6_BIN_DIR_DEFAULT);
+    const QString bin = TempProgramFolder::binDir();
     QTemporaryDir dir;
     const QString link = dir.filePath("com1");
     QProcess sim;

@@ -50,6 +50,11 @@ QString TempProgramFolder::sourceDir() {
     return dir.isEmpty() ? QStringLiteral(KVR6_SOURCE_DIR_DEFAULT) : dir;
 }
 
+QString TempProgramFolder::binDir() {
+    const QString dir = qEnvironmentVariable("KVR6_BIN_DIR");
+    return dir.isEmpty() ? QStringLiteral(KVR6_BIN_DIR_DEFAULT) : dir;
+}
+
 void TempProgramFolder::copyData(const QString& name) const {
     QFile::remove(file(name));
     if (!QFile::copy(sourceDir() + "/data/" + name, file(name)))

@@ -21,7 +21,10 @@ public:
     bool exists(const QString& name) const;
     // Copies a file from the source tree's data/ folder into this folder.
     void copyData(const QString& name) const;
+    // The source tree and the build's program folder (where kvr6 and kvr6-sim are);
+    // KVR6_SOURCE_DIR and KVR6_BIN_DIR override them.
     static QString sourceDir();
+    static QString binDir();
 
 private:
     QTemporaryDir dir_;

@@ -1,0 +1,398 @@
+#include "core/TableFiles.h"
+
+#include "core/CoreState.h"
+#include "platform/Dialogs.h"
+#include "platform/KvrError.h"
+#include "platform/NumberRules.h"
+#include "platform/ProgramFolder.h"
+#include "platform/TextFile.h"
+
+#include <array>
+#include <functional>
+#include <optional>
+
+namespace WtsGeneral {
+
+namespace {
+
+const QString ContactFile = QStringLiteral("KVR6Contact.cfg");
+const QString FileInfoFile = QStringLiteral("KVR6FileInfo.cfg");
+const QString TypeFile = QStringLiteral("KVR6Type.cfg");
+const QString MakeFile = QStringLiteral("KVR6Make.cfg");
+const QString WdFile = QStringLiteral("KVRWD.cfg");
+const QString VariablesFile = QStringLiteral("KVR6SetVariables.cfg");
+const QString DisplayFile = QStringLiteral("KVR6SetDisplay.cfg");
+
+const QString DisplayMarker = QStringLiteral("Display IN:");
+const QString SetupMarker = QStringLiteral("Setup IN:");
+const QString ContactEnd = QStringLiteral("END Contact:");
+const QString FileInfoEnd = QStringLiteral("END Info:");
+const QString DisplayEnd = QStringLiteral("END Display:");
+
+constexpr int DisplayRows = 27;
+constexpr int LibRecordEntries = 25;
+constexpr int WdRecords = 2500;
+constexpr int WdFields = 25;
+constexpr int BarSlots = 6;
+constexpr int TextSlots = 10;
+constexpr int PlottedRows = 3;
+
+using EndTest = std::function<bool(const QString&)>;
+
+// The files the program writes end at their own end line, so a value that merely
+// contains "END" ("LEGEND MOTORS") stays a value.
+EndTest endsAt(const QString& endLine) {
+    return [endLine](const QString& line) { return line.trimmed() == endLine; };
+}
+
+// Hand-written lists end at a line that begins with "END".
+bool listEnd(const QString& line) {
+    return line.trimmed().startsWith(QStringLiteral("END"));
+}
+
+// The lines of a file, or nothing when it is missing.
+std::optional<QStringList> readTableFile(const QString& name) {
+    if (const auto text = TextFile::readAllIfPresent(ProgramFolder::file(name)))
+        return TextFile::splitLines(*text);
+    return std::nullopt;
+}
+
+// The lines after the first one holding the start marker, up to the end line.
+QStringList dataLines(const QStringList& lines, const QString& marker, const EndTest& isEnd) {
+    QStringList data;
+    bool started = false;
+    for (const QString& line : lines) {
+        if (!started) {
+            started = line.contains(marker);
+            continue;
+        }
+        if (isEnd(line))
+            break;
+        data << line;
+    }
+    return data;
+}
+
+QString wholeNumberText(const QString& text) {
+    return QString::number(NumberRules::RoundEven(NumberRules::Val(text)));
+}
+
+QString numberText(const QString& text) {
+    return NumberRules::Str(NumberRules::Val(text));
+}
+
+// A slot number that names an existing slot, else "0" (none).
+QString slotText(const QString& text, int slotCount) {
+    const double v = NumberRules::Val(text);
+    return v >= 1 && v <= slotCount && v == static_cast<int>(v) ? numberText(text)
+                                                                : QStringLiteral("0");
+}
+
+// The fields of a comma line: field n is the text after the n-th comma, the last
+// one running to the end of the line. Nothing when the line has too few commas.
+std::optional<QStringList> commaFields(const QString& line, int fields) {
+    QStringList parts = line.split(',');
+    if (parts.size() < fields + 1)
+        return std::nullopt;
+    const QString last = parts.mid(fields).join(',');
+    parts = parts.mid(0, fields);
+    parts << last;
+    return parts;
+}
+
+// What a writer may put in a field so that its reader gives it back.
+struct FieldRules {
+    bool commas = false; // the field stands in a comma line
+    bool tabs = false;   // the reader cuts the field at a tab
+};
+
+QString fileSafe(const QString& value, FieldRules rules) {
+    QString out;
+    out.reserve(value.size());
+    for (const QChar c : value) {
+        if (c == '\r' || c == '\n' || (rules.tabs && c == '\t'))
+            out += ' ';
+        else if (rules.commas && c == ',')
+            out += ';';
+        else if (c.unicode() > 255)
+            out += '?';
+        else
+            out += c;
+    }
+    return out;
+}
+
+// Makes a stored value file-safe in place; returns whether it had to change.
+bool makeFileSafe(QString& value, FieldRules rules) {
+    const QString safe = fileSafe(value, rules);
+    if (safe == value)
+        return false;
+    value = safe;
+    return true;
+}
+
+void tellChanged(const QString& title, const QString& file, const QStringList& entries) {
+    if (entries.isEmpty())
+        return;
+    Dialogs::msgBox(QStringLiteral("These entries held characters that %1 cannot keep (commas, "
+                                   "line breaks or tabs where they would split the entry). They "
+                                   "were saved with ';' in place of a comma and a blank in place "
+                                   "of a line break or tab:\n")
+                            .arg(file) +
+                        entries.join('\n'),
+                    Dialogs::Buttons::Ok, Dialogs::Icon::Information, title);
+}
+
+const std::array<QString, 12> ContactLabels{
+    QString(),
+    QStringLiteral("Name"),
+    QStringLiteral("Surname"),
+    QStringLiteral("Company Name"),
+    QStringLiteral("Contact Number"),
+    QStringLiteral("Email Address"),
+    QStringLiteral("Web Site Address"),
+    QStringLiteral("General Description"),
+    QStringLiteral("Shipping Address"),
+    QStringLiteral("Shipping Province"),
+    QStringLiteral("Shipping Country"),
+    QStringLiteral("Shipping Country Code"),
+};
+
+const std::array<QString, 10> FileInfoLabels{
+    QString(),
+    QStringLiteral("Description"),
+    QStringLiteral("File Name"),
+    QStringLiteral("Make"),
+    QStringLiteral("Map Id"),
+    QStringLiteral("Model"),
+    QStringLiteral("Type"),
+    QStringLiteral("Year"),
+    QStringLiteral("Owner"),
+    QStringLiteral("Owner E-mail"),
+};
+
+// Hands each well-formed comma line of a display file, with its row number, to
+// `handle`, for at most DisplayRows lines; returns the number of rows.
+template <typename Handler>
+int readCommaRows(const QString& name, const QString& marker, int fields, Handler&& handle) {
+    const auto lines = readTableFile(name);
+    if (!lines)
+        return 0;
+    int rows = 0;
+    for (const QString& line : dataLines(*lines, marker, listEnd)) {
+        const auto f = commaFields(line, fields);
+        if (!f)
+            continue;
+        if (rows >= DisplayRows)
+            break;
+        handle(rows++, *f);
+    }
+    return rows;
+}
+
+template <std::size_t N> void readList(const QString& name, std::array<QString, N>& list) {
+    list = {};
+    int count = 0;
+    if (const auto lines = readTableFile(name)) {
+        for (const QString& line : dataLines(*lines, DisplayMarker, listEnd)) {
+            const QString value = line.trimmed();
+            if (value.isEmpty())
+                continue;
+            if (count + 1 >= static_cast<int>(N))
+                break;
+            list[++count] = value;
+        }
+    }
+    list[0] = QString::number(count);
+}
+
+} // namespace
+
+void Read_Contact_File() {
+    for (int k = 1; k <= 11; ++k)
+        ContactFields[k].clear();
+    const auto lines = readTableFile(ContactFile);
+    if (!lines)
+        return;
+    for (const QString& line : dataLines(*lines, DisplayMarker, endsAt(ContactEnd))) {
+        const QStringList parts = line.split(',');
+        if (parts.size() < 12)
+            continue; // fewer than 11 fields
+        // parts[0] stands before the leading comma; the writer's closing comma
+        // ends field 11.
+        for (int k = 1; k <= 11; ++k)
+            ContactFields[k] = parts[k].trimmed();
+    }
+}
+
+void Write_Contact_File() {
+    QStringList changed;
+    QString line;
+    for (int k = 1; k <= 11; ++k) {
+        if (makeFileSafe(ContactFields[k], {.commas = true}))
+            changed << ContactLabels[k];
+        line += ',' + ContactFields[k];
+    }
+    line += ',';
+    TextFile::writeLines(
+        ProgramFolder::file(ContactFile),
+        {QStringLiteral("KVR6 Contact Details"), QString(), DisplayMarker, line, ContactEnd});
+    tellChanged(QStringLiteral("Contact Details"), ContactFile, changed);
+}
+
+void Read_FileInfo_File() {
+    const auto lines = readTableFile(FileInfoFile);
+    if (!lines) {
+        LibRecord = {};
+        LibRecord[0] = QStringLiteral("0");
+        return;
+    }
+    // Entries after the last one read keep their values, as the editor relies on.
+    int count = 0;
+    for (const QString& line : dataLines(*lines, DisplayMarker, endsAt(FileInfoEnd))) {
+        if (count >= LibRecordEntries)
+            break;
+        LibRecord[++count] = line.trimmed();
+    }
+    LibRecord[0] = QString::number(count);
+}
+
+void Write_FileInfo_File() {
+    if (NumberRules::Val(LibRecord[0]) != 9)
+        LibRecord[0] = QStringLiteral("9");
+    QStringList changed;
+    QStringList lines{QStringLiteral("KVR6 File Information Details"), QString(), DisplayMarker};
+    for (int k = 1; k <= 9; ++k) {
+        bool fixed = makeFileSafe(LibRecord[k], {});
+        // An entry that reads as the end line would end the list there.
+        if (LibRecord[k].trimmed() == FileInfoEnd) {
+            LibRecord[k].replace(':', ' ');
+            LibRecord[k] = LibRecord[k].trimmed();
+            fixed = true;
+        }
+        if (fixed)
+            changed << FileInfoLabels[k];
+        lines << LibRecord[k];
+    }
+    lines << FileInfoEnd;
+    TextFile::writeLines(ProgramFolder::file(FileInfoFile), lines);
+    tellChanged(QStringLiteral("File Information"), FileInfoFile, changed);
+}
+
+void Read_Type_File() {
+    readList(TypeFile, TypeList);
+}
+
+void Read_Make_File() {
+    readList(MakeFile, MakeList);
+}
+
+void Read_WD_File() {
+    WdTable.assign(1, {});
+    const auto lines = readTableFile(WdFile);
+    if (lines) {
+        for (const QString& line : *lines) {
+            if (static_cast<int>(WdTable.size()) > WdRecords)
+                break;
+            const QStringList items = line.split(QStringLiteral(", "));
+            if (items.size() < 3)
+                continue; // a record has at least three fields
+            std::array<QString, 26> record{};
+            const int fields = std::min<int>(static_cast<int>(items.size()), WdFields);
+            record[1] = wholeNumberText(items[0].trimmed());
+            for (int f = 2; f <= fields; ++f)
+                record[f] = items[f - 1].trimmed();
+            record[0] = QString::number(fields);
+            WdTable.push_back(record);
+        }
+    }
+    WdTable[0][0] = QString::number(WdTable.size() - 1);
+}
+
+void Read_Setup_Display_Files() {
+    DisplayFuncTable = {};
+    DisplaySetTable = {};
+    PlotLegend.clear();
+
+    int available = 0;
+    readCommaRows(VariablesFile, SetupMarker, 6, [&](int r, const QStringList& f) {
+        auto& row = DisplayFuncTable[r];
+        row[1] = wholeNumberText(f[1]);
+        QString name = f[4].trimmed();
+        // The setup screen shows the name up to and with its first tab.
+        if (const qsizetype tab = name.indexOf('\t'); tab >= 0)
+            name.truncate(tab + 1);
+        row[2] = name;
+        const bool offered = NumberRules::Val(f[2]) == 1 && NumberRules::Val(f[6]) == 1;
+        row[3] = offered ? QStringLiteral("1") : QStringLiteral("0");
+        available += offered ? 1 : 0;
+    });
+    DisplayFuncTable[0][0] = QString::number(available - 1);
+
+    int plotted = 0;
+    QStringList legend;
+    const int rows = readCommaRows(DisplayFile, DisplayMarker, 8, [&](int r, const QStringList& f) {
+        auto& row = DisplaySetTable[r];
+        for (const int c : {1, 6, 7, 8})
+            row[c] = numberText(f[c]);
+        row[2] = slotText(f[2], BarSlots);
+        row[3] = slotText(f[3], TextSlots);
+        for (const int c : {4, 5})
+            row[c] = f[c].section('\t', 0, 0).trimmed();
+        // The chart has three traces; a further plotted row gets none.
+        if (NumberRules::Val(row[8]) > 0 && ++plotted > PlottedRows)
+            row[8] = QStringLiteral("0");
+        if (NumberRules::Val(row[8]) == 1)
+            legend << row[5];
+    });
+    DisplaySetTable[0][0] = QString::number(rows - 1);
+    PlotLegend = Plot_Legend(legend);
+}
+
+void Write_Setup_Display_File() {
+    static constexpr std::array<int, 9> Widths{0, 6, 6, 11, 17, 23, 17, 17, 6};
+    static const std::array<QString, 9> Headers{
+        QString(),
+        QStringLiteral("ID"),
+        QStringLiteral("Graph ON"),
+        QStringLiteral("Text ON"),
+        QStringLiteral("Display Name TQX"),
+        QStringLiteral("Display Name KVR"),
+        QStringLiteral("TQX Graph Min"),
+        QStringLiteral("TQX Graph Max"),
+        QStringLiteral("Plot"),
+    };
+    const auto last = std::min<std::int64_t>(
+        NumberRules::RoundEven(NumberRules::Val(DisplaySetTable[0][0])), DisplayRows - 1);
+    QStringList changed;
+    QStringList lines{
+        QStringLiteral("KVR6 Configuration file for the setup of the display screen"), QString(),
+        QStringLiteral(",ID ,Graph ON,Text ON ,Display Name TQX ,Display Name KVR   ,TQX Graph "
+                       "Min  ,TQX Graph Max  ,Plot"),
+        DisplayMarker};
+    for (int r = 0; r <= last; ++r) {
+        auto& row = DisplaySetTable[r];
+        QString line;
+        for (int c = 1; c <= 8; ++c) {
+            if (makeFileSafe(row[c], {.commas = true, .tabs = true}))
+                changed << QStringLiteral("%1 of reading %2").arg(Headers[c], row[1]);
+            line += ',' + row[c].leftJustified(Widths[c], ' ', true);
+        }
+        lines << line;
+    }
+    lines << DisplayEnd;
+    TextFile::writeLines(ProgramFolder::file(DisplayFile), lines);
+    tellChanged(QStringLiteral("Display Setup"), DisplayFile, changed);
+}
+
+QString Plot_Legend(const QStringList& names) {
+    static const std::array<QString, 3> Traces{QStringLiteral("BLUE - "),
+                                               QStringLiteral("          RED - "),
+                                               QStringLiteral("          GREEN - ")};
+    QString legend;
+    for (qsizetype i = 0; i < names.size(); ++i)
+        legend += Traces[std::min<qsizetype>(i, 2)] + names[i];
+    return legend;
+}
+
+} // namespace WtsGeneral

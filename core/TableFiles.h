@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The lookup and table files of the program folder. Each file but "KVRWD.cfg" has
+// a title line, a blank line, a start marker line, its data lines and an end line.
+// A missing file gives an empty table; a malformed data line is skipped; entries
+// beyond a table's size are dropped. The readers throw KvrError only when a file
+// exists but cannot be read; the writers throw KvrError when a file cannot be
+// written, and the old file then stays as it was.
+//
+// The writers keep every value readable: a character the reader would split on
+// (a comma in a comma line, a line break, a tab in a display name) is replaced,
+// the stored value is changed the same way, and the user is told which entries
+// were changed.
+namespace WtsGeneral {
+
+// "KVR6Contact.cfg" <-> ContactFields 1..11.
+void Read_Contact_File();
+void Write_Contact_File();
+
+// "KVR6FileInfo.cfg" <-> LibRecord: LibRecord(0) holds the number of entries read
+// (at most 25); the writer sets it to "9" and writes entries 1..9.
+void Read_FileInfo_File();
+void Write_FileInfo_File();
+
+// "KVR6Type.cfg" -> TypeList (at most 40), "KVR6Make.cfg" -> MakeList (at most 100);
+// element 0 holds the count.
+void Read_Type_File();
+void Read_Make_File();
+
+// "KVRWD.cfg" -> WdTable: one record a line, fields separated by ", " (3..25
+// fields); (0, 0) = number of records, (r, 0) = number of fields of record r.
+void Read_WD_File();
+
+// "KVR6SetVariables.cfg" -> DisplayFuncTable and "KVR6SetDisplay.cfg" ->
+// DisplaySetTable; sets PlotLegend from the plotted rows. Bar slots outside 1..6,
+// text slots outside 1..10 and plot flags after the third plotted row read as 0.
+void Read_Setup_Display_Files();
+
+// Writes "KVR6SetDisplay.cfg" from rows 0..(0, 0) of DisplaySetTable, each column
+// in its fixed-width field (longer text is cut), for the display set-up window.
+void Write_Setup_Display_File();
+
+// The strip-chart legend for the names of the plotted rows, in order:
+// "BLUE - " & first, then "          RED - " & second, "          GREEN - " & third.
+QString Plot_Legend(const QStringList& names);
+
+} // namespace WtsGeneral

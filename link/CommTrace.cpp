@@ -1,0 +1,27 @@
+#include "link/CommTrace.h"
+
+#include "platform/ProgramFolder.h"
+
+bool CommTrace::open() {
+    close();
+    file_.setFileName(ProgramFolder::file(FileName));
+    return file_.open(QIODevice::WriteOnly | QIODevice::Truncate);
+}
+
+void CommTrace::close() {
+    if (file_.isOpen())
+        file_.close();
+}
+
+void CommTrace::write(const QString& line) {
+    if (!file_.isOpen())
+        return;
+    // Written through at once: the trace is read while the program still runs.
+    file_.write(line.toLatin1() + "\r\n");
+    file_.flush();
+}
+
+CommTrace& Trace() {
+    static CommTrace trace;
+    return trace;
+}

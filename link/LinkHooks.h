@@ -1,0 +1,68 @@
+#pragma once
+
+// What the link changes on the windows above it. The main window fills these
+// at start-up; until then each does nothing, and tests put recording fakes in.
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+struct LinkHooks {
+    // The status label array lblNoComms: 0 link status, 1 "Go Online", 2 No-Tune banner.
+    std::function<void(int index, const QString& caption)> SetNoCommsCaption =
+        [](int, const QString&) {};
+    std::function<void(int index, bool visible)> SetNoCommsVisible = [](int, bool) {};
+    // Menu and button states for on-line work and for play-back.
+    std::function<void(bool)> Comm_Dis_State = [](bool) {};
+    std::function<void(bool)> PB_Dis_State = [](bool) {};
+    // mnuOnline / mnuOffline ticks.
+    std::function<void(bool online)> SetOnlineMenus = [](bool) {};
+    // Ticks port menu n (1..4) alone; another number leaves the menus as they are.
+    std::function<void(int port)> CheckPortMenu = [](int) {};
+    // The No-Tune menus once a map file set No-Tune (NoTuneFlag 171): mnuLoadNotune
+    // ticked and disabled, mnuLoadBranding and mnuLoadBrNT not ticked.
+    std::function<void()> SetNoTuneMenus = [] {};
+    // The start-up and transfer sequencer timer C_Pause.
+    std::function<void(bool enabled)> SetPauseEnabled = [](bool) {};
+    std::function<void(int ms)> SetPauseInterval = [](int) {};
+    // Stops logging to files (LogState 1).
+    std::function<void()> Stop_Logg = [] {};
+    // Rewrites the "Port=" and "CommSpeed=" lines of every configuration file.
+    std::function<void()> Save_Port_To_Cfg_Files = [] {};
+    // The caption builder, for windows of the link.
+    std::function<void(QWidget* window, const QString& formName)> Set_Form_Caption =
+        [](QWidget*, const QString&) {};
+    // The progress model's loaded or visible state changed: the window follows
+    // it (frmProgress::Follow_Model).
+    std::function<void()> ProgressWindow = [] {};
+    // Opens the RPM scale editor.
+    std::function<void()> ShowScaleRPM = [] {};
+
+    // The receive handler of the serial control (also fed by play-back ticks).
+    std::function<void()> Comm1_OnComm = [] {};
+
+    // Refresh entry points the receive handler calls on the main window.
+    std::function<void()> Cursor_Movement = [] {};
+    std::function<void()> Plot_Setup = [] {};
+    std::function<void()> RPM_Bar_movement = [] {};
+    std::function<void()> Bar_Draw = [] {};
+    std::function<void()> Text_Values = [] {};
+    std::function<void()> arrange_table = [] {};
+    std::function<void()> Set_RPM_Indication_BAR = [] {};
+    std::function<void(bool normal)> Arrange_NoTUNE = [](bool) {};
+    // Selects map tab 1..3 of TabStrip1.
+    std::function<void(int tab)> SelectTab = [](int) {};
+    // The map button and menus for the active map (1 A, 2 B).
+    std::function<void(int activeMap)> ShowActiveMap = [](int) {};
+    // A main-window label's text (lblComm, lblVersionValue, lblRPM_Map, lblRPMShow,
+    // lblAnalog_Defl) and a status bar panel's text.
+    std::function<void(const QString& label, const QString& text)> SetLabel = [](const QString&,
+                                                                                 const QString&) {};
+    std::function<void(int panel, const QString& text)> SetStatusPanel = [](int, const QString&) {};
+};
+
+// The hooks in use.
+LinkHooks& Hooks();
+// Puts every hook back to doing nothing.
+void ResetLinkHooks();

@@ -1,0 +1,87 @@
+#pragma once
+
+// The state the serial link owns and other areas read: one declaration each,
+// defined in LinkState.cpp. OnlineState, UnitOnline and MapTab live in
+// core/CoreState.h.
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <deque>
+#include <vector>
+
+// How a request of the send path is sent (the values of SendSubState).
+enum class SendKind {
+    Command = 0,           // one frame, sent once
+    Refresh = 1,           // nothing sent: the whole unit is read again
+    QueueWithProgress = 2, // one element per tick, progress window, then a read-out
+    Queue = 4,             // one element per tick, then straight back to polling
+};
+
+// One request waiting in the send path: its kind and everything it sends. An
+// element may hold several frames one after the other.
+struct SendRequest {
+    SendKind kind = SendKind::Command;
+    std::vector<QByteArray> elements;
+};
+
+// State of the communication timer: 0 connect and first poll, 1 first page
+// request, 2..9 read-out requests, 10 live polling, 11 and 12 a handled reply,
+// 13 sending a request of the send path.
+extern int CommStatus;
+// 1 = a request went out and no good reply has come back since; 2 = answered.
+extern int send_receive;
+// Ticks left unanswered; the receive handler sets 0 on every good reply.
+extern int bad_cnt;
+
+// The frame a builder has just built (scratch: builders replace it).
+extern QByteArray FrameText;
+// The outstanding request of the read-out after connecting, sent in states 2..9;
+// kept apart from user commands so neither overwrites the other.
+extern QByteArray ReadRequest;
+// The reply length the receive threshold waits for.
+extern int comm_rth;
+
+// Requests raised and not yet taken by the timer, oldest first.
+extern std::deque<SendRequest> SendRequests;
+// The request the timer is sending: its elements, the kind (SendSubState) and the
+// number of elements sent so far (SendLineNo). SendTaken says one is in hand.
+extern std::vector<QByteArray> SendQueue;
+extern bool SendTaken;
+// 0 nothing to send, 1 a request waits, 99 the port failed (nothing starts).
+extern int SendPending;
+extern int SendSubState;
+extern int SendLineNo;
+// 2 = the queue of the clear-unit sequence is being sent (progress shows the
+// element number, the sequencer is held off until the queue is done).
+extern int PauseMode;
+
+// 0 idle, 1 logging to files, 2 play-back paused, 3 play-back running.
+extern int LogState;
+// Records per second of the play-back; 10 after going on-line.
+extern int PlaybackSpeed;
+// Poll-timing table: element 3 = interval samples since the last store,
+// element 5 = running mean of the interval in ms.
+extern std::array<int, 6> TimeRun;
+
+// Set from the live reply: 1 = the unit is locked (No-Tune); the active map
+// (1 A, 2 B); 1 when the active map changed.
+extern int UnitLocked;
+extern int ActiveMap;
+extern int MapChanged;
+
+// The progress window's task text ("Loading Default Map", "Uploading Data", ...).
+extern QString StatusMsg;
+
+// 1 after the port vanished under the link (unplugged adapter, closed
+// pseudo-terminal) until it opens again: the timer then sends nothing and keeps
+// counting towards the reconnect.
+extern int PortLost;
+// 1 once the user has been told that the port failed, until it opens again:
+// further failures of the same spell stay quiet.
+extern int PortFailTold;
+// Retries of an open that found the port in use by another program.
+extern int PortTryCount;
+
+// Puts every variable above back to its program-start value.
+void ResetLinkState();

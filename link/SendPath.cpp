@@ -1,0 +1,85 @@
+#include "link/SendPath.h"
+
+#include "link/LinkState.h"
+
+namespace SendPath {
+namespace {
+
+bool isByteWrite(const QByteArray& frame) {
+    return frame.size() == 4 && (frame[0] == '4' || frame[0] == '5' || frame[0] == '6') &&
+           frame[3] == '\r';
+}
+
+void push(SendRequest request) {
+    SendRequests.push_back(std::move(request));
+    Raise_Pending();
+}
+
+} // namespace
+
+void Raise_Pending() {
+    if (SendPending != 99)
+        SendPending = (SendTaken || !SendRequests.empty()) ? 1 : 0;
+}
+
+void Queue_Command(const QByteArray& frame) {
+    if (isByteWrite(frame) && !SendRequests.empty()) {
+        SendRequest& last = SendRequests.back();
+        if (last.kind == SendKind::Command && last.elements.size() == 1 &&
+            isByteWrite(last.elements[0]) && last.elements[0].left(2) == frame.left(2)) {
+            last.elements[0] = frame;
+            Raise_Pending();
+            return;
+        }
+    }
+    push({SendKind::Command, {frame}});
+}
+
+void Queue_Elements(std::vector<QByteArray> elements, int subState) {
+    push({subState == 2 ? SendKind::QueueWithProgress : SendKind::Queue, std::move(elements)});
+}
+
+void Request_Refresh() {
+    if (SendRequests.empty() && SendTaken &&
+        (SendSubState == static_cast<int>(SendKind::Refresh) ||
+         SendSubState == static_cast<int>(SendKind::QueueWithProgress)))
+        return; // the request in hand ends in a read-out already
+    if (!SendRequests.empty()) {
+        const SendKind last = SendRequests.back().kind;
+        if (last == SendKind::Refresh || last == SendKind::QueueWithProgress) {
+            Raise_Pending();
+            return;
+        }
+    }
+    push({SendKind::Refresh, {}});
+}
+
+int Requests_Outstanding() {
+    return static_cast<int>(SendRequests.size()) + (SendTaken ? 1 : 0);
+}
+
+bool Take_Next() {
+    if (SendRequests.empty())
+        return false;
+    SendRequest next = std::move(SendRequests.front());
+    SendRequests.pop_front();
+    SendSubState = static_cast<int>(next.kind);
+    SendLineNo = 0;
+    if (next.kind == SendKind::Command) {
+        FrameText = next.elements.empty() ? QByteArray() : next.elements.front();
+        SendQueue.clear();
+    } else {
+        SendQueue = std::move(next.elements);
+    }
+    SendTaken = true;
+    return true;
+}
+
+void Finish_Current() {
+    SendTaken = false;
+    SendSubState = 0;
+    if (SendPending != 99)
+        SendPending = SendRequests.empty() ? 0 : 1;
+}
+
+} // namespace SendPath

@@ -1,0 +1,498 @@
+#include "link/UnitLink.h"
+
+#include "core/CoreState.h"
+#include "core/ModeFile.h"
+#include "link/CommTrace.h"
+#include "link/LinkHooks.h"
+#include "link/LinkState.h"
+#include "link/ProgressModel.h"
+#include "link/SendPath.h"
+#include "link/WtsCM.h"
+#include "link/WtsUp.h"
+#include "platform/Dialogs.h"
+#include "platform/KvrError.h"
+
+namespace {
+
+UnitLink* currentLink = nullptr;
+
+const QString NoComms = QStringLiteral("NO COMM'S");
+
+// Unexpected errors while opening are retried this often before they count as
+// a port failure.
+constexpr int OpenAttempts = 3;
+// Retries of an open that finds the port in use, before the user is told.
+constexpr int InUseRetries = 10;
+
+} // namespace
+
+UnitLink::UnitLink() {
+    currentLink = this;
+    Comm_Timer.setInterval(100);
+    Timer_CommEnd.setInterval(500);
+    connect(&Comm_Timer, &QTimer::timeout, this, &UnitLink::Comm_Timer_Timer);
+    connect(&Timer_CommEnd, &QTimer::timeout, this, &UnitLink::Timer_CommEnd_Timer);
+    Comm1.OnComm = [] { Hooks().Comm1_OnComm(); };
+    Comm1.OnLost = [this] { Device_Lost(); };
+}
+
+UnitLink::~UnitLink() {
+    if (currentLink == this)
+        currentLink = nullptr;
+}
+
+UnitLink* UnitLink::current() {
+    return currentLink;
+}
+
+void UnitLink::setTimerEnabled(bool enabled) {
+    if (!enabled)
+        Comm_Timer.stop();
+    else if (!Comm_Timer.isActive())
+        Comm_Timer.start();
+}
+
+void UnitLink::send(const QByteArray& frame) {
+    // While the device is gone nothing can go out; the ticks still count.
+    if (PortLost && !Comm1.PortOpen())
+        return;
+    if (!frame.isEmpty())
+        Comm1.Output(frame);
+}
+
+void UnitLink::traceLine(int prefix) {
+    Trace().write(QStringLiteral("Comm->%1bad_cnt = %2 Comm_Timer.Interval=%3 CommStatus = %4 "
+                                 "cfg_CommSpeed = %5 TimeRun = %6 send_receive=%7")
+                      .arg(prefix)
+                      .arg(bad_cnt)
+                      .arg(interval())
+                      .arg(CommStatus)
+                      .arg(cfg_CommSpeed)
+                      .arg(TimeRun[3])
+                      .arg(send_receive));
+}
+
+// A slower poll once the unit stays silent, never beyond twice the base.
+void UnitLink::growInterval() {
+    int next = interval() + 20;
+    if (2 * cfg_CommSpeed < next)
+        next = 2 * cfg_CommSpeed;
+    setInterval(next);
+}
+
+void UnitLink::showLoss() {
+    Hooks().SetNoCommsCaption(0, NoComms);
+    Hooks().SetNoCommsVisible(0, true);
+}
+
+void UnitLink::Comm_Timer_Timer() {
+    try {
+        tick();
+    } catch (const KvrError& e) {
+        if (PortErrors::Is_Port_Error(e.number())) {
+            tell(e.number(), PortErrors::Family::Polling);
+            Comm1.setRThreshold(0);
+            setTimerEnabled(false);
+            SendPending = 99;
+        } else {
+            // The failed step is skipped; the next tick carries on.
+            setTimerEnabled(true);
+        }
+    }
+}
+
+void UnitLink::tick() {
+    // Off-line the tick only feeds play-back.
+    if (OnlineState == QLatin1String("Offline")) {
+        if (LogState == 3)
+            Hooks().Comm1_OnComm();
+        setTimerEnabled(true);
+        return;
+    }
+    setTimerEnabled(false);
+
+    if (bad_cnt == 5 && interval() < cfg_CommSpeed)
+        setInterval(cfg_CommSpeed + 70);
+
+    if (send_receive == 1) {
+        ++bad_cnt;
+        if (CommStatus == 0) {
+            traceLine(1);
+            Comm1.setInBufferCount(0);
+            if (bad_cnt == 20) {
+                showLoss();
+                growInterval();
+            }
+        } else {
+            traceLine(2);
+            if (bad_cnt == 30) {
+                showLoss();
+                growInterval();
+            }
+        }
+    } else {
+        Hooks().SetNoCommsVisible(0, false);
+        Hooks().SetNoCommsVisible(1, false);
+    }
+
+    // A long silence: reopen the port and connect again; the second time, give up.
+    if (bad_cnt == 60) {
+        traceLine(3);
+        CommStatus = 0;
+        SerialPortOn();
+        bad_cnt -= 40;
+        setInterval(4 * cfg_CommSpeed);
+        if (OnlineState == QLatin1String("Online2"))
+            GO_OFFLine();
+        if (OnlineState == QLatin1String("Online"))
+            OnlineState = QStringLiteral("Online2");
+        if (interval() > 500)
+            setInterval(500);
+    }
+
+    if (CommStatus == 11 || CommStatus == 12)
+        CommStatus = 10;
+
+    switch (CommStatus) {
+    case 0:
+        if (NoTuneFlag == 170)
+            send(WtsUp::NoTune_Set_Frame());
+        Comm1.setRThreshold(18);
+        comm_rth = 18;
+        send(WtsUp::Poll_Frame());
+        send_receive = 1;
+        UnitOnline = 0;
+        SendLineNo = 0;
+        if (OnlineState == QLatin1String("Online"))
+            Hooks().Comm_Dis_State(true);
+        setInterval(cfg_CommSpeed + 20);
+        break;
+    case 1:
+        Comm1.setRThreshold(130);
+        send(WtsUp::Read_Frame(WtsUp::ReadParam, Idx_ParamLow, 128));
+        MapChanged = 0;
+        // The first page request waits for its answer like the later ones.
+        send_receive = 1;
+        break;
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+    case 6:
+    case 7:
+    case 8:
+    case 9:
+        Comm1.setRThreshold(comm_rth);
+        if (ReadRequest.isEmpty())
+            CommStatus = 0; // nothing prepared: the read-out starts again
+        else
+            send(ReadRequest);
+        send_receive = 1;
+        break;
+    case 10:
+        if (SendPending == 1) {
+            CommStatus = 13;
+            tick();
+        } else {
+            Comm1.setRThreshold(18);
+            comm_rth = 18;
+            send(WtsUp::Poll_Frame());
+            send_receive = 1;
+        }
+        break;
+    case 13:
+        sendRequest();
+        break;
+    default:
+        break;
+    }
+
+    if (interval() == 0)
+        setInterval(1);
+    setTimerEnabled(true);
+    if (NoTuneFlag == 171) {
+        Hooks().SetNoTuneMenus();
+        NoTuneFlag = 170;
+    }
+}
+
+// State 13: one step of the request in hand, taking the next one first if needed.
+void UnitLink::sendRequest() {
+    if (!SendTaken && !SendPath::Take_Next()) {
+        SendPath::Finish_Current();
+        CommStatus = 10;
+        return;
+    }
+    const int count = static_cast<int>(SendQueue.size());
+    // All elements sent and the line drained: the queue is done.
+    const auto done = [&] { return SendLineNo >= count && Comm1.OutBufferCount() == 0; };
+    switch (SendSubState) {
+    case 0:
+        send(FrameText);
+        CommStatus = 10;
+        FrameText.clear();
+        SendPath::Finish_Current();
+        break;
+    case 1:
+        FrameText.clear();
+        SendLineNo = 0;
+        SendPath::Finish_Current();
+        CommStatus = 0;
+        bad_cnt = 0;
+        Progress().Hide();
+        StatusMsg.clear();
+        Progress().Form_Unload();
+        break;
+    case 2: {
+        if (SendLineNo == 0)
+            setInterval(interval() + 10);
+        bool sent = false;
+        if (SendLineNo < count) {
+            ++SendLineNo;
+            send(SendQueue[static_cast<std::size_t>(SendLineNo - 1)]);
+            sent = true;
+        }
+        if (done()) {
+            FrameText.clear();
+            SendSubState = 1;
+            bad_cnt = 0;
+            if (PauseMode == 2) {
+                Hooks().SetPauseEnabled(true);
+                PauseMode = 0;
+            }
+        }
+        if (sent) {
+            if (PauseMode == 2) {
+                Hooks().SetPauseEnabled(false);
+                Progress().setValue(SendLineNo);
+            } else {
+                Progress().addValue(5);
+            }
+        }
+        break;
+    }
+    case 3:
+        CommStatus = 10;
+        FrameText.clear();
+        SendLineNo = 0;
+        SendPath::Finish_Current();
+        break;
+    case 4:
+        if (SendLineNo == 0)
+            setInterval(interval() + 10);
+        if (SendLineNo < count) {
+            ++SendLineNo;
+            send(SendQueue[static_cast<std::size_t>(SendLineNo - 1)]);
+        }
+        bad_cnt = 0;
+        if (done()) {
+            FrameText.clear();
+            SendSubState = 3;
+            setInterval(interval() < 11 ? 1 : interval() - 10);
+            bad_cnt = 0;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void UnitLink::tell(int number, PortErrors::Family family) {
+    if (PortFailTold)
+        return; // told already in this spell of failure
+    PortFailTold = 1;
+    Dialogs::msgBox(PortErrors::Text(number, cfg_CommPort, family), Dialogs::Buttons::Ok,
+                    Dialogs::Icon::Critical, PortErrors::Title);
+}
+
+void UnitLink::portOpened() {
+    PortLost = 0;
+    PortFailTold = 0;
+    PortTryCount = 0;
+    if (SendPending == 99) {
+        SendPending = 0;
+        SendPath::Raise_Pending();
+    }
+}
+
+void UnitLink::portFailed(int number, PortErrors::Family family) {
+    tell(number, family);
+    Comm1.setRThreshold(0);
+    setTimerEnabled(false);
+    SendPending = 99;
+}
+
+void UnitLink::SerialPortOff() {
+    if (Comm1.PortOpen())
+        Comm1.setPortOpen(false);
+}
+
+void UnitLink::SerialPortOn() {
+    SerialPortOff();
+    Comm1.CommPort = cfg_CommPort;
+    if (cfg_CommPort >= 1 && cfg_CommPort <= 4)
+        Hooks().CheckPortMenu(cfg_CommPort);
+    for (int attempt = 1;; ++attempt) {
+        try {
+            Comm1.setPortOpen(true);
+            portOpened();
+            return;
+        } catch (const KvrError& e) {
+            if (e.number() == KvrError::PortAlreadyOpen) {
+                PortTryCount = 0;
+                SerialPort_TRY();
+                return;
+            }
+            if (e.number() == KvrError::PortNotOpen)
+                return;
+            if (PortErrors::Is_Port_Error(e.number()) || attempt >= OpenAttempts) {
+                portFailed(e.number(), PortErrors::Family::Opening);
+                return;
+            }
+        }
+    }
+}
+
+void UnitLink::SerialPort_TRY() {
+    setTimerEnabled(false);
+    try {
+        Comm1.setPortOpen(false);
+    } catch (const KvrError&) {
+        // Not open (8012): the timer is stopped already; go on.
+    }
+    Comm1.CommPort = cfg_CommPort;
+    try {
+        Comm1.setPortOpen(true);
+        portOpened();
+        setTimerEnabled(true);
+    } catch (const KvrError& e) {
+        if (e.number() != KvrError::PortAlreadyOpen) {
+            portFailed(e.number(), PortErrors::Family::Opening);
+            return;
+        }
+        if (++PortTryCount <= InUseRetries) {
+            Timer_CommEnd.start();
+            return;
+        }
+        // Still held by another program after every retry: say so.
+        if (!PortFailTold) {
+            PortFailTold = 1;
+            Dialogs::msgBox(PortErrors::Text(KvrError::PortAlreadyOpen, cfg_CommPort,
+                                             PortErrors::Family::Opening),
+                            Dialogs::Buttons::Ok, Dialogs::Icon::Information, PortErrors::Title);
+        }
+        Comm1.setRThreshold(0);
+        setTimerEnabled(false);
+        SendPending = 99;
+    }
+}
+
+void UnitLink::Timer_CommEnd_Timer() {
+    Timer_CommEnd.stop();
+    SerialPort_TRY();
+}
+
+void UnitLink::Device_Lost() {
+    PortLost = 1;
+    tell(KvrError::HardwareNotAvailable, PortErrors::Family::Polling);
+}
+
+void UnitLink::GO_ONLine() {
+    Hooks().SetNoCommsCaption(0, QStringLiteral("Status: On-Line"));
+    OnlineState = QStringLiteral("Online");
+    bad_cnt = 0;
+    CommStatus = 0;
+    Hooks().SetNoCommsVisible(0, false);
+    Hooks().SetNoCommsVisible(1, false);
+    Hooks().PB_Dis_State(false);
+    Hooks().Comm_Dis_State(true);
+    Hooks().PB_Dis_State(false);
+    Hooks().SetOnlineMenus(true);
+    WtsGeneral::Write_Mode_File_Reporting();
+    PlaybackSpeed = 10;
+    LogState = 0;
+
+    // After a port failure: poll again once the port opens, else say there is none.
+    if (!Comm1.PortOpen())
+        SerialPortOn();
+    if (Comm1.PortOpen()) {
+        if (SendPending == 99) {
+            SendPending = 0;
+            SendPath::Raise_Pending();
+        }
+        if (!timerEnabled()) {
+            setInterval(cfg_CommSpeed + 20);
+            setTimerEnabled(true);
+        }
+    } else if (!Timer_CommEnd.isActive()) {
+        showLoss();
+    }
+}
+
+void UnitLink::GO_OFFLine() {
+    if (LogState == 1) {
+        Hooks().Stop_Logg();
+        Dialogs::msgBox(QStringLiteral("Logging has been stopped!"), Dialogs::Buttons::Ok,
+                        Dialogs::Icon::Information, QStringLiteral("Logging Stopped"));
+    }
+    OnlineState = QStringLiteral("Offline");
+    Hooks().SetOnlineMenus(false);
+    Hooks().SetNoCommsCaption(0, QStringLiteral("Status: Off-Line"));
+    Hooks().SetNoCommsVisible(0, true);
+    Hooks().SetNoCommsVisible(1, true);
+    Hooks().Comm_Dis_State(false);
+    Hooks().PB_Dis_State(true);
+    WtsGeneral::Write_Mode_File_Reporting();
+}
+
+void UnitLink::Form_Unload() {
+    Timer_CommEnd.stop();
+    setTimerEnabled(false);
+    SerialPortOff();
+    Trace().close();
+}
+
+void UnitLink::mnuOnline_Click() {
+    GO_ONLine();
+}
+
+void UnitLink::mnuOffline_Click() {
+    GO_OFFLine();
+    if (MapLoaded == 0) {
+        Hooks().SetPauseInterval(1000);
+        Hooks().SetPauseEnabled(true);
+        StatusMsg = QStringLiteral("Loading Default Map");
+    }
+}
+
+void UnitLink::mnuPort_Click(int port) {
+    Hooks().CheckPortMenu(port);
+    cfg_CommPort = port;
+    Hooks().Save_Port_To_Cfg_Files();
+    SendPending = 0;
+    SendPath::Raise_Pending();
+    PortFailTold = 0; // a port the user chose is reported afresh
+    SerialPortOn();
+    setInterval(cfg_CommSpeed + 20);
+    Comm_Timer_Timer();
+}
+
+void UnitLink::mnuMapA_Click() {
+    WtsCM::Select_Map_A();
+    StatusMsg = QStringLiteral("Uploading Map A");
+}
+
+void UnitLink::mnuMapB_Click() {
+    WtsCM::Select_Map_B();
+    StatusMsg = QStringLiteral("Uploading Map B");
+}
+
+void UnitLink::mnuUpload_Click() {
+    WtsCM::Request_Upload();
+}
+void UnitLink::mnuReset_Click() {
+    WtsCM::Reset_Unit();
+}
+void UnitLink::mnuRpm_Click() {
+    Hooks().ShowScaleRPM();
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+// Frames the program sends to the unit. Every frame ends with CR; no checksum,
+// no length. A character carries one byte, NUL bytes included.
+//
+// The builders named Build_... replace FrameText with their frame (Pad_Frame
+// appends to it) and also return what FrameText now holds, so a producer can
+// hand it straight to the send path (link/SendPath.h).
+
+#include "core/UnitImage.h"
+
+#include <QByteArray>
+
+namespace WtsUp {
+
+// Bytes of padding sent after row, text and clear-unit frames.
+inline constexpr int PadLength = 31;
+
+// One-byte write of page 5: "5", address, Map5Image[address], CR. The analog
+// and ignition maps share page 5, so the three builders give the same bytes.
+// An address outside 0..255 is refused with error 9 before anything is built.
+QByteArray Build_Analog_Cell_Frame(int address);
+QByteArray Build_Ign_Cell_Frame(int address);
+QByteArray Build_Page5_Cell_Frame(int address);
+// One-byte write of page 6: "6", address, Map6Image[address], CR.
+QByteArray Build_Inject_Cell_Frame(int address);
+// The same bytes; it does not raise a send request itself: the caller queues.
+QByteArray Build_Page6_Cell_Frame(int address);
+
+// The padded page-4 row write "<" of the row holding address (only bits 4..7
+// of the address count, so 256 is row 0): 50 bytes. address is left at the
+// row start + 16.
+QByteArray Build_Row_Frame(int& address);
+// The two padded rows of the RPM break points (224 and 240): 100 bytes.
+QByteArray Build_RPM_Row_Frames();
+// Appends the 31 NUL bytes to FrameText.
+QByteArray Pad_Frame();
+
+// Frames the link itself sends; these leave FrameText alone.
+// The live poll "1", 0, 16, CR (answered by 18 bytes).
+QByteArray Poll_Frame();
+// A page read: letter ("8", "9", ":" or the text-area letter 0x40), start, count, CR.
+QByteArray Read_Frame(char letter, int start, int count);
+// Map selection "3", 0, which, CR: 1 map A, 0 map B, 255 unit reset.
+QByteArray Map_Select_Frame(int which);
+// "2", 0, n, CR.
+QByteArray Set_Frame(int n);
+// The No-Tune form "2", "U", 0, CR and the padding: 35 bytes.
+QByteArray NoTune_Set_Frame();
+// The unpadded column form of a row write: letter, row start, mirror[row..row+15], CR.
+QByteArray Row_Write_Frame(char letter, int row, const ImageTable& mirror);
+
+// Page letters: the one-byte write letter is the read letter minus 4, the row
+// write letter the read letter plus 4.
+inline constexpr char ReadParam = '8';
+inline constexpr char ReadPage5 = '9';
+inline constexpr char ReadPage6 = ':';
+inline constexpr char ReadText = 0x40;
+
+} // namespace WtsUp

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+
+// The small window that shows the progress of a transfer with the unit. It
+// holds no state of its own: it shows the progress model (link/ProgressModel.h)
+// and is visible while the model is loaded and shown.
+class frmProgress : public QWidget {
+    Q_OBJECT
+public:
+    frmProgress();
+
+    // Makes the window follow the model: created on first use, shown or hidden. The main window
+    // puts this in the link's ProgressWindow hook.
+    static void Follow_Model();
+
+    void lblDo_Click();
+
+    QGroupBox* frame_Progress = nullptr;
+    QLabel* lblDo = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void refresh();
+};
