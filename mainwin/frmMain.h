@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/UnitLink.h"
 #include "platform/Dialogs.h"
 
 #include <QMainWindow>
@@ -64,6 +65,8 @@ public:
     void Bar_Draw();
     void Bar_Clear();
     void Text_Values();
+    void RPM_Bar_movement();
+    void Set_RPM_Indication_BAR();
 
     // --- live cursor: entry points the cursor code fills -------------------------
     void Cursor_Movement();
@@ -102,6 +105,7 @@ public:
     void cmdF7_Click();
     void cmdF8_Click();
     void cmdF9_Click();
+    void cmdMapAB_Click();
     void PicLogo_Click(int index);
     void lblNoComms_Click();
     void Timer_Clear_Timer();
@@ -126,6 +130,9 @@ public:
     // Steps the live cell for key 4..9 (filled by the stepping code); the keys
     // only switch the tab without it.
     std::function<void(int key)> StepLiveCell;
+
+    // The serial link: the serial control Comm1 and the polling timer Comm_Timer.
+    UnitLink Link;
 
     // --- controls ---------------------------------------------------------------
     QTabBar* TabStrip1 = nullptr;
@@ -291,6 +298,7 @@ private:
     void Build_Readings();
     void Build_Menus();
     void Connect_Handlers();
+    void Fill_Link_Hooks();
     QAction* Entry(QMenu* menu, const char* name, const QString& caption);
     QAction* Separator(QMenu* menu, const char* name);
     // Writes one map's cells and AMP column, then its axis labels.
@@ -299,7 +307,6 @@ private:
     void Write_Axis_Labels();
     void Write_Temp_Labels();
     void Place_Rpm_Bar(const WtsUp::RpmBar& bar);
-    void Apply_Caption();
     void Apply_Menu_Setup();
     void Read_Table_Files();
     std::map<QAction*, std::function<void()>> handlers_;

@@ -2,8 +2,8 @@
 
 #include "core/AxisLabels.h"
 #include "core/CoreState.h"
+#include "link/LinkState.h"
 #include "mainwin/Design.h"
-#include "mainwin/LinkAccess.h"
 #include "mainwin/MainState.h"
 #include "mainwin/MapCellText.h"
 #include "mainwin/frmMain.h"
@@ -12,7 +12,7 @@
 #include <QLineEdit>
 
 void frmMain::Show_Map(int tab) {
-    if (LinkAccess::Unit_Locked() == 1)
+    if (UnitLocked == 1)
         return; // a locked unit keeps the previous map's texts
     const MapCellText::Layout& map = MapCellText::ForTab(tab);
     for (int n = 0; n < 128; ++n)
@@ -96,14 +96,15 @@ void frmMain::Lambda_Map() {}
 void frmMain::thr_Scale() {}
 
 void frmMain::Write_Axis_Labels() {
-    const WtsUp::AxisLabels labels = WtsUp::Set_Axis_Labels(LinkAccess::Live_Rpm());
+    // The live RPM joins with the receive handler's reading set; until then the
+    // bar is laid out for a stopped engine.
+    const WtsUp::AxisLabels labels = WtsUp::Set_Axis_Labels(0);
     for (int n = 0; n < 16; ++n)
         lblrpm[n]->setText(labels.lblrpm[n]);
     for (int i = 0; i < 8; ++i)
         lblDef[i]->setText(labels.lblDef[i]);
     for (int j = 0; j < 10; ++j)
         lblrunrpm[j]->setText(labels.lblrunrpm[j]);
-    LinkAccess::Set_Live_Rpm(labels.liveRpm);
     if (labels.bar)
         Place_Rpm_Bar(*labels.bar);
 }

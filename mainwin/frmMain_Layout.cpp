@@ -3,6 +3,7 @@
 
 #include "core/AxisLabels.h"
 #include "core/CoreState.h"
+#include "link/LinkHooks.h"
 #include "mainwin/Design.h"
 #include "mainwin/Logos.h"
 #include "mainwin/MainState.h"
@@ -59,11 +60,13 @@ frmMain::frmMain() {
     Build_Controls();
     Build_Menus();
     Connect_Handlers();
+    Fill_Link_Hooks();
     Form_Load();
 }
 
 frmMain::~frmMain() {
     WtsUp::MapRedraw = {};
+    ResetLinkHooks();
 }
 
 void frmMain::Build_Controls() {
@@ -141,6 +144,10 @@ void frmMain::Build_Controls() {
     // from an installation that may not do it.
     cmdNoTune->setVisible(false);
     lblComm = label(central, QString(), 6480, 5900, 5800, 300);
+    for (auto [l, name] :
+         {std::pair{lblComm, "lblComm"}, std::pair{lblVersionValue, "lblVersionValue"},
+          std::pair{lblRPM_Map, "lblRPM_Map"}, std::pair{lblAnalog_Defl, "lblAnalog_Defl"}})
+        l->setObjectName(QString::fromLatin1(name));
     Design::setForeColor(lblComm, Design::bgr(0x808080));
 
     // Logos and web text of the maker or the dealer, by branding level.
@@ -252,6 +259,7 @@ void frmMain::Build_Readings() {
         lblrunrpm[k] = label(Frame_rpmbar, QString(), 520, 120 + 2175 - k * 2175 / 9 - 100, 780,
                              200, Qt::AlignLeft | Qt::AlignVCenter);
     lblRPMShow = label(Frame_rpmbar, QString(), 60, 2450, 1230, 400, Qt::AlignCenter);
+    lblRPMShow->setObjectName(QStringLiteral("lblRPMShow"));
     QFont big = boldOf(font);
     big.setPointSizeF(11);
     lblRPMShow->setFont(big);

@@ -1,7 +1,11 @@
 // The window's load and unload.
 
+#include "core/Caption.h"
 #include "core/CoreState.h"
-#include "mainwin/LinkAccess.h"
+#include "link/CommTrace.h"
+#include "link/LinkHooks.h"
+#include "link/LinkState.h"
+#include "link/ProgressModel.h"
 #include "mainwin/Logos.h"
 #include "mainwin/MainState.h"
 #include "mainwin/frmMain.h"
@@ -38,13 +42,18 @@ int Sane_Comm_Speed() {
 } // namespace
 
 void frmMain::Form_Load() {
-    LinkAccess::Open_Trace();
-    Apply_Caption();
-    LinkAccess::Set_Playback_Speed(10);
+    if (!Trace().open())
+        Dialogs::msgBox(QStringLiteral("The serial trace file ") + CommTrace::FileName +
+                            QStringLiteral(" could not be written. The program goes on without "
+                                           "tracing the serial traffic."),
+                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
+                        QStringLiteral("Serial Trace"));
+    WtsGeneral::Set_Form_Caption(*this, QStringLiteral("frmMain"));
+    PlaybackSpeed = 10;
     MapTab = 1;
-    LinkAccess::Serial_Port_On();
-    LinkAccess::Set_Comm_Interval(Sane_Comm_Speed() + 20);
-    LinkAccess::Comm_Timer_Tick();
+    Link.SerialPortOn();
+    Link.Comm_Timer.setInterval(Sane_Comm_Speed() + 20);
+    Link.Comm_Timer_Timer();
 
     arrange_table();
     Config_Screen();
@@ -64,10 +73,10 @@ void frmMain::Form_Load() {
         mnuOnline->setChecked(true);
         mnuOffline->setChecked(false);
     } else {
-        LinkAccess::Go_Offline();
+        Link.GO_OFFLine();
         C_Pause->setInterval(1000);
         C_Pause->start();
-        LinkAccess::Set_Status_Msg(QStringLiteral("Loading Default Map"));
+        StatusMsg = QStringLiteral("Loading Default Map");
     }
 
     const int logo = (AdvBranding == 1 || AdvBranding == 2) ? AdvBranding : 0;
@@ -87,11 +96,12 @@ void frmMain::Form_Unload() {
     unloading_ = true;
     C_Pause->stop();
     Timer_Clear->stop();
-    LinkAccess::Serial_Port_Off();
-    LinkAccess::Close_Files();
+    Link.Form_Unload();
+    Progress().Hide();
+    Progress().Form_Unload();
     // Every other window goes with the main window, and so does the program.
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (w != this && w->isWindow() && w->isVisible())
+        if (w != this && w->isWindow() && !w->inherits("QMenu"))
             w->close();
     QCoreApplication::quit();
 }
@@ -102,16 +112,11 @@ void frmMain::closeEvent(QCloseEvent* event) {
 }
 
 void frmMain::mnuOffline_Click() {
-    LinkAccess::Go_Offline();
-    if (MapLoaded == 0) {
-        C_Pause->setInterval(1000);
-        C_Pause->start();
-        LinkAccess::Set_Status_Msg(QStringLiteral("Loading Default Map"));
-    }
+    Link.mnuOffline_Click();
 }
 
 void frmMain::lblNoComms_Click() {
-    LinkAccess::Go_Online();
+    Link.GO_ONLine();
 }
 
 void frmMain::Timer_Clear_Timer() {

@@ -207,7 +207,7 @@ void frmMain::Connect_Handlers() {
     Wire_Button(cmdF9, [this] { cmdF9_Click(); });
     Wire_Button(cmdNoTune, [this] { cmdNoTune_Click(); });
     // Buttons whose windows are built elsewhere wait for their handler.
-    for (QPushButton* b : {cmdSetDisplay, cmdViewM_Name, cmdMapAB})
+    for (QPushButton* b : {cmdSetDisplay, cmdViewM_Name})
         b->setEnabled(false);
 
     // A map load dispatches to the shown tab: it redraws the map of that tab.

@@ -9,3 +9,5 @@ void frmMain::Plot_Graph() {}
 void frmMain::Bar_Draw() {}
 void frmMain::Bar_Clear() {}
 void frmMain::Text_Values() {}
+void frmMain::RPM_Bar_movement() {}
+void frmMain::Set_RPM_Indication_BAR() {}

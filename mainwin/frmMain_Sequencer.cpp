@@ -3,7 +3,8 @@
 
 #include "core/CoreState.h"
 #include "core/MapImage.h"
-#include "mainwin/LinkAccess.h"
+#include "link/LinkState.h"
+#include "link/ProgressModel.h"
 #include "mainwin/frmMain.h"
 #include "platform/Dialogs.h"
 
@@ -21,24 +22,24 @@ void frmMain::C_Pause_Timer() {
         // steps by 10 every 100 ms and the ninth tick shows the analog map.
         C_Pause->setInterval(100);
         C_Pause->stop();
-        if (LinkAccess::Status_Msg() == LoadingDefaultMap) {
-            LinkAccess::Progress_Show();
-            LinkAccess::Set_Progress_Label(LinkAccess::Status_Msg());
-            LinkAccess::Set_Progress_Value(10);
+        if (StatusMsg == LoadingDefaultMap) {
+            Progress().Show();
+            Progress().setText(StatusMsg);
+            Progress().setValue(10);
             WtsGeneral::Load_Blank_Template();
-            LinkAccess::Set_Progress_Value(LinkAccess::Progress_Value() + 10);
-            LinkAccess::Set_Status_Msg(QString());
+            Progress().addValue(10);
+            StatusMsg.clear();
             C_Pause->start();
-        } else if (LinkAccess::Progress_Value() >= 90) {
-            LinkAccess::Set_Progress_Label(QString());
+        } else if (Progress().value() >= 90) {
+            Progress().setText(QString());
             MapDirty = -1;
             MapLoaded = -1;
-            LinkAccess::Progress_Unload();
+            Progress().Form_Unload();
             Select_Tab(1);
             Set_Entry_Enabled(mnuLogging, false);
             Set_Entry_Enabled(mnuPBScreen, true);
         } else {
-            LinkAccess::Set_Progress_Value(LinkAccess::Progress_Value() + 10);
+            Progress().addValue(10);
             C_Pause->start();
         }
         return;
@@ -48,14 +49,15 @@ void frmMain::C_Pause_Timer() {
         return;
     Set_Entry_Enabled(mnuLogging, true);
     Set_Entry_Enabled(mnuPBScreen, false);
-    LinkAccess::Restart_Comms();
-    LinkAccess::Serial_Port_On();
-    const QString label = LinkAccess::Progress_Label();
+    CommStatus = 0;
+    Link.SerialPortOn();
+    const QString label = Progress().text();
     if (label == UnitOffLine) {
         C_Pause->setInterval(5000);
         C_Pause->stop();
-        LinkAccess::Set_Progress_Label(QString());
-        LinkAccess::Progress_Unload();
+        Progress().Hide();
+        Progress().setText(QString());
+        Progress().Form_Unload();
         Dialogs::msgBox(QStringLiteral("The KVR6 unit is not responding!. The download failed! "
                                        "Please check if there is a KVR6 unit connected and that "
                                        "it is switched on. Then click the GO ONLINE to start the "
@@ -65,9 +67,9 @@ void frmMain::C_Pause_Timer() {
     } else if (OnlineState == QStringLiteral("Online")) {
         C_Pause->stop();
     } else if (OnlineState == QStringLiteral("Online2")) {
-        LinkAccess::Set_Progress_Label(QStringLiteral("Still no Connection"));
+        Progress().setText(QStringLiteral("Still no Connection"));
     } else if (OnlineState == QStringLiteral("Offline")) {
-        LinkAccess::Set_Progress_Label(UnitOffLine);
+        Progress().setText(UnitOffLine);
         C_Pause->setInterval(2000);
         C_Pause->start();
         Comm_Dis_State(false);

@@ -1,4 +1,5 @@
-#include "mainwin/LinkAccess.h"
+#include "link/LinkState.h"
+#include "link/ProgressModel.h"
 #include "tests/mainwin/MainTestSupport.h"
 
 #include <QLabel>
@@ -8,17 +9,17 @@
 TEST_F(MainTest, DefaultMapLoadFinishesOnTheNinthTick) {
     frmMain& w = load();
     ASSERT_TRUE(w.C_Pause->isActive());
-    EXPECT_EQ(LinkAccess::Status_Msg(), QStringLiteral("Loading Default Map"));
+    EXPECT_EQ(StatusMsg, QStringLiteral("Loading Default Map"));
 
     w.C_Pause_Timer(); // first tick: the template goes in, the bar shows 20
-    EXPECT_EQ(LinkAccess::Progress_Value(), 20);
-    EXPECT_EQ(LinkAccess::Status_Msg(), QString());
+    EXPECT_EQ(Progress().value(), 20);
+    EXPECT_EQ(StatusMsg, QString());
     EXPECT_EQ(w.C_Pause->interval(), 100);
     EXPECT_EQ(MapLoaded, 0);
     EXPECT_NE(ParamBlock[Idx_Cylinders], 0); // from the template
     for (int tick = 2; tick <= 8; ++tick) {
         w.C_Pause_Timer();
-        EXPECT_EQ(LinkAccess::Progress_Value(), 10 + tick * 10) << "tick " << tick;
+        EXPECT_EQ(Progress().value(), 10 + tick * 10) << "tick " << tick;
         EXPECT_TRUE(w.C_Pause->isActive());
         EXPECT_EQ(MapLoaded, 0);
     }
@@ -26,7 +27,7 @@ TEST_F(MainTest, DefaultMapLoadFinishesOnTheNinthTick) {
     EXPECT_FALSE(w.C_Pause->isActive());
     EXPECT_EQ(MapLoaded, -1);
     EXPECT_EQ(MapDirty, -1);
-    EXPECT_FALSE(LinkAccess::Progress_Loaded());
+    EXPECT_FALSE(Progress().loaded());
     EXPECT_EQ(w.TabStrip1->currentIndex(), 0);
     EXPECT_EQ(MapTab, 1);
     EXPECT_FALSE(frmMain::Entry_State(w.mnuLogging));
@@ -55,13 +56,13 @@ TEST_F(MainTest, SequencerReportsAUnitThatStaysOffLine) {
     OnlineState = QStringLiteral("Online2");
     w.C_Pause->start(5000);
     w.C_Pause_Timer();
-    EXPECT_EQ(LinkAccess::Progress_Label(), QStringLiteral("Still no Connection"));
+    EXPECT_EQ(Progress().text(), QStringLiteral("Still no Connection"));
     EXPECT_TRUE(w.C_Pause->isActive());
     EXPECT_TRUE(frmMain::Entry_State(w.mnuLogging));
 
     OnlineState = QStringLiteral("Offline");
     w.C_Pause_Timer();
-    EXPECT_EQ(LinkAccess::Progress_Label(), QStringLiteral("Unit is Off-Line"));
+    EXPECT_EQ(Progress().text(), QStringLiteral("Unit is Off-Line"));
     EXPECT_EQ(w.C_Pause->interval(), 2000);
     EXPECT_FALSE(frmMain::Entry_State(w.mnuDownload));
     EXPECT_FALSE(frmMain::Entry_State(w.mnuLogging));
