@@ -27,32 +27,19 @@ QString Guarded(QString (*formatter)(int), int address) {
 } // namespace
 
 const Layout& ForTab(int tab) {
-    static const std::array<Layout, 3> layouts{{{5, Idx_AnaMap, Idx_AnaAmpCol},
-                                                {6, Idx_InjMap, Idx_InjAmpCol},
-                                                {5, Idx_IgnMap, Idx_IgnAmpCol}}};
+    static const std::array<Layout, 3> layouts{
+        {{5, Idx_AnaMap, Idx_AnaAmpCol, WtsDis::Fmt_Analog_Cell, WtsDis::Fmt_Analog_Amp},
+         {6, Idx_InjMap, Idx_InjAmpCol, WtsDis::Fmt_Inject_Cell, WtsDis::Fmt_Inject_Amp},
+         {5, Idx_IgnMap, Idx_IgnAmpCol, WtsDis::Fmt_Ign_Cell, WtsDis::Fmt_Ign_Amp}}};
     return layouts[static_cast<std::size_t>(std::clamp(tab, 1, 3) - 1)];
 }
 
 QString Cell(int tab, int address) {
-    switch (tab) {
-    case 2:
-        return Guarded(WtsDis::Fmt_Inject_Cell, address);
-    case 3:
-        return Guarded(WtsDis::Fmt_Ign_Cell, address);
-    default:
-        return Guarded(WtsDis::Fmt_Analog_Cell, address);
-    }
+    return Guarded(ForTab(tab).cellText, address);
 }
 
 QString Amp(int tab, int address) {
-    switch (tab) {
-    case 2:
-        return Guarded(WtsDis::Fmt_Inject_Amp, address);
-    case 3:
-        return Guarded(WtsDis::Fmt_Ign_Amp, address);
-    default:
-        return Guarded(WtsDis::Fmt_Analog_Amp, address);
-    }
+    return Guarded(ForTab(tab).ampText, address);
 }
 
 AmpAxis Amp_Axis() {

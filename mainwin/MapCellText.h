@@ -6,11 +6,13 @@
 // The texts of the map grid, worked out from the unit image without a window.
 namespace MapCellText {
 
-// Where a tab's map and AMP column lie in the unit image.
+// Where a tab's map and AMP column lie in the unit image, and their formatters.
 struct Layout {
     int page = 5;     // 5 Map5Image, 6 Map6Image
     int cellBase = 0; // cell n at cellBase + n
     int ampBase = 0;  // AMP value r at ampBase + r (page 6)
+    QString (*cellText)(int address) = nullptr;
+    QString (*ampText)(int address) = nullptr;
 };
 const Layout& ForTab(int tab);
 
