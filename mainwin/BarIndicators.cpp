@@ -1,5 +1,6 @@
 #include "mainwin/BarIndicators.h"
 
+#include "mainwin/Design.h"
 #include "platform/NumberRules.h"
 
 #include <QPainter>
@@ -9,19 +10,16 @@ namespace Readouts {
 
 namespace {
 
-// Twips to pixels.
-constexpr int Px(int twips) {
-    return twips / 15;
-}
+// The designed places of one slot's parts, in twips from the top of slot s.
+constexpr int SlotPitch = 480;
+constexpr int FirstSlot = 60;
+constexpr int BarLeft = 700;
+constexpr int BarHeight = 165;
+// The whole set: the bar frame of the main window.
+constexpr int SetWidth = 4140;
+constexpr int SetHeight = 2980;
 
-constexpr int Margin = 4;
-constexpr int BarHeight = 12;
-
-// A slot: name and value, the bar, the range limits.
-int Slot_Height(const QFontMetrics& fm) {
-    return 2 * fm.height() + BarHeight + 4;
-}
-const QColor BarColour(0x00, 0x00, 0xC0);
+const QColor BarColour = Design::bgr(0xC00000);
 
 } // namespace
 
@@ -66,34 +64,44 @@ void BarIndicators::Bar_Draw(const std::vector<DisplayRow>& rows, const ReadingS
 }
 
 QSize BarIndicators::sizeHint() const {
-    return {Px(BarFullLength) + 2 * Margin, BarSlots * Slot_Height(fontMetrics())};
+    return Design::rect(0, 0, SetWidth, SetHeight).size();
 }
 
 void BarIndicators::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), palette().window());
-    const QFontMetrics fm = p.fontMetrics();
-    const int barWidth = Px(BarFullLength);
+    const QFont font = p.font();
+    QFont bold = font;
+    bold.setBold(true);
+    QFont small = font;
+    small.setPointSizeF(7);
+    const QColor text = palette().color(QPalette::WindowText);
     for (int s = 0; s < BarSlots; ++s) {
         const BarSlot& slot = slots_[s];
         if (!slot.visible)
             continue;
-        const int top = s * Slot_Height(fm);
-        const QRect textLine(Margin, top, barWidth, fm.height());
-        p.setPen(palette().color(QPalette::WindowText));
-        p.drawText(textLine, Qt::AlignLeft | Qt::AlignVCenter, slot.name);
-        p.drawText(textLine, Qt::AlignRight | Qt::AlignVCenter, slot.numText);
+        const int top = FirstSlot + s * SlotPitch;
+        p.setPen(text);
+        p.setFont(font);
+        p.drawText(Design::rect(BarLeft, top, 1600, 210), Qt::AlignLeft | Qt::AlignVCenter,
+                   slot.name);
+        p.setFont(bold);
+        p.drawText(Design::rect(2300, top, 575, 210), Qt::AlignRight | Qt::AlignVCenter,
+                   slot.numText);
+        p.setFont(small);
+        p.drawText(Design::rect(60, top + 210, 600, 200), Qt::AlignRight | Qt::AlignVCenter,
+                   slot.minText);
+        p.drawText(Design::rect(2940, top + 210, 700, 200), Qt::AlignLeft | Qt::AlignVCenter,
+                   slot.maxText);
 
-        const QRect outline(Margin, top + fm.height() + 1, barWidth, BarHeight);
+        const QRect outline = Design::rect(BarLeft, top + 230, BarFullLength, BarHeight);
+        p.fillRect(outline, Qt::white);
         // The shortest bar still shows as a sliver.
-        p.fillRect(outline.x(), outline.y(), std::max(1, Px(slot.length)), BarHeight, BarColour);
+        QRect bar = Design::rect(BarLeft, top + 230, slot.length, BarHeight);
+        bar.setWidth(std::max(1, bar.width()));
+        p.fillRect(bar, BarColour);
         p.setPen(Qt::black);
         p.drawRect(outline.adjusted(0, 0, -1, -1));
-
-        const QRect limits(Margin, outline.bottom() + 1, barWidth, fm.height());
-        p.setPen(palette().color(QPalette::WindowText));
-        p.drawText(limits, Qt::AlignLeft | Qt::AlignVCenter, slot.minText);
-        p.drawText(limits, Qt::AlignRight | Qt::AlignVCenter, slot.maxText);
     }
 }
 

@@ -3,7 +3,6 @@
 #include "core/AxisLabels.h"
 
 #include <QString>
-#include <QWidget>
 #include <array>
 #include <optional>
 
@@ -18,29 +17,5 @@ std::optional<std::array<QString, 10>> Rpm_Indication_Labels();
 // RPM is taken by value: a stopped engine still shows a sliver of bar, while the
 // reading itself keeps the unit's value. None when the break points give no span.
 std::optional<WtsUp::RpmBar> Rpm_Bar_For(int liveRpm);
-
-// The vertical RPM bar beside the map with its ten scale labels; it grows upward
-// from a fixed foot.
-class RpmIndicator : public QWidget {
-    Q_OBJECT
-public:
-    explicit RpmIndicator(QWidget* parent = nullptr);
-
-    // Writes the ten scale labels (Set_RPM_Indication_BAR); none leaves them.
-    void Set_RPM_Indication_BAR();
-    // Sizes the bar for the live RPM (RPM_Bar_movement); no span leaves it.
-    void RPM_Bar_movement(int liveRpm);
-
-    const std::array<QString, 10>& labels() const { return labels_; }
-    const WtsUp::RpmBar& bar() const { return bar_; }
-    QSize sizeHint() const override;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    std::array<QString, 10> labels_;
-    WtsUp::RpmBar bar_{0, 2175 + 120};
-};
 
 } // namespace Readouts

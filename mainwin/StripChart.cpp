@@ -1,5 +1,6 @@
 #include "mainwin/StripChart.h"
 
+#include "mainwin/Design.h"
 #include "platform/NumberRules.h"
 
 #include <QPainter>
@@ -9,12 +10,16 @@ namespace Readouts {
 
 namespace {
 
-// Trace colours: blue, red, green.
+// Trace colours: PB1 blue, PB2 red, PB3 green.
 const std::array<QColor, StripChartModel::Traces> TraceColours{
-    QColor(0x00, 0x00, 0xC0), QColor(0xC0, 0x00, 0x00), QColor(0x00, 0xC0, 0x00)};
+    Design::bgr(0xC00000), Design::bgr(0x0000C0), Design::bgr(0x00C000)};
 
-constexpr double Px(double twips) {
-    return twips / 15.0;
+// The chart frame of the main window.
+constexpr int FrameWidth = 8160;
+constexpr int FrameHeight = 1320;
+
+QPointF At(int x, int y) {
+    return {x / 15.0, y / 15.0};
 }
 
 } // namespace
@@ -102,28 +107,25 @@ void StripChart::Plot_Graph() {
 }
 
 QSize StripChart::sizeHint() const {
-    const int positions = StripChartModel::Positions + 3;
-    return {static_cast<int>(Px(model_.Pitch() * positions)),
-            static_cast<int>(Px(model_.ChartHeight + 2 * StripChartModel::TopMargin))};
+    return Design::rect(0, 0, FrameWidth, FrameHeight).size();
 }
 
 void StripChart::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Qt::white);
-    p.setRenderHint(QPainter::Antialiasing, false);
     for (int t = 1; t <= StripChartModel::Traces; ++t) {
-        p.setPen(QPen(TraceColours[t - 1], 1));
         for (int k = 0; k < StripChartModel::SegmentCount; ++k) {
             const auto& s = model_.segment(t, k);
             if (!s.visible)
                 continue;
             p.setPen(QPen(TraceColours[t - 1], s.width));
-            p.drawLine(QPointF(Px(s.x1), Px(s.y1)), QPointF(Px(s.x2), Px(s.y2)));
+            p.drawLine(At(s.x1, s.y1), At(s.x2, s.y2));
         }
     }
+    // The sweep line spans the chart's height at the newest position.
     p.setPen(QPen(Qt::black, 1));
-    const double x = Px(model_.sweepX());
-    p.drawLine(QPointF(x, 0), QPointF(x, height()));
+    const int top = StripChartModel::TopMargin;
+    p.drawLine(At(model_.sweepX(), top), At(model_.sweepX(), top + model_.ChartHeight));
 }
 
 } // namespace Readouts

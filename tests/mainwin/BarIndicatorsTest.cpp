@@ -96,17 +96,18 @@ TEST_F(ReadoutTest, BarWidgetClearsAndDrawsItsBars) {
     widget.Bar_Draw(Offered_Rows(), set);
     ASSERT_TRUE(widget.bars()[0].visible);
 
-    // The full bar of slot 0 is filled to its right end.
+    // The full bar of slot 0 (700..2875 twips across, 290..455 down) is filled to
+    // its right end.
     const QImage shot = widget.grab().toImage();
-    const int barY = widget.fontMetrics().height() + 7;
-    EXPECT_EQ(shot.pixelColor(10, barY), QColor(0x00, 0x00, 0xC0));
-    EXPECT_EQ(shot.pixelColor(145, barY), QColor(0x00, 0x00, 0xC0));
+    const int barY = 25;
+    EXPECT_EQ(shot.pixelColor(50, barY), QColor(0x00, 0x00, 0xC0));
+    EXPECT_EQ(shot.pixelColor(190, barY), QColor(0x00, 0x00, 0xC0));
 
     widget.Bar_Clear();
     for (const BarSlot& s : widget.bars())
         EXPECT_FALSE(s.visible);
     const QImage cleared = widget.grab().toImage();
-    EXPECT_NE(cleared.pixelColor(10, barY), QColor(0x00, 0x00, 0xC0));
+    EXPECT_NE(cleared.pixelColor(50, barY), QColor(0x00, 0x00, 0xC0));
 }
 
 // RPM break points from 600 (period 1953) to 7812 (period 150) at 4 cylinders.
@@ -138,9 +139,9 @@ TEST_F(RpmIndicationTest, NoLabelsWithoutUnitDataOrAMap) {
 TEST_F(RpmIndicationTest, UnusableBreakPointsLeaveTheLabels) {
     setBreakPoint(15, 0);
     EXPECT_EQ(Rpm_Indication_Labels(), std::nullopt);
-    RpmIndicator widget;
-    widget.Set_RPM_Indication_BAR();
-    EXPECT_EQ(widget.labels()[0], QString());
+    setBreakPoint(15, 150);
+    ParamBlock[Idx_RpmScale] = 128; // a period beyond 15 bits
+    EXPECT_EQ(Rpm_Indication_Labels(), std::nullopt);
 }
 
 TEST_F(RpmIndicationTest, AStoppedEngineShowsASliverAndKeepsItsReading) {
@@ -163,12 +164,10 @@ TEST_F(RpmIndicationTest, TheBarGrowsWithTheRpmUpToItsFullHeight) {
     EXPECT_DOUBLE_EQ(over->top, 120);
 }
 
-TEST_F(RpmIndicationTest, NoSpanLeavesTheBarAsItWas) {
-    RpmIndicator widget;
-    widget.RPM_Bar_movement(9000);
-    EXPECT_DOUBLE_EQ(widget.bar().height, 2175);
+TEST_F(RpmIndicationTest, NoSpanOrNoPeriodGivesNoBar) {
     setBreakPoint(15, 1953); // top equals bottom
     EXPECT_EQ(Rpm_Bar_For(3000), std::nullopt);
-    widget.RPM_Bar_movement(3000);
-    EXPECT_DOUBLE_EQ(widget.bar().height, 2175);
+    setBreakPoint(15, 150);
+    setBreakPoint(0, 0);
+    EXPECT_EQ(Rpm_Bar_For(3000), std::nullopt);
 }
