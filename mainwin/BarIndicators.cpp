@@ -50,7 +50,6 @@ void Bar_Draw(BarSlots6& bars, const std::vector<DisplayRow>& rows, const Readin
 
 BarIndicators::BarIndicators(QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void BarIndicators::Bar_Clear() {
@@ -68,8 +67,8 @@ QSize BarIndicators::sizeHint() const {
 }
 
 void BarIndicators::paintEvent(QPaintEvent*) {
+    // Drawn over the frame it lies in, which shows through.
     QPainter p(this);
-    p.fillRect(rect(), palette().window());
     const QFont font = p.font();
     QFont bold = font;
     bold.setBold(true);

@@ -88,7 +88,6 @@ void StripChartModel::Plot_Graph() {
 
 StripChart::StripChart(QWidget* parent) : QWidget(parent) {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void StripChart::Plot_Setup(const std::vector<DisplayRow>& rows, const ReadingSet& set) {
@@ -111,8 +110,8 @@ QSize StripChart::sizeHint() const {
 }
 
 void StripChart::paintEvent(QPaintEvent*) {
+    // Drawn over the chart frame, whose white back and border show through.
     QPainter p(this);
-    p.fillRect(rect(), Qt::white);
     for (int t = 1; t <= StripChartModel::Traces; ++t) {
         for (int k = 0; k < StripChartModel::SegmentCount; ++k) {
             const auto& s = model_.segment(t, k);

@@ -177,6 +177,8 @@ public:
     // The strip chart with its three traces and sweep line, filling its frame.
     QFrame* PicGraph = nullptr;
     Readouts::StripChart* Chart = nullptr;
+    // The chart's caption: the legend of its traces ("Live Lambda" without one).
+    QLabel* Plot_Block = nullptr;
 
     QFrame* Frame_live = nullptr;
     QLabel* lblVersionCaption = nullptr;

@@ -113,8 +113,16 @@ void frmMain::Build_Controls() {
 
     // The strip chart: three traces over 200 positions, 39 twips apart.
     PicGraph = frame(central, 6480, 3550, 8160, 1320, true);
+    Design::setBackColor(PicGraph, Design::bgr(0xFFFFFF));
     Chart = new Readouts::StripChart(PicGraph);
     place(Chart, 0, 0, 8160, 1320);
+    // Its caption, the legend of the traces, sits on the frame's top edge.
+    Plot_Block = label(central, QStringLiteral("Live Lambda"), 6600, 3440, 7800, 195);
+    QFont legend = font;
+    legend.setPointSizeF(7);
+    Plot_Block->setFont(legend);
+    Plot_Block->setAutoFillBackground(true);
+    Plot_Block->adjustSize();
 
     // Live-cell stepping buttons.
     const int fTop = 4950;

@@ -2,6 +2,7 @@
 // receive handler, the load and the display set-up call. What they show is worked
 // out in Readings.h, BarIndicators.h, RpmIndication.h and StripChart.h.
 
+#include "core/CoreState.h"
 #include "link/LinkState.h"
 #include "mainwin/BarIndicators.h"
 #include "mainwin/Design.h"
@@ -26,6 +27,9 @@ void frmMain::Plot_Setup() {
 
 void frmMain::Plot_Clear() {
     Chart->Plot_Clear();
+    // The chart starts afresh with the traces the display tables name.
+    Plot_Block->setText(PlotLegend.isEmpty() ? QStringLiteral("Live Lambda") : PlotLegend);
+    Plot_Block->adjustSize();
 }
 
 void frmMain::Plot_Graph() {

@@ -163,3 +163,13 @@ TEST_F(ReadoutsWindowTest, DegenerateTablesRefreshWithoutFailing) {
     EXPECT_EQ(w.RCNum[0]->text(), QStringLiteral(".00 V")); // the junk row reads id 0
     EXPECT_FALSE(w.RCNum[4]->isHidden());
 }
+
+TEST_F(ReadoutsWindowTest, TheChartCaptionIsTheLegendOfItsTraces) {
+    frmMain& w = loadWithImage();
+    EXPECT_EQ(w.Plot_Block->text(),
+              QStringLiteral("BLUE - Deflection %          RED - AFR          "
+                             "GREEN - RPM"));
+    PlotLegend.clear();
+    w.Plot_Clear();
+    EXPECT_EQ(w.Plot_Block->text(), QStringLiteral("Live Lambda"));
+}
