@@ -3,6 +3,7 @@
 #include "mainwin/Design.h"
 #include "platform/NumberRules.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
 
@@ -58,15 +59,19 @@ void BarIndicators::Bar_Clear() {
 }
 
 void BarIndicators::Bar_Draw(const std::vector<DisplayRow>& rows, const ReadingSet& set) {
+    const BarSlots6 before = slots_;
     Readouts::Bar_Draw(slots_, rows, set);
-    update();
+    // Only the slots that changed are painted again: this runs on every live reply.
+    for (int s = 0; s < BarSlots; ++s)
+        if (!(slots_[s] == before[s]))
+            update(Design::rect(0, FirstSlot + s * SlotPitch, SetWidth, SlotPitch));
 }
 
 QSize BarIndicators::sizeHint() const {
     return Design::rect(0, 0, SetWidth, SetHeight).size();
 }
 
-void BarIndicators::paintEvent(QPaintEvent*) {
+void BarIndicators::paintEvent(QPaintEvent* event) {
     // Drawn over the frame it lies in, which shows through.
     QPainter p(this);
     const QFont font = p.font();
@@ -80,6 +85,8 @@ void BarIndicators::paintEvent(QPaintEvent*) {
         if (!slot.visible)
             continue;
         const int top = FirstSlot + s * SlotPitch;
+        if (!event->rect().intersects(Design::rect(0, top, SetWidth, SlotPitch)))
+            continue;
         p.setPen(text);
         p.setFont(font);
         p.drawText(Design::rect(BarLeft, top, 1600, 210), Qt::AlignLeft | Qt::AlignVCenter,

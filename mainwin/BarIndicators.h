@@ -28,6 +28,7 @@ struct BarSlot {
     QString maxText; // lblVarMax
     QString numText; // lblVarNum: the value, plain
     int length = 0;  // ImgVarPos width, twips
+    bool operator==(const BarSlot&) const = default;
 };
 using BarSlots6 = std::array<BarSlot, BarSlots>;
 

@@ -91,8 +91,9 @@ StripChart::StripChart(QWidget* parent) : QWidget(parent) {
 }
 
 void StripChart::Plot_Setup(const std::vector<DisplayRow>& rows, const ReadingSet& set) {
+    const int sweepBefore = model_.sweepX();
     model_.Plot_Setup(rows, set);
-    update();
+    Update_Around(sweepBefore);
 }
 
 void StripChart::Plot_Clear() {
@@ -101,8 +102,20 @@ void StripChart::Plot_Clear() {
 }
 
 void StripChart::Plot_Graph() {
+    const int sweepBefore = model_.sweepX();
     model_.Plot_Graph();
-    update();
+    Update_Around(sweepBefore);
+}
+
+void StripChart::Update_Around(int sweepBefore) {
+    // One position changed: the new segments end at the sweep line, and the old
+    // sweep line goes. A margin covers the width of the lines.
+    const int margin = 3 * 15;
+    const int pitch = model_.Pitch();
+    const int newX = model_.sweepX();
+    update(Design::rect(newX - pitch - margin, 0, pitch + 2 * margin, FrameHeight));
+    if (sweepBefore != newX)
+        update(Design::rect(sweepBefore - margin, 0, 2 * margin, FrameHeight));
 }
 
 QSize StripChart::sizeHint() const {

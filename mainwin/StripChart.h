@@ -77,6 +77,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Asks for a repaint of what one position changed.
+    void Update_Around(int sweepBefore);
     StripChartModel model_;
 };
 

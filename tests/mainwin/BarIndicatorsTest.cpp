@@ -4,6 +4,8 @@
 #include "mainwin/RpmIndication.h"
 
 #include <QImage>
+#include <QPaintEvent>
+#include <QTest>
 
 using namespace Readouts;
 
@@ -170,4 +172,40 @@ TEST_F(RpmIndicationTest, NoSpanOrNoPeriodGivesNoBar) {
     setBreakPoint(15, 150);
     setBreakPoint(0, 0);
     EXPECT_EQ(Rpm_Bar_For(3000), std::nullopt);
+}
+
+namespace {
+
+// Records the region each repaint covers.
+class RecordingBars : public BarIndicators {
+public:
+    QRegion painted;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        painted += event->region();
+        BarIndicators::paintEvent(event);
+    }
+};
+
+} // namespace
+
+TEST_F(ReadoutTest, ALiveReplyRepaintsOnlyTheBarsThatChanged) {
+    addRows({{"9", "1", "0", "RPM", "0", "8000", "0"}, {"4", "3", "0", "Inj", "0", "255", "0"}});
+    RecordingBars bars;
+    bars.resize(bars.sizeHint());
+    bars.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bars));
+    ReadingSet set;
+    set.LiveRpm = 3000;
+    set.Reading4 = 10;
+    bars.Bar_Draw(Offered_Rows(), set);
+    QCoreApplication::processEvents();
+    bars.painted = QRegion();
+
+    set.Reading4 = 200; // slot 3 (top 60 + 2 x 480 twips = 68 px) changes, slot 1 not
+    bars.Bar_Draw(Offered_Rows(), set);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(bars.painted.contains(QPoint(100, 80)));
+    EXPECT_FALSE(bars.painted.contains(QPoint(100, 20)));
 }

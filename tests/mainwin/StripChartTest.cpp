@@ -3,6 +3,8 @@
 #include "mainwin/StripChart.h"
 
 #include <QImage>
+#include <QPaintEvent>
+#include <QTest>
 
 using namespace Readouts;
 
@@ -153,4 +155,53 @@ TEST_F(ReadoutTest, ChartWidgetDrawsTheTracesInTheirColours) {
     EXPECT_EQ(shot.pixelColor(27, 80), QColor(0xC0, 0x00, 0x00));
     EXPECT_NE(shot.pixelColor(27, 44), QColor(0x00, 0x00, 0xC0));
     EXPECT_NE(shot.pixelColor(27, 44), QColor(0xC0, 0x00, 0x00));
+}
+
+namespace {
+
+// Records the region each repaint covers.
+class RecordingChart : public StripChart {
+public:
+    QRegion painted;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        painted += event->region();
+        StripChart::paintEvent(event);
+    }
+};
+
+} // namespace
+
+TEST_F(ReadoutTest, EachNewPositionRepaintsOnlyTheNewSegmentAndTheOldSweepLine) {
+    addRows({{"9", "0", "0", "RPM", "0", "8000", "1"}});
+    RecordingChart chart;
+    chart.resize(chart.sizeHint());
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    ReadingSet set;
+    set.LiveRpm = 8000;
+    chart.Plot_Setup(Offered_Rows(), set); // the range, for the scale
+    chart.Plot_Clear();
+    for (int i = 0; i < 9; ++i)
+        chart.Plot_Setup(Offered_Rows(), set);
+    QCoreApplication::processEvents();
+    chart.painted = QRegion();
+
+    // Position 10: its segments span 390..429 twips (26..29 px), the old sweep line
+    // stood at 390 twips.
+    chart.Plot_Setup(Offered_Rows(), set);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(chart.painted.contains(QRect(24, 0, 7, chart.height())));
+    EXPECT_FALSE(chart.painted.contains(QRect(100, 40, 1, 1)));
+
+    // At the wrap the old sweep line at the right end goes too.
+    for (int i = 0; i < 190; ++i)
+        chart.Plot_Setup(Offered_Rows(), set);
+    QCoreApplication::processEvents();
+    chart.painted = QRegion();
+    chart.Plot_Setup(Offered_Rows(), set);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(chart.painted.contains(QRect(2, 0, 4, chart.height())));
+    EXPECT_TRUE(chart.painted.contains(QRect(522, 0, 3, chart.height())));
 }
