@@ -13,20 +13,6 @@
 
 namespace {
 
-QByteArray imageBytes(const ImageTable& table, int from, int to) {
-    QByteArray b;
-    for (int a = from; a <= to; ++a)
-        b.append(static_cast<char>(table[a]));
-    return b;
-}
-
-QByteArray unitBytes(const sim::Unit& unit, int page, int from, int to) {
-    QByteArray b;
-    for (int a = from; a <= to; ++a)
-        b.append(static_cast<char>(unit.byte(page, a)));
-    return b;
-}
-
 class OnlineRoad : public ::testing::Test {
 protected:
     OnlineRoad() {
@@ -62,10 +48,10 @@ protected:
     // The image holds what the unit holds: pages 4 (128..255), 5 and 6 (0..175)
     // and the texts.
     void expectImage(const sim::Unit& unit) {
-        EXPECT_EQ(imageBytes(ParamBlock, 128, 255), unitBytes(unit, 4, 128, 255));
-        EXPECT_EQ(imageBytes(Map5Image, 0, 255), unitBytes(unit, 5, 0, 255));
-        EXPECT_EQ(imageBytes(Map6Image, 0, 175), unitBytes(unit, 6, 0, 175));
-        EXPECT_EQ(MapId, QString::fromLatin1(unitBytes(unit, 4, 0, 63)));
+        EXPECT_EQ(Image_Bytes(ParamBlock, 128, 255), Unit_Bytes(unit, 4, 128, 255));
+        EXPECT_EQ(Image_Bytes(Map5Image, 0, 255), Unit_Bytes(unit, 5, 0, 255));
+        EXPECT_EQ(Image_Bytes(Map6Image, 0, 175), Unit_Bytes(unit, 6, 0, 175));
+        EXPECT_EQ(MapId, QString::fromLatin1(Unit_Bytes(unit, 4, 0, 63)));
         EXPECT_EQ(MapDscr, QString::fromLatin1(unit.text().mid(128, 63)));
         EXPECT_EQ(WiringDiagramName, QString::fromLatin1(unit.text().mid(208, 16)));
         EXPECT_EQ(TestDates[5], QString::fromLatin1(unit.text().mid(112, 16)));

@@ -17,20 +17,6 @@ const std::vector<QByteArray> FullReadOut = {
     read('@', 32, 128),  read('@', 128, 128),
 };
 
-QByteArray bytesOf(const sim::Unit& unit, int page, int from, int to, int bank) {
-    QByteArray b;
-    for (int a = from; a <= to; ++a)
-        b.append(static_cast<char>(unit.byte(page, a, bank)));
-    return b;
-}
-
-QByteArray bytesOf(const ImageTable& table, int from, int to) {
-    QByteArray b;
-    for (int a = from; a <= to; ++a)
-        b.append(static_cast<char>(table[a]));
-    return b;
-}
-
 // What the timer state and the progress showed as each frame went out.
 struct Seen {
     QByteArray frame;
@@ -57,13 +43,13 @@ protected:
 
     // The unit image and texts hold what the unit holds for this map set.
     void expectImageOf(int bank) {
-        EXPECT_EQ(bytesOf(ParamBlock, 128, 255), bytesOf(sim, 4, 128, 255, bank));
-        EXPECT_EQ(bytesOf(Map5Image, 0, 255), bytesOf(sim, 5, 0, 255, bank));
-        EXPECT_EQ(bytesOf(Map6Image, 0, 175), bytesOf(sim, 6, 0, 175, bank));
+        EXPECT_EQ(Image_Bytes(ParamBlock, 128, 255), Unit_Bytes(sim, 4, 128, 255, bank));
+        EXPECT_EQ(Image_Bytes(Map5Image, 0, 255), Unit_Bytes(sim, 5, 0, 255, bank));
+        EXPECT_EQ(Image_Bytes(Map6Image, 0, 175), Unit_Bytes(sim, 6, 0, 175, bank));
         EXPECT_EQ(Map6Image[200], 77) << "page 6 is read up to 175 only";
         const QByteArray text = sim.text();
         const int idBase = bank == sim::Unit::MapA ? 0 : 64;
-        EXPECT_EQ(MapId, QString::fromLatin1(bytesOf(sim, 4, idBase, idBase + 63, bank)));
+        EXPECT_EQ(MapId, QString::fromLatin1(Unit_Bytes(sim, 4, idBase, idBase + 63, bank)));
         for (int i = 0; i < 6; ++i)
             EXPECT_EQ(TestDates[static_cast<std::size_t>(i)],
                       QString::fromLatin1(text.mid(32 + 16 * i, 16)));
@@ -169,7 +155,7 @@ TEST_F(ReadOutTest, LockedUnitShowsNoTuneAndGoesStraightToPolling) {
     sim.faults.locked = true;
     connect();
     EXPECT_EQ(reads(), std::vector<QByteArray>(FullReadOut.begin(), FullReadOut.begin() + 2));
-    EXPECT_EQ(bytesOf(ParamBlock, 128, 255), bytesOf(sim, 4, 128, 255, sim::Unit::MapA));
+    EXPECT_EQ(Image_Bytes(ParamBlock, 128, 255), Unit_Bytes(sim, 4, 128, 255, sim::Unit::MapA));
     EXPECT_EQ(Map5Image[0], 0) << "no map page is read";
     EXPECT_EQ(Progress().value(), 88);
     EXPECT_EQ(Progress().text(), "NO TUNE Enabled");

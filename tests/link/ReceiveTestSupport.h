@@ -39,6 +39,21 @@ inline void Record_Receive_Hooks(HookRecorder& r) {
     };
 }
 
+// Bytes from..to of an image table, and of a page of the simulated unit.
+inline QByteArray Image_Bytes(const ImageTable& table, int from, int to) {
+    QByteArray b;
+    for (int a = from; a <= to; ++a)
+        b.append(static_cast<char>(table[a]));
+    return b;
+}
+inline QByteArray Unit_Bytes(const sim::Unit& unit, int page, int from, int to,
+                             int bank = sim::Unit::MapA) {
+    QByteArray b;
+    for (int a = from; a <= to; ++a)
+        b.append(static_cast<char>(unit.byte(page, a, bank)));
+    return b;
+}
+
 // Fills every byte the read-out moves with a pattern of its own, so that a byte
 // stored in the wrong place shows. The unit stays unlocked.
 inline void Scramble(sim::Unit& unit, unsigned seed) {
