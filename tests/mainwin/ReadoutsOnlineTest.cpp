@@ -8,6 +8,8 @@
 #include "platform/NumberRules.h"
 #include "tests/mainwin/MainTestSupport.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QTest>
 
@@ -63,6 +65,10 @@ TEST_F(ReadoutsOnlineTest, TheReadoutsFollowTheEngineAsItRevsAndLoads) {
     EXPECT_LT(w.Chart->model().Trace_Y(3), idleY) << "higher revs lie higher";
     EXPECT_NE(w.Chart->model().PlotPos, positions) << "the sweep moved on";
     EXPECT_EQ(w.lblRC[0]->text(), QStringLiteral("RPM"));
+
+    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/../screenshots");
+    QDir().mkpath(dir);
+    EXPECT_TRUE(w.grab().save(dir + QStringLiteral("/main-online-readings.png")));
 }
 
 TEST_F(ReadoutsOnlineTest, AStoppedEngineShowsZeroAndTheChartStandsStill) {
