@@ -174,25 +174,9 @@ TEST_F(RpmIndicationTest, NoSpanOrNoPeriodGivesNoBar) {
     EXPECT_EQ(Rpm_Bar_For(3000), std::nullopt);
 }
 
-namespace {
-
-// Records the region each repaint covers.
-class RecordingBars : public BarIndicators {
-public:
-    QRegion painted;
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        painted += event->region();
-        BarIndicators::paintEvent(event);
-    }
-};
-
-} // namespace
-
 TEST_F(ReadoutTest, ALiveReplyRepaintsOnlyTheBarsThatChanged) {
     addRows({{"9", "1", "0", "RPM", "0", "8000", "0"}, {"4", "3", "0", "Inj", "0", "255", "0"}});
-    RecordingBars bars;
+    Recording<BarIndicators> bars;
     bars.resize(bars.sizeHint());
     bars.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&bars));

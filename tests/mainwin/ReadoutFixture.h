@@ -6,6 +6,8 @@
 #include "mainwin/Readings.h"
 #include "tests/core/ImageFixture.h"
 
+#include <QPaintEvent>
+#include <QRegion>
 #include <QString>
 #include <initializer_list>
 
@@ -40,5 +42,17 @@ protected:
             DisplayFuncTable[last][3] = r.offered ? QStringLiteral("1") : QStringLiteral("0");
         }
         DisplaySetTable[0][0] = QString::number(last);
+    }
+};
+
+// A widget that records the region each of its repaints covers.
+template <class Widget> class Recording : public Widget {
+public:
+    QRegion painted;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        painted += event->region();
+        Widget::paintEvent(event);
     }
 };

@@ -157,25 +157,9 @@ TEST_F(ReadoutTest, ChartWidgetDrawsTheTracesInTheirColours) {
     EXPECT_NE(shot.pixelColor(27, 44), QColor(0xC0, 0x00, 0x00));
 }
 
-namespace {
-
-// Records the region each repaint covers.
-class RecordingChart : public StripChart {
-public:
-    QRegion painted;
-
-protected:
-    void paintEvent(QPaintEvent* event) override {
-        painted += event->region();
-        StripChart::paintEvent(event);
-    }
-};
-
-} // namespace
-
 TEST_F(ReadoutTest, EachNewPositionRepaintsOnlyTheNewSegmentAndTheOldSweepLine) {
     addRows({{"9", "0", "0", "RPM", "0", "8000", "1"}});
-    RecordingChart chart;
+    Recording<StripChart> chart;
     chart.resize(chart.sizeHint());
     chart.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
