@@ -44,6 +44,13 @@ struct LinkHooks {
     // another in.
     std::function<void()> Comm1_OnComm = [] {};
 
+    // The display text of reading id 0..18, as the main window shows it; the
+    // text log takes its leading number.
+    std::function<QString(int id)> Conv_Input_to_readings = [](int) { return QString(); };
+    // Play-back has ended (the feed met its last record or an "End" record, or
+    // Stop was pressed): the main window shows its "Go Online" label.
+    std::function<void()> Playback_Menu_State2 = [] {};
+
     // Refresh entry points the receive handler calls on the main window.
     std::function<void()> Cursor_Movement = [] {};
     std::function<void()> Plot_Setup = [] {};

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QTime>
 #include <array>
 #include <deque>
 #include <vector>
@@ -63,6 +64,17 @@ extern int PlaybackSpeed;
 // Poll-timing table: element 3 = interval samples since the last store,
 // element 5 = running mean of the interval in ms.
 extern std::array<int, 6> TimeRun;
+// Reply-rate measurement: live replies counted in the current second, the
+// smoothed replies per second, when the last second boundary was seen, and the
+// second boundaries seen so far (counted up to 21: the interval adapts after
+// them). Going on-line or off-line leaves them as they are.
+extern int CommCnt;
+extern int TimeCNTDO;
+extern QTime RateSampleTime;
+extern int CommTimeCNT;
+// The play-back record fed last (1-based; 0 = before the first). The records
+// themselves are in link/PlaybackModel.h.
+extern int PlaybackIndex;
 
 // Set from the live reply: 1 = the unit is locked (No-Tune); the active map
 // (1 A, 2 B); 1 when the active map changed.

@@ -1,15 +1,71 @@
 #include "link/ReceiveFeeds.h"
 
+#include "link/CommTrace.h"
+#include "link/LinkHooks.h"
+#include "link/LinkState.h"
+#include "link/LiveLog.h"
+#include "link/LogLines.h"
+#include "link/PlaybackModel.h"
+#include "link/PollTiming.h"
+#include "link/UnitLink.h"
+
+#include <QTime>
+
 namespace ReceiveFeeds {
 
-void Trace_Label_Start(const QByteArray&) {}
-void Trace_Label_Append(const QString&) {}
-std::optional<QByteArray> Playback_Record() {
-    return std::nullopt;
+namespace {
+
+// The trace label's text of the reply being handled, built up as it goes.
+QString& label() {
+    static QString text;
+    return text;
 }
-void Trace_Reply(const QByteArray&) {}
-void Raw_Log(const QByteArray&) {}
-void Rate_Sample() {}
-void Text_Log() {}
+
+void showLabel() {
+    Hooks().SetLabel(QStringLiteral("lblComm"), label());
+}
+
+int pollInterval() {
+    const UnitLink* link = UnitLink::current();
+    return link ? link->interval() : 0;
+}
+
+} // namespace
+
+void Trace_Label_Start(const QByteArray& delivered) {
+    label() = QStringLiteral("LEN=") + QString::number(delivered.size()) + QLatin1Char(' ');
+    showLabel();
+}
+
+void Trace_Label_Append(const QString& text) {
+    label() += text;
+    showLabel();
+}
+
+std::optional<QByteArray> Playback_Record() {
+    return Playback().Feed();
+}
+
+void Trace_Reply(const QByteArray& reply) {
+    Trace_Label_Append(LogLines::Label_Bytes(reply));
+    if (!Trace().isOpen())
+        return;
+    const QTime now = QTime::currentTime();
+    Trace().write(LogLines::Trace_Data_In(now, pollInterval()));
+    Trace().write(LogLines::Trace_Bytes(reply));
+}
+
+void Raw_Log(const QByteArray& reply) {
+    LiveLogs().writeRaw(LogLines::Raw_Log_Line(QTime::currentTime(), reply));
+}
+
+void Rate_Sample() {
+    PollTiming::Rate_Sample();
+}
+
+void Text_Log() {
+    LiveLogs().writeText(
+        LogLines::Text_Log_Line(QTime::currentTime(), CommCnt, Hooks().Conv_Input_to_readings));
+}
 
 } // namespace ReceiveFeeds

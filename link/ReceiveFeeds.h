@@ -4,7 +4,8 @@
 // label and trace-file lines, the play-back feed, the two live-data logs and the
 // reply-rate sample that steers the poll interval. The handler calls each at its
 // fixed point (link/ReceiveHandler.cpp); the poll-timing and logging code fills
-// them in. Until then they do nothing and play-back delivers no record.
+// them in: link/LogLines.h (the lines), link/PollTiming.h, link/LiveLog.h (the
+// open logs) and link/PlaybackModel.h (the records).
 
 #include <QByteArray>
 #include <QString>

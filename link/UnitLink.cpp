@@ -5,6 +5,7 @@
 #include "link/CommTrace.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
+#include "link/LiveLog.h"
 #include "link/ProgressModel.h"
 #include "link/SendPath.h"
 #include "link/WtsCM.h"
@@ -450,6 +451,12 @@ void UnitLink::Form_Unload() {
     setTimerEnabled(false);
     SerialPortOff();
     Trace().close();
+    // A recording ends with the window: both logs get their end lines.
+    if (LogState == 1)
+        Hooks().Stop_Logg();
+    LiveLogs().close();
+    if (LogState == 1)
+        LogState = 0;
 }
 
 void UnitLink::mnuOnline_Click() {

@@ -39,7 +39,8 @@ public:
     // The device vanished while open (the control has closed it): tell the user
     // once and let the unanswered ticks run their course.
     void Device_Lost();
-    // The link's part of the main window's unload: the port and the trace close.
+    // The link's part of the main window's unload: the port, the trace and a
+    // recording still running (with its end lines) close.
     void Form_Unload();
 
     // Menu handlers of the main window.

@@ -72,6 +72,16 @@ public:
     void RPM_Bar_movement();
     void Set_RPM_Indication_BAR();
 
+    // --- live-data logging and play-back (frmMain_Logging.cpp) -------------------
+    // Starts a recording when none runs, else stops it.
+    void mnuLogging_Click();
+    // Ends the recording: both logs get their end lines and close.
+    void Stop_Logg();
+    // Shows the play-back window.
+    void mnuPBScreen_Click();
+    // Play-back has ended: LogState 0 and the "Go Online" label shown.
+    void Playback_Menu_State2();
+
     // --- live cursor: entry points the cursor code fills -------------------------
     void Cursor_Movement();
     void Clear_Map_Cursor();
@@ -300,6 +310,7 @@ private:
     void Build_Menus();
     void Connect_Handlers();
     void Fill_Link_Hooks();
+    void Wire_Logging();
     QAction* Entry(QMenu* menu, const char* name, const QString& caption);
     QAction* Separator(QMenu* menu, const char* name);
     // Writes one map's cells and AMP column, then its axis labels.

@@ -1,0 +1,84 @@
+#pragma once
+
+// The play-back of a raw log, apart from its window (frmPBStation): the records
+// read from the file, which buttons may be used and the running-time text. The
+// feed, run from the receive handler on each off-line tick, takes the records
+// one by one and moves the position (PlaybackIndex); the window only follows
+// this model, so touching it never opens the window, and play-back runs on
+// while the window is closed. The play-back states are LogState 0 (stopped),
+// 2 (paused) and 3 (running).
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class PlaybackModel : public QObject {
+    Q_OBJECT
+public:
+    // At most this many records are read from a file.
+    static constexpr int MaxRecords = 30001;
+    // A record longer than this is a page reply: the window stays open while the
+    // read-out it starts shows the progress window.
+    static constexpr int PageRecordChars = 100;
+    static constexpr int HoldTicks = 10;
+
+    // The records of a raw log: line 1 (the date) is dropped, every further line
+    // but the last (the "End" line of a complete log) is a record, at most
+    // MaxRecords. Throws KvrError when the file cannot be read (53), holds no
+    // record, or holds a record that is not a time and bytes 0..255 (the
+    // description names its line).
+    static QStringList Read_Raw_Log(const QString& path);
+
+    // Takes the records of a file in place of any earlier ones; the position
+    // goes back before the first record.
+    void Set_Records(const QString& fileName, const QStringList& records);
+    // No file loaded.
+    void Clear();
+    int count() const { return static_cast<int>(records_.size()); }
+    // Record i, 1-based.
+    const QString& record(int i) const { return records_.at(i - 1); }
+    const QString& fileName() const { return fileName_; }
+
+    // The window's countdown of 500 ms ticks, set by the feed ahead of a page reply.
+    int hold() const { return hold_; }
+    void setHold(int ticks) { hold_ = ticks; }
+
+    bool runEnabled() const { return run_; }
+    bool pauseEnabled() const { return pause_; }
+    bool stopEnabled() const { return stop_; }
+    // Run off, Pause and Stop on (playing), or the other way round.
+    void setPlayingButtons(bool playing);
+    // All three off (nothing loaded).
+    void disableButtons();
+    QString runningTime() const { return runningTime_; }
+    void setRunningTime(const QString& text);
+
+    // Run: from the first record, only off-line and with records loaded.
+    void Run();
+    // Pause: running and paused in turn (only off-line while playing).
+    void Pause();
+    // Stop, and the end of play-back: LogState 0, Run on, Pause and Stop off,
+    // and the main window told (Hooks().Playback_Menu_State2).
+    void Playback_Menu_State2();
+
+    // The next record's bytes for the receive handler; nothing when play-back
+    // has ended. The feed ends play-back itself at the last record and at a
+    // record holding "End".
+    std::optional<QByteArray> Feed();
+
+signals:
+    void changed();
+
+private:
+    QStringList records_;
+    QString fileName_;
+    int hold_ = 0;
+    bool run_ = false;
+    bool pause_ = false;
+    bool stop_ = false;
+    QString runningTime_;
+};
+
+PlaybackModel& Playback();

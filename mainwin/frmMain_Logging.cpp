@@ -1,0 +1,66 @@
+// Live-data logging from the Tools menu, and the play-back entry.
+
+#include "core/CoreState.h"
+#include "link/LinkHooks.h"
+#include "link/LinkState.h"
+#include "link/WtsCM.h"
+#include "mainwin/Logging.h"
+#include "mainwin/Readings.h"
+#include "mainwin/frmMain.h"
+#include "mainwin/frmPBStation.h"
+#include "platform/Dialogs.h"
+#include "platform/FormInstance.h"
+#include "platform/KvrError.h"
+
+#include <QAction>
+#include <QLabel>
+
+void frmMain::Wire_Logging() {
+    // The tick shows that a recording runs.
+    mnuLogging->setCheckable(true);
+    Wire_Entry(mnuLogging, [this] { mnuLogging_Click(); });
+    Wire_Entry(mnuPBScreen, [this] { mnuPBScreen_Click(); });
+    LinkHooks& h = Hooks();
+    h.Stop_Logg = [this] { Stop_Logg(); };
+    h.Playback_Menu_State2 = [this] { Playback_Menu_State2(); };
+    h.Conv_Input_to_readings = [](int id) { return Readouts::Conv_Input_to_readings(id); };
+}
+
+void frmMain::mnuLogging_Click() {
+    if (LogState == 1) {
+        Stop_Logg();
+        return;
+    }
+    QString name;
+    try {
+        name = Logging::Start_Logging();
+    } catch (const KvrError& e) {
+        Dialogs::msgBox(QStringLiteral("The log files could not be created. Logging has not "
+                                       "started.") +
+                            QChar(13) + e.description(),
+                        Dialogs::Buttons::Ok, Dialogs::Icon::Critical, QStringLiteral("Logging"));
+        return;
+    }
+    StatusPanel[4]->setText(QStringLiteral("Log File : ") + name);
+    mnuLogging->setText(QStringLiteral("STOP Logging ") + UnitName);
+    mnuLogging->setChecked(true);
+    // The recording begins with the unit's whole image.
+    WtsCM::Request_Upload();
+}
+
+void frmMain::Stop_Logg() {
+    Logging::Stop_Logging();
+    mnuLogging->setText(QStringLiteral("Start Logging ") + UnitName);
+    mnuLogging->setChecked(false);
+}
+
+void frmMain::mnuPBScreen_Click() {
+    frmPBStation& station = FormInstance<frmPBStation>::get();
+    station.show();
+    station.raise();
+}
+
+void frmMain::Playback_Menu_State2() {
+    LogState = 0;
+    lblNoComms[1]->setVisible(true);
+}
