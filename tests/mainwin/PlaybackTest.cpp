@@ -1,0 +1,327 @@
+// The play-back window on the main window off-line, and the whole road: a
+// recording taken on-line against the simulated unit, played back off-line,
+// brings the same readings to the main window again.
+
+#include "core/ModeFile.h"
+#include "core/WtsAFR.h"
+#include "link/LiveLog.h"
+#include "link/LogLines.h"
+#include "link/PlaybackModel.h"
+#include "mainwin/frmPBStation.h"
+#include "platform/FormInstance.h"
+#include "tests/mainwin/MainTestSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+
+namespace {
+
+QString liveRecord(int cell) {
+    QByteArray r(18, '\0');
+    r[0] = '1';
+    r[7] = static_cast<char>(195);
+    r[12] = static_cast<char>(cell);
+    r[14] = static_cast<char>(0x80);
+    r[17] = '\r';
+    return LogLines::Raw_Log_Line(QTime(10, 0, 0), r);
+}
+
+class PlaybackTest : public MainTest {
+protected:
+    PlaybackTest() {
+        Playback().Clear();
+        folder.copyData(QStringLiteral("KVR6SetDisplay.cfg"));
+        folder.copyData(QStringLiteral("KVR6SetVariables.cfg"));
+        WtsAFR::Init_AFR_Tables();
+        LogBaseName = QStringLiteral("KVR6");
+    }
+    ~PlaybackTest() override {
+        FormInstance<frmPBStation>::unload();
+        LiveLogs().close();
+        Playback().Clear();
+    }
+    // The main window off-line with its default map, and the play-back window open.
+    frmPBStation& openStation() {
+        load();
+        runSequencer();
+        window->mnuPBScreen->trigger();
+        EXPECT_TRUE(FormInstance<frmPBStation>::loaded());
+        return FormInstance<frmPBStation>::get();
+    }
+    // A raw log of n live records in the program folder.
+    QString writeLog(const QString& name, int n) {
+        QStringList lines{QStringLiteral("12/09/2026")};
+        for (int i = 0; i < n; ++i)
+            lines << liveRecord(i % 128);
+        lines << QStringLiteral("End");
+        folder.writeLines(name, lines);
+        return folder.file(name);
+    }
+    // Play-back on a program that has read a unit before going off-line.
+    void readBefore() {
+        UnitOnline = 1;
+        CommStatus = 11;
+    }
+    void loadFile(frmPBStation& pb, const QString& path) {
+        dialogs.file(path);
+        pb.cmdLoad->click();
+    }
+    void feed(int ticks) {
+        for (int i = 0; i < ticks; ++i)
+            window->Link.Comm_Timer_Timer();
+    }
+};
+
+} // namespace
+
+TEST_F(PlaybackTest, NothingLoadedLeavesEveryControlOff) {
+    frmPBStation& pb = openStation();
+    EXPECT_EQ(pb.windowTitle(), QStringLiteral("Play Back Station"));
+    for (QPushButton* b : {pb.cmdRun, pb.cmdPause, pb.cmdStop})
+        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+    EXPECT_TRUE(pb.cmdLoad->isEnabled());
+    EXPECT_FALSE(pb.sldRec->isEnabled());
+    EXPECT_FALSE(pb.fraSec->isEnabled());
+    EXPECT_TRUE(pb.lblFileName->text().isEmpty());
+}
+
+TEST_F(PlaybackTest, LoadingShowsTheRecordingAndItsLength) {
+    frmPBStation& pb = openStation();
+    const QString path = writeLog(QStringLiteral("KVR6002.raw"), 450);
+    loadFile(pb, path);
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_EQ(dialogs.records()[0].kind, QStringLiteral("open"));
+    EXPECT_EQ(dialogs.records()[0].text, QStringLiteral("Zanfor DATA Files (*.raw)|*.raw"));
+    EXPECT_EQ(Playback().count(), 450);
+    EXPECT_EQ(pb.lblRecMax->text(), QStringLiteral("0Min 45Sec"));
+    EXPECT_EQ(pb.lblFileName->text(), QStringLiteral("File Name: ") + path);
+    EXPECT_EQ(pb.sldRec->maximum(), 450);
+    EXPECT_TRUE(pb.cmdRun->isEnabled());
+    EXPECT_FALSE(pb.cmdPause->isEnabled());
+    EXPECT_FALSE(pb.cmdStop->isEnabled());
+    EXPECT_TRUE(pb.sldRec->isEnabled());
+    EXPECT_EQ(LogState, 0) << "loading does not start it";
+    EXPECT_EQ(window->lblNoComms[0]->text(), QStringLiteral("Status: Play Back"));
+    EXPECT_EQ(window->StatusPanel[4]->text(), QStringLiteral("Play Back : ") + path);
+
+    // Reopened, the window shows the same recording, its length through 59.
+    pb.cmdExit->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_FALSE(FormInstance<frmPBStation>::loaded());
+    window->mnuPBScreen->trigger();
+    frmPBStation& again = FormInstance<frmPBStation>::get();
+    EXPECT_EQ(again.lblRecMax->text(), QStringLiteral("0Min 44Sec"));
+    EXPECT_TRUE(again.cmdRun->isEnabled());
+    EXPECT_EQ(again.lblFileName->text(), QStringLiteral("File Name: ") + path);
+}
+
+TEST_F(PlaybackTest, AFileThatCannotBePlayedIsRefused) {
+    frmPBStation& pb = openStation();
+    loadFile(pb, writeLog(QStringLiteral("good.raw"), 5));
+    ASSERT_TRUE(pb.cmdRun->isEnabled());
+    const std::pair<const char*, QByteArray> files[] = {
+        {"empty.raw", ""},
+        {"dateonly.raw", "12/09/2026\r\nEnd\r\n"},
+        {"text.raw", "12/09/2026\r\nthis is no log\r\nEnd\r\n"},
+        {"big.raw", "12/09/2026\r\n10:00:00 ,49 0 999 13 \r\nEnd\r\n"},
+    };
+    for (const auto& [name, bytes] : files) {
+        folder.write(QString::fromLatin1(name), bytes);
+        dialogs.clear();
+        loadFile(pb, folder.file(QString::fromLatin1(name)));
+        const auto messages = std::count_if(dialogs.records().begin(), dialogs.records().end(),
+                                            [](const auto& r) { return r.kind == "message"; });
+        EXPECT_EQ(messages, 1) << name;
+        EXPECT_FALSE(pb.cmdRun->isEnabled()) << name;
+        EXPECT_EQ(Playback().count(), 0) << name;
+        pb.cmdRun->click();
+        EXPECT_EQ(LogState, 0) << name;
+    }
+    dialogs.clear();
+    loadFile(pb, folder.file(QStringLiteral("missing.raw")));
+    EXPECT_EQ(dialogs.records().size(), 2u) << "the dialog and the message";
+    EXPECT_FALSE(pb.cmdRun->isEnabled());
+}
+
+TEST_F(PlaybackTest, RunPauseStopAndTheFeed) {
+    frmPBStation& pb = openStation();
+    loadFile(pb, writeLog(QStringLiteral("KVR6002.raw"), 20));
+    readBefore();
+    pb.cmdRun->click();
+    EXPECT_EQ(LogState, 3);
+    EXPECT_FALSE(pb.cmdRun->isEnabled());
+    EXPECT_TRUE(pb.cmdPause->isEnabled());
+    EXPECT_TRUE(pb.cmdStop->isEnabled());
+    feed(3);
+    EXPECT_EQ(PlaybackIndex, 3);
+    EXPECT_EQ(pb.sldRec->value(), 3);
+    EXPECT_EQ(LiveMapCell, 2);
+    EXPECT_EQ(pb.lblRecShow->text(), LogLines::Running_Time_Text(3));
+
+    pb.cmdPause->click();
+    EXPECT_EQ(LogState, 2);
+    feed(3);
+    EXPECT_EQ(PlaybackIndex, 3) << "paused";
+    pb.cmdPause->click();
+    EXPECT_EQ(LogState, 3);
+    feed(2);
+    EXPECT_EQ(PlaybackIndex, 5);
+
+    pb.cmdStop->click();
+    EXPECT_EQ(LogState, 0);
+    EXPECT_TRUE(pb.cmdRun->isEnabled());
+    EXPECT_FALSE(pb.cmdStop->isEnabled());
+    EXPECT_TRUE(window->lblNoComms[1]->isVisibleTo(window.get()));
+    // Run always starts at the first record.
+    pb.cmdRun->click();
+    feed(1);
+    EXPECT_EQ(PlaybackIndex, 1);
+    EXPECT_EQ(LiveMapCell, 0);
+}
+
+TEST_F(PlaybackTest, PlaybackEndsAtTheLastRecord) {
+    frmPBStation& pb = openStation();
+    loadFile(pb, writeLog(QStringLiteral("KVR6002.raw"), 4));
+    pb.cmdRun->click();
+    feed(10);
+    EXPECT_EQ(PlaybackIndex, 4);
+    EXPECT_EQ(LogState, 0);
+    EXPECT_TRUE(pb.cmdRun->isEnabled());
+    EXPECT_FALSE(pb.cmdPause->isEnabled());
+    EXPECT_FALSE(pb.cmdStop->isEnabled());
+}
+
+TEST_F(PlaybackTest, LoadWhilePlayingOnlyStops) {
+    frmPBStation& pb = openStation();
+    loadFile(pb, writeLog(QStringLiteral("KVR6002.raw"), 20));
+    pb.cmdRun->click();
+    feed(2);
+    dialogs.clear();
+    pb.cmdLoad->click();
+    EXPECT_EQ(LogState, 0);
+    EXPECT_EQ(PlaybackIndex, 0);
+    EXPECT_TRUE(dialogs.records().empty()) << "no dialog yet";
+    pb.cmdLoad->click();
+    EXPECT_EQ(dialogs.records().size(), 1u);
+}
+
+TEST_F(PlaybackTest, NothingPlaysOnline) {
+    frmPBStation& pb = openStation();
+    loadFile(pb, writeLog(QStringLiteral("KVR6002.raw"), 20));
+    window->Link.GO_ONLine();
+    dialogs.clear();
+    pb.cmdLoad->click();
+    EXPECT_TRUE(dialogs.records().empty());
+    pb.cmdRun->click();
+    EXPECT_EQ(LogState, 0);
+    // A recording running on-line is not the play-back's to stop.
+    LogState = 1;
+    pb.cmdStop_Click();
+    pb.sldRec_MouseDown();
+    pb.sldRec_MouseUp();
+    EXPECT_EQ(LogState, 1);
+    LogState = 0;
+}
+
+TEST_F(PlaybackTest, PositionAndSpeedSliders) {
+    frmPBStation& pb = openStation();
+    loadFile(pb, writeLog(QStringLiteral("KVR6002.raw"), 450));
+    pb.cmdRun->click();
+    feed(2);
+    pb.sldRec_MouseDown();
+    EXPECT_EQ(LogState, 0) << "the feed holds while the position is dragged";
+    pb.sldRec->setValue(100);
+    EXPECT_EQ(pb.lblRecMax->text(), QStringLiteral("0Min 44Sec"));
+    pb.sldRec_MouseUp();
+    EXPECT_EQ(LogState, 3);
+    feed(1);
+    EXPECT_EQ(PlaybackIndex, 101);
+
+    pb.sldSec->setValue(17);
+    EXPECT_EQ(PlaybackSpeed, 17);
+    pb.sldSec->setFocus();
+    QTest::keyClick(pb.sldSec, Qt::Key_Left);
+    EXPECT_EQ(PlaybackSpeed, 16);
+}
+
+TEST_F(PlaybackTest, MovingTheWindowIsKeptInTheModeFile) {
+    frmPBStation& pb = openStation();
+    pb.move(40, 60);
+    pb.PBTime_Timer();
+    EXPECT_EQ(PbLeft, 600);
+    EXPECT_EQ(PbTop, 900);
+    EXPECT_TRUE(folder.read(QStringLiteral("KVR6Mode.cfg")).contains("PB Top: 900"));
+    pb.cmdExit->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    PbTop = 0;
+    PbLeft = 0;
+    WtsGeneral::Read_Mode_File();
+    window->mnuPBScreen->trigger();
+    EXPECT_EQ(FormInstance<frmPBStation>::get().pos(), QPoint(40, 60));
+}
+
+TEST_F(PlaybackTest, RecordedOnlineAndPlayedBackOffline) {
+    cfg_CommSpeed = 20;
+    folder.write(QStringLiteral("KVR6.cfg"), ""); // the recording is number 002
+    OnlineState = QStringLiteral("Online");
+    frmMain& w = load();
+    w.show();
+    ASSERT_TRUE(QTest::qWaitFor([] { return UnitOnline == 1 && CommStatus >= 10; }, 10000));
+
+    // What the main window shows after each live reply.
+    QStringList shown;
+    bool capture = false;
+    Hooks().Text_Values = [&] {
+        w.Text_Values();
+        if (!capture)
+            return;
+        QString s = w.lblRPMShow->text() + '|' + w.lblAnalog_Defl->text();
+        for (QLabel* l : w.RCNum)
+            s += '|' + l->text();
+        shown << s;
+    };
+
+    w.mnuLogging_Click();
+    ASSERT_EQ(LogState, 1);
+    // Past the read-out that starts the recording, a few seconds of live data.
+    ASSERT_TRUE(QTest::qWaitFor([] { return SendPending == 0 && CommStatus >= 10; }, 10000));
+    capture = true;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shown.size() >= 40; }, 10000));
+    w.mnuLogging_Click();
+    capture = false;
+    const QStringList live = shown;
+    shown.clear();
+    ASSERT_EQ(LogState, 0);
+    QStringList distinct = live;
+    distinct.removeDuplicates();
+    EXPECT_GT(distinct.size(), 3) << "the engine moved while it was recorded";
+
+    w.mnuOffline->trigger();
+    w.mnuPBScreen->trigger();
+    frmPBStation& pb = FormInstance<frmPBStation>::get();
+    loadFile(pb, folder.file(QStringLiteral("KVR6002.raw")));
+    ASSERT_TRUE(pb.cmdRun->isEnabled()) << dialogs.texts().join('/').toStdString();
+    pb.cmdRun->click();
+    capture = true;
+    for (int i = 0; i < 1000 && LogState == 3; ++i)
+        w.Link.Comm_Timer_Timer();
+    capture = false;
+    EXPECT_EQ(LogState, 0) << "played to the end";
+    EXPECT_EQ(PlaybackIndex, Playback().count());
+
+    // The same readings in the same order; the replies the read-out at the start
+    // of the recording took in before polling come first.
+    ASSERT_GE(shown.size(), live.size());
+    EXPECT_LE(shown.size() - live.size(), 3);
+    EXPECT_EQ(shown.mid(shown.size() - live.size()), live);
+
+    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/../screenshots");
+    QDir().mkpath(dir);
+    pb.show();
+    EXPECT_TRUE(pb.grab().save(dir + QStringLiteral("/playback-station.png")));
+}
