@@ -1,8 +1,9 @@
 #include "core/AppInfo.h"
 #include "core/frmSplash.h"
+#include "mainwin/frmMain.h"
+#include "platform/FormInstance.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -11,11 +12,7 @@ int main(int argc, char* argv[]) {
         QStringLiteral("%1.%2.%3").arg(AppInfo::Major).arg(AppInfo::Minor).arg(AppInfo::Revision));
 
     frmSplash::ShowMainWindow = [] {
-        auto* main = new QMainWindow(); // owned by Qt: deleted when closed
-        main->setAttribute(Qt::WA_DeleteOnClose);
-        main->setWindowTitle(QStringLiteral("KVR6"));
-        main->resize(1000, 700);
-        main->show();
+        FormInstance<frmMain>::get().show(); // loads it on first use
     };
 
     auto* splash = new frmSplash(); // deletes itself once it has continued

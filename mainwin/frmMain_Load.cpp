@@ -1,0 +1,124 @@
+// The window's load and unload.
+
+#include "core/Caption.h"
+#include "core/CoreState.h"
+#include "link/CommTrace.h"
+#include "link/LinkHooks.h"
+#include "link/LinkState.h"
+#include "link/ProgressModel.h"
+#include "mainwin/Logos.h"
+#include "mainwin/MainState.h"
+#include "mainwin/frmMain.h"
+#include "platform/Dialogs.h"
+#include "platform/ProgramFolder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QTimer>
+
+namespace {
+
+// The poll period base from the dealer settings. A value the timer cannot use
+// (the interval would be too short to get an answer, or minutes long) is taken
+// as 100 ms, and the user is told once.
+int Sane_Comm_Speed() {
+    if (cfg_CommSpeed >= 10 && cfg_CommSpeed <= 1000)
+        return cfg_CommSpeed;
+    if (!CommSpeedReported) {
+        CommSpeedReported = true;
+        Dialogs::msgBox(QStringLiteral("The communication speed in the settings file "
+                                       "(CommSpeed=%1) is outside 10 to 1000 ms. "
+                                       "The program uses 100 ms.")
+                            .arg(cfg_CommSpeed),
+                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
+                        QStringLiteral("Communication Speed"));
+    }
+    cfg_CommSpeed = 100;
+    return cfg_CommSpeed;
+}
+
+} // namespace
+
+void frmMain::Form_Load() {
+    if (!Trace().open())
+        Dialogs::msgBox(QStringLiteral("The serial trace file ") + CommTrace::FileName +
+                            QStringLiteral(" could not be written. The program goes on without "
+                                           "tracing the serial traffic."),
+                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
+                        QStringLiteral("Serial Trace"));
+    WtsGeneral::Set_Form_Caption(*this, QStringLiteral("frmMain"));
+    PlaybackSpeed = 10;
+    MapTab = 1;
+    Link.SerialPortOn();
+    Link.Comm_Timer.setInterval(Sane_Comm_Speed() + 20);
+    Link.Comm_Timer_Timer();
+
+    arrange_table();
+    Config_Screen();
+    Set_Scale_Colour();
+    Write_RPM_Scale();
+
+    Apply_Menu_Setup();
+    Read_Table_Files();
+
+    Plot_Setup();
+    Plot_Clear();
+    Plot_Graph();
+    Bar_Draw();
+    Text_Values();
+
+    if (OnlineState != QStringLiteral("Offline")) {
+        mnuOnline->setChecked(true);
+        mnuOffline->setChecked(false);
+    } else {
+        Link.GO_OFFLine();
+        C_Pause->setInterval(1000);
+        C_Pause->start();
+        StatusMsg = QStringLiteral("Loading Default Map");
+    }
+
+    const int logo = (AdvBranding == 1 || AdvBranding == 2) ? AdvBranding : 0;
+    lblWebsite->setText(logo == 0 ? QString::fromLatin1(Logos::MakerWeb) : DealerWeb);
+    for (int i = 0; i < 3; ++i)
+        PicLogo[i]->setVisible(i == logo);
+
+    if (!ProgramFolder::exists(QStringLiteral("wiring diagrams.pdf")))
+        Set_Entry_Enabled(mnuWire, false);
+    if (!ProgramFolder::exists(QStringLiteral("KVRWD.cfg")))
+        Set_Entry_Enabled(mnuLoadWD, false);
+}
+
+void frmMain::Form_Unload() {
+    if (unloading_)
+        return;
+    unloading_ = true;
+    C_Pause->stop();
+    Timer_Clear->stop();
+    Link.Form_Unload();
+    Progress().Hide();
+    Progress().Form_Unload();
+    // Every other window goes with the main window, and so does the program.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != this && w->isWindow() && !w->inherits("QMenu"))
+            w->close();
+    QCoreApplication::quit();
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void frmMain::mnuOffline_Click() {
+    Link.mnuOffline_Click();
+}
+
+void frmMain::lblNoComms_Click() {
+    Link.GO_ONLine();
+}
+
+void frmMain::Timer_Clear_Timer() {
+    Timer_Clear->stop();
+}

@@ -1,0 +1,128 @@
+#include "link/LinkHooks.h"
+#include "link/LinkState.h"
+#include "link/ProgressModel.h"
+#include "tests/mainwin/MainTestSupport.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+
+TEST_F(MainTest, LoadEmptiesTheTraceAndOpensThePort) {
+    folder.write(QStringLiteral("dump_comms.txt"), "old trace line\r\n");
+    frmMain& w = load();
+    EXPECT_TRUE(Trace().isOpen());
+    EXPECT_FALSE(folder.read(QStringLiteral("dump_comms.txt")).contains("old trace line"));
+    EXPECT_TRUE(w.Link.Comm1.PortOpen());
+    EXPECT_TRUE(w.mnuPort[1]->isChecked());
+    EXPECT_EQ(w.Link.Comm_Timer.interval(), cfg_CommSpeed + 20);
+    EXPECT_TRUE(dialogs.records().empty());
+    w.close();
+    EXPECT_FALSE(Trace().isOpen());
+    EXPECT_FALSE(w.Link.Comm1.PortOpen());
+}
+
+TEST_F(MainTest, OfflineStartShowsTheLinkStatus) {
+    frmMain& w = load();
+    EXPECT_EQ(w.lblNoComms[0]->text(), QStringLiteral("Status: Off-Line"));
+    EXPECT_TRUE(w.lblNoComms[0]->isVisibleTo(&w));
+    EXPECT_TRUE(w.lblNoComms[1]->isVisibleTo(&w));
+    EXPECT_TRUE(w.mnuOffline->isChecked());
+    EXPECT_FALSE(w.mnuOnline->isChecked());
+    EXPECT_FALSE(w.cmdF4->isEnabled());
+    EXPECT_FALSE(frmMain::Entry_State(w.mnuDownload));
+}
+
+TEST_F(MainTest, GoOnlineFromTheStatusLabel) {
+    frmMain& w = load();
+    runSequencer();
+    w.lblNoComms_Click();
+    EXPECT_EQ(OnlineState, QStringLiteral("Online"));
+    EXPECT_TRUE(w.mnuOnline->isChecked());
+    EXPECT_FALSE(w.mnuOffline->isChecked());
+    EXPECT_FALSE(w.lblNoComms[0]->isVisibleTo(&w));
+    EXPECT_EQ(w.lblNoComms[0]->text(), QStringLiteral("Status: On-Line"));
+    EXPECT_TRUE(w.mnuMapA->isEnabled()); // wired to the link
+    EXPECT_TRUE(w.mnuReset->isEnabled());
+    EXPECT_TRUE(w.cmdF9->isEnabled());
+    EXPECT_FALSE(frmMain::Entry_State(w.mnuPBScreen));
+    EXPECT_TRUE(frmMain::Entry_State(w.mnuLogging));
+    // and back off-line through the menu: the map stays, nothing is armed
+    w.mnuOffline->trigger();
+    EXPECT_EQ(OnlineState, QStringLiteral("Offline"));
+    EXPECT_FALSE(w.mnuMapA->isEnabled());
+    EXPECT_FALSE(w.C_Pause->isActive());
+}
+
+TEST_F(MainTest, ReadOutHooksReachTheWindow) {
+    OnlineState = QStringLiteral("Online");
+    frmMain& w = load();
+    LinkHooks& h = Hooks();
+    h.ShowActiveMap(2);
+    EXPECT_EQ(w.cmdMapAB->text(), QStringLiteral("B"));
+    EXPECT_TRUE(w.mnuMapB->isChecked());
+    EXPECT_FALSE(w.mnuMapA->isChecked());
+    h.ShowActiveMap(1);
+    EXPECT_EQ(w.cmdMapAB->text(), QStringLiteral("A"));
+    h.SetStatusPanel(2, QStringLiteral("12 /s"));
+    EXPECT_EQ(w.StatusPanel[2]->text(), QStringLiteral("12 /s"));
+    h.SetLabel(QStringLiteral("lblVersionValue"), QStringLiteral("7"));
+    EXPECT_EQ(w.lblVersionValue->text(), QStringLiteral("7"));
+    h.SetLabel(QStringLiteral("lblComm"), QStringLiteral("1 0 16"));
+    EXPECT_EQ(w.lblComm->text(), QStringLiteral("1 0 16"));
+    h.CheckPortMenu(3);
+    EXPECT_TRUE(w.mnuPort[3]->isChecked());
+    EXPECT_FALSE(w.mnuPort[1]->isChecked());
+    h.CheckPortMenu(7); // not a menu: left alone
+    EXPECT_TRUE(w.mnuPort[3]->isChecked());
+    h.SetPauseInterval(5000);
+    h.SetPauseEnabled(true);
+    EXPECT_TRUE(w.C_Pause->isActive());
+    EXPECT_EQ(w.C_Pause->interval(), 5000);
+    h.SetPauseEnabled(false);
+    EXPECT_FALSE(w.C_Pause->isActive());
+    // A loaded map set No-Tune: the entry is ticked and disabled.
+    NoTuneFlag = 170;
+    h.SetNoTuneMenus();
+    EXPECT_TRUE(w.mnuLoadNotune->isChecked());
+    EXPECT_FALSE(w.mnuLoadNotune->isEnabled());
+    // The end of a locked read-out.
+    h.Arrange_NoTUNE(false);
+    EXPECT_TRUE(w.lblNoComms[2]->isVisibleTo(&w));
+    EXPECT_FALSE(w.mnuSave->isEnabled());
+}
+
+TEST_F(MainTest, MapButtonAsksForTheOtherMap) {
+    OnlineState = QStringLiteral("Online");
+    frmMain& w = load();
+    Hooks().ShowActiveMap(2);
+    w.cmdMapAB->click();
+    EXPECT_EQ(StatusMsg, QStringLiteral("Uploading Map A"));
+    Hooks().ShowActiveMap(1);
+    w.cmdMapAB->click();
+    EXPECT_EQ(StatusMsg, QStringLiteral("Uploading Map B"));
+}
+
+TEST_F(MainTest, LockedUnitKeepsThePreviousMap) {
+    frmMain& w = load();
+    runSequencer();
+    Map5Image[Idx_AnaMap] = 200;
+    w.Select_Tab(1);
+    ASSERT_EQ(w.Txt128[0]->text(), QStringLiteral("-56"));
+    UnitLocked = 1;
+    w.Select_Tab(2);
+    EXPECT_EQ(w.Txt128[0]->text(), QStringLiteral("-56"));
+    EXPECT_EQ(MapTab, 2);
+}
+
+TEST_F(MainTest, DefaultMapLoadShowsTheProgressWindow) {
+    frmMain& w = load();
+    w.C_Pause_Timer();
+    EXPECT_TRUE(Progress().visible());
+    EXPECT_EQ(Progress().value(), 20);
+    EXPECT_EQ(Progress().text(), QStringLiteral("Loading Default Map"));
+    // The default-map load keeps the sequencer's own pace.
+    EXPECT_EQ(w.C_Pause->interval(), 100);
+    runSequencer();
+    EXPECT_FALSE(Progress().loaded());
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "core/CoreState.h"
+#include "link/CommTrace.h"
+#include "link/LinkHooks.h"
+#include "link/LinkState.h"
+#include "link/ProgressModel.h"
+#include "mainwin/MainState.h"
+#include "mainwin/frmMain.h"
+#include "platform/Dialogs.h"
+#include "sim/PtyServer.h"
+#include "tests/support/TempProgramFolder.h"
+
+#include <QAction>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+// A fresh program folder with the blank map image, fresh shared state, scripted
+// dialogs and the simulated unit on a pseudo-terminal as serial port 1; the main
+// window is loaded on demand, after the test has set the state its load reads.
+class MainTest : public ::testing::Test {
+protected:
+    MainTest() {
+        ResetCoreState();
+        ResetLinkState();
+        ResetMainState();
+        Progress().Form_Unload();
+        server.setPaced(false);
+        QString error;
+        if (!server.open(&error))
+            ADD_FAILURE() << "simulated unit: " << error.toStdString();
+        qputenv("KVR6_COM1", server.devicePath().toLocal8Bit());
+        folder.copyData(QStringLiteral("BLANKKVR6.WTS"));
+        UnitName = QStringLiteral("KVR6");
+        OnlineState = QStringLiteral("Offline");
+        DealerCompany = QStringLiteral("Fast Lane Motors");
+    }
+    ~MainTest() override {
+        if (window)
+            window->C_Pause->stop();
+        window.reset();
+        Trace().close();
+        Progress().Form_Unload();
+        qunsetenv("KVR6_COM1");
+        ResetLinkHooks();
+        ResetLinkState();
+        ResetCoreState();
+        ResetMainState();
+    }
+    frmMain& load() {
+        window.reset();
+        window = std::make_unique<frmMain>();
+        return *window;
+    }
+    // Runs the sequencer's ticks until it stops (at most n ticks).
+    int runSequencer(int n = 20) {
+        int ticks = 0;
+        while (window->C_Pause->isActive() && ticks < n) {
+            window->C_Pause_Timer();
+            ++ticks;
+        }
+        return ticks;
+    }
+    TempProgramFolder folder;
+    Dialogs::ScriptedProvider dialogs;
+    sim::Unit unit;
+    sim::PtyServer server{unit};
+    std::unique_ptr<frmMain> window;
+};
