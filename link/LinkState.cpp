@@ -20,6 +20,8 @@ int UnitLocked = 0;
 int ActiveMap = 0;
 int MapChanged = 0;
 QString StatusMsg;
+QString ConsoleLine;
+int ConsoleHandover = 0;
 int PortLost = 0;
 int PortFailTold = 0;
 int PortTryCount = 0;
@@ -45,6 +47,8 @@ void ResetLinkState() {
     ActiveMap = 0;
     MapChanged = 0;
     StatusMsg.clear();
+    ConsoleLine.clear();
+    ConsoleHandover = 0;
     PortLost = 0;
     PortFailTold = 0;
     PortTryCount = 0;

@@ -1,6 +1,6 @@
-#include "link/CopyMap.h"
+#include "mainwin/MapCopyText.h"
 
-namespace WtsUp {
+namespace MapCopyText {
 namespace {
 
 QString cellText(const QString& text) {
@@ -28,4 +28,4 @@ QString Copy_Map_Text(const std::array<QString, 128>& cells,
     return out;
 }
 
-} // namespace WtsUp
+} // namespace MapCopyText

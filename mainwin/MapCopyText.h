@@ -6,7 +6,7 @@
 #include <QString>
 #include <array>
 
-namespace WtsUp {
+namespace MapCopyText {
 
 // cells: the 128 grid texts (column x 16 + row); rpmLabels: the 16 RPM captions.
 // A line reads "r), " then the eight cells of row r separated by ", ", then
@@ -16,4 +16,4 @@ namespace WtsUp {
 QString Copy_Map_Text(const std::array<QString, 128>& cells,
                       const std::array<QString, 16>& rpmLabels);
 
-} // namespace WtsUp
+} // namespace MapCopyText
