@@ -18,15 +18,9 @@
 namespace WtsCM {
 namespace {
 
-constexpr char CR = 13;
 // The run time's "invalid procedure call": a clear file the sequence cannot use.
 constexpr int BadClearFile = 5;
 constexpr int RowLineLength = 68;
-
-QByteArray padded(QByteArray frame) {
-    frame.append(QByteArray(WtsUp::PadLength, '\0'));
-    return frame;
-}
 
 [[noreturn]] void refuse(int lineNumber, const QString& why) {
     throw KvrError(BadClearFile,
@@ -69,19 +63,16 @@ QByteArray rowLine(const QString& line, int lineNumber) {
         refuse(lineNumber, QStringLiteral("has no page digit 0, 1, 2 or 4 in column 4"));
     if (line.at(2) != ' ' || line.at(4) != ' ')
         refuse(lineNumber, QStringLiteral("is not laid out as a row line"));
-    QByteArray frame;
-    frame.append(letter);
-    frame.append(static_cast<char>(*row * 16));
+    QByteArray values;
     for (int k = 0; k < 16; ++k) {
         const auto value = number(line.mid(5 + 4 * k, 3));
         if (!value || *value > 255)
             refuse(lineNumber, QStringLiteral("has no value 0 to 255 at column %1").arg(6 + 4 * k));
         if (k < 15 && line.at(8 + 4 * k) != ' ')
             refuse(lineNumber, QStringLiteral("is not laid out as a row line"));
-        frame.append(static_cast<char>(*value));
+        values.append(static_cast<char>(*value));
     }
-    frame.append(CR);
-    return padded(frame);
+    return WtsUp::Padded_Frame(letter, *row * 16, values);
 }
 
 QByteArray mapLine(const QString& line, int lineNumber) {
@@ -89,16 +80,7 @@ QByteArray mapLine(const QString& line, int lineNumber) {
     if (bank != 'A' && bank != 'B')
         refuse(lineNumber,
                QStringLiteral("is a map line without \"A\" or \"B\" as fifth character"));
-    return padded(WtsUp::Set_Frame(bank == 'A' ? 1 : 0));
-}
-
-QByteArray textRecord(int address, const QByteArray& text) {
-    QByteArray frame;
-    frame.append('A');
-    frame.append(static_cast<char>(address));
-    frame.append(text);
-    frame.append(CR);
-    return padded(frame);
+    return WtsUp::Set_Frame(bank == 'A' ? 1 : 0) + QByteArray(WtsUp::PadLength, '\0');
 }
 
 } // namespace
@@ -126,9 +108,10 @@ QByteArray Clear_Stamp(const QDateTime& when) {
 std::vector<QByteArray> Clear_Elements(const std::vector<QByteArray>& imageElements,
                                        const QDateTime& when) {
     std::vector<QByteArray> elements = imageElements;
-    elements.push_back(textRecord(Idx_ClearBase + 16, Clear_Stamp(when)));
+    elements.push_back(WtsUp::Padded_Frame('A', Idx_ClearBase + 16, Clear_Stamp(when)));
     for (int i = 2; i <= 5; ++i)
-        elements.push_back(textRecord(Idx_ClearBase + 16 * i, QByteArray(16, '\xFF')));
+        elements.push_back(
+            WtsUp::Padded_Frame('A', Idx_ClearBase + 16 * i, QByteArray(16, '\xFF')));
     return elements;
 }
 

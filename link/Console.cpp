@@ -86,6 +86,18 @@ void deflectionRow(ConsoleOutcome& out, bool axis, bool analog) {
     out.analogMap = out.analogMap || analog;
 }
 
+// An end of the deflection scale: the percentage (at most 99) / divisor x scale,
+// its integer part checked as a byte, then the other points filled in.
+void deflectionEnd(const QString& line, int index, double divisor, double scale, void (*fill)(),
+                   ConsoleOutcome& out, bool analogMap) {
+    if (line.size() <= 3)
+        return;
+    ParamBlock[index] =
+        byteOf(percentOf(line) / divisor * scale, index == Idx_DeflScale ? FirstPoint : LastPoint);
+    fill();
+    deflectionRow(out, true, analogMap);
+}
+
 void rpmEnd(const QString& line, int highIndex, ConsoleOutcome& out) {
     if (line.size() <= 3)
         return;
@@ -208,19 +220,11 @@ void Cmd_RH(const QString& line, ConsoleOutcome& out) {
 }
 
 void Cmd_DL(const QString& line, ConsoleOutcome& out) {
-    if (line.size() <= 3)
-        return;
-    ParamBlock[Idx_DeflScale] = byteOf(percentOf(line) / 99.0 * 256.0, FirstPoint);
-    WtsDef::Fill_Deflect_Linear();
-    deflectionRow(out, true, false);
+    deflectionEnd(line, Idx_DeflScale, 99.0, 256.0, WtsDef::Fill_Deflect_Linear, out, false);
 }
 
 void Cmd_DH(const QString& line, ConsoleOutcome& out) {
-    if (line.size() <= 3)
-        return;
-    ParamBlock[Idx_DeflScale + 7] = byteOf(percentOf(line) / 99.0 * 255.0, LastPoint);
-    WtsDef::Fill_Deflect_Linear();
-    deflectionRow(out, true, true);
+    deflectionEnd(line, Idx_DeflScale + 7, 99.0, 255.0, WtsDef::Fill_Deflect_Linear, out, true);
 }
 
 void Cmd_DM(const QString& line, ConsoleOutcome& out) {
@@ -237,11 +241,7 @@ void Cmd_DM(const QString& line, ConsoleOutcome& out) {
 }
 
 void Cmd_DE(const QString& line, ConsoleOutcome& out) {
-    if (line.size() <= 3)
-        return;
-    ParamBlock[Idx_DeflScale + 7] = byteOf(percentOf(line) / 100.0 * 256.0, LastPoint);
-    WtsDef::Fill_Deflect_Weighted();
-    deflectionRow(out, true, false);
+    deflectionEnd(line, Idx_DeflScale + 7, 100.0, 256.0, WtsDef::Fill_Deflect_Weighted, out, false);
 }
 
 void Cmd_TL(const QString& line, const ConsoleLive& live, ConsoleOutcome& out) {
@@ -381,12 +381,8 @@ ConsoleOutcome Console_Line(const QString& line, const ConsoleLive& live) {
 namespace WtsAFR {
 
 void Cmd_DS(const QString& line, WtsCM::ConsoleOutcome& out) {
-    if (line.size() <= 3)
-        return;
-    ParamBlock[Idx_DeflScale] =
-        WtsCM::byteOf(WtsCM::percentOf(line) / 100.0 * 256.0, WtsCM::FirstPoint);
-    WtsDef::Fill_Deflect_Weighted();
-    WtsCM::deflectionRow(out, true, true);
+    WtsCM::deflectionEnd(line, Idx_DeflScale, 100.0, 256.0, WtsDef::Fill_Deflect_Weighted, out,
+                         true);
 }
 
 } // namespace WtsAFR

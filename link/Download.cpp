@@ -11,7 +11,6 @@
 namespace WtsCM {
 namespace {
 
-constexpr char CR = 13;
 constexpr int DescriptionLength = 63;
 constexpr int BarStep = 5;
 
@@ -19,26 +18,9 @@ bool isByte(int value) {
     return value >= 0 && value <= 255;
 }
 
-// Text record: "A", address, up to 16 characters of the text from start, CR, padding.
-QByteArray textFrame(int address, const QString& text, int start) {
-    QByteArray frame;
-    frame.append('A');
-    frame.append(static_cast<char>(address));
-    frame.append(TextFile::toLatin1(text.mid(start, 16)));
-    frame.append(CR);
-    frame.append(QByteArray(WtsUp::PadLength, '\0'));
-    return frame;
-}
-
-// Page-4 identifier row: "<", address, up to 16 characters of MapId, CR, padding.
-QByteArray identifierFrame(int address, int start) {
-    QByteArray frame;
-    frame.append('<');
-    frame.append(static_cast<char>(address));
-    frame.append(TextFile::toLatin1(MapId.mid(start, 16)));
-    frame.append(CR);
-    frame.append(QByteArray(WtsUp::PadLength, '\0'));
-    return frame;
+// Up to 16 characters of a text from start, as the unit's bytes.
+QByteArray textBytes(const QString& text, int start) {
+    return TextFile::toLatin1(text.mid(start, 16));
 }
 
 QByteArray rowFrames(char letter, int first, int last, const ImageTable& mirror) {
@@ -81,8 +63,9 @@ std::vector<QByteArray> Download_Elements() {
 
     QByteArray texts;
     for (int k = 0; k < 4; ++k)
-        texts.append(textFrame(Idx_TextBlock + 16 * k, description, 16 * k));
-    texts.append(textFrame(Idx_TextBlock2, WiringDiagramName, 0));
+        texts.append(
+            WtsUp::Padded_Frame('A', Idx_TextBlock + 16 * k, textBytes(description, 16 * k)));
+    texts.append(WtsUp::Padded_Frame('A', Idx_TextBlock2, textBytes(WiringDiagramName, 0)));
     elements.push_back(texts);
 
     elements.push_back(rowFrames('<', Idx_GlobalBase, Idx_GlobalBase + 127, ParamBlock));
@@ -90,15 +73,16 @@ std::vector<QByteArray> Download_Elements() {
     const int base = ActiveMap == 1 ? Idx_ParamLow : Idx_ParamMid;
     QByteArray identifier;
     for (int k = 0; k < 4; ++k)
-        identifier.append(identifierFrame(base + 16 * k, 16 * k));
+        identifier.append(WtsUp::Padded_Frame('<', base + 16 * k, textBytes(MapId, 16 * k)));
     elements.push_back(identifier);
 
     elements.push_back(rowFrames('=', Idx_IgnMap, Idx_IgnMap + 255, Map5Image));
     elements.push_back(rowFrames('>', Idx_InjMap, Idx_InjMap + 175, Map6Image));
 
     if (BrandingFlag == 1)
-        elements.push_back(textFrame(Idx_DealerText, DealerCompany, 0) +
-                           textFrame(Idx_DealerText + 16, DealerCompany, 16));
+        elements.push_back(
+            WtsUp::Padded_Frame('A', Idx_DealerText, textBytes(DealerCompany, 0)) +
+            WtsUp::Padded_Frame('A', Idx_DealerText + 16, textBytes(DealerCompany, 16)));
     return elements;
 }
 
@@ -122,7 +106,13 @@ bool Download_All() {
     if (BrandingFlag == 1)
         UserName = DealerCompany;
     Progress().setText(QStringLiteral("Downloading Data"));
-    SendPath::Queue_Elements(std::move(elements), static_cast<int>(SendKind::QueueWithProgress));
+    // A second download of the same image before the first has gone out adds nothing.
+    const bool waiting = !SendRequests.empty() &&
+                         SendRequests.back().kind == SendKind::QueueWithProgress &&
+                         SendRequests.back().elements == elements;
+    if (!waiting)
+        SendPath::Queue_Elements(std::move(elements),
+                                 static_cast<int>(SendKind::QueueWithProgress));
     return true;
 }
 

@@ -29,8 +29,9 @@ QString Normalised_Description();
 // tells the user which one and returns false with nothing changed or queued.
 // Otherwise normalises MapDscr, assembles the queue with the progress window
 // ("Assembling Data", then "Downloading Data"), takes the dealer's company as the
-// caption owner when branded, queues it and returns true. Works off-line too: the
-// queue then waits for live polling.
+// caption owner when branded, queues it and returns true (the same download still
+// waiting to go out is not queued twice). Works off-line too: the queue then waits
+// for live polling.
 bool Download_All();
 
 } // namespace WtsCM

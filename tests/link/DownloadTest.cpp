@@ -116,6 +116,19 @@ TEST_F(DownloadTest, ShortTextsAndTheNoTuneCharacter) {
         << "identifier rows carry only the characters present";
 }
 
+TEST_F(DownloadTest, SecondCallBeforeTheSendQueuesOnlyOnce) {
+    startPolling();
+    ASSERT_TRUE(WtsCM::Download_All());
+    ASSERT_TRUE(WtsCM::Download_All());
+    EXPECT_EQ(SendRequests.size(), 1u);
+    Map5Image[0] = 1; // a changed image is a download of its own
+    ASSERT_TRUE(WtsCM::Download_All());
+    EXPECT_EQ(SendRequests.size(), 2u);
+    tick(1);
+    ASSERT_TRUE(WtsCM::Download_All()); // the first is in hand; this one waits behind it
+    EXPECT_EQ(SendRequests.size(), 1u) << "the same as the one still waiting";
+}
+
 TEST_F(DownloadTest, ProgressShowsAssemblyThenDownloading) {
     ASSERT_TRUE(WtsCM::Download_All());
     EXPECT_TRUE(Progress().visible());
