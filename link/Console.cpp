@@ -315,57 +315,59 @@ void Console_Error_Box() {
 
 ConsoleOutcome Console_Line(const QString& line, const ConsoleLive& live) {
     ConsoleOutcome out;
-    const QString cmd = line.left(2).toLower();
+    cmd = line.left(2);
+    ConsoleLine = line;
+    const QString pair = cmd.toLower();
     const ImageSnapshot before;
     try {
-        if (cmd == QLatin1String("pg")) {
+        if (pair == QLatin1String("pg")) {
             out.ok = Download_All();
-        } else if (cmd == QLatin1String("xx")) {
+        } else if (pair == QLatin1String("xx")) {
             Reset_Unit();
         } else if (UnitLocked != 0) {
             // A locked unit takes nothing but the download and the reset.
-        } else if (cmd == QLatin1String("up")) {
+        } else if (pair == QLatin1String("up")) {
             Request_Upload();
-        } else if (cmd == QLatin1String("ss")) {
+        } else if (pair == QLatin1String("ss")) {
             Cmd_SS(line);
-        } else if (cmd == QLatin1String("rl")) {
+        } else if (pair == QLatin1String("rl")) {
             Cmd_RL(line, out);
-        } else if (cmd == QLatin1String("rh")) {
+        } else if (pair == QLatin1String("rh")) {
             Cmd_RH(line, out);
-        } else if (cmd == QLatin1String("dl")) {
+        } else if (pair == QLatin1String("dl")) {
             Cmd_DL(line, out);
-        } else if (cmd == QLatin1String("dh")) {
+        } else if (pair == QLatin1String("dh")) {
             Cmd_DH(line, out);
-        } else if (cmd == QLatin1String("dm")) {
+        } else if (pair == QLatin1String("dm")) {
             Cmd_DM(line, out);
-        } else if (cmd == QLatin1String("ds")) {
+        } else if (pair == QLatin1String("ds")) {
             WtsAFR::Cmd_DS(line, out);
-        } else if (cmd == QLatin1String("de")) {
+        } else if (pair == QLatin1String("de")) {
             Cmd_DE(line, out);
-        } else if (cmd == QLatin1String("tl")) {
+        } else if (pair == QLatin1String("tl")) {
             Cmd_TL(line, live, out);
-        } else if (cmd == QLatin1String("th")) {
+        } else if (pair == QLatin1String("th")) {
             Cmd_TH(line, live, out);
-        } else if (cmd == QLatin1String("al")) {
+        } else if (pair == QLatin1String("al")) {
             Cmd_AL(line, live, out);
-        } else if (cmd == QLatin1String("ah")) {
+        } else if (pair == QLatin1String("ah")) {
             Cmd_AH(line, live, out);
-        } else if (cmd == QLatin1String("ag")) {
+        } else if (pair == QLatin1String("ag")) {
             if (MapTab == 1)
                 Cmd_AG_Tab1(line, live, out);
             else if (MapTab == 2)
                 Cmd_AG_Tab2(line, live, out);
             else if (MapTab == 3)
                 Cmd_AG_Tab3(line, live, out);
-        } else if (cmd == QLatin1String("ma")) {
+        } else if (pair == QLatin1String("ma")) {
             Select_Map_A();
-        } else if (cmd == QLatin1String("mb")) {
+        } else if (pair == QLatin1String("mb")) {
             Select_Map_B();
-        } else if (cmd == QLatin1String("rm")) {
+        } else if (pair == QLatin1String("rm")) {
             Cmd_RM();
-        } else if (cmd == QLatin1String("mi")) {
+        } else if (pair == QLatin1String("mi")) {
             out.ok = Cmd_MI(line);
-        } else if (cmd == QLatin1String("ci")) {
+        } else if (pair == QLatin1String("ci")) {
             out.ok = Cmd_CI(line);
         }
     } catch (const std::exception&) {

@@ -40,7 +40,8 @@ inline const QString ConsolePlaceholder = QStringLiteral("Dos Commands");
 // Runs one line entered in the console: the first two characters choose the
 // command (upper or lower case), the argument starts at the fourth. "pg" and "xx"
 // always act; the others only while the unit is not locked. A letter pair that
-// is no command does nothing. A failure shows the console's error box.
+// is no command does nothing. A failure shows the console's error box. Leaves the
+// letter pair in cmd and the line in ConsoleLine.
 ConsoleOutcome Console_Line(const QString& line, const ConsoleLive& live);
 
 // The console's error box.

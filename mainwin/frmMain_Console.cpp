@@ -50,7 +50,7 @@ private:
 
 // The live readings the console's calibration and gradient commands read.
 WtsCM::ConsoleLive liveReadings() {
-    return WtsCM::ConsoleLive{};
+    return WtsCM::ConsoleLive{AnalogIn1, AnalogIn2, LiveAmpCellA};
 }
 
 } // namespace
@@ -92,8 +92,7 @@ bool frmMain::txtDOS_KeyDown(int keyCode) {
         txtDOS->clear();
     if (keyCode != 13)
         return false;
-    ConsoleLine = txtDOS->text();
-    const WtsCM::ConsoleOutcome out = WtsCM::Console_Line(ConsoleLine, liveReadings());
+    const WtsCM::ConsoleOutcome out = WtsCM::Console_Line(txtDOS->text(), liveReadings());
     if (!out.ok)
         return true; // the line stays as typed
     if (out.axisLabels || out.analogMap || out.ampCaptions || out.tempCaptions)

@@ -98,6 +98,20 @@ TEST_F(TransferWindowTest, ScaleCommandRedrawsTheAxis) {
     EXPECT_EQ(w.lblrpm[0]->text().trimmed(), QStringLiteral("1000"));
 }
 
+TEST_F(TransferWindowTest, GradientPivotsOnTheLiveAmpRow) {
+    frmMain& w = loadOnline();
+    w.show();
+    w.Select_Tab(2);
+    for (int i = 0; i < 16; ++i)
+        Map6Image[Idx_InjAmpCol + i] = static_cast<std::int16_t>(10 * i);
+    LiveAmpCellA = 7;
+    type(w, QStringLiteral("ag 0"));
+    EXPECT_EQ(cmd, QStringLiteral("ag"));
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(Map6Image[Idx_InjAmpCol + i], 70) << i;
+    EXPECT_EQ(w.TxtAMP[0]->text(), w.TxtAMP[7]->text()) << "the column is redrawn";
+}
+
 TEST_F(TransferWindowTest, HandedOverLetterStaysAndEmptiesTheEntryBox) {
     frmMain& w = load();
     w.show();
@@ -187,6 +201,56 @@ TEST_F(TransferWindowTest, ClearTimerAsksReadsTheFileAndQueues) {
     EXPECT_EQ(e[80].mid(2, 16), "dtdt030120251407");
     EXPECT_EQ(PauseMode, 2);
     EXPECT_EQ(Progress().text(), QStringLiteral("Clearing the KVR6 UNIT"));
+}
+
+} // namespace
+
+namespace {
+
+// The main window on-line with the simulated unit over the real serial port.
+class OnlineTransferTest : public MainTest {
+protected:
+    frmMain& startOnline() {
+        OnlineState = QStringLiteral("Online");
+        cfg_CommSpeed = 30; // a brisk poll: the clear sends 85 elements, one a tick
+        frmMain& w = load();
+        w.show();
+        EXPECT_TRUE(QTest::qWaitFor([] { return UnitOnline == 1 && CommStatus >= 10; }, 10000));
+        return w;
+    }
+    // The requests are out and the read-out after them has finished.
+    static bool settled() {
+        return SendPath::Requests_Outstanding() == 0 && UnitOnline == 1 && CommStatus >= 10;
+    }
+};
+
+TEST_F(OnlineTransferTest, DownloadFromTheMenuReachesTheUnit) {
+    frmMain& w = startOnline();
+    for (int a = 0; a < 128; ++a)
+        Map6Image[a] = static_cast<std::int16_t>(200 - a);
+    ParamBlock[Idx_SpeedLimit] = 77;
+    w.mnuDownload->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([] { return UnitOnline == 0; }, 5000)) << "read again";
+    ASSERT_TRUE(QTest::qWaitFor(settled, 10000)) << "CommStatus " << CommStatus;
+    for (int a = 0; a < 128; ++a)
+        ASSERT_EQ(unit.byte(6, a), 200 - a) << a;
+    EXPECT_EQ(unit.byte(4, Idx_SpeedLimit), 77);
+    EXPECT_EQ(Map6Image[3], 197) << "read back";
+}
+
+TEST_F(OnlineTransferTest, ClearFromTheRpmHeadingReachesTheUnitAndIsReadBack) {
+    folder.copyData(WtsCM::ClearFileName);
+    frmMain& w = startOnline();
+    w.ClearClock = [] { return QDateTime(QDate(2026, 11, 30), QTime(9, 41)); };
+    dialogs.answer(Dialogs::Answer::Yes);
+    w.Timer_Clear_Timer();
+    ASSERT_TRUE(QTest::qWaitFor([] { return UnitOnline == 0; }, 15000)) << "read again";
+    ASSERT_TRUE(QTest::qWaitFor(settled, 10000)) << "CommStatus " << CommStatus;
+    EXPECT_EQ(unit.text().mid(48, 16), "dtdt113020260941");
+    EXPECT_EQ(TestDates[1], QStringLiteral("dtdt113020260941"));
+    EXPECT_EQ(TestDates[3], QString(16, QChar(255)));
+    EXPECT_EQ(Map6Image[0], 100) << "the factory injection map, read back";
+    EXPECT_EQ(MapId.trimmed(), QStringLiteral("FACTORY MAP A"));
 }
 
 } // namespace
