@@ -177,10 +177,23 @@ void gradient(const QString& line, int base, const ConsoleLive& live, ConsoleOut
     out.analogMap = true;
 }
 
-// The file-information record follows a new identifier or description.
-void rewriteFileInfo(int element, const QString& text) {
-    LibRecord[static_cast<std::size_t>(element)] = text;
-    WtsGeneral::Write_FileInfo_File();
+// A new identifier or description: the file-information record follows it, then
+// the whole map goes to the unit. A map the download refuses changes nothing.
+bool textAndDownload(QString& target, const QString& text, int libElement) {
+    if (Download_Image_Problem())
+        return Download_All(); // tells the user and sends nothing
+    const QString previous = target;
+    const QString previousRecord = LibRecord[static_cast<std::size_t>(libElement)];
+    target = text;
+    try {
+        LibRecord[static_cast<std::size_t>(libElement)] = text;
+        WtsGeneral::Write_FileInfo_File();
+    } catch (...) {
+        target = previous;
+        LibRecord[static_cast<std::size_t>(libElement)] = previousRecord;
+        throw;
+    }
+    return Download_All();
 }
 
 } // namespace
@@ -276,17 +289,7 @@ void Cmd_RM() {
 }
 
 bool Cmd_MI(const QString& line) {
-    if (Download_Image_Problem())
-        return Download_All(); // tells the user and sends nothing
-    const QString previous = MapId;
-    MapId = (argument(line) + QString(DescriptionLength, ' ')).left(DescriptionLength);
-    try {
-        rewriteFileInfo(4, MapId);
-    } catch (...) {
-        MapId = previous;
-        throw;
-    }
-    return Download_All();
+    return textAndDownload(MapId, argument(line).leftJustified(DescriptionLength, ' ', true), 4);
 }
 
 bool Cmd_CI(const QString& line) {
@@ -294,17 +297,7 @@ bool Cmd_CI(const QString& line) {
     if (text.size() > DescriptionLength)
         refuse(
             QStringLiteral("the description is longer than %1 characters").arg(DescriptionLength));
-    if (Download_Image_Problem())
-        return Download_All();
-    const QString previous = MapDscr;
-    MapDscr = text.leftJustified(DescriptionLength, ' ');
-    try {
-        rewriteFileInfo(1, MapDscr);
-    } catch (...) {
-        MapDscr = previous;
-        throw;
-    }
-    return Download_All();
+    return textAndDownload(MapDscr, text.leftJustified(DescriptionLength, ' '), 1);
 }
 
 void Console_Error_Box() {

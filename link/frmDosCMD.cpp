@@ -4,6 +4,7 @@
 #include "platform/FormInstance.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFont>
 #include <QGroupBox>
@@ -132,6 +133,11 @@ void frmDosCMD::Form_Unload() {
     if (menu_)
         menu_->setChecked(false);
     menu_ = nullptr;
+}
+
+void frmDosCMD::closeEvent(QCloseEvent* event) {
+    Form_Unload(); // the tick goes at once; the window itself goes when Qt deletes it
+    QWidget::closeEvent(event);
 }
 
 void frmDosCMD::changeEvent(QEvent* event) {

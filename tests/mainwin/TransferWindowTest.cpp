@@ -173,6 +173,17 @@ TEST_F(TransferWindowTest, ActivatingTheMainWindowClosesTheHelp) {
     EXPECT_TRUE(w.mnuDosHelp->isChecked());
 }
 
+TEST_F(TransferWindowTest, ClosingTheMainWindowClosesTheHelp) {
+    frmMain& w = load();
+    w.show();
+    w.mnuDosHelp_Click();
+    frmDosCMD* help = FormInstance<frmDosCMD>::ifLoaded();
+    ASSERT_NE(help, nullptr);
+    w.close();
+    EXPECT_FALSE(help->isVisible());
+    EXPECT_FALSE(w.mnuDosHelp->isChecked());
+}
+
 TEST_F(TransferWindowTest, HoldingTheRpmHeadingStartsTheClearAndAnEarlyReleaseDoesNot) {
     frmMain& w = load();
     w.show();
