@@ -30,7 +30,7 @@ QString heading(const QString& text) {
 }
 
 QString entryLine(const Entry& e, const QString& prefix = QString()) {
-    return (prefix + QString::fromLatin1(e.command)).leftJustified(22, ' ') +
+    return prefix + QString::fromLatin1(e.command) + QLatin1Char('\t') +
            QString::fromLatin1(e.description);
 }
 
@@ -103,7 +103,8 @@ frmDosCMD::frmDosCMD() {
     auto* inner = new QVBoxLayout(Frame1);
     RichTextBox1 = new QTextEdit(Frame1);
     RichTextBox1->setReadOnly(true);
-    RichTextBox1->setLineWrapMode(QTextEdit::NoWrap);
+    RichTextBox1->setLineWrapMode(QTextEdit::WidgetWidth);
+    RichTextBox1->setTabStopDistance(2000 / 15.0); // the descriptions line up
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8.5);

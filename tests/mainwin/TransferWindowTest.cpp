@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCoreApplication>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -143,6 +145,9 @@ TEST_F(TransferWindowTest, HelpWindowFollowsItsMenuTick) {
                              "====> THEY DO NOT WORK IN THIS PROGRAM <====", "=> SC val",
                              "Set column to value", "XX", "Reset the KVR6"})
         EXPECT_TRUE(text.contains(QString::fromLatin1(part))) << part;
+    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/../screenshots");
+    QDir().mkpath(dir);
+    EXPECT_TRUE(help.grab().save(dir + QStringLiteral("/command-help.png")));
     w.mnuDosHelp->trigger();
     EXPECT_FALSE(FormInstance<frmDosCMD>::loaded());
     EXPECT_FALSE(w.mnuDosHelp->isChecked());
