@@ -122,6 +122,7 @@ public:
     void mnuDosHelp_Click();
     void txtDOS_GotFocus();
     void txtDOS_LostFocus();
+    void Show_Console_Placeholder();
     // Every key typed in the console; Enter runs the line. Returns true for Enter.
     bool txtDOS_KeyDown(int keyCode);
     // The time the clear-unit sequence stamps into the unit.

@@ -58,7 +58,7 @@ WtsCM::ConsoleLive liveReadings() {
 void frmMain::Wire_Console() {
     Wire_Entry(mnuDownload, [this] { mnuDownload_Click(); });
     Wire_Entry(mnuDosHelp, [this] { mnuDosHelp_Click(); });
-    txtDOS->setText(WtsCM::ConsolePlaceholder);
+    Show_Console_Placeholder();
     new ConsoleEvents(this, txtDOS);
 }
 
@@ -82,8 +82,13 @@ void frmMain::txtDOS_GotFocus() {
         txtDOS->clear();
 }
 
-void frmMain::txtDOS_LostFocus() {
+void frmMain::Show_Console_Placeholder() {
     txtDOS->setText(WtsCM::ConsolePlaceholder);
+    txtDOS->setCursorPosition(0); // show the text from its start
+}
+
+void frmMain::txtDOS_LostFocus() {
+    Show_Console_Placeholder();
 }
 
 bool frmMain::txtDOS_KeyDown(int keyCode) {

@@ -243,9 +243,12 @@ void frmMain::Build_Grid() {
     place(cmdMapAB, 2900, 100, 450, 360);
     cmdMapAB->setFont(boldOf(font));
     cmdViewM_Name = new QPushButton(QStringLiteral("View Map Name"), Frame_info);
-    place(cmdViewM_Name, 3410, 100, 1500, 360);
+    place(cmdViewM_Name, 3410, 100, 1400, 360);
     txtDOS = new QLineEdit(Frame_info);
-    place(txtDOS, 4980, 120, 1000, 320);
+    place(txtDOS, 4860, 120, 1150, 320);
+    QFont consoleFont = font;
+    consoleFont.setPointSizeF(font.pointSizeF() - 1); // "Dos Commands" fits the box whole
+    txtDOS->setFont(consoleFont);
     txtDOS->setPlaceholderText(QStringLiteral("Command"));
     for (QWidget* w : std::initializer_list<QWidget*>{cmdMapAB, cmdViewM_Name})
         w->setFocusPolicy(Qt::NoFocus);
