@@ -23,6 +23,9 @@ QString StatusMsg;
 int PortLost = 0;
 int PortFailTold = 0;
 int PortTryCount = 0;
+int LiveMapCell = 0;
+int LiveAmpCellA = 0;
+int LiveAmpCellB = 0;
 
 void ResetLinkState() {
     CommStatus = 0;
@@ -48,4 +51,7 @@ void ResetLinkState() {
     PortLost = 0;
     PortFailTold = 0;
     PortTryCount = 0;
+    LiveMapCell = 0;
+    LiveAmpCellA = 0;
+    LiveAmpCellB = 0;
 }

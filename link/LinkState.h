@@ -83,5 +83,12 @@ extern int PortFailTold;
 // Retries of an open that found the port in use by another program.
 extern int PortTryCount;
 
+// The live operating point the live reply reports: the map cell (column x 16 +
+// row, the grid box index) and the AMP row on the analog tab (B) and on the
+// injection and ignition tabs (A).
+extern int LiveMapCell;
+extern int LiveAmpCellA;
+extern int LiveAmpCellB;
+
 // Puts every variable above back to its program-start value.
 void ResetLinkState();
