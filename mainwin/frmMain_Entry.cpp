@@ -70,7 +70,8 @@ private:
             QKeyCombination(key.modifiers() & ~Qt::KeypadModifier, Qt::Key(key.key())));
         const auto actions = w_.findChildren<QAction*>();
         return std::any_of(actions.begin(), actions.end(), [&](const QAction* a) {
-            return a->isEnabled() && !a->shortcut().isEmpty() && a->shortcut() == pressed;
+            return a->isEnabled() && a->isVisible() && !a->shortcut().isEmpty() &&
+                   a->shortcut() == pressed;
         });
     }
 
