@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs the KVR6 tuning program on Debian 12.
-#   ./dev.sh run    builds and starts the program
+#   ./dev.sh run    builds and starts the program on-line, against the
+#                   simulated unit kvr6-sim on a pseudo-terminal
 #   ./dev.sh test   builds and runs every test
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -30,7 +31,19 @@ case "${1:-}" in
 run)
     install_packages
     build
-    exec build/bin/kvr6
+    # The simulated unit stands in for the hardware: the program's port 1 is
+    # the pseudo-terminal kvr6-sim serves, reached through a link in build/.
+    port="$PWD/build/kvr6-sim-port"
+    [ -L "$port" ] && rm -f "$port"
+    build/bin/kvr6-sim --link "$port" >/dev/null &
+    sim=$!
+    trap 'kill "$sim" 2>/dev/null || true; wait "$sim" 2>/dev/null || true' EXIT
+    for _ in $(seq 50); do
+        [ -e "$port" ] && break
+        kill -0 "$sim" 2>/dev/null || { echo "kvr6-sim did not start" >&2; exit 1; }
+        sleep 0.1
+    done
+    KVR6_COM1="$port" build/bin/kvr6
     ;;
 test)
     install_packages

@@ -1,13 +1,23 @@
 #include "link/LinkHooks.h"
 
+#include "link/ReceiveHandler.h"
+
 namespace {
-LinkHooks hooks;
+
+LinkHooks fresh() {
+    LinkHooks h;
+    h.Comm1_OnComm = ReceiveHandler::Comm1_OnComm;
+    return h;
 }
+
+LinkHooks hooks = fresh();
+
+} // namespace
 
 LinkHooks& Hooks() {
     return hooks;
 }
 
 void ResetLinkHooks() {
-    hooks = LinkHooks();
+    hooks = fresh();
 }

@@ -39,7 +39,9 @@ struct LinkHooks {
     // Opens the RPM scale editor.
     std::function<void()> ShowScaleRPM = [] {};
 
-    // The receive handler of the serial control (also fed by play-back ticks).
+    // The receive handler of the serial control (also fed by play-back ticks):
+    // ReceiveHandler::Comm1_OnComm (link/ReceiveHandler.h) unless a test puts
+    // another in.
     std::function<void()> Comm1_OnComm = [] {};
 
     // Refresh entry points the receive handler calls on the main window.
@@ -64,5 +66,5 @@ struct LinkHooks {
 
 // The hooks in use.
 LinkHooks& Hooks();
-// Puts every hook back to doing nothing.
+// Puts every hook back to doing nothing, the receive handler back in place.
 void ResetLinkHooks();

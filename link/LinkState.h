@@ -69,6 +69,53 @@ extern std::array<int, 6> TimeRun;
 extern int UnitLocked;
 extern int ActiveMap;
 extern int MapChanged;
+// The active map of the previous live reply (0 before the first).
+extern int PrevActiveMap;
+// The status flags byte of the live reply and its bits.
+extern int UnitFlags;
+inline constexpr int FlagLocked = 0x01;
+inline constexpr int FlagModeBad = 0x10;
+inline constexpr int FlagRpmBad = 0x20;
+inline constexpr int FlagIgnBad = 0x40;
+inline constexpr int FlagMapA = 0x80;
+
+// The reply being handled, and the decimal text of its first byte ("49" live,
+// "56", "57", "58", "64" pages); the console keeps its command letters here too.
+extern QByteArray rx;
+extern QString cmd;
+
+// The reading set, stored from every live reply of an unlocked unit that has
+// been read out. Voltages and deflection are in volts; EnginePeriod is in timer
+// counts with a fraction of 1/256.
+extern int UnitVersion;
+extern float Reading0; // analog input, 0..10 V
+extern int Reading1;   // analog modification, signed
+extern float Reading2; // analog output, 0..10 V
+extern float Reading3; // deflection, 0..5 V
+extern int Reading4;   // injection length
+extern float EnginePeriod;
+extern int LambdaRaw;    // oxygen sensor byte
+extern int LiveMapCell;  // cell index column x 16 + row, or NoLiveCell
+extern int Reading11;    // RPM row of the live point
+extern int LiveAmpCellA; // AMP-column row on the injection and ignition tabs
+extern int LiveAmpCellB; // AMP-column row on the analog tab
+extern int AnalogIn1;    // engine temperature input byte
+extern int AnalogIn2;    // AMP input byte
+extern int LiveRpm;
+// The ignition modification in degrees is CellValue (core/CoreState.h), the
+// same whole number the degree formatters leave.
+
+// LiveMapCell when the unit reports a deflection column of 8 or more: the engine
+// is outside the maps, and nothing may act on a cell. Check Has_Live_Cell()
+// before using LiveMapCell as an index.
+inline constexpr int NoLiveCell = -1;
+inline bool Has_Live_Cell() {
+    return LiveMapCell >= 0 && LiveMapCell < 128;
+}
+
+// The highest engine speed the unit recorded (page 4, 204 and 205), 0 when the
+// record holds none.
+extern int MaxRpmSeen;
 
 // The progress window's task text ("Loading Default Map", "Uploading Data", ...).
 extern QString StatusMsg;
@@ -82,13 +129,6 @@ extern int PortLost;
 extern int PortFailTold;
 // Retries of an open that found the port in use by another program.
 extern int PortTryCount;
-
-// The live operating point the live reply reports: the map cell (column x 16 +
-// row, the grid box index) and the AMP row on the analog tab (B) and on the
-// injection and ignition tabs (A).
-extern int LiveMapCell;
-extern int LiveAmpCellA;
-extern int LiveAmpCellB;
 
 // Puts every variable above back to its program-start value.
 void ResetLinkState();

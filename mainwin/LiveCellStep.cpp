@@ -35,9 +35,9 @@ StepMap Ignition() {
 // byte is refused and nothing at all happens. A live cell that names no grid
 // box steps nothing.
 template <class Step> void Step_Cell(const StepMap& map, Step newByte) {
-    const int cell = LiveMapCell;
-    if (cell < 0 || cell > 127)
+    if (!Has_Live_Cell())
         return;
+    const int cell = LiveMapCell;
     const int address = map.base + cell;
     const std::optional<int> next = newByte(static_cast<int>(map.table[address]));
     if (!next)

@@ -29,7 +29,7 @@ void frmMain::Cursor_Movement() {
     const unsigned left = mnuTracer->isChecked() ? Design::TrailCell : Design::PlainCell;
 
     // A live cell that names no grid box moves nothing.
-    if (LiveMapCell >= 0 && LiveMapCell < 128) {
+    if (Has_Live_Cell()) {
         if (LiveMapCell != 0 && Has(Txt128, 0, Design::LiveCell))
             Paint(Txt128, 0, Design::PlainCell);
         if (PrevLiveCell != LiveMapCell) {

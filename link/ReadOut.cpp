@@ -1,0 +1,235 @@
+#include "link/ReadOut.h"
+
+#include "core/CoreState.h"
+#include "core/ParamOffsets.h"
+#include "core/UnitImage.h"
+#include "link/LinkHooks.h"
+#include "link/LinkState.h"
+#include "link/ProgressModel.h"
+#include "link/UnitLink.h"
+#include "link/WtsUp.h"
+#include "platform/NumberRules.h"
+
+#include <QApplication>
+#include <QWidget>
+
+namespace ReadOut {
+
+namespace {
+
+// The bar steps of the read-out: eight steps of 12 reach 96.
+constexpr int BarStep = 12;
+constexpr int LockedBar = 88;
+
+int data(const QByteArray& reply, int k) {
+    return static_cast<unsigned char>(reply.at(k + 2));
+}
+
+QString text(const QByteArray& reply, int k, int length) {
+    return QString::fromLatin1(reply.mid(k + 2, length));
+}
+
+// The unit pads its texts with blanks, NULs or 255s; the owner text is shown in
+// captions, so none of these may stand at either end.
+QString ownerText(const QByteArray& reply, int k, int length) {
+    QByteArray bytes = reply.mid(k + 2, length);
+    const auto padding = [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b <= ' ' || b == 255;
+    };
+    while (!bytes.isEmpty() && padding(bytes.back()))
+        bytes.chop(1);
+    qsizetype start = 0;
+    while (start < bytes.size() && padding(bytes.at(start)))
+        ++start;
+    return QString::fromLatin1(bytes.mid(start));
+}
+
+void store(ImageTable& table, int base, const QByteArray& reply, int count) {
+    for (int k = 0; k < count; ++k)
+        table[base + k] = static_cast<std::int16_t>(data(reply, k));
+}
+
+void tick() {
+    if (UnitLink* link = UnitLink::current())
+        link->Comm_Timer_Timer();
+}
+
+// Hands over the next read; advance moves the timer to its next request state.
+void request(char letter, int address, int count, bool advance) {
+    ReadRequest = WtsUp::Read_Frame(letter, address, count);
+    comm_rth = count + 2;
+    if (advance)
+        ++CommStatus;
+    tick();
+}
+
+QWidget* mainWindow() {
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr)
+        return nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("frmMain"))
+            return w;
+    return nullptr;
+}
+
+void selectTab() {
+    Hooks().SelectTab(MapTab >= 1 && MapTab <= 3 ? MapTab : 1);
+}
+
+// Page 4 from 0: the id of the active map, and the progress window.
+void mapIds(const QByteArray& reply) {
+    Progress().Show();
+    if (StatusMsg.isEmpty())
+        StatusMsg = QStringLiteral("Uploading Data");
+    Progress().setText(StatusMsg);
+    Progress().setValue(0);
+    MapId = text(reply, ActiveMap == 1 ? 0 : 64, 64);
+    Hooks().ShowActiveMap(ActiveMap == 1 ? 1 : 2);
+    Progress().addValue(BarStep);
+    request(WtsUp::ReadParam, Idx_GlobalBase, 128, true);
+}
+
+// A locked unit shows no maps: straight to polling, the progress window says so
+// and closes itself after 3 s.
+void lockedEnd() {
+    Progress().addValue(BarStep);
+    if (StatusMsg == QLatin1String("Uploading Data"))
+        StatusMsg = QStringLiteral("NO TUNE Enabled");
+    Progress().setText(StatusMsg);
+    Progress().setValue(LockedBar);
+    Progress().Restart_TimeMe(3000);
+    UnitOnline = 1;
+    ReadRequest = WtsUp::Poll_Frame();
+    comm_rth = 18;
+    CommStatus = 11;
+    Hooks().arrange_table();
+    Hooks().Set_RPM_Indication_BAR();
+    tick();
+    MapLoaded = -1;
+    selectTab();
+    Hooks().Arrange_NoTUNE(false);
+}
+
+void globals(const QByteArray& reply) {
+    store(ParamBlock, Idx_GlobalBase, reply, 128);
+    if (UnitLocked == 1) {
+        lockedEnd();
+        return;
+    }
+    request(WtsUp::ReadParam, Idx_MreReset1, 4, false);
+}
+
+void speedRecord(const QByteArray& reply) {
+    MaxRpmSeen = Max_Rpm_Of_Record(data(reply, 0), data(reply, 1));
+    Progress().addValue(BarStep);
+    request(WtsUp::ReadPage5, Idx_IgnMap, 128, true);
+}
+
+void page(ImageTable& table, int base, const QByteArray& reply, int count, char nextLetter,
+          int nextAddress, int nextCount) {
+    store(table, base, reply, count);
+    Progress().addValue(BarStep);
+    request(nextLetter, nextAddress, nextCount, true);
+}
+
+void owner(const QByteArray& reply) {
+    UserName = ownerText(reply, 0, 32);
+    request(WtsUp::ReadText, Idx_ClearBase, 128, false);
+}
+
+void selfTests(const QByteArray& reply) {
+    for (int i = 0; i < static_cast<int>(TestDates.size()); ++i)
+        TestDates[static_cast<std::size_t>(i)] = text(reply, 16 * i, 16);
+    Progress().addValue(BarStep);
+    request(WtsUp::ReadText, Idx_TextBlock, 128, true);
+}
+
+// The last text block: the read-out is complete, the closing poll goes out.
+void description(const QByteArray& reply) {
+    MapDscr = text(reply, 0, 63);
+    WiringDiagramName = text(reply, Idx_TextBlock2 - Idx_TextBlock, 16);
+    UnitOnline = 1;
+    Hooks().Set_Form_Caption(mainWindow(), QStringLiteral("frmMain"));
+    ReadRequest = WtsUp::Poll_Frame();
+    Progress().addValue(BarStep);
+    comm_rth = 18;
+    ++CommStatus;
+    Hooks().arrange_table();
+    Hooks().Set_RPM_Indication_BAR();
+    tick();
+    MapLoaded = -1;
+    selectTab();
+    Hooks().Arrange_NoTUNE(true);
+    Progress().Hide();
+    StatusMsg.clear();
+    Progress().Form_Unload();
+}
+
+} // namespace
+
+QByteArray Outstanding_Request() {
+    if (CommStatus == 1)
+        return WtsUp::Read_Frame(WtsUp::ReadParam, Idx_ParamLow, 128);
+    if (CommStatus >= 2 && CommStatus <= 9)
+        return ReadRequest;
+    return {};
+}
+
+bool Answers_Request(const QByteArray& reply) {
+    const QByteArray asked = Outstanding_Request();
+    // A read is letter, address, count, CR; the poll is no read.
+    if (asked.size() != 4 || asked.at(0) == '1' || reply.size() < 2)
+        return false;
+    const int count = static_cast<unsigned char>(asked.at(2));
+    return reply.at(0) == asked.at(0) && reply.at(1) == asked.at(1) && reply.size() == count + 2;
+}
+
+void Page_Reply(const QByteArray& reply) {
+    const char letter = reply.at(0);
+    const int address = static_cast<unsigned char>(reply.at(1));
+    switch (letter) {
+    case WtsUp::ReadParam:
+        if (address == Idx_ParamLow)
+            mapIds(reply);
+        else if (address == Idx_GlobalBase)
+            globals(reply);
+        else if (address == Idx_MreReset1)
+            speedRecord(reply);
+        break;
+    case WtsUp::ReadPage5:
+        if (address == Idx_IgnMap)
+            page(Map5Image, Idx_IgnMap, reply, 128, WtsUp::ReadPage5, Idx_AnaMap, 128);
+        else if (address == Idx_AnaMap)
+            page(Map5Image, Idx_AnaMap, reply, 128, WtsUp::ReadPage6, Idx_InjMap, 128);
+        break;
+    case WtsUp::ReadPage6:
+        if (address == Idx_InjMap)
+            page(Map6Image, Idx_InjMap, reply, 128, WtsUp::ReadPage6, Idx_InjAmpCol, 48);
+        else if (address == Idx_InjAmpCol)
+            page(Map6Image, Idx_InjAmpCol, reply, 48, WtsUp::ReadText, Idx_DealerText, 32);
+        break;
+    case WtsUp::ReadText:
+        if (address == Idx_DealerText)
+            owner(reply);
+        else if (address == Idx_ClearBase)
+            selfTests(reply);
+        else if (address == Idx_TextBlock)
+            description(reply);
+        break;
+    default:
+        break;
+    }
+}
+
+int Max_Rpm_Of_Record(int high, int low) {
+    double period = high + low / 256.0;
+    if (period < 50)
+        period = 50;
+    if (period > 254)
+        return 0;
+    return static_cast<int>(
+        NumberRules::RoundEven(static_cast<double>(TimerClock) / WtsGeneral::Cylinders() / period));
+}
+
+} // namespace ReadOut

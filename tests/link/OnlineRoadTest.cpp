@@ -1,0 +1,111 @@
+// The whole on-line road through the real serial port code: the program's link
+// against the simulated unit on a pseudo-terminal, served in this process or by
+// the kvr6-sim program.
+
+#include "ReceiveTestSupport.h"
+
+#include "link/WtsUp.h"
+#include "sim/PtyServer.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+class OnlineRoad : public ::testing::Test {
+protected:
+    OnlineRoad() {
+        ResetCoreState();
+        ResetLinkState();
+        ResetLinkHooks();
+        Progress().Form_Unload();
+    }
+    ~OnlineRoad() override {
+        qunsetenv("KVR6_COM1");
+        ResetLinkHooks();
+        Progress().Form_Unload();
+        ResetLinkState();
+        ResetCoreState();
+    }
+
+    // Goes on-line on port 1 (the device named by KVR6_COM1) and waits until the
+    // unit is read out and `polls` live replies have been taken after it.
+    bool goOnline(UnitLink& link, int polls, int timeoutMs) {
+        int taken = 0;
+        Hooks().Text_Values = [&] { ++taken; };
+        cfg_CommPort = 1;
+        link.SerialPortOn();
+        if (!link.Comm1.PortOpen())
+            return false;
+        link.GO_ONLine();
+        link.Comm_Timer_Timer();
+        const bool done = QTest::qWaitFor([&] { return taken >= polls; }, timeoutMs);
+        Hooks().Text_Values = [] {};
+        return done;
+    }
+
+    // The image holds what the unit holds: pages 4 (128..255), 5 and 6 (0..175)
+    // and the texts.
+    void expectImage(const sim::Unit& unit) {
+        EXPECT_EQ(Image_Bytes(ParamBlock, 128, 255), Unit_Bytes(unit, 4, 128, 255));
+        EXPECT_EQ(Image_Bytes(Map5Image, 0, 255), Unit_Bytes(unit, 5, 0, 255));
+        EXPECT_EQ(Image_Bytes(Map6Image, 0, 175), Unit_Bytes(unit, 6, 0, 175));
+        EXPECT_EQ(MapId, QString::fromLatin1(Unit_Bytes(unit, 4, 0, 63)));
+        EXPECT_EQ(MapDscr, QString::fromLatin1(unit.text().mid(128, 63)));
+        EXPECT_EQ(WiringDiagramName, QString::fromLatin1(unit.text().mid(208, 16)));
+        EXPECT_EQ(TestDates[5], QString::fromLatin1(unit.text().mid(112, 16)));
+    }
+
+    TempProgramFolder folder;
+    Dialogs::ScriptedProvider dialogs;
+};
+
+TEST_F(OnlineRoad, RepliesInPiecesOverAPseudoTerminal) {
+    sim::Unit unit;
+    Scramble(unit, 11);
+    unit.setText(QByteArray("Road Test Motors") + QByteArray(16, ' '), 0);
+    unit.faults.splitPieces = 4;
+    unit.faults.splitGapMs = 3;
+    sim::PtyServer server(unit);
+    QString error;
+    ASSERT_TRUE(server.open(&error)) << error.toStdString();
+    server.setPaced(false);
+    qputenv("KVR6_COM1", server.devicePath().toLocal8Bit());
+    {
+        UnitLink link;
+        ASSERT_TRUE(goOnline(link, 5, 10000)) << "CommStatus " << CommStatus;
+        EXPECT_EQ(UnitOnline, 1);
+        EXPECT_EQ(UserName, "Road Test Motors");
+        expectImage(unit);
+        EXPECT_EQ(UnitVersion, sim::Unit::HardwareVersion);
+        EXPECT_EQ(OnlineState, "Online");
+        link.Form_Unload();
+    }
+    EXPECT_TRUE(dialogs.records().empty());
+}
+
+TEST_F(OnlineRoad, Kvr6SimProgramIsReadOutAndPolledAtLineSpeed) {
+    QTemporaryDir dir;
+    const QString port = dir.filePath("com1");
+    QProcess simProgram;
+    simProgram.start(TempProgramFolder::binDir() + "/kvr6-sim", {"--link", port});
+    ASSERT_TRUE(simProgram.waitForStarted(3000));
+    ASSERT_TRUE(simProgram.waitForReadyRead(3000));
+    qputenv("KVR6_COM1", port.toLocal8Bit());
+    {
+        UnitLink link;
+        ASSERT_TRUE(goOnline(link, 10, 15000)) << "CommStatus " << CommStatus;
+        const sim::Unit factory; // kvr6-sim starts from the factory image
+        expectImage(factory);
+        EXPECT_EQ(UserName, "KVR6 FACTORY SETTINGS");
+        EXPECT_GT(LiveRpm, 0) << "the engine idles";
+        EXPECT_TRUE(Has_Live_Cell());
+        link.Form_Unload();
+    }
+    simProgram.terminate();
+    EXPECT_TRUE(simProgram.waitForFinished(3000));
+    EXPECT_TRUE(dialogs.records().empty());
+}
+
+} // namespace
