@@ -19,14 +19,6 @@ namespace {
 constexpr double BarSpan = 2175.0;
 constexpr double BarTop = 120.0;
 
-// Whole RPM of break point n, when its period is usable.
-std::optional<int> Break_Point_Rpm(int n) {
-    const auto period = UnitBytes::Break_Point_Period(n);
-    if (!period)
-        return std::nullopt;
-    return static_cast<int>(NumberRules::RoundEven(UnitBytes::Rpm_Of_Period(*period)));
-}
-
 // Rewrites a 16-step input table from its byte scale, each byte kept in 0..255.
 void Rewrite_Table(int tableBase, const InputScale& scale) {
     for (int i = 0; i < 16; ++i) {
@@ -49,6 +41,13 @@ std::array<QString, 16> No_Captions() {
 }
 
 } // namespace
+
+std::optional<int> Break_Point_Rpm(int n) {
+    const auto period = UnitBytes::Break_Point_Period(n);
+    if (!period)
+        return std::nullopt;
+    return static_cast<int>(NumberRules::RoundEven(UnitBytes::Rpm_Of_Period(*period)));
+}
 
 std::optional<RpmBar> Rpm_Bar(int bottom, int top, int& liveRpm) {
     if (bottom >= liveRpm)

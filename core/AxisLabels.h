@@ -31,6 +31,10 @@ struct AxisLabels {
 // live RPM given. Leaves the RPM of the last RPM caption worked out in BarValue.
 AxisLabels Set_Axis_Labels(int liveRpm);
 
+// Whole RPM of break point n (0..15), halves to even; none when its period is not
+// usable.
+std::optional<int> Break_Point_Rpm(int n);
+
 // The live RPM bar between the bottom and top RPM of the scale. liveRpm at or below
 // the bottom is raised to bottom + 2 (the stopped engine still shows a sliver). No
 // bar when top equals bottom.

@@ -24,6 +24,10 @@ struct RpmBar;
 namespace CellEntry {
 struct Selection;
 }
+namespace Readouts {
+class BarIndicators;
+class StripChart;
+} // namespace Readouts
 
 // The main tuning window: the map grid with its scales, the readings, the menus
 // and buttons, and the state switches that follow the link. One instance, through
@@ -61,7 +65,7 @@ public:
     void Lambda_Map();
     void thr_Scale();
 
-    // --- readings, bars and chart: entry points the display code fills ----------
+    // --- readings, bars and chart (frmMain_Readings.cpp) -------------------------
     void Plot_Setup();
     void Plot_Clear();
     void Plot_Graph();
@@ -175,15 +179,9 @@ public:
     std::array<QLabel*, 10> lblRC{};
     std::array<QLabel*, 10> RCNum{};
 
+    // The six bar indicators, drawn in one widget that fills their frame.
     QFrame* Frame_bars = nullptr;
-    std::array<QLabel*, 6> lblVarName{};
-    std::array<QLabel*, 6> lblVarMin{};
-    std::array<QLabel*, 6> lblVarMid{};
-    std::array<QLabel*, 6> lblVarMax{};
-    std::array<QLabel*, 6> lblVarNum{};
-    std::array<QFrame*, 6> VarOutline{};
-    std::array<QFrame*, 6> ImgVarPos{};
-    std::array<QFrame*, 6> ImgVarNeg{};
+    Readouts::BarIndicators* BarSet = nullptr;
 
     QFrame* Frame_rpmbar = nullptr;
     QFrame* RPMOutline = nullptr;
@@ -191,8 +189,11 @@ public:
     std::array<QLabel*, 10> lblrunrpm{};
     QLabel* lblRPMShow = nullptr;
 
+    // The strip chart with its three traces and sweep line, filling its frame.
     QFrame* PicGraph = nullptr;
-    QFrame* Plot_Line = nullptr;
+    Readouts::StripChart* Chart = nullptr;
+    // The chart's caption: the legend of its traces ("Live Lambda" without one).
+    QLabel* Plot_Block = nullptr;
 
     QFrame* Frame_live = nullptr;
     QLabel* lblVersionCaption = nullptr;
@@ -327,6 +328,8 @@ private:
     void Write_Axis_Labels();
     void Write_Temp_Labels();
     void Place_Rpm_Bar(const WtsUp::RpmBar& bar);
+    // Hides the start-up captions once the chart's sweep is under way.
+    void After_Plot();
     void Apply_Menu_Setup();
     void Read_Table_Files();
     std::map<QAction*, std::function<void()>> handlers_;

@@ -96,9 +96,7 @@ void frmMain::Lambda_Map() {}
 void frmMain::thr_Scale() {}
 
 void frmMain::Write_Axis_Labels() {
-    // The live RPM joins with the receive handler's reading set; until then the
-    // bar is laid out for a stopped engine.
-    const WtsUp::AxisLabels labels = WtsUp::Set_Axis_Labels(0);
+    const WtsUp::AxisLabels labels = WtsUp::Set_Axis_Labels(LiveRpm);
     for (int n = 0; n < 16; ++n)
         lblrpm[n]->setText(labels.lblrpm[n]);
     for (int i = 0; i < 8; ++i)

@@ -4,9 +4,11 @@
 #include "core/AxisLabels.h"
 #include "core/CoreState.h"
 #include "link/LinkHooks.h"
+#include "mainwin/BarIndicators.h"
 #include "mainwin/Design.h"
 #include "mainwin/Logos.h"
 #include "mainwin/MainState.h"
+#include "mainwin/StripChart.h"
 #include "mainwin/frmMain.h"
 #include "platform/ProgramFolder.h"
 
@@ -113,10 +115,15 @@ void frmMain::Build_Controls() {
     // The strip chart: three traces over 200 positions, 39 twips apart.
     PicGraph = frame(central, 6480, 3550, 8160, 1320, true);
     Design::setBackColor(PicGraph, Design::bgr(0xFFFFFF));
-    Plot_Line = new QFrame(PicGraph);
-    Plot_Line->setFrameStyle(QFrame::VLine | QFrame::Plain);
-    place(Plot_Line, 39 * 2, 120, 15, 1080);
-    Plot_Line->setVisible(false);
+    Chart = new Readouts::StripChart(PicGraph);
+    place(Chart, 0, 0, 8160, 1320);
+    // Its caption, the legend of the traces, sits on the frame's top edge.
+    Plot_Block = label(central, QStringLiteral("Live Lambda"), 6600, 3440, 7800, 195);
+    QFont legend = font;
+    legend.setPointSizeF(7);
+    Plot_Block->setFont(legend);
+    Plot_Block->setAutoFillBackground(true);
+    Plot_Block->adjustSize();
 
     // Live-cell stepping buttons.
     const int fTop = 4950;
@@ -276,33 +283,8 @@ void frmMain::Build_Readings() {
 
     // The six bar indicators: name and value above, range limits at the ends.
     Frame_bars = frame(central, 10500, 450, 4140, 2980, true);
-    QFont small = font;
-    small.setPointSizeF(7);
-    for (int s = 0; s < 6; ++s) {
-        const int top = 60 + s * 480;
-        lblVarName[s] = label(Frame_bars, QString(), 700, top, 1600, 210);
-        lblVarNum[s] =
-            label(Frame_bars, QString(), 2300, top, 575, 210, Qt::AlignRight | Qt::AlignVCenter);
-        lblVarNum[s]->setFont(boldOf(font));
-        lblVarMin[s] = label(Frame_bars, QString(), 60, top + 210, 600, 200,
-                             Qt::AlignRight | Qt::AlignVCenter);
-        lblVarMax[s] = label(Frame_bars, QString(), 2940, top + 210, 700, 200);
-        lblVarMid[s] = label(Frame_bars, QString(), 1500, top + 210, 600, 200, Qt::AlignCenter);
-        for (QLabel* l : {lblVarMin[s], lblVarMax[s], lblVarMid[s]})
-            l->setFont(small);
-        VarOutline[s] = frame(Frame_bars, 700, top + 230, 2175, 165, true);
-        Design::setBackColor(VarOutline[s], Design::bgr(0xFFFFFF));
-        ImgVarPos[s] = new QFrame(VarOutline[s]);
-        place(ImgVarPos[s], 0, 0, 5, 165);
-        Design::setBackColor(ImgVarPos[s], Design::bgr(0xC00000));
-        ImgVarNeg[s] = new QFrame(VarOutline[s]);
-        place(ImgVarNeg[s], 0, 0, 5, 165);
-        Design::setBackColor(ImgVarNeg[s], Design::bgr(0x0000C0));
-        for (QWidget* w : std::initializer_list<QWidget*>{lblVarName[s], lblVarNum[s], lblVarMin[s],
-                                                          lblVarMax[s], lblVarMid[s], VarOutline[s],
-                                                          ImgVarNeg[s]})
-            w->setVisible(false);
-    }
+    BarSet = new Readouts::BarIndicators(Frame_bars);
+    place(BarSet, 0, 0, 4140, 2980);
 }
 
 void frmMain::arrange_table() {

@@ -1,13 +1,83 @@
 // Text readings, bar indicators and the strip chart: the entry points the
-// receive handler, the load and the display set-up call.
+// receive handler, the load and the display set-up call. What they show is worked
+// out in Readings.h, BarIndicators.h, RpmIndication.h and StripChart.h.
 
+#include "core/CoreState.h"
+#include "link/LinkState.h"
+#include "mainwin/BarIndicators.h"
+#include "mainwin/Design.h"
+#include "mainwin/Readings.h"
+#include "mainwin/RpmIndication.h"
+#include "mainwin/StripChart.h"
 #include "mainwin/frmMain.h"
 
-void frmMain::Plot_Setup() {}
-void frmMain::Plot_Clear() {}
-void frmMain::Plot_Graph() {}
-void frmMain::Bar_Draw() {}
-void frmMain::Bar_Clear() {}
-void frmMain::Text_Values() {}
-void frmMain::RPM_Bar_movement() {}
-void frmMain::Set_RPM_Indication_BAR() {}
+#include <QLabel>
+
+namespace {
+
+// Past this position of the sweep the start-up captions give way to the chart.
+constexpr int StartupLabelsUntil = 30;
+
+} // namespace
+
+void frmMain::Plot_Setup() {
+    Chart->Plot_Setup(Readouts::Offered_Rows(), Readouts::Current_Reading_Set());
+    After_Plot();
+}
+
+void frmMain::Plot_Clear() {
+    Chart->Plot_Clear();
+    // The chart starts afresh with the traces the display tables name.
+    Plot_Block->setText(PlotLegend.isEmpty() ? QStringLiteral("Live Lambda") : PlotLegend);
+    Plot_Block->adjustSize();
+}
+
+void frmMain::Plot_Graph() {
+    Chart->Plot_Graph();
+    After_Plot();
+}
+
+void frmMain::After_Plot() {
+    if (Chart->model().PlotPos <= StartupLabelsUntil)
+        return;
+    lblWebsite->setVisible(false);
+    lblNoComms[0]->setVisible(false);
+    lblNoComms[1]->setVisible(false);
+}
+
+void frmMain::Bar_Draw() {
+    BarSet->Bar_Draw(Readouts::Offered_Rows(), Readouts::Current_Reading_Set());
+}
+
+void frmMain::Bar_Clear() {
+    BarSet->Bar_Clear();
+}
+
+void frmMain::Text_Values() {
+    const Readouts::TextReadouts readouts =
+        Readouts::Text_Values(Readouts::Offered_Rows(), Readouts::Current_Reading_Set());
+    for (int s = 0; s < Readouts::TextSlots; ++s) {
+        const Readouts::TextReadout& r = readouts[s];
+        if (r.visible) {
+            Design::setWidth(lblRC[s], 1000);
+            RCNum[s]->setText(r.value);
+            lblRC[s]->setText(r.name);
+        }
+        RCNum[s]->setVisible(r.visible);
+        lblRC[s]->setVisible(r.visible);
+    }
+}
+
+void frmMain::RPM_Bar_movement() {
+    // The bar works on a copy: the reading keeps the unit's RPM.
+    if (const auto bar = Readouts::Rpm_Bar_For(LiveRpm))
+        Place_Rpm_Bar(*bar);
+}
+
+void frmMain::Set_RPM_Indication_BAR() {
+    const auto labels = Readouts::Rpm_Indication_Labels();
+    if (!labels)
+        return;
+    for (int k = 0; k < 10; ++k)
+        lblrunrpm[k]->setText((*labels)[k]);
+}
