@@ -20,7 +20,6 @@ int PrevAmpRow = 0;
 int PrevAfrRow = 0;
 int AdjustCol = 0;
 int ColouredCol = 0;
-int ConsoleHandover = 0;
 
 void ResetMainState() {
     CellTable = {};
@@ -43,5 +42,4 @@ void ResetMainState() {
     PrevAfrRow = 0;
     AdjustCol = 0;
     ColouredCol = 0;
-    ConsoleHandover = 0;
 }

@@ -45,9 +45,6 @@ extern int PrevAfrRow;
 // painted for it (0 none, 1..8 a grid column, 9 the AMP column).
 extern int AdjustCol;
 extern int ColouredCol;
-// 1 while a letter typed in the entry box has been handed to the console box;
-// the console's next key clears it.
-extern int ConsoleHandover;
 
 // Puts every variable above back to its program-start value.
 void ResetMainState();

@@ -3,6 +3,7 @@
 #include "link/UnitLink.h"
 #include "platform/Dialogs.h"
 
+#include <QDateTime>
 #include <QMainWindow>
 #include <array>
 #include <functional>
@@ -130,6 +131,16 @@ public:
     void Timer_Clear_Timer();
     // The text Copy Map puts on the clipboard.
     QString Map_Copy_Text() const;
+
+    // --- transfers and the console (frmMain_Console.cpp) -------------------------
+    void mnuDownload_Click();
+    void mnuDosHelp_Click();
+    void txtDOS_GotFocus();
+    void txtDOS_LostFocus();
+    // Every key typed in the console; Enter runs the line. Returns true for Enter.
+    bool txtDOS_KeyDown(int keyCode);
+    // The time the clear-unit sequence stamps into the unit.
+    std::function<QDateTime()> ClearClock = &QDateTime::currentDateTime;
 
     // An entry whose window or command is built elsewhere gets its handler here.
     // Until then it is shown disabled; once wired it follows the state switches.
@@ -332,6 +343,7 @@ private:
     void After_Plot();
     void Apply_Menu_Setup();
     void Read_Table_Files();
+    void Wire_Console();
     std::map<QAction*, std::function<void()>> handlers_;
     bool unloading_ = false;
 };

@@ -275,8 +275,9 @@ void frmMain::Build_Readings() {
     // The ten text readings.
     Frame_readings = frame(central, 7920, 450, 2500, 2980, true);
     for (int j = 0; j < 10; ++j) {
-        lblRC[j] = label(Frame_readings, QString(), 60, 60 + j * 290, 1000, 250);
-        RCNum[j] = label(Frame_readings, QString(), 1100, 60 + j * 290, 1320, 250,
+        lblRC[j] =
+            label(Frame_readings, QString(), 60, 60 + j * 290, Design::ReadingNameWidth, 250);
+        RCNum[j] = label(Frame_readings, QString(), 1620, 60 + j * 290, 800, 250,
                          Qt::AlignRight | Qt::AlignVCenter);
         RCNum[j]->setFont(boldOf(font));
     }

@@ -69,17 +69,17 @@ TEST_F(MainTest, NoTuneArrangement) {
 
 TEST_F(MainTest, UnwiredEntriesStayDisabledUntilWired) {
     frmMain& w = load();
-    w.Comm_Dis_State(true);
-    EXPECT_TRUE(frmMain::Entry_State(w.mnuDownload));
-    EXPECT_FALSE(w.mnuDownload->isEnabled());
-    int runs = 0;
-    w.Wire_Entry(w.mnuDownload, [&runs] { ++runs; });
-    EXPECT_TRUE(w.mnuDownload->isEnabled());
-    w.mnuDownload->trigger();
-    EXPECT_EQ(runs, 1);
     w.Comm_Dis_State(false);
-    EXPECT_FALSE(w.mnuDownload->isEnabled());
-    w.mnuDownload->trigger();
+    EXPECT_TRUE(frmMain::Entry_State(w.mnuPBScreen));
+    EXPECT_FALSE(w.mnuPBScreen->isEnabled());
+    int runs = 0;
+    w.Wire_Entry(w.mnuPBScreen, [&runs] { ++runs; });
+    EXPECT_TRUE(w.mnuPBScreen->isEnabled());
+    w.mnuPBScreen->trigger();
+    EXPECT_EQ(runs, 1);
+    w.Comm_Dis_State(true);
+    EXPECT_FALSE(w.mnuPBScreen->isEnabled());
+    w.mnuPBScreen->trigger();
     EXPECT_EQ(runs, 1);
 }
 
