@@ -22,6 +22,9 @@ class QTimer;
 namespace WtsUp {
 struct RpmBar;
 }
+namespace CellEntry {
+struct Selection;
+}
 namespace Readouts {
 class BarIndicators;
 class StripChart;
@@ -77,6 +80,18 @@ public:
     void Cursor_Movement();
     void Clear_Map_Cursor();
     void Clear_AMP_Cursor();
+
+    // --- map grid selection, cell entry and column adjustment ---------------------
+    void Txt128_Click(int index);
+    void TxtAMP_Click(int index);
+    void txtAfrT_Click(int index);
+    // A key on a focused grid cell (codes as CellEntry gives them).
+    void Txt128_KeyDown(int index, int KeyCode, int Shift);
+    // The selection an arrow key leads to from the current one.
+    CellEntry::Selection Key_Down(int KeyCode) const;
+    // A key in txtEnter, seen before its character goes into the box.
+    void txtEnter_KeyDown(int KeyCode, int Shift);
+    void chkAdjustColumn_Click();
 
     // --- sequencer --------------------------------------------------------------
     void C_Pause_Timer();
@@ -312,6 +327,11 @@ private:
     void Build_Menus();
     void Connect_Handlers();
     void Fill_Link_Hooks();
+    // Mouse and keys of the grid and the entry box, the column switch and the
+    // live-cell stepping.
+    void Wire_Grid_Editing();
+    // Moves the selection by an arrow key and selects the box it reaches.
+    void Select_By_Arrow(int KeyCode);
     QAction* Entry(QMenu* menu, const char* name, const QString& caption);
     QAction* Separator(QMenu* menu, const char* name);
     // Writes one map's cells and AMP column, then its axis labels.

@@ -63,6 +63,7 @@ frmMain::frmMain() {
     Build_Menus();
     Connect_Handlers();
     Fill_Link_Hooks();
+    Wire_Grid_Editing();
     Form_Load();
 }
 
