@@ -45,6 +45,8 @@ int AnalogIn2 = 0;
 int LiveRpm = 0;
 int MaxRpmSeen = 0;
 QString StatusMsg;
+QString ConsoleLine;
+int ConsoleHandover = 0;
 int PortLost = 0;
 int PortFailTold = 0;
 int PortTryCount = 0;
@@ -95,6 +97,8 @@ void ResetLinkState() {
     LiveRpm = 0;
     MaxRpmSeen = 0;
     StatusMsg.clear();
+    ConsoleLine.clear();
+    ConsoleHandover = 0;
     PortLost = 0;
     PortFailTold = 0;
     PortTryCount = 0;

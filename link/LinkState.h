@@ -132,6 +132,11 @@ extern int MaxRpmSeen;
 // The progress window's task text ("Loading Default Map", "Uploading Data", ...).
 extern QString StatusMsg;
 
+// The console: the whole line entered last, and 1 while a letter typed in the
+// cell entry box has been handed over to it (cleared by its next key).
+extern QString ConsoleLine;
+extern int ConsoleHandover;
+
 // 1 after the port vanished under the link (unplugged adapter, closed
 // pseudo-terminal) until it opens again: the timer then sends nothing and keeps
 // counting towards the reconnect.

@@ -101,6 +101,16 @@ QByteArray NoTune_Set_Frame() {
     return frame;
 }
 
+QByteArray Padded_Frame(char letter, int address, const QByteArray& data) {
+    QByteArray frame;
+    frame.append(letter);
+    frame.append(byteOf(address));
+    frame.append(data);
+    frame.append(CR);
+    frame.append(QByteArray(PadLength, '\0'));
+    return frame;
+}
+
 QByteArray Row_Write_Frame(char letter, int row, const ImageTable& mirror) {
     QByteArray frame;
     frame.append(letter);

@@ -47,6 +47,9 @@ QByteArray Map_Select_Frame(int which);
 QByteArray Set_Frame(int n);
 // The No-Tune form "2", "U", 0, CR and the padding: 35 bytes.
 QByteArray NoTune_Set_Frame();
+// A text record or row as the transfers send it: letter, address, the data bytes
+// (16 or fewer), CR and the 31 NUL padding. Leaves FrameText alone.
+QByteArray Padded_Frame(char letter, int address, const QByteArray& data);
 // The unpadded column form of a row write: letter, row start, mirror[row..row+15], CR.
 QByteArray Row_Write_Frame(char letter, int row, const ImageTable& mirror);
 

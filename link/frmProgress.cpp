@@ -13,6 +13,8 @@
 
 frmProgress::frmProgress() {
     setWindowTitle(QStringLiteral("Progress"));
+    // It only reports: the window the user works in keeps the keyboard.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(4800 / 15, 1800 / 15);
     auto* outer = new QVBoxLayout(this);
     frame_Progress = new QGroupBox(QStringLiteral("Communication Progress"), this);

@@ -82,4 +82,8 @@ inline constexpr unsigned TrailCell = 0x0080FF;
 inline constexpr unsigned SelectedCell = 0x00C000;
 inline constexpr unsigned RpmScale = 0xC0C000;
 
+// Width of a text reading's name, in twips: the room the short value beside it
+// leaves, so names such as "Injection Length" are read whole at the window's font.
+inline constexpr int ReadingNameWidth = 1560;
+
 } // namespace Design

@@ -30,5 +30,21 @@ extern std::array<int, 2> RpmScaleRange;
 // Set once the user has been told that the configured poll speed was unusable.
 extern bool CommSpeedReported;
 
+// The map grid's selection: the selected cell (0..127 a grid cell, 128 and
+// above a cell outside the grid: the AMP column, or the AFR row on tab 3), the
+// selected AMP row 0..15 and AFR cell 0..7, what the entry box edits (0 nothing
+// yet, 1 grid cell, 2 AMP row, 3 AFR cell), and what was last painted selected.
+extern int SelCell;
+extern int SelAmpRow;
+extern int SelAfrRow;
+extern int EditField;
+extern int PrevSelCell;
+extern int PrevAmpRow;
+extern int PrevAfrRow;
+// Column adjustment: the column 1..8 an entry writes (99 off), and the column
+// painted for it (0 none, 1..8 a grid column, 9 the AMP column).
+extern int AdjustCol;
+extern int ColouredCol;
+
 // Puts every variable above back to its program-start value.
 void ResetMainState();

@@ -3,6 +3,7 @@
 #include "link/UnitLink.h"
 #include "platform/Dialogs.h"
 
+#include <QDateTime>
 #include <QMainWindow>
 #include <array>
 #include <functional>
@@ -20,6 +21,9 @@ class QTabBar;
 class QTimer;
 namespace WtsUp {
 struct RpmBar;
+}
+namespace CellEntry {
+struct Selection;
 }
 namespace Readouts {
 class BarIndicators;
@@ -87,6 +91,18 @@ public:
     void Clear_Map_Cursor();
     void Clear_AMP_Cursor();
 
+    // --- map grid selection, cell entry and column adjustment ---------------------
+    void Txt128_Click(int index);
+    void TxtAMP_Click(int index);
+    void txtAfrT_Click(int index);
+    // A key on a focused grid cell (codes as CellEntry gives them).
+    void Txt128_KeyDown(int index, int KeyCode, int Shift);
+    // The selection an arrow key leads to from the current one.
+    CellEntry::Selection Key_Down(int KeyCode) const;
+    // A key in txtEnter, seen before its character goes into the box.
+    void txtEnter_KeyDown(int KeyCode, int Shift);
+    void chkAdjustColumn_Click();
+
     // --- sequencer --------------------------------------------------------------
     void C_Pause_Timer();
 
@@ -125,6 +141,17 @@ public:
     void Timer_Clear_Timer();
     // The text Copy Map puts on the clipboard.
     QString Map_Copy_Text() const;
+
+    // --- transfers and the console (frmMain_Console.cpp) -------------------------
+    void mnuDownload_Click();
+    void mnuDosHelp_Click();
+    void txtDOS_GotFocus();
+    void txtDOS_LostFocus();
+    void Show_Console_Placeholder();
+    // Every key typed in the console; Enter runs the line. Returns true for Enter.
+    bool txtDOS_KeyDown(int keyCode);
+    // The time the clear-unit sequence stamps into the unit.
+    std::function<QDateTime()> ClearClock = &QDateTime::currentDateTime;
 
     // An entry whose window or command is built elsewhere gets its handler here.
     // Until then it is shown disabled; once wired it follows the state switches.
@@ -311,6 +338,11 @@ private:
     void Connect_Handlers();
     void Fill_Link_Hooks();
     void Wire_Logging();
+    // Mouse and keys of the grid and the entry box, the column switch and the
+    // live-cell stepping.
+    void Wire_Grid_Editing();
+    // Moves the selection by an arrow key and selects the box it reaches.
+    void Select_By_Arrow(int KeyCode);
     QAction* Entry(QMenu* menu, const char* name, const QString& caption);
     QAction* Separator(QMenu* menu, const char* name);
     // Writes one map's cells and AMP column, then its axis labels.
@@ -323,6 +355,7 @@ private:
     void After_Plot();
     void Apply_Menu_Setup();
     void Read_Table_Files();
+    void Wire_Console();
     std::map<QAction*, std::function<void()>> handlers_;
     bool unloading_ = false;
 };

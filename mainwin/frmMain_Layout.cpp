@@ -64,6 +64,7 @@ frmMain::frmMain() {
     Connect_Handlers();
     Fill_Link_Hooks();
     Wire_Logging();
+    Wire_Grid_Editing();
     Form_Load();
 }
 
@@ -244,9 +245,12 @@ void frmMain::Build_Grid() {
     place(cmdMapAB, 2900, 100, 450, 360);
     cmdMapAB->setFont(boldOf(font));
     cmdViewM_Name = new QPushButton(QStringLiteral("View Map Name"), Frame_info);
-    place(cmdViewM_Name, 3410, 100, 1500, 360);
+    place(cmdViewM_Name, 3410, 100, 1400, 360);
     txtDOS = new QLineEdit(Frame_info);
-    place(txtDOS, 4980, 120, 1000, 320);
+    place(txtDOS, 4860, 120, 1150, 320);
+    QFont consoleFont = font;
+    consoleFont.setPointSizeF(font.pointSizeF() - 1); // "Dos Commands" fits the box whole
+    txtDOS->setFont(consoleFont);
     txtDOS->setPlaceholderText(QStringLiteral("Command"));
     for (QWidget* w : std::initializer_list<QWidget*>{cmdMapAB, cmdViewM_Name})
         w->setFocusPolicy(Qt::NoFocus);
@@ -275,8 +279,9 @@ void frmMain::Build_Readings() {
     // The ten text readings.
     Frame_readings = frame(central, 7920, 450, 2500, 2980, true);
     for (int j = 0; j < 10; ++j) {
-        lblRC[j] = label(Frame_readings, QString(), 60, 60 + j * 290, 1000, 250);
-        RCNum[j] = label(Frame_readings, QString(), 1100, 60 + j * 290, 1320, 250,
+        lblRC[j] =
+            label(Frame_readings, QString(), 60, 60 + j * 290, Design::ReadingNameWidth, 250);
+        RCNum[j] = label(Frame_readings, QString(), 1620, 60 + j * 290, 800, 250,
                          Qt::AlignRight | Qt::AlignVCenter);
         RCNum[j]->setFont(boldOf(font));
     }

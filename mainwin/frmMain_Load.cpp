@@ -118,7 +118,3 @@ void frmMain::mnuOffline_Click() {
 void frmMain::lblNoComms_Click() {
     Link.GO_ONLine();
 }
-
-void frmMain::Timer_Clear_Timer() {
-    Timer_Clear->stop();
-}

@@ -3,6 +3,7 @@
 #include "core/AxisLabels.h"
 #include "core/CoreState.h"
 #include "mainwin/MainState.h"
+#include "mainwin/MapCopyText.h"
 #include "mainwin/frmMain.h"
 
 #include <QAction>
@@ -206,6 +207,7 @@ void frmMain::Connect_Handlers() {
     Wire_Button(cmdF8, [this] { cmdF8_Click(); });
     Wire_Button(cmdF9, [this] { cmdF9_Click(); });
     Wire_Button(cmdNoTune, [this] { cmdNoTune_Click(); });
+    Wire_Console();
     // Buttons whose windows are built elsewhere wait for their handler.
     for (QPushButton* b : {cmdSetDisplay, cmdViewM_Name})
         b->setEnabled(false);
@@ -260,19 +262,13 @@ void frmMain::mnuExit_Click() {
 }
 
 QString frmMain::Map_Copy_Text() const {
-    QString text;
-    for (int r = 15; r >= 0; --r) {
-        text += QString::number(r) + QStringLiteral("), ");
-        for (int k = 0; k < 8; ++k) {
-            if (k > 0)
-                text += QStringLiteral(", ");
-            text += (QStringLiteral("000") + Txt128[k * 16 + r]->text()).right(3);
-        }
-        text +=
-            QStringLiteral(",   , ") + (QString(6, QLatin1Char(' ')) + lblrpm[r]->text()).right(5);
-        text += QChar(13);
-    }
-    return text;
+    std::array<QString, 128> cells;
+    for (int n = 0; n < 128; ++n)
+        cells[n] = Txt128[n]->text();
+    std::array<QString, 16> rpm;
+    for (int r = 0; r < 16; ++r)
+        rpm[r] = lblrpm[r]->text();
+    return MapCopyText::Copy_Map_Text(cells, rpm);
 }
 
 void frmMain::mnuCopy_Click() {

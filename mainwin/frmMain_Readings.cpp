@@ -59,7 +59,7 @@ void frmMain::Text_Values() {
     for (int s = 0; s < Readouts::TextSlots; ++s) {
         const Readouts::TextReadout& r = readouts[s];
         if (r.visible) {
-            Design::setWidth(lblRC[s], 1000);
+            Design::setWidth(lblRC[s], Design::ReadingNameWidth);
             RCNum[s]->setText(r.value);
             lblRC[s]->setText(r.name);
         }

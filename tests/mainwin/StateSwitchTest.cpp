@@ -68,18 +68,19 @@ TEST_F(MainTest, NoTuneArrangement) {
 }
 
 TEST_F(MainTest, UnwiredEntriesStayDisabledUntilWired) {
+    // The global settings window is not built here: its entry waits for a handler.
     frmMain& w = load();
-    w.Comm_Dis_State(true);
-    EXPECT_TRUE(frmMain::Entry_State(w.mnuDownload));
-    EXPECT_FALSE(w.mnuDownload->isEnabled());
+    w.Arrange_NoTUNE(true);
+    EXPECT_TRUE(frmMain::Entry_State(w.mnuGlobal));
+    EXPECT_FALSE(w.mnuGlobal->isEnabled());
     int runs = 0;
-    w.Wire_Entry(w.mnuDownload, [&runs] { ++runs; });
-    EXPECT_TRUE(w.mnuDownload->isEnabled());
-    w.mnuDownload->trigger();
+    w.Wire_Entry(w.mnuGlobal, [&runs] { ++runs; });
+    EXPECT_TRUE(w.mnuGlobal->isEnabled());
+    w.mnuGlobal->trigger();
     EXPECT_EQ(runs, 1);
-    w.Comm_Dis_State(false);
-    EXPECT_FALSE(w.mnuDownload->isEnabled());
-    w.mnuDownload->trigger();
+    w.Arrange_NoTUNE(false);
+    EXPECT_FALSE(w.mnuGlobal->isEnabled());
+    w.mnuGlobal->trigger();
     EXPECT_EQ(runs, 1);
 }
 

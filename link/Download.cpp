@@ -1,0 +1,119 @@
+#include "link/Download.h"
+
+#include "core/CoreState.h"
+#include "link/LinkState.h"
+#include "link/ProgressModel.h"
+#include "link/SendPath.h"
+#include "link/WtsUp.h"
+#include "platform/Dialogs.h"
+#include "platform/TextFile.h"
+
+namespace WtsCM {
+namespace {
+
+constexpr int DescriptionLength = 63;
+constexpr int BarStep = 5;
+
+bool isByte(int value) {
+    return value >= 0 && value <= 255;
+}
+
+// Up to 16 characters of a text from start, as the unit's bytes.
+QByteArray textBytes(const QString& text, int start) {
+    return TextFile::toLatin1(text.mid(start, 16));
+}
+
+QByteArray rowFrames(char letter, int first, int last, const ImageTable& mirror) {
+    QByteArray frames;
+    for (int row = first; row <= last; row += 16) {
+        frames.append(WtsUp::Row_Write_Frame(letter, row, mirror));
+        frames.append(QByteArray(WtsUp::PadLength, '\0'));
+    }
+    return frames;
+}
+
+std::optional<QString> firstBadValue(const QString& page, const ImageTable& mirror, int first,
+                                     int last) {
+    for (int a = first; a <= last; ++a)
+        if (!isByte(mirror[a]))
+            return QStringLiteral("%1 address %2 holds %3").arg(page).arg(a).arg(mirror[a]);
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<QString> Download_Image_Problem() {
+    if (!isByte(NoTuneFlag))
+        return QStringLiteral("the No-Tune flag (text address 191) holds %1").arg(NoTuneFlag);
+    if (auto bad = firstBadValue(QStringLiteral("page 4"), ParamBlock, Idx_GlobalBase, 255))
+        return bad;
+    if (auto bad = firstBadValue(QStringLiteral("page 5"), Map5Image, Idx_IgnMap, 255))
+        return bad;
+    return firstBadValue(QStringLiteral("page 6"), Map6Image, Idx_InjMap, Idx_InjMap + 175);
+}
+
+QString Normalised_Description() {
+    const QString padded = (MapDscr + QString(64, ' ')).left(DescriptionLength);
+    return padded + QChar(NoTuneFlag & 0xFF);
+}
+
+std::vector<QByteArray> Download_Elements() {
+    const QString description = Normalised_Description();
+    std::vector<QByteArray> elements;
+
+    QByteArray texts;
+    for (int k = 0; k < 4; ++k)
+        texts.append(
+            WtsUp::Padded_Frame('A', Idx_TextBlock + 16 * k, textBytes(description, 16 * k)));
+    texts.append(WtsUp::Padded_Frame('A', Idx_TextBlock2, textBytes(WiringDiagramName, 0)));
+    elements.push_back(texts);
+
+    elements.push_back(rowFrames('<', Idx_GlobalBase, Idx_GlobalBase + 127, ParamBlock));
+
+    const int base = ActiveMap == 1 ? Idx_ParamLow : Idx_ParamMid;
+    QByteArray identifier;
+    for (int k = 0; k < 4; ++k)
+        identifier.append(WtsUp::Padded_Frame('<', base + 16 * k, textBytes(MapId, 16 * k)));
+    elements.push_back(identifier);
+
+    elements.push_back(rowFrames('=', Idx_IgnMap, Idx_IgnMap + 255, Map5Image));
+    elements.push_back(rowFrames('>', Idx_InjMap, Idx_InjMap + 175, Map6Image));
+
+    if (BrandingFlag == 1)
+        elements.push_back(
+            WtsUp::Padded_Frame('A', Idx_DealerText, textBytes(DealerCompany, 0)) +
+            WtsUp::Padded_Frame('A', Idx_DealerText + 16, textBytes(DealerCompany, 16)));
+    return elements;
+}
+
+bool Download_All() {
+    if (const auto problem = Download_Image_Problem()) {
+        Dialogs::msgBox(QStringLiteral("The map cannot be downloaded: %1, which is not a byte "
+                                       "(0 to 255). Nothing has been sent to the unit.")
+                            .arg(*problem),
+                        Dialogs::Buttons::Ok, Dialogs::Icon::Critical,
+                        QStringLiteral("Download refused"));
+        return false;
+    }
+    Progress().Show();
+    Progress().setText(QStringLiteral("Assembling Data"));
+    Progress().setValue(0);
+
+    std::vector<QByteArray> elements = Download_Elements();
+    MapDscr = Normalised_Description();
+    for (std::size_t i = 0; i < elements.size(); ++i)
+        Progress().addValue(BarStep);
+    if (BrandingFlag == 1)
+        UserName = DealerCompany;
+    Progress().setText(QStringLiteral("Downloading Data"));
+    // A second download of the same image before the first has gone out adds nothing.
+    const bool waiting = !SendRequests.empty() &&
+                         SendRequests.back().kind == SendKind::QueueWithProgress &&
+                         SendRequests.back().elements == elements;
+    if (!waiting)
+        SendPath::Queue_Elements(std::move(elements),
+                                 static_cast<int>(SendKind::QueueWithProgress));
+    return true;
+}
+
+} // namespace WtsCM

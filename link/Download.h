@@ -1,0 +1,37 @@
+#pragma once
+
+// The full download: the whole map of the unit image written to the unit in one
+// queue with the progress window. The reverse of the read-out after connecting.
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace WtsCM {
+
+// The first value the download would send that is not a byte (0..255), named by
+// its place ("page 5 address 37 holds 300"), or nothing when every value fits.
+std::optional<QString> Download_Image_Problem();
+
+// The queue elements of the download for the image and records as they stand:
+// description and wiring-diagram name, global parameters (page 4, 128..255), the
+// identifier of the active map, page 5 and page 6 (0..175), and the dealer's
+// company for a branded installation. Every frame carries the 31 NUL padding.
+// Bytes outside 0..255 are not checked here (Download_Image_Problem does).
+std::vector<QByteArray> Download_Elements();
+
+// MapDscr as the download sends it: 63 characters (cut or padded with blanks)
+// followed by the character of NoTuneFlag.
+QString Normalised_Description();
+
+// Checks the image first: a value that is not a byte refuses the whole download,
+// tells the user which one and returns false with nothing changed or queued.
+// Otherwise normalises MapDscr, assembles the queue with the progress window
+// ("Assembling Data", then "Downloading Data"), takes the dealer's company as the
+// caption owner when branded, queues it and returns true (the same download still
+// waiting to go out is not queued twice). Works off-line too: the queue then waits
+// for live polling.
+bool Download_All();
+
+} // namespace WtsCM

@@ -1,0 +1,254 @@
+#include "mainwin/CellEntry.h"
+
+#include "core/CoreState.h"
+#include "core/ParamOffsets.h"
+#include "core/UnitBytes.h"
+#include "platform/NumberRules.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace CellEntry {
+
+int Key_Code(int qtKey, Qt::KeyboardModifiers modifiers) {
+    const bool keypad = modifiers.testFlag(Qt::KeypadModifier);
+    if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
+        return (keypad ? 96 : 48) + (qtKey - Qt::Key_0);
+    if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z)
+        return 65 + (qtKey - Qt::Key_A);
+    if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12)
+        return 112 + (qtKey - Qt::Key_F1);
+    switch (qtKey) {
+    case Qt::Key_Minus:
+        return keypad ? 109 : 189;
+    case Qt::Key_Period:
+        return keypad ? 110 : 190;
+    case Qt::Key_Plus:
+        return keypad ? 107 : 187;
+    case Qt::Key_Asterisk:
+        return 106;
+    case Qt::Key_Slash:
+        return keypad ? 111 : 191;
+    case Qt::Key_Comma:
+        return 188;
+    case Qt::Key_Backspace:
+        return KeyBack;
+    case Qt::Key_Tab:
+        return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return KeyEnter;
+    case Qt::Key_Shift:
+        return 16;
+    case Qt::Key_Control:
+        return 17;
+    case Qt::Key_Alt:
+        return 18;
+    case Qt::Key_Escape:
+        return 27;
+    case Qt::Key_Space:
+        return 32;
+    case Qt::Key_PageUp:
+        return 33;
+    case Qt::Key_PageDown:
+        return 34;
+    case Qt::Key_End:
+        return 35;
+    case Qt::Key_Home:
+        return 36;
+    case Qt::Key_Left:
+        return KeyLeft;
+    case Qt::Key_Up:
+        return KeyUp;
+    case Qt::Key_Right:
+        return KeyRight;
+    case Qt::Key_Down:
+        return KeyDown;
+    case Qt::Key_Insert:
+        return 45;
+    case Qt::Key_Delete:
+        return KeyDelete;
+    default:
+        return 0;
+    }
+}
+
+bool Is_Accepted(int code) {
+    return code == KeyBack || code == KeyEnter || Is_Arrow(code) || code == KeyDelete ||
+           (code >= 48 && code <= 57) || (code >= 96 && code <= 105) || code == 109 ||
+           code == 189 || code == 190;
+}
+
+bool Is_Numeric(const QString& text) {
+    static const QRegularExpression number(
+        QStringLiteral("^\\s*[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?\\s*$"));
+    return number.match(text).hasMatch();
+}
+
+namespace {
+
+struct Bounds {
+    double upper;
+    double lower;
+    const char* upperText;
+    const char* lowerText;
+};
+
+// The limits of what may be typed, by tab and field.
+std::optional<Bounds> Bounds_Of(int tab, int editField) {
+    if (editField < 1 || editField > 3)
+        return std::nullopt;
+    switch (tab) {
+    case 1:
+        if (editField == 1)
+            return Bounds{127, -127, "127", "-127"};
+        return Bounds{1.99, 0, "1.99", "0"};
+    case 2:
+        if (editField == 3)
+            return Bounds{26.4, 0, "26.4", "0"};
+        return Bounds{255, 0, "255", "0"};
+    case 3:
+        if (editField == 1)
+            return Bounds{44, -44, "44", "-44"};
+        return Bounds{127, -99, "127", "-99"};
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+QString Filter_Text(const QString& text, int code, int tab, int editField) {
+    if (!Is_Accepted(code))
+        return text.isEmpty() ? text : text.chopped(1);
+    if (!Is_Numeric(text) && text != QLatin1String("-") && text != QLatin1String("."))
+        return {};
+    QString kept = text;
+    if (const auto bounds = Bounds_Of(tab, editField)) {
+        const double v = NumberRules::Val(kept);
+        if (v > bounds->upper)
+            kept = QString::fromLatin1(bounds->upperText);
+        else if (v < bounds->lower)
+            kept = QString::fromLatin1(bounds->lowerText);
+    }
+    if (kept.size() > 4)
+        kept.chop(1);
+    return kept;
+}
+
+Selection Arrow_Step(Selection from, int code, int tab, int editField) {
+    Selection s = from;
+    if (!Is_Arrow(code))
+        return s;
+    if (s.cell < 128) {
+        if (code == KeyDown) {
+            if (s.cell % 16 == 0)
+                s.cell += tab == 3 ? 144 : -16;
+            else
+                s.cell -= 1;
+        } else if (code == KeyUp) {
+            if (s.cell % 16 == 15 && s.cell < 112)
+                s.cell += 16;
+            else if (editField == 1)
+                s.cell += 1;
+            else if (editField == 2)
+                s.ampRow += 1;
+        }
+    } else if (tab == 3) {
+        if (code == KeyUp)
+            s.cell = s.afrRow * 16;
+        else if (code == KeyLeft)
+            s.afrRow -= 1;
+        else if (code == KeyRight)
+            s.afrRow += 1;
+    } else {
+        if (code == KeyDown)
+            s.ampRow -= 1;
+        else if (code == KeyUp)
+            s.ampRow += 1;
+        else if (code == KeyLeft)
+            s.cell = s.ampRow + 112;
+    }
+    if (code == KeyLeft && editField == 1)
+        s.cell -= 16;
+    else if (code == KeyRight && s.cell <= 127)
+        s.cell += 16;
+    s.cell = std::clamp(s.cell, 0, 256);
+    s.ampRow = std::clamp(s.ampRow, 0, 15);
+    s.afrRow = std::clamp(s.afrRow, 0, 7);
+    return s;
+}
+
+Target Arrow_Target(Selection after, int tab, int editField) {
+    Target t;
+    t.selection = after;
+    if (after.cell < 128) {
+        t.pick = Pick::Grid;
+        t.index = after.cell;
+        return t;
+    }
+    switch (editField) {
+    case 1: // the step has just left the grid
+        if (tab == 3) {
+            const auto row = NumberRules::RoundEven(after.cell / 16.0 - 9);
+            t.selection.afrRow = static_cast<int>(std::clamp<std::int64_t>(row, 0, 7));
+            t.pick = Pick::Afr;
+            t.index = t.selection.afrRow;
+        } else {
+            t.selection.ampRow = std::clamp(after.cell - 128, 0, 15);
+            t.pick = Pick::Amp;
+            t.index = t.selection.ampRow;
+        }
+        break;
+    case 2:
+        t.pick = Pick::Amp;
+        t.index = after.ampRow;
+        break;
+    case 3:
+        t.pick = Pick::Afr;
+        t.index = after.afrRow;
+        break;
+    default:
+        break;
+    }
+    return t;
+}
+
+int Limit_Ignition(long long value) {
+    const int s = static_cast<int>(std::clamp<long long>(value, -128, 127));
+    const int advance = UnitBytes::Signed(ParamBlock[Idx_IgnAdvLimit]);
+    const int retard = UnitBytes::Signed(ParamBlock[Idx_IgnRetLimit]);
+    int limited = s;
+    if (s > 0 && s > advance)
+        limited = advance;
+    else if (s < 0 && s < retard)
+        limited = retard;
+    return limited & 0xFF;
+}
+
+int Entry_Byte(double value, int tab, int editField, bool column) {
+    long long b = 0;
+    if (tab == 3) {
+        const double count = value * WtsGeneral::Cylinders() / 360.0 * 256.0;
+        return Limit_Ignition(NumberRules::RoundEven(count));
+    }
+    if (editField == 2) {
+        const double scaled = value * (tab == 1 ? 256.0 : 128.0);
+        b = NumberRules::RoundEven(std::min(scaled, 255.0));
+    } else if (tab == 1) {
+        if (column) {
+            b = NumberRules::Fix(value < 0 ? value + 256 : value);
+        } else {
+            b = NumberRules::Fix(value);
+            if (b < 0)
+                b += 256;
+        }
+    } else {
+        b = NumberRules::RoundEven(value);
+    }
+    return static_cast<int>(std::clamp<long long>(b, 0, 255));
+}
+
+} // namespace CellEntry

@@ -1,0 +1,265 @@
+// The cell entry box txtEnter: its keys (seen before their character goes in),
+// the hand-over of letters to the console box, and the write of a typed value
+// into the unit image and onto the send path; and the wiring of the grid's
+// mouse and keys.
+
+#include "core/CoreState.h"
+#include "link/LinkState.h"
+#include "link/SendPath.h"
+#include "link/WtsUp.h"
+#include "mainwin/CellEntry.h"
+#include "mainwin/LiveCellStep.h"
+#include "mainwin/MainState.h"
+#include "mainwin/MapCellText.h"
+#include "mainwin/frmMain.h"
+#include "platform/Dialogs.h"
+#include "platform/KvrError.h"
+#include "platform/NumberRules.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPointer>
+#include <algorithm>
+#include <exception>
+
+namespace {
+
+// Shift state of a key as the handlers take it: 1 Shift, 2 Ctrl, 4 Alt.
+int Shift_State(Qt::KeyboardModifiers m) {
+    return (m.testFlag(Qt::ShiftModifier) ? 1 : 0) | (m.testFlag(Qt::ControlModifier) ? 2 : 0) |
+           (m.testFlag(Qt::AltModifier) ? 4 : 0);
+}
+
+template <std::size_t N> int Index_Of(const std::array<QLineEdit*, N>& boxes, const QObject* o) {
+    const auto it = std::find(boxes.begin(), boxes.end(), o);
+    return it == boxes.end() ? -1 : static_cast<int>(it - boxes.begin());
+}
+
+// Mouse and keys of the grid's boxes and of the entry and console boxes.
+class GridKeys : public QObject {
+public:
+    explicit GridKeys(frmMain& w) : QObject(&w), w_(w) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::ShortcutOverride:
+            // The window's shortcuts (Ctrl+C, Ctrl+S, F1 to F9, ...) win over the
+            // text boxes' own use of the keys.
+            if ((watched == w_.txtEnter || watched == w_.txtDOS) &&
+                Window_Shortcut(*static_cast<QKeyEvent*>(event))) {
+                event->ignore();
+                return true;
+            }
+            return false;
+        case QEvent::KeyPress:
+            return Key(watched, *static_cast<QKeyEvent*>(event));
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            return Click(watched, event->type() == QEvent::MouseButtonPress);
+        default:
+            return false;
+        }
+    }
+
+private:
+    bool Window_Shortcut(const QKeyEvent& key) const {
+        const QKeySequence pressed(
+            QKeyCombination(key.modifiers() & ~Qt::KeypadModifier, Qt::Key(key.key())));
+        const auto actions = w_.findChildren<QAction*>();
+        return std::any_of(actions.begin(), actions.end(), [&](const QAction* a) {
+            return a->isEnabled() && a->isVisible() && !a->shortcut().isEmpty() &&
+                   a->shortcut() == pressed;
+        });
+    }
+
+    bool Key(QObject* watched, const QKeyEvent& key) {
+        const int code = CellEntry::Key_Code(key.key(), key.modifiers());
+        const int shift = Shift_State(key.modifiers());
+        if (watched == w_.txtEnter) {
+            // Ctrl and Alt combinations are the box's own (select all, undo).
+            if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+                return false;
+            w_.txtEnter_KeyDown(code, shift);
+            // Arrows and Enter have done their work; a letter went to the console.
+            return CellEntry::Is_Arrow(code) || code == CellEntry::KeyEnter ||
+                   CellEntry::Is_Letter(code);
+        }
+        const int cell = Index_Of(w_.Txt128, watched);
+        if (cell < 0)
+            return false;
+        w_.Txt128_KeyDown(cell, code, shift);
+        return true;
+    }
+
+    bool Click(QObject* watched, bool press) {
+        if (const int i = Index_Of(w_.Txt128, watched); i >= 0) {
+            if (press)
+                w_.Txt128_Click(i);
+            return true;
+        }
+        if (const int i = Index_Of(w_.TxtAMP, watched); i >= 0) {
+            if (press)
+                w_.TxtAMP_Click(i);
+            return true;
+        }
+        if (const int i = Index_Of(w_.txtAfrT, watched); i >= 0) {
+            if (press)
+                w_.txtAfrT_Click(i);
+            return true;
+        }
+        return false;
+    }
+
+    frmMain& w_;
+};
+
+ImageTable& Page(int page) {
+    return page == 5 ? Map5Image : Map6Image;
+}
+
+QLineEdit* Checked_Box(const std::array<QLineEdit*, 128>& boxes, int index) {
+    if (index < 0 || index > 127)
+        throw KvrError(KvrError::SubscriptOutOfRange,
+                       QStringLiteral("Subscript out of range (%1)").arg(index));
+    return boxes[static_cast<std::size_t>(index)];
+}
+
+// Hands a frame to the link once a finished read-out has made the image the
+// unit's; off-line the image alone changes (a read-out replaces it anyway).
+void Send(const QByteArray& frame, bool column) {
+    if (UnitOnline != 1)
+        return;
+    if (column)
+        SendPath::Queue_Elements({frame}, static_cast<int>(SendKind::Queue));
+    else
+        SendPath::Queue_Command(frame);
+}
+
+// Enter: the typed value into the selected box, the unit image and the unit.
+void Enter_Value(frmMain& w) {
+    if (EditField < 1 || EditField > 3)
+        return; // nothing has been selected yet
+    const QString typed = w.txtEnter->text();
+    if (!CellEntry::Is_Numeric(typed))
+        return; // "", "-" or "." hold no number: nothing is written
+    QLineEdit* box = EditField == 1   ? Checked_Box(w.Txt128, SelCell)
+                     : EditField == 2 ? w.TxtAMP[static_cast<std::size_t>(SelAmpRow)]
+                                      : w.txtAfrT[static_cast<std::size_t>(SelAfrRow)];
+    box->setText(typed);
+    w.txtEnter->clear();
+    if (EditField == 3)
+        return; // the AFR row is shown only
+
+    const int tab = std::clamp(MapTab, 1, 3);
+    const bool column = w.chkAdjustColumn->isChecked();
+    const int b = CellEntry::Entry_Byte(NumberRules::Val(box->text()), tab, EditField, column);
+    if (tab == 3)
+        CellValue = b;
+    const MapCellText::Layout& map = MapCellText::ForTab(tab);
+    const auto value = static_cast<std::int16_t>(b);
+
+    if (!column) {
+        if (EditField == 1) {
+            const int address = map.cellBase + SelCell;
+            Page(map.page)[address] = value;
+            box->setText(MapCellText::Cell(tab, address));
+            const QByteArray frame = tab == 1   ? WtsUp::Build_Analog_Cell_Frame(address)
+                                     : tab == 2 ? WtsUp::Build_Inject_Cell_Frame(address)
+                                                : WtsUp::Build_Ign_Cell_Frame(address);
+            Send(frame, false);
+        } else {
+            const int address = map.ampBase + SelAmpRow;
+            Map6Image[address] = value;
+            box->setText(MapCellText::Amp(tab, address));
+            Send(WtsUp::Build_Page6_Cell_Frame(address), false);
+        }
+        return;
+    }
+
+    QByteArray frame;
+    if (EditField == 1) {
+        // The column column adjustment painted; it is the selected cell's.
+        const int adjusted = AdjustCol >= 1 && AdjustCol <= 8 ? AdjustCol : SelCell / 16 + 1;
+        const int c0 = (adjusted - 1) * 16;
+        ImageTable& table = Page(map.page);
+        for (int k = c0; k < c0 + 16; ++k) {
+            table[map.cellBase + k] = value;
+            w.Txt128[static_cast<std::size_t>(k)]->setText(
+                MapCellText::Cell(tab, map.cellBase + k));
+        }
+        const char letter = map.page == 5 ? WtsUp::ReadPage5 + 4 : WtsUp::ReadPage6 + 4;
+        frame = WtsUp::Row_Write_Frame(letter, map.cellBase + c0, table);
+        if (tab == 3)
+            frame += QByteArray(WtsUp::PadLength, '\0');
+    } else {
+        for (int k = 0; k < 16; ++k) {
+            Map6Image[map.ampBase + k] = value;
+            w.TxtAMP[static_cast<std::size_t>(k)]->setText(MapCellText::Amp(tab, map.ampBase + k));
+        }
+        frame = WtsUp::Row_Write_Frame(WtsUp::ReadPage6 + 4, map.ampBase, Map6Image);
+    }
+    Send(frame, true);
+}
+
+void Hand_To_Console(frmMain& w, int code) {
+    w.txtDOS->setFocus();
+    w.txtDOS->setText(QString(QChar(code)));
+    w.txtDOS->setCursorPosition(1);
+    ConsoleHandover = 1;
+    w.txtEnter->clear();
+}
+
+void Report_Entry_Error() {
+    Dialogs::msgBox(QStringLiteral("A unexpected error occured in the download process. ") +
+                        QChar(13) + QChar(13) +
+                        QStringLiteral("The KVR6 for windows will continue, however the new "
+                                       "values can not be saved"),
+                    Dialogs::Buttons::Ok, Dialogs::Icon::Critical,
+                    QStringLiteral("Unable to download to the KVR6 Unit !!"));
+}
+
+} // namespace
+
+void frmMain::txtEnter_KeyDown(int KeyCode, int) {
+    try {
+        if (CellEntry::Is_Arrow(KeyCode))
+            Select_By_Arrow(KeyCode);
+        if (CellEntry::Is_Letter(KeyCode)) {
+            Hand_To_Console(*this, KeyCode);
+            return;
+        }
+        const QString text = txtEnter->text();
+        const QString kept = CellEntry::Filter_Text(text, KeyCode, MapTab, EditField);
+        if (kept != text)
+            txtEnter->setText(kept);
+        if (KeyCode == CellEntry::KeyEnter)
+            Enter_Value(*this);
+    } catch (const KvrError&) {
+        Report_Entry_Error();
+    } catch (const std::exception&) {
+        Report_Entry_Error();
+    }
+}
+
+void frmMain::Wire_Grid_Editing() {
+    auto* keys = new GridKeys(*this);
+    for (QWidget* w : std::initializer_list<QWidget*>{txtEnter, txtDOS})
+        w->installEventFilter(keys);
+    for (QLineEdit* box : Txt128)
+        box->installEventFilter(keys);
+    for (QLineEdit* box : TxtAMP)
+        box->installEventFilter(keys);
+    for (QLineEdit* box : txtAfrT)
+        box->installEventFilter(keys);
+    connect(chkAdjustColumn, &QCheckBox::clicked, this, [this] { chkAdjustColumn_Click(); });
+
+    StepLiveCell = [](int key) { WtsGeneral::Step_Live_Cell(key); };
+    WtsGeneral::ShowSteppedCell = [w = QPointer<frmMain>(this)](int tab, int cell,
+                                                                const QString& text) {
+        if (w && MapTab == tab && cell >= 0 && cell < 128)
+            w->Txt128[static_cast<std::size_t>(cell)]->setText(text);
+    };
+}

@@ -1,0 +1,363 @@
+#include "LinkTestSupport.h"
+
+#include "core/MapImage.h"
+#include "core/WtsAFR.h"
+#include "link/Console.h"
+#include "link/SendPath.h"
+#include "link/WtsUp.h"
+#include "platform/TextFile.h"
+
+#include <functional>
+
+namespace {
+
+const QByteArray Pad(31, '\0');
+const QString ErrorText =
+    QStringLiteral("There was an unexpected error. Please try the command properly !!");
+
+QByteArray paramRow(int row) {
+    return WtsUp::Row_Write_Frame('<', row, ParamBlock) + Pad;
+}
+
+class ConsoleTest : public LinkTest {
+protected:
+    ConsoleTest() {
+        folder.copyData(QStringLiteral("BLANKKVR6.WTS"));
+        WtsGeneral::Load_Blank_Template();
+        WtsAFR::Init_AFR_Tables();
+        MapLoaded = -1;
+        MapTab = 1;
+        live.analogIn1 = 50;
+        live.analogIn2 = 90;
+        live.liveAmpCellA = 5;
+    }
+    WtsCM::ConsoleOutcome enter(const QString& line) {
+        dialogs.clear();
+        return WtsCM::Console_Line(line, live);
+    }
+    bool errorShown() const {
+        return dialogs.records().size() == 1 && dialogs.records()[0].text == ErrorText &&
+               dialogs.records()[0].title == "An error accrued" &&
+               dialogs.records()[0].icon == Dialogs::Icon::Critical;
+    }
+    // The one queue without progress raised, element by element.
+    std::vector<QByteArray> queued() const {
+        if (SendRequests.size() != 1 || SendRequests.front().kind != SendKind::Queue)
+            return {};
+        return SendRequests.front().elements;
+    }
+    QByteArray command() const {
+        if (SendRequests.size() != 1 || SendRequests.front().kind != SendKind::Command)
+            return {};
+        return SendRequests.front().elements.front();
+    }
+    WtsCM::ConsoleLive live;
+};
+
+TEST_F(ConsoleTest, SingleCommandsAndRequests) {
+    struct Case {
+        const char* line;
+        QByteArray command; // empty: no single command
+        SendKind kind;
+    };
+    const Case cases[] = {
+        {"xx", QByteArray("3\0\xFF\r", 4), SendKind::Command},
+        {"XX", QByteArray("3\0\xFF\r", 4), SendKind::Command},
+        {"ma", QByteArray("3\0\1\r", 4), SendKind::Command},
+        {"MB", QByteArray("3\0\0\r", 4), SendKind::Command},
+        {"ss 120", QByteArray("2\0\x78\r", 4), SendKind::Command},
+        {"ss 12.5", QByteArray("2\0\x0C\r", 4), SendKind::Command}, // halves to even
+        {"ss", QByteArray("2\0\0\r", 4), SendKind::Command},
+        {"up", QByteArray(), SendKind::Refresh},
+        {"pg", QByteArray(), SendKind::QueueWithProgress},
+        {"Pg", QByteArray(), SendKind::QueueWithProgress},
+    };
+    for (const Case& c : cases) {
+        ResetLinkState();
+        const auto out = enter(QString::fromLatin1(c.line));
+        EXPECT_TRUE(out.ok) << c.line;
+        ASSERT_EQ(SendRequests.size(), 1u) << c.line;
+        EXPECT_EQ(SendRequests.front().kind, c.kind) << c.line;
+        if (!c.command.isEmpty()) {
+            EXPECT_EQ(command(), c.command) << c.line;
+        }
+        EXPECT_TRUE(dialogs.records().empty()) << c.line;
+    }
+}
+
+TEST_F(ConsoleTest, UnknownPairDoesNothing) {
+    const ImageTable before = ParamBlock;
+    const auto out = enter(QStringLiteral("zz 12"));
+    EXPECT_TRUE(out.ok);
+    EXPECT_TRUE(SendRequests.empty());
+    EXPECT_EQ(ParamBlock, before);
+    EXPECT_TRUE(dialogs.records().empty());
+}
+
+TEST_F(ConsoleTest, LockedUnitTakesOnlyTheDownloadAndTheReset) {
+    UnitLocked = 1;
+    const ImageTable before = ParamBlock;
+    for (const char* line : {"up", "ma", "rl 1000", "dl 20", "rm", "ss 5", "mi X", "ag 0.1"}) {
+        EXPECT_TRUE(enter(QString::fromLatin1(line)).ok);
+        EXPECT_TRUE(SendRequests.empty()) << line;
+    }
+    EXPECT_EQ(ParamBlock, before);
+    enter(QStringLiteral("PG"));
+    enter(QStringLiteral("xx"));
+    ASSERT_EQ(SendRequests.size(), 2u);
+    EXPECT_EQ(SendRequests[0].kind, SendKind::QueueWithProgress);
+    EXPECT_EQ(SendRequests[1].elements.front(), QByteArray("3\0\xFF\r", 4));
+}
+
+TEST_F(ConsoleTest, RpmEndsStoreRoundedPeriodsAndSendBothRows) {
+    struct Case {
+        const char* line;
+        int index;
+        int high;
+        int low;
+    };
+    const Case cases[] = {
+        {"rl 1000", 224, 4, 148}, // 1171.875
+        {"rl 100", 224, 15, 66},  // limited to 300 RPM: 3906.25
+        {"rl 25000", 224, 0, 62}, // limited to 19000 RPM: 61.68
+        {"rh 6000", 254, 0, 195}, // 195.3
+        {"rl 1144.7", 224, 4, 0}, // 1023.7: rounded whole before the split, never low 256
+    };
+    for (const Case& c : cases) {
+        ResetLinkState();
+        const auto out = enter(QString::fromLatin1(c.line));
+        ASSERT_TRUE(out.ok) << c.line;
+        EXPECT_EQ(ParamBlock[c.index], c.high) << c.line;
+        EXPECT_EQ(ParamBlock[c.index + 1], c.low) << c.line;
+        EXPECT_TRUE(out.axisLabels);
+        const auto e = queued();
+        ASSERT_EQ(e.size(), 1u) << c.line;
+        EXPECT_EQ(e[0], paramRow(224) + paramRow(240)) << c.line;
+    }
+}
+
+TEST_F(ConsoleTest, RpmCommandFixesAnUnusableCylinderCount) {
+    ParamBlock[Idx_Cylinders] = 0;
+    enter(QStringLiteral("rl 1000"));
+    EXPECT_EQ(ParamBlock[Idx_Cylinders], 4);
+    EXPECT_EQ(ParamBlock[224], 4);
+    EXPECT_EQ(ParamBlock[225], 148);
+}
+
+TEST_F(ConsoleTest, DeflectionCommands) {
+    struct Case {
+        const char* line;
+        int index;
+        int value; // -1: not checked (the fill rewrites it)
+        bool axis;
+        bool analog;
+    };
+    const Case cases[] = {
+        {"dl 50", 152, 129, true, false},
+        {"dl 98", 152, 240, true, false}, // 253, then kept at 240 by the fill
+        {"dh 99", 159, 255, true, true},
+        {"dm 9 50", 159, 128, false, true}, // point above 7 counts as 7
+        {"dm 2 25", 154, 64, false, true},
+        {"dm 3 ", 155, 0, false, true},
+        {"de 50", 159, 128, true, false},
+        {"ds 150", 152, -1, true, true},
+    };
+    for (const Case& c : cases) {
+        folder.copyData(QStringLiteral("BLANKKVR6.WTS"));
+        WtsGeneral::Load_Blank_Template();
+        ResetLinkState();
+        const auto out = enter(QString::fromLatin1(c.line));
+        ASSERT_TRUE(out.ok) << c.line;
+        if (c.value >= 0) {
+            EXPECT_EQ(ParamBlock[c.index], c.value) << c.line;
+        }
+        EXPECT_EQ(out.axisLabels, c.axis) << c.line;
+        EXPECT_EQ(out.analogMap, c.analog) << c.line;
+        EXPECT_EQ(queued(), std::vector<QByteArray>{paramRow(144)}) << c.line;
+    }
+}
+
+TEST_F(ConsoleTest, ShortLinesOfTheScaleCommandsDoNothing) {
+    const ImageTable param = ParamBlock;
+    const ImageTable map6 = Map6Image;
+    for (const char* line : {"rl", "rh ", "dl", "dh", "dm", "ds ", "de", "ag"}) {
+        EXPECT_TRUE(enter(QString::fromLatin1(line)).ok) << line;
+        EXPECT_TRUE(SendRequests.empty()) << line;
+    }
+    EXPECT_EQ(ParamBlock, param);
+    EXPECT_EQ(Map6Image, map6);
+}
+
+TEST_F(ConsoleTest, CalibrationPoints) {
+    auto out = enter(QStringLiteral("tl 2 300"));
+    ASSERT_TRUE(out.ok);
+    EXPECT_EQ(ParamBlock[192], 2);
+    EXPECT_EQ(ParamBlock[193], 255) << "limited to 255";
+    EXPECT_TRUE(out.tempCaptions.has_value());
+    EXPECT_EQ(queued(), (std::vector<QByteArray>{paramRow(160), paramRow(192)}));
+
+    ResetLinkState();
+    out = enter(QStringLiteral("al 3 2.5 100"));
+    ASSERT_TRUE(out.ok);
+    EXPECT_EQ(ParamBlock[196], 3);
+    EXPECT_EQ(ParamBlock[197], 2);
+    EXPECT_EQ(ParamBlock[201], 128);
+    EXPECT_TRUE(out.ampCaptions.has_value());
+    const auto e = queued();
+    ASSERT_EQ(e.size(), 2u);
+    EXPECT_EQ(e[0], paramRow(176) + Pad) << "AMP rows go out with 62 NUL";
+    EXPECT_EQ(e[1], paramRow(192) + Pad);
+    EXPECT_EQ(e[0].size(), 81);
+
+    ResetLinkState();
+    out = enter(QStringLiteral("ah 14 4.25"));
+    ASSERT_TRUE(out.ok);
+    EXPECT_EQ(ParamBlock[198], 14);
+    EXPECT_EQ(ParamBlock[199], 4);
+    EXPECT_EQ(ParamBlock[200], 64);
+}
+
+TEST_F(ConsoleTest, CalibrationArguments) {
+    struct Case {
+        const char* line;
+        int p;
+        double v;
+        int c; // -1: no count
+    };
+    const Case cases[] = {
+        {"tl 3 2.5 100", 3, 2.5, 100}, {"al 12 4.75", 12, 4.75, -1},
+        {"th 2 80 300", 2, 80, 44},    {"tl", 0, 0, -1},
+        {"ah 17 1", 1, 1, -1},
+    };
+    for (const Case& c : cases) {
+        const WtsCM::CalArgs a = WtsCM::Parse_Cal_Args(QString::fromLatin1(c.line));
+        EXPECT_EQ(a.p, c.p) << c.line;
+        EXPECT_DOUBLE_EQ(a.v, c.v) << c.line;
+        EXPECT_EQ(a.c.value_or(-1), c.c) << c.line;
+    }
+}
+
+TEST_F(ConsoleTest, CountWithoutArgumentComesFromTheLiveReading) {
+    // The label routine rewrites the table afterwards; without a calibration of the
+    // other point it keeps what was stored.
+    ParamBlock[Idx_TempCal1] = 0;
+    ParamBlock[Idx_TempCal3] = 0;
+    ParamBlock[Idx_TempCal2] = 0;
+    live.analogIn1 = 50;
+    enter(QStringLiteral("tl 2 0"));
+    EXPECT_EQ(ParamBlock[162], 48);
+}
+
+TEST_F(ConsoleTest, GradientThroughTheShownTabsAmpColumn) {
+    struct Case {
+        int tab;
+        int base;
+    };
+    for (const Case c : {Case{1, 160}, Case{2, 128}, Case{3, 144}}) {
+        ResetLinkState();
+        MapTab = c.tab;
+        for (int i = 0; i < 48; ++i)
+            Map6Image[128 + i] = static_cast<std::int16_t>(40 + i);
+        const int pivot = Map6Image[c.base + 5];
+        auto out = enter(QStringLiteral("ag 0"));
+        ASSERT_TRUE(out.ok);
+        for (int i = 0; i < 16; ++i)
+            EXPECT_EQ(Map6Image[c.base + i], pivot) << c.tab << " " << i;
+        EXPECT_TRUE(out.analogMap);
+        const auto e = queued();
+        ASSERT_EQ(e.size(), 1u);
+        EXPECT_EQ(e[0], WtsUp::Row_Write_Frame('>', c.base, Map6Image));
+        EXPECT_EQ(e[0].size(), 19) << "the column form, unpadded";
+    }
+    ResetLinkState();
+    MapTab = 2;
+    Map6Image[128 + 5] = 16; // 0.125
+    ASSERT_TRUE(enter(QStringLiteral("ag 0.1")).ok);
+    EXPECT_EQ(Map6Image[128 + 5], 16) << "the live row keeps its value";
+    EXPECT_EQ(Map6Image[128 + 6], 29);
+    EXPECT_EQ(Map6Image[128 + 4], 3);
+    EXPECT_EQ(Map6Image[128 + 15], 144);
+    EXPECT_EQ(Map6Image[128 + 0], 0) << "below 0 becomes 0";
+}
+
+TEST_F(ConsoleTest, ValuesThatAreNoByteAreRefusedAndLeaveTheImage) {
+    struct Case {
+        QString line;
+        std::function<void(WtsCM::ConsoleLive&)> setup;
+    };
+    const Case cases[] = {
+        {"dl 99", nullptr},
+        {"dl -5", nullptr},
+        {"dm 2 -10", nullptr},
+        {"de -1", nullptr},
+        {"ss 300", nullptr},
+        {"ss -1", nullptr},
+        {"tl 2 30", [](WtsCM::ConsoleLive& l) { l.analogIn1 = 1; }},
+        {"al 3 2", [](WtsCM::ConsoleLive& l) { l.analogIn2 = 0; }},
+        {"al 3 2.999 100", nullptr}, // fraction rounds to 256
+        {"ah 3 300 100", nullptr},
+        {"al 3 -2 100", nullptr},
+        {"ag 1", nullptr}, // rises above 255
+        {"ag 0.1", [](WtsCM::ConsoleLive& l) { l.liveAmpCellA = 16; }},
+        {"dm 3", nullptr},
+        {"ci " + QString(65, 'c'), nullptr},
+    };
+    for (const Case& c : cases) {
+        ResetLinkState();
+        live = {50, 90, 5};
+        if (c.setup)
+            c.setup(live);
+        MapTab = 2;
+        const ImageTable param = ParamBlock;
+        const ImageTable map6 = Map6Image;
+        const QString dscr = MapDscr;
+        const auto out = enter(c.line);
+        EXPECT_FALSE(out.ok) << c.line;
+        EXPECT_TRUE(errorShown()) << c.line;
+        EXPECT_TRUE(SendRequests.empty()) << c.line;
+        EXPECT_EQ(ParamBlock, param) << c.line;
+        EXPECT_EQ(Map6Image, map6) << c.line;
+        EXPECT_EQ(MapDscr, dscr) << c.line;
+    }
+}
+
+TEST_F(ConsoleTest, ResetOfTheMaximumRecordings) {
+    enter(QStringLiteral("rm"));
+    EXPECT_EQ(ParamBlock[204], 255);
+    EXPECT_EQ(ParamBlock[205], 255);
+    EXPECT_EQ(ParamBlock[206], 0);
+    EXPECT_EQ(ParamBlock[207], 255);
+    EXPECT_EQ(queued(), std::vector<QByteArray>{paramRow(192)});
+}
+
+TEST_F(ConsoleTest, IdentifierAndDescriptionAreStoredFiledAndDownloaded) {
+    auto out = enter(QStringLiteral("mi ABC"));
+    ASSERT_TRUE(out.ok);
+    EXPECT_EQ(MapId, "ABC" + QString(61, ' '));
+    EXPECT_EQ(LibRecord[4], MapId);
+    ASSERT_EQ(SendRequests.size(), 1u);
+    EXPECT_EQ(SendRequests.front().kind, SendKind::QueueWithProgress);
+    const QStringList info = TextFile::readLines(folder.file("KVR6FileInfo.cfg"));
+    EXPECT_TRUE(info.join('|').contains(MapId)) << info.join('|');
+
+    ResetLinkState();
+    const QString exact(64, 'd');
+    out = enter("ci " + exact);
+    ASSERT_TRUE(out.ok);
+    EXPECT_EQ(LibRecord[1], exact);
+    EXPECT_EQ(MapDscr, QString(63, 'd') + QChar(NoTuneFlag)) << "the download keeps 63";
+}
+
+TEST_F(ConsoleTest, RefusedDownloadLeavesTheIdentifierAndTellsWhy) {
+    Map5Image[9] = 400;
+    const QString before = MapId;
+    const auto out = enter(QStringLiteral("mi NEW"));
+    EXPECT_FALSE(out.ok);
+    EXPECT_EQ(MapId, before);
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_TRUE(dialogs.records()[0].text.contains("page 5 address 9 holds 400"));
+    EXPECT_TRUE(SendRequests.empty());
+    EXPECT_FALSE(folder.exists("KVR6FileInfo.cfg"));
+}
+
+} // namespace
