@@ -110,11 +110,11 @@ void frmPBStation::Build_Controls() {
 
     lblFileName = label(this, QString(), "lblFileName", 120, 2520, 5760);
 
-    cmdLoad = button(QStringLiteral("Load recorded data file"), "cmdLoad", 120, 1800);
-    cmdRun = button(QStringLiteral("Run"), "cmdRun", 1980, 900);
-    cmdPause = button(QStringLiteral("Pause"), "cmdPause", 2940, 900);
-    cmdStop = button(QStringLiteral("Stop"), "cmdStop", 3900, 900);
-    cmdExit = button(QStringLiteral("Exit"), "cmdExit", 4860, 1020);
+    cmdLoad = button(QStringLiteral("Load recorded data file"), "cmdLoad", 120, 2400);
+    cmdRun = button(QStringLiteral("Run"), "cmdRun", 2580, 780);
+    cmdPause = button(QStringLiteral("Pause"), "cmdPause", 3420, 780);
+    cmdStop = button(QStringLiteral("Stop"), "cmdStop", 4260, 780);
+    cmdExit = button(QStringLiteral("Exit"), "cmdExit", 5100, 780);
 
     PBTime = new QTimer(this);
     PBTime->setInterval(500);

@@ -27,14 +27,6 @@ protected:
     }
     ~LoggingTest() override { LiveLogs().close(); }
 
-    frmMain& goOnline() {
-        OnlineState = QStringLiteral("Online");
-        frmMain& w = load();
-        w.show();
-        EXPECT_TRUE(QTest::qWaitFor([] { return UnitOnline == 1 && CommStatus >= 10; }, 10000))
-            << "CommStatus " << CommStatus;
-        return w;
-    }
     QStringList lines(const QString& name) const {
         QStringList l = QString::fromLatin1(folder.read(name)).split(QStringLiteral("\r\n"));
         if (!l.isEmpty() && l.last().isEmpty())
@@ -111,7 +103,7 @@ TEST_F(LoggingTest, Headers) {
 
 TEST_F(LoggingTest, RecordingFromTheMenu) {
     folder.write(QStringLiteral("KVR6.cfg"), "");
-    frmMain& w = goOnline();
+    frmMain& w = loadOnline();
     ASSERT_TRUE(w.mnuLogging->isEnabled());
     EXPECT_EQ(w.mnuLogging->text(), QStringLiteral("Start Logging KVR6"));
     SendRequests.clear();
@@ -161,7 +153,7 @@ TEST_F(LoggingTest, EveryWayOfStoppingLeavesBothFilesComplete) {
             QFile::remove(folder.file(QString::fromLatin1(name)));
         folder.write(QStringLiteral("KVR6.cfg"), "");
         dialogs.clear();
-        frmMain& w = goOnline();
+        frmMain& w = loadOnline();
         w.mnuLogging_Click();
         ASSERT_EQ(LogState, 1);
         recordLive(2);
@@ -175,7 +167,7 @@ TEST_F(LoggingTest, EveryWayOfStoppingLeavesBothFilesComplete) {
 }
 
 TEST_F(LoggingTest, GoingOfflineSaysLoggingHasStopped) {
-    frmMain& w = goOnline();
+    frmMain& w = loadOnline();
     w.mnuLogging_Click();
     dialogs.clear();
     w.mnuOffline->trigger();
@@ -189,7 +181,7 @@ TEST_F(LoggingTest, FilesThatCannotBeCreatedLeaveLoggingOff) {
     folder.write(QStringLiteral("KVR6.cfg"), "");
     // A folder where the raw log would go: the number is free, the file cannot be made.
     ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("KVR6002.raw")));
-    frmMain& w = goOnline();
+    frmMain& w = loadOnline();
     SendRequests.clear();
     const int pendingBefore = SendPending;
     w.mnuLogging_Click();

@@ -12,6 +12,7 @@
 #include "tests/support/TempProgramFolder.h"
 
 #include <QAction>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
@@ -52,6 +53,16 @@ protected:
         window.reset();
         window = std::make_unique<frmMain>();
         return *window;
+    }
+    // Loads the window on-line, shown, and waits until the read-out of the unit
+    // has finished and live polling runs.
+    frmMain& loadOnline() {
+        OnlineState = QStringLiteral("Online");
+        frmMain& w = load();
+        w.show();
+        EXPECT_TRUE(QTest::qWaitFor([] { return UnitOnline == 1 && CommStatus >= 10; }, 10000))
+            << "the read-out did not finish, CommStatus " << CommStatus;
+        return w;
     }
     // Runs the sequencer's ticks until it stops (at most n ticks).
     int runSequencer(int n = 20) {

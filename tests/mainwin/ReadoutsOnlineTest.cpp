@@ -26,13 +26,7 @@ protected:
         cfg_CommSpeed = 10;
         OnlineState = QStringLiteral("Online");
     }
-    frmMain& goOnline() {
-        frmMain& w = load();
-        w.show();
-        EXPECT_TRUE(QTest::qWaitFor([] { return UnitOnline == 1 && CommStatus >= 10; }, 10000))
-            << "CommStatus " << CommStatus;
-        return w;
-    }
+    frmMain& goOnline() { return loadOnline(); }
     // Waits until the engine's RPM is shown, with a few replies more.
     static bool settlesAt(int low, int high) {
         return QTest::qWaitFor([&] { return LiveRpm >= low && LiveRpm <= high; }, 5000);
