@@ -24,11 +24,13 @@ bool endRecord(const QString& record) {
 QStringList PlaybackModel::Read_Raw_Log(const QString& path) {
     const QStringList lines = TextFile::readLines(path);
     const QString name = QFileInfo(path).fileName();
-    // The last line is the "End" of a complete log and never a record.
-    const qsizetype last = std::min<qsizetype>(lines.size() - 1, MaxRecords + 1);
+    // Records run from the line after the header to the "End" line; a log cut off
+    // without its "End" (the program stopped while logging) keeps its last reply.
     QStringList records;
-    for (qsizetype i = 1; i < last; ++i) {
-        if (!endRecord(lines[i]) && !LogLines::Record_Bytes(lines[i]))
+    for (qsizetype i = 1; i < lines.size() && records.size() < MaxRecords; ++i) {
+        if (endRecord(lines[i]))
+            break;
+        if (!LogLines::Record_Bytes(lines[i]))
             throw KvrError(
                 KvrError::BadFileMode,
                 QStringLiteral("Line %1 of %2 is not a recorded reply.").arg(i + 1).arg(name));

@@ -71,6 +71,14 @@ TEST_F(PlaybackFeedTest, TheDateAndTheEndLineAreNoRecords) {
     EXPECT_EQ(readFile({"12/09/2026", data, data, "End"}).size(), 2);
 }
 
+TEST_F(PlaybackFeedTest, ALogCutOffWithoutItsEndKeepsItsLastReply) {
+    const QString first = record(liveReply(195, 0x21, 60));
+    const QString last = record(liveReply(50, 0x47, 153));
+    EXPECT_EQ(readFile({"12/09/2026", first, last}), (QStringList{first, last}));
+    // Nothing after an "End" line is replayed.
+    EXPECT_EQ(readFile({"12/09/2026", first, "End", last}), QStringList{first});
+}
+
 TEST_F(PlaybackFeedTest, AtMost30001RecordsAreRead) {
     QStringList lines{QStringLiteral("12/09/2026")};
     const QString data = record(liveReply(195, 0x21, 60));
