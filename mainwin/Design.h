@@ -62,8 +62,13 @@ inline void setBackColor(QWidget* w, const QColor& colour) {
     p.setColor(QPalette::Window, colour);
     w->setPalette(p);
     w->setAutoFillBackground(true);
-    if (w->inherits("QLineEdit"))
+    if (w->inherits("QLineEdit")) {
+        // A new style sheet would otherwise give the box the application's font
+        // instead of the window's.
+        const QFont font = w->font();
         w->setStyleSheet(cellStyle(colour));
+        w->setFont(font);
+    }
 }
 inline QColor backColor(const QWidget* w) {
     return w->palette().color(QPalette::Base);

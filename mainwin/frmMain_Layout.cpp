@@ -158,6 +158,13 @@ void frmMain::Build_Controls() {
           std::pair{lblRPM_Map, "lblRPM_Map"}, std::pair{lblAnalog_Defl, "lblAnalog_Defl"}})
         l->setObjectName(QString::fromLatin1(name));
     Design::setForeColor(lblComm, Design::bgr(0x808080));
+    // The byte list of a whole live reply takes two lines of small print.
+    lblComm->setGeometry(lblComm->x(), lblComm->y(), lblComm->width(), 450 / 15);
+    lblComm->setWordWrap(true);
+    lblComm->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QFont traceFont = font;
+    traceFont.setPointSizeF(7);
+    lblComm->setFont(traceFont);
 
     // Logos and web text of the maker or the dealer, by branding level.
     for (int i = 0; i < 3; ++i) {
