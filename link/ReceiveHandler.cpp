@@ -92,8 +92,13 @@ void liveReply(UnitLink& link) {
         link.Comm_Timer_Timer();
         return;
     }
+    // A poll answered late, while a request of the send path goes out: the
+    // request keeps its state and its pace.
+    const bool sending = CommStatus == 13;
     if (UnitLocked == 1) {
         // A locked unit keeps its readings to itself.
+        if (sending)
+            return;
         ++CommStatus;
         link.Comm_Timer_Timer();
         return;
@@ -103,7 +108,8 @@ void liveReply(UnitLink& link) {
     Store_Readings(rx);
     showReadings();
     // 10 becomes 11; the timer turns it back into 10 and polls on its next tick.
-    ++CommStatus;
+    if (!sending)
+        ++CommStatus;
     if (LogState == 1)
         ReceiveFeeds::Text_Log();
     refresh();

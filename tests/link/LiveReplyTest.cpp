@@ -239,6 +239,24 @@ TEST_F(ReceiveHandlerTest, LateLiveReplyDuringTheReadOutIsNotTaken) {
     EXPECT_TRUE(unit.writes.empty());
 }
 
+TEST_F(ReceiveHandlerTest, LateLiveReplyWhileAQueueIsSentLeavesTheQueueGoing) {
+    polling();
+    const std::vector<QByteArray> queue = {"a1\r", "a2\r", "a3\r"};
+    SendPath::Queue_Elements(queue, 4);
+    tick(); // the poll is still unanswered: the queue starts
+    ASSERT_EQ(unit.writes, std::vector<QByteArray>{queue[0]});
+    deliver(live({{8, 195}})); // the poll's answer, late
+    EXPECT_EQ(CommStatus, 13) << "the queue is still being sent";
+    EXPECT_EQ(LiveRpm, 6010) << "the readings are taken";
+    EXPECT_EQ(unit.writes.size(), 1u) << "no element goes out early";
+    tick(4);
+    ASSERT_GE(unit.writes.size(), 4u) << "the queue stalled";
+    EXPECT_EQ(std::vector<QByteArray>(unit.writes.begin(), unit.writes.begin() + 3), queue);
+    EXPECT_EQ(SendPath::Requests_Outstanding(), 0);
+    EXPECT_EQ(CommStatus, 10);
+    EXPECT_EQ(unit.writes.back(), Poll) << "back to live polling";
+}
+
 TEST_F(ReceiveHandlerTest, ClearUnitQueueSkipsTheReadOut) {
     startOnline();
     PauseMode = 2;
