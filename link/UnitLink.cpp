@@ -219,6 +219,14 @@ void UnitLink::tick() {
 
 // State 13: one step of the request in hand, taking the next one first if needed.
 void UnitLink::sendRequest() {
+    if (PortLost && !Comm1.PortOpen()) {
+        // Nothing can go out: the request waits, whole, for the port to open again
+        // (the element on the line when it went may have been cut off). The ticks
+        // count unanswered so that the link reconnects.
+        SendLineNo = 0;
+        send_receive = 1;
+        return;
+    }
     if (!SendTaken && !SendPath::Take_Next()) {
         SendPath::Finish_Current();
         CommStatus = 10;

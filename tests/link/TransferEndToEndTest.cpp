@@ -72,6 +72,31 @@ TEST_F(TransferEndToEnd, UnitHoldsTheDownloadedImageAndTheProgramReadsItBack) {
     EXPECT_FALSE(Progress().loaded()) << "the progress window goes with the read-out";
 }
 
+TEST_F(TransferEndToEnd, DownloadCutOffByALostPortGoesOutWholeOnceThePortIsBack) {
+    Scramble(sim, 5);
+    connect();
+    ASSERT_EQ(UnitOnline, 1);
+    for (int a = 0; a < 256; ++a) {
+        Map5Image[a] = static_cast<std::int16_t>((a * 7 + 3) % 256);
+        Map6Image[a] = static_cast<std::int16_t>((a * 5 + 2) % 256);
+    }
+    const ImageTable map5 = Map5Image;
+    const ImageTable map6 = Map6Image;
+    ASSERT_TRUE(WtsCM::Download_All());
+    tick(3); // the poll, then the first elements
+    settle();
+    dev->lose(); // the adapter is pulled out mid-download
+    tick(5);
+    EXPECT_EQ(SendPath::Requests_Outstanding(), 1) << "the download waits for the port";
+    // The port opens again at the reconnect; the download then goes out and is read back.
+    runUntilPolling();
+    const int bank = sim.activeMap();
+    EXPECT_EQ(Unit_Bytes(sim, 5, 0, 255, bank), Image_Bytes(map5, 0, 255));
+    EXPECT_EQ(Unit_Bytes(sim, 6, 0, 175, bank), Image_Bytes(map6, 0, 175));
+    expectImageIsTheUnits();
+    EXPECT_EQ(dialogs.records().size(), 1u) << "the loss is told once";
+}
+
 TEST_F(TransferEndToEnd, ClearedUnitHoldsTheFactoryImageAndTheProgramReadsItBack) {
     folder.copyData(WtsCM::ClearFileName);
     CaptionProduct = QStringLiteral("KVR6");
