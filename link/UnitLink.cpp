@@ -243,6 +243,14 @@ void UnitLink::sendRequest() {
         SendPath::Finish_Current();
         break;
     case 1:
+        if (!SendRequests.empty()) {
+            // Requests raised since wait: they go out first, so the read-out reads
+            // the unit as they leave it and no edit of theirs is read over.
+            SendPath::Finish_Current();
+            SendPath::Request_Refresh();
+            CommStatus = 10;
+            break;
+        }
         FrameText.clear();
         SendLineNo = 0;
         SendPath::Finish_Current();

@@ -3,6 +3,8 @@
 #include "link/ClearUnit.h"
 #include "link/Download.h"
 #include "link/SendPath.h"
+#include "link/WtsCM.h"
+#include "link/WtsUp.h"
 #include "platform/TextFile.h"
 
 namespace {
@@ -95,6 +97,22 @@ TEST_F(TransferEndToEnd, DownloadCutOffByALostPortGoesOutWholeOnceThePortIsBack)
     EXPECT_EQ(Unit_Bytes(sim, 6, 0, 175, bank), Image_Bytes(map6, 0, 175));
     expectImageIsTheUnits();
     EXPECT_EQ(dialogs.records().size(), 1u) << "the loss is told once";
+}
+
+TEST_F(TransferEndToEnd, EditRaisedBehindAReadOutIsNotReadOver) {
+    Scramble(sim, 9);
+    connect();
+    ASSERT_EQ(UnitOnline, 1);
+    const int address = Idx_IgnMap + 37;
+    const auto edited = static_cast<std::int16_t>((sim.byte(5, address) + 1) % 256);
+    WtsCM::Request_Upload();
+    // A cell typed in before the read-out has begun.
+    Map5Image[address] = edited;
+    SendPath::Queue_Command(WtsUp::Build_Page5_Cell_Frame(address));
+    runUntilPolling();
+    EXPECT_EQ(sim.byte(5, address), edited);
+    EXPECT_EQ(Map5Image[address], edited) << "the edit is still in the image";
+    expectImageIsTheUnits();
 }
 
 TEST_F(TransferEndToEnd, ClearedUnitHoldsTheFactoryImageAndTheProgramReadsItBack) {
