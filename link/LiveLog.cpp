@@ -8,6 +8,7 @@ LiveLog::~LiveLog() {
 
 bool LiveLog::open(const QString& textPath, const QString& rawPath, QString* error) {
     close();
+    failure_.clear();
     text_.setFileName(textPath);
     raw_.setFileName(rawPath);
     // NewOnly: an earlier recording of the same name is never replaced.
@@ -29,8 +30,10 @@ bool LiveLog::open(const QString& textPath, const QString& rawPath, QString* err
 void LiveLog::writeLine(QFile& file, const QString& line) {
     if (!file.isOpen())
         return;
-    file.write(line.toLatin1() + "\r\n");
-    file.flush();
+    const QByteArray bytes = line.toLatin1() + "\r\n";
+    if ((file.write(bytes) != bytes.size() || !file.flush()) && failure_.isEmpty())
+        failure_ =
+            QFileInfo(file.fileName()).fileName() + QStringLiteral(": ") + file.errorString();
 }
 
 void LiveLog::writeText(const QString& line) {

@@ -26,11 +26,15 @@ public:
     void writeRaw(const QString& line);
     // Writes "End" to both files and closes them; nothing when not open.
     void close();
+    // The first write that failed since open() (a full disk, a vanished drive),
+    // naming the file; empty while every line has reached its file.
+    const QString& failure() const { return failure_; }
 
 private:
-    static void writeLine(QFile& file, const QString& line);
+    void writeLine(QFile& file, const QString& line);
     QFile text_;
     QFile raw_;
+    QString failure_;
 };
 
 LiveLog& LiveLogs();

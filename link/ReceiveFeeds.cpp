@@ -8,6 +8,7 @@
 #include "link/PlaybackModel.h"
 #include "link/PollTiming.h"
 #include "link/UnitLink.h"
+#include "platform/Dialogs.h"
 
 #include <QTime>
 
@@ -55,8 +56,24 @@ void Trace_Reply(const QByteArray& reply) {
     Trace().write(LogLines::Trace_Bytes(reply));
 }
 
+namespace {
+// A log that can no longer be written ends the recording at once and tells the
+// user; what was written up to then is kept.
+void Check_Log_Written() {
+    if (LogState != 1 || LiveLogs().failure().isEmpty())
+        return;
+    const QString failure = LiveLogs().failure();
+    Hooks().Stop_Logg();
+    Dialogs::msgBox(QStringLiteral("The data log could not be written (%1). Logging has been "
+                                   "stopped; the data recorded up to now is kept.")
+                        .arg(failure),
+                    Dialogs::Buttons::Ok, Dialogs::Icon::Critical, QStringLiteral("Logging"));
+}
+} // namespace
+
 void Raw_Log(const QByteArray& reply) {
     LiveLogs().writeRaw(LogLines::Raw_Log_Line(QTime::currentTime(), reply));
+    Check_Log_Written();
 }
 
 void Rate_Sample() {
@@ -66,6 +83,7 @@ void Rate_Sample() {
 void Text_Log() {
     LiveLogs().writeText(
         LogLines::Text_Log_Line(QTime::currentTime(), CommCnt, Hooks().Conv_Input_to_readings));
+    Check_Log_Written();
 }
 
 } // namespace ReceiveFeeds

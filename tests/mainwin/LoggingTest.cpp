@@ -7,8 +7,10 @@
 #include "link/LiveLog.h"
 #include "link/LogLines.h"
 #include "tests/mainwin/MainTestSupport.h"
+#include "tests/support/FileSizeLimit.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTest>
@@ -193,4 +195,27 @@ TEST_F(LoggingTest, FilesThatCannotBeCreatedLeaveLoggingOff) {
     EXPECT_EQ(w.mnuLogging->text(), QStringLiteral("Start Logging KVR6"));
     EXPECT_FALSE(w.mnuLogging->isChecked());
     EXPECT_EQ(SendPending, pendingBefore) << "no read-out for a recording that did not start";
+}
+
+TEST_F(LoggingTest, ALogThatCanNoLongerBeWrittenStopsTheRecordingAndIsTold) {
+    folder.write(QStringLiteral("KVR6.cfg"), ""); // so the recording is number 002
+    frmMain& w = loadOnline();
+    w.mnuLogging_Click();
+    ASSERT_EQ(LogState, 1);
+    recordLive(2);
+    dialogs.clear();
+    {
+        // As on a full disk: the logs cannot grow past what they hold now.
+        const qint64 held = std::max(QFileInfo(folder.file(QStringLiteral("KVR6.002"))).size(),
+                                     QFileInfo(folder.file(QStringLiteral("KVR6002.raw"))).size());
+        FileSizeLimit limit(static_cast<rlim_t>(held));
+        ASSERT_TRUE(limit.active());
+        EXPECT_TRUE(QTest::qWaitFor([] { return LogState == 0; }, 10000));
+    }
+    EXPECT_FALSE(LiveLogs().isOpen());
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_EQ(dialogs.records()[0].icon, Dialogs::Icon::Critical);
+    EXPECT_TRUE(dialogs.records()[0].text.contains(QStringLiteral("could not be written")));
+    EXPECT_EQ(w.mnuLogging->text(), QStringLiteral("Start Logging KVR6"));
+    EXPECT_FALSE(w.mnuLogging->isChecked());
 }
