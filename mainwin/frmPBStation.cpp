@@ -314,6 +314,9 @@ void frmPBStation::Form_Deactivate() {
 
 void frmPBStation::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible())
+    // A message box or file dialog the program puts up in front is no other
+    // window: the user reads it and goes on here.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible() &&
+        QApplication::activeModalWidget() == nullptr)
         Form_Deactivate();
 }

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QTest>
@@ -146,6 +147,50 @@ TEST_F(PlaybackTest, AFileThatCannotBePlayedIsRefused) {
     loadFile(pb, folder.file(QStringLiteral("missing.raw")));
     EXPECT_EQ(dialogs.records().size(), 2u) << "the dialog and the message";
     EXPECT_FALSE(pb.cmdRun->isEnabled());
+}
+
+// Shows every message as a real modal box that takes the activation for a
+// moment, as the user's message box does.
+class ModalBoxes : public Dialogs::ScriptedProvider {
+public:
+    Dialogs::Answer message(const QString& title, const QString& text, Dialogs::Buttons buttons,
+                            Dialogs::Icon icon) override {
+        QMessageBox box;
+        box.setText(text);
+        box.setModal(true);
+        box.show();
+        activated = QTest::qWaitForWindowActive(&box);
+        QTest::qWait(20);
+        box.close();
+        return ScriptedProvider::message(title, text, buttons, icon);
+    }
+    bool activated = false;
+};
+
+TEST_F(PlaybackTest, ItsOwnMessageDoesNotCloseTheWindow) {
+    frmPBStation& pb = openStation();
+    pb.KeepOpen = 1; // while the main window comes up behind it
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    pb.show();
+    pb.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&pb));
+    pb.PBTime_Timer(); // time has passed since the window was opened
+    ASSERT_EQ(pb.KeepOpen, 0);
+    ModalBoxes boxes;
+    folder.write(QStringLiteral("empty.raw"), "");
+    EXPECT_FALSE(pb.Load_PB_Raw(folder.file(QStringLiteral("empty.raw"))));
+    ASSERT_TRUE(boxes.activated) << "the box took the activation";
+    ASSERT_EQ(boxes.records().size(), 1u);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(FormInstance<frmPBStation>::loaded()) << "the user reads why and tries again";
+    EXPECT_TRUE(pb.isVisible());
+
+    // Another window that becomes active still closes it.
+    pb.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&pb));
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitFor([] { return !FormInstance<frmPBStation>::loaded(); }, 2000));
 }
 
 TEST_F(PlaybackTest, RunPauseStopAndTheFeed) {
