@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace Dialogs {
 
@@ -30,6 +31,23 @@ QString withDefaultExt(QString path, const QString& ext) {
         path += '.' + ext;
     return path;
 }
+// The window the user worked in gets the keyboard back once a dialog is closed,
+// whatever the desktop would activate. The dialogs have no parent: a window that
+// closes itself meanwhile must not take a dialog that is still running with it.
+class ReturnFocus {
+public:
+    ReturnFocus() : window_(QApplication::activeWindow()) {}
+    ~ReturnFocus() {
+        if (window_ && window_->isVisible())
+            window_->activateWindow();
+    }
+    ReturnFocus(const ReturnFocus&) = delete;
+    ReturnFocus& operator=(const ReturnFocus&) = delete;
+
+private:
+    QPointer<QWidget> window_;
+};
+
 } // namespace
 
 Provider& current() {
@@ -46,6 +64,7 @@ Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
 }
 
 Answer QtProvider::message(const QString& title, const QString& text, Buttons buttons, Icon icon) {
+    const ReturnFocus back;
     QMessageBox box;
     box.setWindowTitle(title);
     box.setText(text);
@@ -104,12 +123,14 @@ Answer QtProvider::message(const QString& title, const QString& text, Buttons bu
 }
 
 QString QtProvider::openFile(const FileRequest& r) {
+    const ReturnFocus back;
     return QFileDialog::getOpenFileName(
         nullptr, r.title, r.fileName.isEmpty() ? r.folder : r.folder + '/' + r.fileName,
         qtFilter(r.filter));
 }
 
 QString QtProvider::saveFile(const FileRequest& r) {
+    const ReturnFocus back;
     return withDefaultExt(
         QFileDialog::getSaveFileName(nullptr, r.title,
                                      r.fileName.isEmpty() ? r.folder : r.folder + '/' + r.fileName,

@@ -1,6 +1,9 @@
 #include "platform/Dialogs.h"
 #include "platform/FormInstance.h"
 
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace Dialogs;
@@ -51,4 +54,18 @@ TEST(FormInstance, OneWindowUntilUnloaded) {
     FormInstance<Probe>::get();
     EXPECT_EQ(Probe::made, 2);
     FormInstance<Probe>::unload();
+}
+
+TEST(Dialogs, TheWindowWorkedInGetsTheKeyboardBackAfterAMessage) {
+    QWidget window;
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTimer::singleShot(50, [] {
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+    });
+    QtProvider qt;
+    qt.message("Title", "Text", Buttons::Ok, Icon::Information);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &window; }, 2000));
 }
