@@ -95,11 +95,11 @@ AxisLabels Set_Axis_Labels(int liveRpm) {
     return labels;
 }
 
-std::optional<std::array<QString, 16>> Set_Amp_Labels() {
+bool Default_Amp_Calibration() {
     const double value1 = ParamBlock[Idx_AmpCal1] + ParamBlock[Idx_AmpCal5] / 256.0;
     const double value2 = ParamBlock[Idx_AmpCal3] + ParamBlock[Idx_AmpCal4] / 256.0;
     if (value1 == 0.0 && value2 == 0.0)
-        return std::nullopt;
+        return false;
     if (value1 == 0.0) {
         ParamBlock[Idx_AmpCal5] = 128;
         ParamBlock[Idx_AmpCal0] = 1;
@@ -108,6 +108,12 @@ std::optional<std::array<QString, 16>> Set_Amp_Labels() {
         ParamBlock[Idx_AmpCal3] = 1;
         ParamBlock[Idx_AmpCal2] = 15;
     }
+    return true;
+}
+
+std::optional<std::array<QString, 16>> Set_Amp_Labels() {
+    if (!Default_Amp_Calibration())
+        return std::nullopt;
     WtsCM::Calc_Amp_Scale();
     if (!AmpScale.valid)
         return No_Captions();

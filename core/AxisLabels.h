@@ -40,6 +40,11 @@ std::optional<int> Break_Point_Rpm(int n);
 // bar when top equals bottom.
 std::optional<RpmBar> Rpm_Bar(int bottom, int top, int& liveRpm);
 
+// Gives a missing AMP calibration point its default in the image (point 1: step 1,
+// 0.5; point 2: step 15, 1.0); nothing is sent. False, and nothing changed, when
+// both calibration values are 0: the AMP input then has no calibration at all.
+bool Default_Amp_Calibration();
+
 // AMP-column captions ("#0.00") for the AMP input; rewrites the AMP table of the
 // parameter block from its calibration, first giving a missing calibration point its
 // default (point 1: step 1, 0.5; point 2: step 15, 1.0). No captions (leave them)

@@ -1,5 +1,6 @@
 #include "mainwin/MapCellText.h"
 
+#include "core/AxisLabels.h"
 #include "core/CoreState.h"
 #include "core/UnitBytes.h"
 #include "core/WtsCMScale.h"
@@ -44,20 +45,9 @@ QString Amp(int tab, int address) {
 
 AmpAxis Amp_Axis() {
     AmpAxis axis;
-    const double point1 = ParamBlock[Idx_AmpCal1] + ParamBlock[Idx_AmpCal5] / 256.0;
-    const double point2 = ParamBlock[Idx_AmpCal3] + ParamBlock[Idx_AmpCal4] / 256.0;
-    if (point1 == 0.0 && point2 == 0.0)
+    if (!WtsUp::Default_Amp_Calibration())
         return axis;
     axis.drawn = true;
-    // A missing point gets its default in the image only; nothing is sent.
-    if (point1 == 0.0) {
-        ParamBlock[Idx_AmpCal5] = 128;
-        ParamBlock[Idx_AmpCal0] = 1;
-    }
-    if (point2 == 0.0) {
-        ParamBlock[Idx_AmpCal3] = 1;
-        ParamBlock[Idx_AmpCal2] = 15;
-    }
     WtsCM::Calc_Amp_Scale();
     if (!AmpScale.valid) {
         axis.labels.fill(WtsDis::NoValue);

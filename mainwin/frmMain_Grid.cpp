@@ -2,6 +2,7 @@
 
 #include "core/AxisLabels.h"
 #include "core/CoreState.h"
+#include "core/ParamOffsets.h"
 #include "link/LinkState.h"
 #include "mainwin/Design.h"
 #include "mainwin/MainState.h"
@@ -75,8 +76,7 @@ void frmMain::Set_Scale_Colour() {
 }
 
 void frmMain::Write_RPM_Scale() {
-    if (ParamBlock[Idx_Cylinders] == 0)
-        ParamBlock[Idx_Cylinders] = 4;
+    WtsGeneral::Cylinders(); // a cylinders byte of 0 becomes 4 before any RPM is shown
     const MapCellText::RpmScale scale = MapCellText::Provisional_Rpm_Scale();
     for (int n = 0; n < 16; ++n)
         lblrpm[n]->setText(scale.rows[n]);
