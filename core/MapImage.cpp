@@ -71,7 +71,7 @@ bool applyRowLine(const QString& line) {
 
 bool applyMemoryLine(const QString& line) {
     const auto start = field(line, 0, 3, LastUnitAddress);
-    if (!start || line.at(4) != ' ')
+    if (!start || line.size() < 5 || line.at(4) != ' ')
         return false;
     std::vector<int> values;
     qsizetype pos = 5;

@@ -112,6 +112,7 @@ TEST_F(MapImageTest, BadLinesChangeNothingAndAreCounted) {
         "255M   1   2",    // runs past the table
         "150B 300 255",    // mask above 255
         "130M  12  xx",    // not a number
+        "130M",            // a memory line cut after its kind letter
     };
     for (int i = 0; i < bad.size(); ++i) {
         ResetCoreState();
