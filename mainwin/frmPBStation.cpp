@@ -264,7 +264,11 @@ void frmPBStation::cmdExit_Click() {
 void frmPBStation::PBTime_Timer() {
     const int top = twipsOf(y());
     const int left = twipsOf(x());
-    const bool moved = Design::px(PbTop) != y() || Design::px(PbLeft) != x();
+    // Compared in pixels, so a kept place that is no whole pixel is not rewritten;
+    // and in kept twips, so a place beyond their range is written once, not on
+    // every tick.
+    const bool moved =
+        (Design::px(PbTop) != y() || Design::px(PbLeft) != x()) && (top != PbTop || left != PbLeft);
     if (moved) {
         PbTop = top;
         PbLeft = left;

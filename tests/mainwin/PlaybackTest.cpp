@@ -294,6 +294,16 @@ TEST_F(PlaybackTest, PositionAndSpeedSliders) {
     EXPECT_EQ(PlaybackSpeed, 16);
 }
 
+TEST_F(PlaybackTest, AWindowBeyondTheKeptRangeWritesTheModeFileOnce) {
+    frmPBStation& pb = openStation();
+    pb.move(3000, 60); // farther right than 16-bit twips reach
+    pb.PBTime_Timer();
+    EXPECT_EQ(PbLeft, 32767);
+    ASSERT_TRUE(QFile::remove(folder.file(QStringLiteral("KVR6Mode.cfg"))));
+    pb.PBTime_Timer();
+    EXPECT_FALSE(folder.exists(QStringLiteral("KVR6Mode.cfg"))) << "written again without a move";
+}
+
 TEST_F(PlaybackTest, MovingTheWindowIsKeptInTheModeFile) {
     frmPBStation& pb = openStation();
     pb.move(40, 60);
