@@ -122,6 +122,19 @@ TEST_F(SendPathTest, RefreshWaitsBehindTheWritesAlreadyWaiting) {
     EXPECT_EQ(unit.writes.back(), Poll);
 }
 
+// A queue with the progress window ends in a read-out of its own: a refresh asked
+// for behind it, waiting or already going out, adds no second read-out.
+TEST_F(SendPathTest, RefreshBehindAQueueWithProgressAddsNoSecondReadOut) {
+    startPolling();
+    SendPath::Queue_Elements(elements('p', 3), 2);
+    WtsCM::Request_Upload();
+    EXPECT_EQ(SendPath::Requests_Outstanding(), 1) << "while the queue waits";
+    tick();
+    ASSERT_EQ(withoutPolls(unit.writes), elements('p', 1));
+    WtsCM::Request_Upload();
+    EXPECT_EQ(SendPath::Requests_Outstanding(), 1) << "while the queue goes out";
+}
+
 TEST_F(SendPathTest, CommandDuringTheReadOutWaitsAndLeavesTheReadRequestAlone) {
     startOnline();
     CommStatus = 3;
