@@ -105,6 +105,18 @@ TEST_F(LossLadder, FastPollUnansweredFiveTimesIsSlowedAboveTheBase) {
     }
 }
 
+// Bytes of a reply cut short are dropped on the next unanswered tick, so the
+// answer to the next poll does not start behind them.
+TEST_F(LossLadder, UnansweredConnectingTickDropsAPartReply) {
+    unit.silent = true;
+    startOnline();
+    tick(); // the first poll
+    dev->received(QByteArray(5, '\x05'));
+    ASSERT_EQ(link->Comm1.InBufferCount(), 5);
+    tick();
+    EXPECT_EQ(link->Comm1.InBufferCount(), 0);
+}
+
 TEST_F(LossLadder, FirstPageRequestWaitsForItsAnswer) {
     unit.silent = true;
     startOnline();
