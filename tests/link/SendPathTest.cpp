@@ -60,6 +60,18 @@ TEST_F(SendPathTest, FinishedQueueWaitsSendingNothingUntilTheOutputHasDrained) {
     EXPECT_EQ(unit.writes.back(), Poll);
 }
 
+TEST_F(SendPathTest, QueueSlowsThePollWhileItGoesOutAndGivesTheTimeBack) {
+    startPolling();
+    link->Comm_Timer.setInterval(120);
+    SendPath::Queue_Elements(elements('q', 3), 4);
+    tick();
+    EXPECT_EQ(link->interval(), 130);
+    tick(5);
+    EXPECT_EQ(CommStatus, 10);
+    EXPECT_EQ(withoutPolls(unit.writes), elements('q', 3));
+    EXPECT_EQ(link->interval(), 120);
+}
+
 TEST_F(SendPathTest, RequestsRaisedInOneGoArriveInOrderAndComplete) {
     startPolling();
     WtsCM::Select_Map_A();
