@@ -104,15 +104,24 @@ TEST_F(MapImageTest, BadLinesChangeNothingAndAreCounted) {
     badValue.replace(5 + 4 * 7, 3, "256");
     QString fraction = rowLine(2, 1, 1);
     fraction.replace(5 + 4 * 3, 3, "1.5");
+    QString noRowBlank = rowLine(2, 1, 1);
+    noRowBlank[2] = '0';
+    QString noValueBlank = rowLine(2, 1, 1);
+    noValueBlank[8] = '1';
     const QStringList bad = {
-        rowLine(16, 1, 1), // row out of range
-        rowLine(2, 5, 1),  // page out of range
-        badValue,          // value above 255
-        fraction,          // not a whole number
-        "255M   1   2",    // runs past the table
-        "150B 300 255",    // mask above 255
-        "130M  12  xx",    // not a number
-        "130M",            // a memory line cut after its kind letter
+        rowLine(16, 1, 1),      // row out of range
+        noRowBlank,             // row and page run together
+        noValueBlank,           // two values run together
+        rowLine(2, 1, 1) + "x", // text after the last value
+        "150B   4 251 x",       // text after the masks
+        rowLine(2, 5, 1),       // page out of range
+        badValue,               // value above 255
+        fraction,               // not a whole number
+        "255M   1   2",         // runs past the table
+        "150B 300 255",         // mask above 255
+        "130M  12  xx",         // not a number
+        "130Mx 12  34",         // no blank after the letter
+        "130M",                 // a memory line cut after its kind letter
     };
     for (int i = 0; i < bad.size(); ++i) {
         ResetCoreState();
@@ -124,7 +133,15 @@ TEST_F(MapImageTest, BadLinesChangeNothingAndAreCounted) {
         EXPECT_EQ(Map5Image[256], 0);
         EXPECT_EQ(ParamBlock[255], 0);
         EXPECT_EQ(ParamBlock[130], 0);
+        EXPECT_EQ(ParamBlock[150], 0);
     }
+}
+
+TEST_F(MapImageTest, FirstOfSeveralBadLinesIsTheOneNamed) {
+    const auto result = parse({"MAPS:", rowLine(16, 1, 1), rowLine(0, 1, 5), "130M  12  xx"});
+    EXPECT_EQ(result.rejected, 2);
+    EXPECT_EQ(result.firstRejectedLine, 2);
+    EXPECT_EQ(result.applied, 1);
 }
 
 TEST_F(MapImageTest, ShortAndHeaderLinesAreSkippedSilently) {

@@ -72,6 +72,7 @@ TEST_F(LiveReplyParse, BytesBecomeReadings) {
         {"fraction byte", {{8, 195}, {9, 128}}, {.rpm = 5994, .period = 195.5f}},
         {"high byte 200 is a slow engine", {{7, 200}}, {.rpm = 23, .period = 51200}},
         {"longest period", {{7, 255}, {8, 255}, {9, 255}}, {.rpm = 18, .period = 65535.996f}},
+        {"period 1: the count keeps its low 15 bits", {{8, 1}}, {.rpm = 24995, .period = 1}},
         {"analog mod 127", {{10, 127}}, {.analogMod = 127}},
         {"analog mod 128 is -128", {{10, 128}}, {.analogMod = -128}},
         {"analog mod 255 is -1", {{10, 255}}, {.analogMod = -1}},

@@ -91,6 +91,32 @@ TEST_F(LossLadder, SlowerPollIsCappedAtTwiceTheBase) {
     EXPECT_EQ(link->interval(), 100);
 }
 
+// A poll faster than the base that goes unanswered five times is slowed to well
+// above the base; one at the base or slower is left alone.
+TEST_F(LossLadder, FastPollUnansweredFiveTimesIsSlowedAboveTheBase) {
+    unit.silent = true;
+    startPolling();
+    for (const auto& [before, after] : {std::pair{50, 170}, std::pair{100, 100}}) {
+        link->Comm_Timer.setInterval(before);
+        bad_cnt = 5;
+        send_receive = 1;
+        tick();
+        EXPECT_EQ(link->interval(), after) << before;
+    }
+}
+
+// Bytes of a reply cut short are dropped on the next unanswered tick, so the
+// answer to the next poll does not start behind them.
+TEST_F(LossLadder, UnansweredConnectingTickDropsAPartReply) {
+    unit.silent = true;
+    startOnline();
+    tick(); // the first poll
+    dev->received(QByteArray(5, '\x05'));
+    ASSERT_EQ(link->Comm1.InBufferCount(), 5);
+    tick();
+    EXPECT_EQ(link->Comm1.InBufferCount(), 0);
+}
+
 TEST_F(LossLadder, FirstPageRequestWaitsForItsAnswer) {
     unit.silent = true;
     startOnline();

@@ -60,6 +60,18 @@ TEST_F(SendPathTest, FinishedQueueWaitsSendingNothingUntilTheOutputHasDrained) {
     EXPECT_EQ(unit.writes.back(), Poll);
 }
 
+TEST_F(SendPathTest, QueueSlowsThePollWhileItGoesOutAndGivesTheTimeBack) {
+    startPolling();
+    link->Comm_Timer.setInterval(120);
+    SendPath::Queue_Elements(elements('q', 3), 4);
+    tick();
+    EXPECT_EQ(link->interval(), 130);
+    tick(5);
+    EXPECT_EQ(CommStatus, 10);
+    EXPECT_EQ(withoutPolls(unit.writes), elements('q', 3));
+    EXPECT_EQ(link->interval(), 120);
+}
+
 TEST_F(SendPathTest, RequestsRaisedInOneGoArriveInOrderAndComplete) {
     startPolling();
     WtsCM::Select_Map_A();
@@ -120,6 +132,19 @@ TEST_F(SendPathTest, RefreshWaitsBehindTheWritesAlreadyWaiting) {
     EXPECT_EQ(unit.writes.size(), 1u) << "a refresh sends nothing itself";
     tick();
     EXPECT_EQ(unit.writes.back(), Poll);
+}
+
+// A queue with the progress window ends in a read-out of its own: a refresh asked
+// for behind it, waiting or already going out, adds no second read-out.
+TEST_F(SendPathTest, RefreshBehindAQueueWithProgressAddsNoSecondReadOut) {
+    startPolling();
+    SendPath::Queue_Elements(elements('p', 3), 2);
+    WtsCM::Request_Upload();
+    EXPECT_EQ(SendPath::Requests_Outstanding(), 1) << "while the queue waits";
+    tick();
+    ASSERT_EQ(withoutPolls(unit.writes), elements('p', 1));
+    WtsCM::Request_Upload();
+    EXPECT_EQ(SendPath::Requests_Outstanding(), 1) << "while the queue goes out";
 }
 
 TEST_F(SendPathTest, CommandDuringTheReadOutWaitsAndLeavesTheReadRequestAlone) {
