@@ -99,6 +99,46 @@ TEST_F(TransferEndToEnd, DownloadCutOffByALostPortGoesOutWholeOnceThePortIsBack)
     EXPECT_EQ(dialogs.records().size(), 1u) << "the loss is told once";
 }
 
+TEST_F(TransferEndToEnd, QueueCutOffAfterItsSecondElementGoesOutAgainFromItsFirst) {
+    connect();
+    ASSERT_EQ(UnitOnline, 1);
+    for (int a = 0; a < 256; ++a)
+        Map5Image[a] = static_cast<std::int16_t>((a * 3 + 1) % 256);
+    const std::vector<QByteArray> elements = WtsCM::Download_Elements();
+    ASSERT_GE(elements.size(), 3u);
+    ASSERT_TRUE(WtsCM::Download_All());
+    sim.clearFrames();
+    // Tick until the unit has taken the second element, then pull the adapter.
+    const auto written = [&] {
+        int n = 0;
+        for (const QByteArray& f : sim.frames())
+            n += f.at(0) != '1' ? 1 : 0;
+        return n;
+    };
+    const QByteArray second = elements[1].left(4);
+    for (int i = 0; i < 20; ++i) {
+        tick(1);
+        settle();
+        if (std::any_of(sim.frames().begin(), sim.frames().end(),
+                        [&](const QByteArray& f) { return f.startsWith(second); }))
+            break;
+    }
+    ASSERT_GE(written(), 2) << "the second element reached the unit";
+    dev->lose();
+    tick(5);
+    sim.clearFrames();
+    runUntilPolling();
+    // After the reconnect's read-out, the first write to arrive is the first element.
+    const auto firstWrite =
+        std::find_if(sim.frames().begin(), sim.frames().end(), [](const QByteArray& f) {
+            const char c = f.at(0);
+            return c != '1' && c != '8' && c != '9' && c != ':' && c != '@';
+        });
+    ASSERT_NE(firstWrite, sim.frames().end());
+    EXPECT_TRUE(elements[0].startsWith(firstWrite->left(4))) << firstWrite->toHex().toStdString();
+    expectImageIsTheUnits();
+}
+
 TEST_F(TransferEndToEnd, EditRaisedBehindAReadOutIsNotReadOver) {
     Scramble(sim, 9);
     connect();
