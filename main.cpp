@@ -1,7 +1,10 @@
 #include "core/AppInfo.h"
 #include "core/frmSplash.h"
+#include "library/Entries.h"
 #include "mainwin/frmMain.h"
 #include "platform/FormInstance.h"
+#include "setup/Entries.h"
+#include "view3d/Entries.h"
 
 #include <QApplication>
 
@@ -12,7 +15,14 @@ int main(int argc, char* argv[]) {
         QStringLiteral("%1.%2.%3").arg(AppInfo::Major).arg(AppInfo::Minor).arg(AppInfo::Revision));
 
     frmSplash::ShowMainWindow = [] {
-        FormInstance<frmMain>::get().show(); // loads it on first use
+        const bool first = !FormInstance<frmMain>::loaded();
+        frmMain& main = FormInstance<frmMain>::get(); // loads it on first use
+        if (first) {
+            Library::Wire_Entries(main);
+            Setup::Wire_Entries(main);
+            View3D::Wire_Entries(main);
+        }
+        main.show();
     };
 
     auto* splash = new frmSplash(); // deletes itself once it has continued

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/UnitLink.h"
+#include "mainwin/MainWindow.h"
 #include "platform/Dialogs.h"
 
 #include <QDateTime>
@@ -33,7 +34,7 @@ class StripChart;
 // The main tuning window: the map grid with its scales, the readings, the menus
 // and buttons, and the state switches that follow the link. One instance, through
 // FormInstance<frmMain>; closing it ends the program.
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow, public MainWindow {
     Q_OBJECT
 public:
     frmMain();
@@ -46,33 +47,37 @@ public:
     void TabStrip1_Click();
     // Makes tab 1..3 the selected tab and runs the tab strip's click, also when
     // that tab is already the selected one.
-    void Select_Tab(int tab);
+    void Select_Tab(int tab) override;
     // Unloads the window: closes the link's files and port, every other window,
     // and ends the program.
     void Form_Unload();
+    int Shown_Tab() const override;
+    QString Step_Caption(int key) const override;
+    void Show_Main(bool visible) override;
+    void Show_Playback_Loaded(const QString& path) override;
 
     // --- map grid display and scales ------------------------------------------
-    void Anmap_Dis();
-    void Injmap_dis();
-    void Imap_dis();
+    void Anmap_Dis() override;
+    void Injmap_dis() override;
+    void Imap_dis() override;
     // Redraws the map of the tab that is shown: the one entry a map load or a
     // scale change calls.
-    void Redraw_Shown_Map();
+    void Redraw_Shown_Map() override;
     void AMP_Scale();
     void Set_Scale_Colour();
-    void Write_RPM_Scale();
+    void Write_RPM_Scale() override;
     void Fuel_Map();
     void Ignition_Map();
     void Lambda_Map();
     void thr_Scale();
 
     // --- readings, bars and chart (frmMain_Readings.cpp) -------------------------
-    void Plot_Setup();
-    void Plot_Clear();
-    void Plot_Graph();
-    void Bar_Draw();
-    void Bar_Clear();
-    void Text_Values();
+    void Plot_Setup() override;
+    void Plot_Clear() override;
+    void Plot_Graph() override;
+    void Bar_Draw() override;
+    void Bar_Clear() override;
+    void Text_Values() override;
     void RPM_Bar_movement();
     void Set_RPM_Indication_BAR();
 

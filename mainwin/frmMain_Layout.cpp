@@ -66,9 +66,12 @@ frmMain::frmMain() {
     Wire_Logging();
     Wire_Grid_Editing();
     Form_Load();
+    Set_Main(this);
 }
 
 frmMain::~frmMain() {
+    if (&Main() == this)
+        Set_Main(nullptr);
     WtsUp::MapRedraw = {};
     ResetLinkHooks();
 }

@@ -7,7 +7,7 @@
 #include "link/LogLines.h"
 #include "link/PlaybackModel.h"
 #include "mainwin/Design.h"
-#include "mainwin/frmMain.h"
+#include "mainwin/MainWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/KvrError.h"
 #include "platform/NumberRules.h"
@@ -120,13 +120,6 @@ void frmPBStation::Build_Controls() {
     PBTime->setInterval(500);
 }
 
-frmMain* frmPBStation::Main_Window() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* main = qobject_cast<frmMain*>(w))
-            return main;
-    return nullptr;
-}
-
 void frmPBStation::Set_Loaded_Controls(bool enabled) {
     for (QWidget* w : std::initializer_list<QWidget*>{fraRec, fraSec, lblRecMin, lblRecMax,
                                                       lblSecMin, lblSecMax, sldRec, sldSec})
@@ -203,16 +196,10 @@ void frmPBStation::cmdLoad_Click() {
         return;
     if (!Load_PB_Raw(path))
         return;
-    if (frmMain* main = Main_Window()) {
-        main->Plot_Setup();
-        main->Plot_Clear();
-        main->Plot_Graph();
-        main->lblNoComms[0]->setText(QStringLiteral("Status: Play Back"));
-        main->lblNoComms[0]->setVisible(true);
-        main->lblNoComms[1]->setVisible(true);
-        main->lblWebsite->setVisible(true);
-        main->StatusPanel[4]->setText(QStringLiteral("Play Back : ") + path);
-    }
+    Main().Plot_Setup();
+    Main().Plot_Clear();
+    Main().Plot_Graph();
+    Main().Show_Playback_Loaded(path);
     PlaybackIndex = 0;
     Playback().setPlayingButtons(false);
     Set_Loaded_Controls(true);

@@ -7,7 +7,6 @@ class QLabel;
 class QPushButton;
 class QSlider;
 class QTimer;
-class frmMain;
 
 // The play-back window "Play Back Station": loads a raw log, and runs, pauses
 // and stops its play-back through the main window off-line, with a position and
@@ -66,5 +65,4 @@ private:
     // The frames, range labels and sliders, usable once a file is loaded.
     void Set_Loaded_Controls(bool enabled);
     void Set_Position_Range(int count);
-    static frmMain* Main_Window();
 };

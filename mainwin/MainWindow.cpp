@@ -1,0 +1,20 @@
+#include "mainwin/MainWindow.h"
+
+namespace {
+
+MainWindow& none() {
+    static MainWindow idle;
+    return idle;
+}
+
+MainWindow* current = nullptr;
+
+} // namespace
+
+MainWindow& Main() {
+    return current ? *current : none();
+}
+
+void Set_Main(MainWindow* window) {
+    current = window;
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+class frmMain;
+
+namespace View3D {
+
+// Gives the main window's menu entries and buttons whose windows live in this
+// folder their handlers (frmMain::Wire_Entry / Wire_Button). main.cpp calls it
+// once the main window exists; tests call it on their own window.
+void Wire_Entries(frmMain& main);
+
+} // namespace View3D
