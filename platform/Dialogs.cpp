@@ -58,12 +58,64 @@ void install(Provider* provider) {
     installed = provider;
 }
 
-Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& title) {
+Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& title,
+              DefaultButton defaultButton) {
     return current().message(title.isEmpty() ? QApplication::applicationName() : title, text,
-                             buttons, icon);
+                             buttons, icon, defaultButton);
 }
 
-Answer QtProvider::message(const QString& title, const QString& text, Buttons buttons, Icon icon) {
+Answer Button_Answer(Buttons buttons, DefaultButton which) {
+    std::vector<Answer> set;
+    switch (buttons) {
+    case Buttons::Ok:
+        set = {Answer::Ok};
+        break;
+    case Buttons::OkCancel:
+        set = {Answer::Ok, Answer::Cancel};
+        break;
+    case Buttons::YesNo:
+        set = {Answer::Yes, Answer::No};
+        break;
+    case Buttons::YesNoCancel:
+        set = {Answer::Yes, Answer::No, Answer::Cancel};
+        break;
+    case Buttons::RetryCancel:
+        set = {Answer::Retry, Answer::Cancel};
+        break;
+    case Buttons::AbortRetryIgnore:
+        set = {Answer::Abort, Answer::Retry, Answer::Ignore};
+        break;
+    }
+    const auto index = static_cast<std::size_t>(which);
+    return index < set.size() ? set[index] : set.front();
+}
+
+namespace {
+
+QMessageBox::StandardButton standardButton(Answer a) {
+    switch (a) {
+    case Answer::Cancel:
+        return QMessageBox::Cancel;
+    case Answer::Yes:
+        return QMessageBox::Yes;
+    case Answer::No:
+        return QMessageBox::No;
+    case Answer::Retry:
+        return QMessageBox::Retry;
+    case Answer::Abort:
+        return QMessageBox::Abort;
+    case Answer::Ignore:
+        return QMessageBox::Ignore;
+    case Answer::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+} // namespace
+
+Answer QtProvider::message(const QString& title, const QString& text, Buttons buttons, Icon icon,
+                           DefaultButton defaultButton) {
     const ReturnFocus back;
     QMessageBox box;
     box.setWindowTitle(title);
@@ -104,6 +156,7 @@ Answer QtProvider::message(const QString& title, const QString& text, Buttons bu
         box.setStandardButtons(QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore);
         break;
     }
+    box.setDefaultButton(standardButton(Button_Answer(buttons, defaultButton)));
     switch (box.exec()) {
     case QMessageBox::Cancel:
         return Answer::Cancel;
@@ -148,24 +201,14 @@ ScriptedProvider::~ScriptedProvider() {
 }
 
 Answer ScriptedProvider::message(const QString& title, const QString& text, Buttons buttons,
-                                 Icon icon) {
-    records_.push_back({QStringLiteral("message"), title, text, buttons, icon});
+                                 Icon icon, DefaultButton defaultButton) {
+    records_.push_back({QStringLiteral("message"), title, text, buttons, icon, defaultButton});
     if (!answers_.empty()) {
         const Answer a = answers_.front();
         answers_.erase(answers_.begin());
         return a;
     }
-    switch (buttons) {
-    case Buttons::YesNo:
-    case Buttons::YesNoCancel:
-        return Answer::Yes;
-    case Buttons::RetryCancel:
-        return Answer::Retry;
-    case Buttons::AbortRetryIgnore:
-        return Answer::Abort;
-    default:
-        return Answer::Ok;
-    }
+    return Button_Answer(buttons, defaultButton);
 }
 
 QString ScriptedProvider::openFile(const FileRequest& r) {

@@ -12,6 +12,9 @@ namespace Dialogs {
 enum class Icon { None, Critical, Question, Exclamation, Information };
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel, AbortRetryIgnore };
 enum class Answer { Ok, Cancel, Yes, No, Retry, Abort, Ignore };
+// Which button of the set Enter presses: the first ("Yes", "Ok", ...) unless a
+// question whose first answer is dangerous makes the second the default.
+enum class DefaultButton { First, Second, Third };
 
 struct FileRequest {
     QString title;
@@ -24,8 +27,8 @@ struct FileRequest {
 class Provider {
 public:
     virtual ~Provider() = default;
-    virtual Answer message(const QString& title, const QString& text, Buttons buttons,
-                           Icon icon) = 0;
+    virtual Answer message(const QString& title, const QString& text, Buttons buttons, Icon icon,
+                           DefaultButton defaultButton) = 0;
     // The chosen file's path, or an empty text when the user cancelled.
     virtual QString openFile(const FileRequest& request) = 0;
     virtual QString saveFile(const FileRequest& request) = 0;
@@ -38,18 +41,22 @@ void install(Provider* provider);
 
 // Shorthand for current().message(...), in the order the program's calls read.
 Answer msgBox(const QString& text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
-              const QString& title = QString());
+              const QString& title = QString(), DefaultButton defaultButton = DefaultButton::First);
+
+// The answer of button 1..3 of a set (the first when the set has fewer).
+Answer Button_Answer(Buttons buttons, DefaultButton which);
 
 // Real dialogs on Qt widgets.
 class QtProvider : public Provider {
 public:
-    Answer message(const QString& title, const QString& text, Buttons buttons, Icon icon) override;
+    Answer message(const QString& title, const QString& text, Buttons buttons, Icon icon,
+                   DefaultButton defaultButton) override;
     QString openFile(const FileRequest& request) override;
     QString saveFile(const FileRequest& request) override;
 };
 
 // Answers from a script, in order, and records every request. With the script
-// empty a message gets its first button (Ok, Yes, Retry or Abort) and a file
+// empty a message gets its default button, as Enter would give it, and a file
 // dialog is cancelled.
 class ScriptedProvider : public Provider {
 public:
@@ -59,6 +66,7 @@ public:
         QString text; // message text, or the file dialog's filter
         Buttons buttons = Buttons::Ok;
         Icon icon = Icon::None;
+        DefaultButton defaultButton = DefaultButton::First;
     };
 
     ScriptedProvider();
@@ -67,7 +75,8 @@ public:
     void answer(Answer a) { answers_.push_back(a); }
     void file(const QString& path) { files_.push_back(path); }
 
-    Answer message(const QString& title, const QString& text, Buttons buttons, Icon icon) override;
+    Answer message(const QString& title, const QString& text, Buttons buttons, Icon icon,
+                   DefaultButton defaultButton) override;
     QString openFile(const FileRequest& request) override;
     QString saveFile(const FileRequest& request) override;
 

@@ -154,7 +154,7 @@ TEST_F(PlaybackTest, AFileThatCannotBePlayedIsRefused) {
 class ModalBoxes : public Dialogs::ScriptedProvider {
 public:
     Dialogs::Answer message(const QString& title, const QString& text, Dialogs::Buttons buttons,
-                            Dialogs::Icon icon) override {
+                            Dialogs::Icon icon, Dialogs::DefaultButton defaultButton) override {
         QMessageBox box;
         box.setText(text);
         box.setModal(true);
@@ -162,7 +162,7 @@ public:
         activated = QTest::qWaitForWindowActive(&box);
         QTest::qWait(20);
         box.close();
-        return ScriptedProvider::message(title, text, buttons, icon);
+        return ScriptedProvider::message(title, text, buttons, icon, defaultButton);
     }
     bool activated = false;
 };

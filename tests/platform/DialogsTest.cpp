@@ -66,6 +66,29 @@ TEST(Dialogs, TheWindowWorkedInGetsTheKeyboardBackAfterAMessage) {
             box->close();
     });
     QtProvider qt;
-    qt.message("Title", "Text", Buttons::Ok, Icon::Information);
+    qt.message("Title", "Text", Buttons::Ok, Icon::Information, DefaultButton::First);
     EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &window; }, 2000));
+}
+
+// Enter on a box answers its default button, on the real box as in the script.
+TEST(Dialogs, EnterGivesTheDefaultButton) {
+    struct Case {
+        Buttons buttons;
+        DefaultButton which;
+        Answer expected;
+    };
+    for (const Case& c : {Case{Buttons::YesNo, DefaultButton::First, Answer::Yes},
+                          Case{Buttons::YesNo, DefaultButton::Second, Answer::No},
+                          Case{Buttons::YesNoCancel, DefaultButton::Third, Answer::Cancel},
+                          Case{Buttons::Ok, DefaultButton::Second, Answer::Ok}}) {
+        QTimer::singleShot(50, [] {
+            if (QWidget* box = QApplication::activeModalWidget())
+                QTest::keyClick(box, Qt::Key_Return);
+        });
+        QtProvider qt;
+        EXPECT_EQ(qt.message("Title", "Sure?", c.buttons, Icon::Question, c.which), c.expected);
+        ScriptedProvider script;
+        EXPECT_EQ(msgBox("Sure?", c.buttons, Icon::Question, "Title", c.which), c.expected);
+        EXPECT_EQ(script.records().at(0).defaultButton, c.which);
+    }
 }
