@@ -16,6 +16,7 @@ int UnitOnline = 0;
 int MapTab = 1;
 int MapLoaded = 0;
 int MapDirty = 0;
+std::optional<ImageSnapshot> KeptImageCopy;
 QString LogBaseName;
 
 QString DealerCompany;
@@ -73,6 +74,7 @@ void ResetCoreState() {
     MapTab = 1;
     MapLoaded = 0;
     MapDirty = 0;
+    KeptImageCopy.reset();
     LogBaseName.clear();
     for (QString* s :
          {&DealerCompany, &DealerOwner, &DealerPhone, &DealerFax, &DealerEmail, &DealerWeb,

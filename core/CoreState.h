@@ -3,10 +3,12 @@
 // The state that the unit image, conversions and configuration own and every
 // window reads and writes: one declaration each, defined in CoreState.cpp.
 
+#include "core/KeptImage.h"
 #include "core/UnitImage.h"
 
 #include <QString>
 #include <array>
+#include <optional>
 #include <vector>
 
 // The unit image: page 4, page 5, page 6 and the two tables only map files fill.
@@ -31,6 +33,8 @@ extern int MapTab;
 // Map flags: -1 true, 0 false.
 extern int MapLoaded;
 extern int MapDirty;
+// The image as it was last kept (core/KeptImage.h); empty before any was.
+extern std::optional<ImageSnapshot> KeptImageCopy;
 extern QString LogBaseName;
 
 // Dealer record.

@@ -1,6 +1,7 @@
 #include "core/MapImage.h"
 
 #include "core/CoreState.h"
+#include "core/KeptImage.h"
 #include "platform/Dialogs.h"
 #include "platform/KvrError.h"
 #include "platform/ProgramFolder.h"
@@ -163,6 +164,8 @@ MapImageResult Load_Blank_Template() {
     try {
         TextReader file(ProgramFolder::file(name));
         const MapImageResult result = Parse_Map_Image(file);
+        // The default map can be loaded again: replacing it loses nothing.
+        KeptImage::Mark_Kept();
         Report_Map_Image_Result(name, result);
         return result;
     } catch (const KvrError&) {

@@ -4,10 +4,14 @@
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
 #include "link/LogLines.h"
+#include "link/ReadOut.h"
+#include "link/WtsUp.h"
+#include "platform/Dialogs.h"
 #include "platform/KvrError.h"
 #include "platform/TextFile.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
 
@@ -75,16 +79,61 @@ void PlaybackModel::Run() {
     // Records replace what the port delivers: never while the unit is on-line.
     if (!offline() || records_.isEmpty())
         return;
-    LogState = 3;
     PlaybackIndex = 0;
+    Ask_Image_Replacement();
+    LogState = 3;
     setPlayingButtons(true);
 }
 
 void PlaybackModel::Pause() {
     if (!offline() || (LogState != 2 && LogState != 3))
         return;
+    if (LogState == 2)
+        Ask_Image_Replacement();
     LogState = LogState == 2 ? 3 : 2;
     setPlayingButtons(true);
+}
+
+bool PlaybackModel::isPageRecord(int i) const {
+    const std::optional<QByteArray> bytes = LogLines::Record_Bytes(record(i));
+    if (!bytes || bytes->isEmpty())
+        return false;
+    const char letter = bytes->at(0);
+    return letter == WtsUp::ReadParam || letter == WtsUp::ReadPage5 || letter == WtsUp::ReadPage6 ||
+           letter == WtsUp::ReadText;
+}
+
+void PlaybackModel::Ask_Image_Replacement() {
+    agreed_.reset();
+    if (!KeptImage::Has_Unkept_Edits())
+        return;
+    bool pagesAhead = false;
+    for (int i = std::max(PlaybackIndex + 1, 1); i <= count() && !pagesAhead; ++i)
+        pagesAhead = isPageRecord(i);
+    if (!pagesAhead)
+        return;
+    const Dialogs::Answer answer = Dialogs::msgBox(
+        QStringLiteral("This recording holds the map of the unit it was recorded from. Played "
+                       "back, it replaces the map shown, and the changes made to that map that "
+                       "are not saved are lost.") +
+            QChar(13) + QChar(13) +
+            QStringLiteral("Replace the map shown by the recorded one? (No plays back the "
+                           "readings only and keeps the map shown.)"),
+        Dialogs::Buttons::YesNo, Dialogs::Icon::Question, QStringLiteral("Play Back"),
+        Dialogs::DefaultButton::Second);
+    if (answer == Dialogs::Answer::Yes)
+        agreed_ = KeptImage::Current();
+}
+
+void PlaybackModel::Recorded_Page(const QByteArray& reply) {
+    const bool agreed = agreed_ && *agreed_ == KeptImage::Current();
+    if (KeptImage::Has_Unkept_Edits() && !agreed)
+        return;
+    if (!ReadOut::Recorded_Page(reply))
+        return;
+    // The image is the recording's now, which the raw log keeps.
+    KeptImage::Mark_Kept();
+    agreed_.reset();
 }
 
 void PlaybackModel::Playback_Menu_State2() {

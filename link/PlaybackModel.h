@@ -8,6 +8,8 @@
 // while the window is closed. The play-back states are LogState 0 (stopped),
 // 2 (paused) and 3 (running).
 
+#include "core/KeptImage.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -59,6 +61,16 @@ public:
     void Run();
     // Pause: running and paused in turn (only off-line while playing).
     void Pause();
+    // Before play-back starts or goes on: when the records ahead hold pages of
+    // the unit's image and the image holds changes nothing keeps
+    // (core/KeptImage.h), the user is asked whether the recording may replace
+    // them (No, the default, keeps the map shown). Run and Pause ask themselves.
+    void Ask_Image_Replacement();
+    // A page reply of the recording: into the image when nothing unkept would be
+    // lost, or the user agreed to replace the image as it is; else left out.
+    void Recorded_Page(const QByteArray& reply);
+    // True when record i (1-based) is a page reply of a read-out.
+    bool isPageRecord(int i) const;
     // Stop, and the end of play-back: LogState 0, Run on, Pause and Stop off,
     // and the main window told (Hooks().Playback_Menu_State2).
     void Playback_Menu_State2();
@@ -79,6 +91,8 @@ private:
     bool pause_ = false;
     bool stop_ = false;
     QString runningTime_;
+    // The image the user agreed to have replaced by the recorded one.
+    std::optional<ImageSnapshot> agreed_;
 };
 
 PlaybackModel& Playback();

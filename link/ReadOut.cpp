@@ -1,6 +1,7 @@
 #include "link/ReadOut.h"
 
 #include "core/CoreState.h"
+#include "core/KeptImage.h"
 #include "core/ParamOffsets.h"
 #include "core/UnitImage.h"
 #include "link/LinkHooks.h"
@@ -77,14 +78,13 @@ void selectTab() {
     Hooks().SelectTab(MapTab >= 1 && MapTab <= 3 ? MapTab : 1);
 }
 
-// Page 4 from 0: the id of the active map, and the progress window.
-void mapIds(const QByteArray& reply) {
+// Page 4 from 0 (the id of the active map): the progress window.
+void mapIds() {
     Progress().Show();
     if (StatusMsg.isEmpty())
         StatusMsg = QStringLiteral("Uploading Data");
     Progress().setText(StatusMsg);
     Progress().setValue(0);
-    MapId = text(reply, ActiveMap == 1 ? 0 : 64, 64);
     Hooks().ShowActiveMap(ActiveMap == 1 ? 1 : 2);
     Progress().addValue(BarStep);
     request(WtsUp::ReadParam, Idx_GlobalBase, 128, true);
@@ -111,8 +111,7 @@ void lockedEnd() {
     Hooks().Arrange_NoTUNE(false);
 }
 
-void globals(const QByteArray& reply) {
-    store(ParamBlock, Idx_GlobalBase, reply, 128);
+void globals() {
     if (UnitLocked == 1) {
         lockedEnd();
         return;
@@ -120,35 +119,27 @@ void globals(const QByteArray& reply) {
     request(WtsUp::ReadParam, Idx_MreReset1, 4, false);
 }
 
-void speedRecord(const QByteArray& reply) {
-    MaxRpmSeen = Max_Rpm_Of_Record(data(reply, 0), data(reply, 1));
+void speedRecord() {
     Progress().addValue(BarStep);
     request(WtsUp::ReadPage5, Idx_IgnMap, 128, true);
 }
 
-void page(ImageTable& table, int base, const QByteArray& reply, int count, char nextLetter,
-          int nextAddress, int nextCount) {
-    store(table, base, reply, count);
+void page(char nextLetter, int nextAddress, int nextCount) {
     Progress().addValue(BarStep);
     request(nextLetter, nextAddress, nextCount, true);
 }
 
-void owner(const QByteArray& reply) {
-    UserName = ownerText(reply, 0, 32);
+void owner() {
     request(WtsUp::ReadText, Idx_ClearBase, 128, false);
 }
 
-void selfTests(const QByteArray& reply) {
-    for (int i = 0; i < static_cast<int>(TestDates.size()); ++i)
-        TestDates[static_cast<std::size_t>(i)] = text(reply, 16 * i, 16);
+void selfTests() {
     Progress().addValue(BarStep);
     request(WtsUp::ReadText, Idx_TextBlock, 128, true);
 }
 
 // The last text block: the read-out is complete, the closing poll goes out.
-void description(const QByteArray& reply) {
-    MapDscr = text(reply, 0, 63);
-    WiringDiagramName = text(reply, Idx_TextBlock2 - Idx_TextBlock, 16);
+void description() {
     UnitOnline = 1;
     Hooks().Set_Form_Caption(mainWindow(), QStringLiteral("frmMain"));
     ReadRequest = WtsUp::Poll_Frame();
@@ -164,6 +155,8 @@ void description(const QByteArray& reply) {
     Progress().Hide();
     StatusMsg.clear();
     Progress().Form_Unload();
+    // The image is the unit's now: nothing in it is lost if it is replaced.
+    KeptImage::Mark_Kept();
 }
 
 } // namespace
@@ -185,41 +178,107 @@ bool Answers_Request(const QByteArray& reply) {
     return reply.at(0) == asked.at(0) && reply.at(1) == asked.at(1) && reply.size() == count + 2;
 }
 
+bool Store_Page(const QByteArray& reply) {
+    if (reply.size() < 2)
+        return false;
+    const char letter = reply.at(0);
+    const int address = static_cast<unsigned char>(reply.at(1));
+    const auto is = [&](int at, int count) { return address == at && reply.size() == count + 2; };
+    switch (letter) {
+    case WtsUp::ReadParam:
+        if (is(Idx_ParamLow, 128))
+            MapId = text(reply, ActiveMap == 1 ? 0 : 64, 64);
+        else if (is(Idx_GlobalBase, 128))
+            store(ParamBlock, Idx_GlobalBase, reply, 128);
+        else if (is(Idx_MreReset1, 4))
+            MaxRpmSeen = Max_Rpm_Of_Record(data(reply, 0), data(reply, 1));
+        else
+            return false;
+        return true;
+    case WtsUp::ReadPage5:
+        if (is(Idx_IgnMap, 128))
+            store(Map5Image, Idx_IgnMap, reply, 128);
+        else if (is(Idx_AnaMap, 128))
+            store(Map5Image, Idx_AnaMap, reply, 128);
+        else
+            return false;
+        return true;
+    case WtsUp::ReadPage6:
+        if (is(Idx_InjMap, 128))
+            store(Map6Image, Idx_InjMap, reply, 128);
+        else if (is(Idx_InjAmpCol, 48))
+            store(Map6Image, Idx_InjAmpCol, reply, 48);
+        else
+            return false;
+        return true;
+    case WtsUp::ReadText:
+        if (is(Idx_DealerText, 32)) {
+            UserName = ownerText(reply, 0, 32);
+        } else if (is(Idx_ClearBase, 128)) {
+            for (int i = 0; i < static_cast<int>(TestDates.size()); ++i)
+                TestDates[static_cast<std::size_t>(i)] = text(reply, 16 * i, 16);
+        } else if (is(Idx_TextBlock, 128)) {
+            MapDscr = text(reply, 0, 63);
+            WiringDiagramName = text(reply, Idx_TextBlock2 - Idx_TextBlock, 16);
+        } else {
+            return false;
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
 void Page_Reply(const QByteArray& reply) {
+    if (!Store_Page(reply))
+        return;
     const char letter = reply.at(0);
     const int address = static_cast<unsigned char>(reply.at(1));
     switch (letter) {
     case WtsUp::ReadParam:
         if (address == Idx_ParamLow)
-            mapIds(reply);
+            mapIds();
         else if (address == Idx_GlobalBase)
-            globals(reply);
+            globals();
         else if (address == Idx_MreReset1)
-            speedRecord(reply);
+            speedRecord();
         break;
     case WtsUp::ReadPage5:
         if (address == Idx_IgnMap)
-            page(Map5Image, Idx_IgnMap, reply, 128, WtsUp::ReadPage5, Idx_AnaMap, 128);
+            page(WtsUp::ReadPage5, Idx_AnaMap, 128);
         else if (address == Idx_AnaMap)
-            page(Map5Image, Idx_AnaMap, reply, 128, WtsUp::ReadPage6, Idx_InjMap, 128);
+            page(WtsUp::ReadPage6, Idx_InjMap, 128);
         break;
     case WtsUp::ReadPage6:
         if (address == Idx_InjMap)
-            page(Map6Image, Idx_InjMap, reply, 128, WtsUp::ReadPage6, Idx_InjAmpCol, 48);
+            page(WtsUp::ReadPage6, Idx_InjAmpCol, 48);
         else if (address == Idx_InjAmpCol)
-            page(Map6Image, Idx_InjAmpCol, reply, 48, WtsUp::ReadText, Idx_DealerText, 32);
+            page(WtsUp::ReadText, Idx_DealerText, 32);
         break;
     case WtsUp::ReadText:
         if (address == Idx_DealerText)
-            owner(reply);
+            owner();
         else if (address == Idx_ClearBase)
-            selfTests(reply);
+            selfTests();
         else if (address == Idx_TextBlock)
-            description(reply);
+            description();
         break;
     default:
         break;
     }
+}
+
+bool Recorded_Page(const QByteArray& reply) {
+    if (!Store_Page(reply))
+        return false;
+    // The main window shows the image as the end of a read-out does; the link
+    // and the progress window are left alone.
+    Hooks().Set_Form_Caption(mainWindow(), QStringLiteral("frmMain"));
+    Hooks().arrange_table();
+    Hooks().Set_RPM_Indication_BAR();
+    MapLoaded = -1;
+    selectTab();
+    return true;
 }
 
 int Max_Rpm_Of_Record(int high, int low) {

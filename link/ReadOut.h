@@ -27,6 +27,18 @@ bool Answers_Request(const QByteArray& reply);
 // Stores a reply that Answers_Request took and sends the next request at once.
 void Page_Reply(const QByteArray& reply);
 
+// The data of one of the chain's page replies into the unit image and the
+// unit's texts, where the chain keeps them (the map id by ActiveMap); false, and
+// nothing stored, for a reply that is none of the chain's reads (letter, start
+// address and length).
+bool Store_Page(const QByteArray& reply);
+
+// A page reply of a played-back recording: stored as Store_Page does and shown
+// on the main window; the link's state and the progress window are left as they
+// are, so a recording gives the same image whatever the link did before. False
+// when nothing was stored.
+bool Recorded_Page(const QByteArray& reply);
+
 // The highest engine speed of the unit's record bytes (high, low = 1/256 of the
 // period): periods below 50 count as 50, above 254 mean no record (0).
 int Max_Rpm_Of_Record(int high, int low);

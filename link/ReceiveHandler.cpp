@@ -6,6 +6,7 @@
 #include "core/UnitImage.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
+#include "link/PlaybackModel.h"
 #include "link/ReadOut.h"
 #include "link/ReceiveFeeds.h"
 #include "link/UnitLink.h"
@@ -66,11 +67,13 @@ void refresh() {
     h.Text_Values();
 }
 
-void liveReply(UnitLink& link) {
+// recorded: the reply is a record of a play-back, not the unit's answer to the
+// link's last request.
+void liveReply(UnitLink& link, bool recorded) {
     // Before the read-out has finished only the first poll's answer (state 0) and
     // the closing poll's move it on; a live reply in between answers a poll sent
     // before the read-out began and is not taken.
-    if (UnitOnline == 0 && PauseMode != 2 && CommStatus >= 1 && CommStatus <= 9)
+    if (!recorded && UnitOnline == 0 && PauseMode != 2 && CommStatus >= 1 && CommStatus <= 9)
         return;
     markAnswered();
     if (rx.size() != LiveReplyLength) {
@@ -80,9 +83,16 @@ void liveReply(UnitLink& link) {
     }
 
     Store_Status(rx);
-    if (MapChanged == 1 && CommStatus == 10)
+    if (!recorded && MapChanged == 1 && CommStatus == 10)
         WtsCM::Request_Upload(); // the other map's pages are read in
-    if (UnitOnline == 0) {
+    // A poll answered late, while a request of the send path goes out: the
+    // request keeps its state and its pace. A recorded reply moves nothing of the
+    // link either: the off-line tick feeds the next record, one per tick.
+    const bool sending = CommStatus == 13;
+    const bool linkMoves = !sending && !recorded;
+    if (UnitOnline == 0 && !recorded) {
+        if (!linkMoves)
+            return; // the readings wait for the read-out that ends the request
         // During the paced queue of the clear-unit sequence the read-out is skipped.
         if (PauseMode == 2)
             CommStatus = 9;
@@ -92,12 +102,9 @@ void liveReply(UnitLink& link) {
         link.Comm_Timer_Timer();
         return;
     }
-    // A poll answered late, while a request of the send path goes out: the
-    // request keeps its state and its pace.
-    const bool sending = CommStatus == 13;
     if (UnitLocked == 1) {
         // A locked unit keeps its readings to itself.
-        if (sending)
+        if (!linkMoves)
             return;
         ++CommStatus;
         link.Comm_Timer_Timer();
@@ -108,7 +115,7 @@ void liveReply(UnitLink& link) {
     Store_Readings(rx);
     showReadings();
     // 10 becomes 11; the timer turns it back into 10 and polls on its next tick.
-    if (!sending)
+    if (linkMoves)
         ++CommStatus;
     if (LogState == 1)
         ReceiveFeeds::Text_Log();
@@ -119,7 +126,8 @@ void handle(UnitLink& link) {
     rx.clear();
     rx = link.Comm1.Input();
     ReceiveFeeds::Trace_Label_Start(rx);
-    if (LogState == 3) {
+    const bool recorded = LogState == 3;
+    if (recorded) {
         std::optional<QByteArray> record = ReceiveFeeds::Playback_Record();
         if (!record)
             return;
@@ -135,7 +143,7 @@ void handle(UnitLink& link) {
     if (!knownLetter(letter)) {
         // Line noise: whatever waits behind it goes too, but a request raised by
         // the user stays in the send path; the timer asks again.
-        const int waiting = link.Comm1.InBufferCount();
+        const int waiting = recorded ? 0 : link.Comm1.InBufferCount();
         if (waiting > 0) {
             ReceiveFeeds::Trace_Label_Append(QStringLiteral("   -del") + QString::number(waiting));
             link.Comm1.Input();
@@ -147,7 +155,13 @@ void handle(UnitLink& link) {
         ReceiveFeeds::Raw_Log(rx);
 
     if (letter == '1') {
-        liveReply(link);
+        liveReply(link, recorded);
+        return;
+    }
+    if (recorded) {
+        // Whatever state the link was left in, a recorded page goes where the
+        // read-out keeps it, or nowhere when the user keeps the map shown.
+        Playback().Recorded_Page(rx);
         return;
     }
     if (!ReadOut::Answers_Request(rx))

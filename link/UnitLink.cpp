@@ -6,6 +6,7 @@
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
 #include "link/LiveLog.h"
+#include "link/PlaybackModel.h"
 #include "link/ProgressModel.h"
 #include "link/SendPath.h"
 #include "link/WtsCM.h"
@@ -415,6 +416,10 @@ void UnitLink::Device_Lost() {
 }
 
 void UnitLink::GO_ONLine() {
+    // Play-back runs only off-line: it ends here as its Stop button ends it, and
+    // its window follows.
+    if (LogState == 2 || LogState == 3)
+        Playback().Playback_Menu_State2();
     Hooks().SetNoCommsCaption(0, QStringLiteral("Status: On-Line"));
     OnlineState = QStringLiteral("Online");
     bad_cnt = 0;
@@ -427,7 +432,8 @@ void UnitLink::GO_ONLine() {
     Hooks().SetOnlineMenus(true);
     WtsGeneral::Write_Mode_File_Reporting();
     PlaybackSpeed = 10;
-    LogState = 0;
+    // A recording goes on across the re-connect: the read-out that follows is
+    // logged like every reply, and both files stay open until it is stopped.
 
     // After a port failure: poll again once the port opens, else say there is none.
     if (!Comm1.PortOpen())

@@ -290,8 +290,9 @@ void frmPBStation::sldRec_MouseMove() {
 void frmPBStation::sldRec_MouseUp() {
     if (!offline() || Playback().count() == 0 || LogState == 1)
         return;
-    LogState = 3;
     PlaybackIndex = sldRec->value();
+    Playback().Ask_Image_Replacement();
+    LogState = 3;
 }
 
 void frmPBStation::sldSec_Change() {

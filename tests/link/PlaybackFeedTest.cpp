@@ -3,12 +3,15 @@
 
 #include "ReceiveTestSupport.h"
 
+#include "core/KeptImage.h"
 #include "link/LiveLog.h"
 #include "link/LogLines.h"
 #include "link/PlaybackModel.h"
+#include "link/WtsUp.h"
 #include "platform/KvrError.h"
 
 #include <QTime>
+#include <optional>
 
 namespace {
 
@@ -232,4 +235,142 @@ TEST_F(PlaybackFeedTest, LiveLogWritesEndLinesAndNeverReplacesAFile) {
     EXPECT_FALSE(folder.exists(QStringLiteral("KVR6.004"))) << "no half of a pair is left";
     EXPECT_TRUE(error.contains(QStringLiteral("KVR6004.raw"))) << error.toStdString();
     EXPECT_FALSE(log.isOpen());
+}
+
+namespace {
+
+const std::vector<QByteArray> ReadOutRequests = {
+    WtsUp::Read_Frame('8', 0, 128),   WtsUp::Read_Frame('8', 128, 128),
+    WtsUp::Read_Frame('8', 204, 4),   WtsUp::Read_Frame('9', 0, 128),
+    WtsUp::Read_Frame('9', 128, 128), WtsUp::Read_Frame(':', 0, 128),
+    WtsUp::Read_Frame(':', 128, 48),  WtsUp::Read_Frame('@', 0, 32),
+    WtsUp::Read_Frame('@', 32, 128),  WtsUp::Read_Frame('@', 128, 128),
+};
+
+} // namespace
+
+// A recording as logging takes it from a unit: a live reply, the whole read-out
+// that starts the recording, and live replies again.
+class RecordedImageTest : public PlaybackFeedTest {
+protected:
+    RecordedImageTest() {
+        Scramble(recorded, 11);
+        records << record(recorded.liveReply());
+        for (const QByteArray& read : ReadOutRequests)
+            records << record(recorded.feed(read).at(0));
+        for (int cell : {0x21, 0x35, 0x47})
+            records << record(liveReply(195, cell, 51));
+    }
+    // The image and texts the read-out of the recorded unit gives.
+    void expectRecordedImage() {
+        EXPECT_EQ(Image_Bytes(ParamBlock, 128, 255), Unit_Bytes(recorded, 4, 128, 255));
+        EXPECT_EQ(Image_Bytes(Map5Image, 0, 255), Unit_Bytes(recorded, 5, 0, 255));
+        EXPECT_EQ(Image_Bytes(Map6Image, 0, 175), Unit_Bytes(recorded, 6, 0, 175));
+        EXPECT_EQ(MapId, QString::fromLatin1(Unit_Bytes(recorded, 4, 0, 63)));
+        EXPECT_EQ(MapDscr, QString::fromLatin1(recorded.text().mid(128, 63)));
+    }
+    void playAll() {
+        load(records);
+        for (int i = 1; i <= records.size(); ++i) {
+            tick();
+            ASSERT_EQ(PlaybackIndex, i) << "one record a tick";
+        }
+        EXPECT_EQ(LogState, 0) << "played to the end";
+    }
+    sim::Unit recorded;
+    QStringList records;
+};
+
+TEST_F(RecordedImageTest, OneRecordATickAndTheSameImageWhateverTheLinkDidBefore) {
+    struct Start {
+        const char* name;
+        int unitOnline;
+        int commStatus;
+    };
+    for (const Start s : {Start{"never on-line", 0, 0}, Start{"read out before", 1, 11},
+                          Start{"gone off-line in a read-out", 0, 4},
+                          Start{"gone off-line sending a queue", 1, 13}}) {
+        SCOPED_TRACE(s.name);
+        for (ImageTable* t : {&ParamBlock, &Map5Image, &Map6Image})
+            t->fill(9);
+        KeptImage::Mark_Kept(); // another map, loaded from its file
+        UnitOnline = s.unitOnline;
+        CommStatus = s.commStatus;
+        unit.writes.clear();
+        recorder.calls.clear();
+        playAll();
+        expectRecordedImage();
+        EXPECT_EQ(LiveMapCell, 0x47) << "the readings of the last record";
+        EXPECT_TRUE(recorder.has("arrange_table")) << "the grid shows the recorded map";
+        EXPECT_EQ(CommStatus, s.commStatus) << "the link's state is not the recording's";
+        EXPECT_EQ(UnitOnline, s.unitOnline);
+        EXPECT_TRUE(unit.writes.empty()) << "nothing is sent off-line";
+        EXPECT_FALSE(Progress().loaded()) << "no read-out of the unit runs";
+        EXPECT_TRUE(dialogs.records().empty()) << "nothing unsaved to ask about";
+    }
+}
+
+TEST_F(RecordedImageTest, UnsavedChangesAreReplacedOnlyWhenTheUserSaysSo) {
+    struct Case {
+        const char* name;
+        bool edited;
+        std::optional<Dialogs::Answer> answer; // none scripted: the default button
+        bool replaced;
+    };
+    for (const Case c : {Case{"nothing changed", false, std::nullopt, true},
+                         Case{"changed, Enter", true, std::nullopt, false},
+                         Case{"changed, No", true, Dialogs::Answer::No, false},
+                         Case{"changed, Yes", true, Dialogs::Answer::Yes, true}}) {
+        SCOPED_TRACE(c.name);
+        for (ImageTable* t : {&ParamBlock, &Map5Image, &Map6Image})
+            t->fill(9);
+        KeptImage::Mark_Kept(); // a map loaded from its file
+        if (c.edited)
+            Map5Image[40] = 123;
+        dialogs.clear();
+        if (c.answer)
+            dialogs.answer(*c.answer);
+        playAll();
+        ASSERT_EQ(dialogs.records().size(), c.edited ? 1u : 0u);
+        if (c.edited) {
+            const auto& ask = dialogs.records()[0];
+            EXPECT_EQ(ask.title, QStringLiteral("Play Back"));
+            EXPECT_EQ(ask.buttons, Dialogs::Buttons::YesNo);
+            EXPECT_EQ(ask.defaultButton, Dialogs::DefaultButton::Second) << "Enter keeps them";
+        }
+        if (c.replaced) {
+            expectRecordedImage();
+        } else {
+            EXPECT_EQ(Map5Image[40], 123);
+            EXPECT_EQ(Map5Image[41], 9);
+            EXPECT_EQ(ParamBlock[200], 9);
+        }
+        EXPECT_EQ(LiveMapCell, 0x47) << "the readings are played back either way";
+    }
+}
+
+TEST_F(RecordedImageTest, AChangeMadeAfterTheAnswerIsNeverReplaced) {
+    for (ImageTable* t : {&ParamBlock, &Map5Image, &Map6Image})
+        t->fill(9);
+    KeptImage::Mark_Kept();
+    Map5Image[40] = 123;
+    dialogs.answer(Dialogs::Answer::Yes);
+    load(records);
+    tick();              // the live reply before the pages
+    Map5Image[41] = 124; // typed in while it plays
+    for (int i = 0; i < records.size(); ++i)
+        tick();
+    EXPECT_EQ(Map5Image[41], 124);
+    EXPECT_EQ(ParamBlock[200], 9);
+}
+
+TEST_F(RecordedImageTest, LiveRecordsOnlyAskNothing) {
+    for (ImageTable* t : {&ParamBlock, &Map5Image, &Map6Image})
+        t->fill(9);
+    KeptImage::Mark_Kept();
+    Map5Image[40] = 123;
+    records = {records.first(), records.last()};
+    playAll();
+    EXPECT_TRUE(dialogs.records().empty());
+    EXPECT_EQ(Map5Image[40], 123);
 }

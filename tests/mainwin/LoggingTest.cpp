@@ -168,6 +168,89 @@ TEST_F(LoggingTest, EveryWayOfStoppingLeavesBothFilesComplete) {
     }
 }
 
+TEST_F(LoggingTest, ARecordingGoesOnAcrossGoingOnLine) {
+    folder.copyData(QStringLiteral("clrkvr.map"));
+    const auto rawLive = [](const QStringList& raw) {
+        return std::count_if(raw.begin(), raw.end(),
+                             [](const QString& l) { return l.contains(QStringLiteral(" ,49 ")); });
+    };
+    struct Way {
+        const char* name;
+        std::function<void(frmMain&)> goOnline;
+    };
+    const Way ways[] = {
+        {"the On-Line menu", [](frmMain& w) { w.mnuOnline->trigger(); }},
+        {"a click on NO COMM'S",
+         [this](frmMain& w) {
+             unit.faults.silent = true;
+             ASSERT_TRUE(QTest::qWaitFor(
+                 [&] {
+                     return w.lblNoComms[0]->isVisibleTo(&w) &&
+                            w.lblNoComms[0]->text() == QStringLiteral("NO COMM'S");
+                 },
+                 10000));
+             unit.faults.silent = false;
+             QTest::mouseClick(w.lblNoComms[0], Qt::LeftButton);
+         }},
+        {"the clear-unit sequence",
+         [this](frmMain& w) {
+             dialogs.answer(Dialogs::Answer::Yes);
+             // Between a live reply and the next tick: the sequence connects first.
+             ASSERT_TRUE(QTest::qWaitFor(
+                 [&] {
+                     if (CommStatus != 11)
+                         return false;
+                     w.Timer_Clear_Timer();
+                     return true;
+                 },
+                 10000));
+             ASSERT_EQ(PauseMode, 2) << "the clear has started";
+         }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        for (const char* name : {"KVR6.002", "KVR6002.raw", "KVR6.003", "KVR6003.raw"})
+            QFile::remove(folder.file(QString::fromLatin1(name)));
+        folder.write(QStringLiteral("KVR6.cfg"), "");
+        dialogs.clear();
+        frmMain& w = loadOnline();
+        w.mnuLogging->trigger();
+        ASSERT_EQ(LogState, 1);
+        ASSERT_TRUE(QTest::qWaitFor([] { return SendPending == 0 && CommStatus >= 10; }, 10000));
+        recordLive(3);
+
+        way.goOnline(w);
+        const qsizetype before = lines(QStringLiteral("KVR6002.raw")).size();
+        EXPECT_EQ(LogState, 1) << "still recording";
+        EXPECT_EQ(w.mnuLogging->text(), QStringLiteral("STOP Logging KVR6"));
+        EXPECT_TRUE(w.mnuLogging->isChecked());
+        EXPECT_EQ(w.StatusPanel[4]->text(), QStringLiteral("Log File : KVR6.002"));
+
+        // Connected and read again, then polling: all of it goes into the raw log.
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] {
+                const QStringList after = lines(QStringLiteral("KVR6002.raw")).mid(before);
+                return UnitOnline == 1 && SendPending == 0 && rawLive(after) >= 5;
+            },
+            15000));
+        const QStringList after = lines(QStringLiteral("KVR6002.raw")).mid(before);
+        EXPECT_TRUE(std::any_of(after.begin(), after.end(), [](const QString& l) {
+            return l.contains(QStringLiteral(" ,56 0 "));
+        })) << "the read-out after connecting again";
+
+        // The next click stops this recording; it starts no other.
+        w.mnuLogging->trigger();
+        expectComplete();
+        EXPECT_FALSE(folder.exists(QStringLiteral("KVR6.003")));
+        EXPECT_EQ(w.mnuLogging->text(), QStringLiteral("Start Logging KVR6"));
+        EXPECT_FALSE(w.mnuLogging->isChecked());
+        window->C_Pause->stop();
+        window.reset();
+        ResetLinkState();
+        UnitOnline = 0;
+    }
+}
+
 TEST_F(LoggingTest, GoingOfflineSaysLoggingHasStopped) {
     frmMain& w = loadOnline();
     w.mnuLogging_Click();

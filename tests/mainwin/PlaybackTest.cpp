@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
@@ -377,4 +378,195 @@ TEST_F(PlaybackTest, RecordedOnlineAndPlayedBackOffline) {
     QDir().mkpath(dir);
     pb.show();
     EXPECT_TRUE(pb.grab().save(dir + QStringLiteral("/playback-station.png")));
+}
+
+TEST_F(PlaybackTest, GoingOnLineEndsThePlayBackAndItsWindowFollows) {
+    struct Way {
+        const char* name;
+        bool paused;
+        std::function<void(frmMain&)> goOnline;
+    };
+    const Way ways[] = {
+        {"On-Line while playing", false, [](frmMain& w) { w.mnuOnline->trigger(); }},
+        {"On-Line while paused", true, [](frmMain& w) { w.mnuOnline->trigger(); }},
+        {"a click on the status label", false,
+         [](frmMain& w) { QTest::mouseClick(w.lblNoComms[0], Qt::LeftButton); }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        frmPBStation& pb = openStation();
+        window->show();
+        loadFile(pb, writeLog(QStringLiteral("KVR6002.raw"), 20));
+        pb.cmdRun->click();
+        feed(3);
+        if (way.paused)
+            pb.cmdPause->click();
+        ASSERT_EQ(LogState, way.paused ? 2 : 3);
+        way.goOnline(*window);
+        EXPECT_EQ(OnlineState, QStringLiteral("Online"));
+        EXPECT_EQ(LogState, 0) << "the play-back has ended";
+        EXPECT_TRUE(pb.cmdRun->isEnabled());
+        EXPECT_FALSE(pb.cmdPause->isEnabled());
+        EXPECT_FALSE(pb.cmdStop->isEnabled());
+        EXPECT_FALSE(window->lblNoComms[1]->isVisibleTo(window.get())) << "on-line: no Go Online";
+        pb.cmdPause->click();
+        EXPECT_EQ(LogState, 0) << "nothing resumes on-line";
+        FormInstance<frmPBStation>::unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        window.reset();
+        ResetLinkState();
+        OnlineState = QStringLiteral("Offline");
+        MapLoaded = 0;
+    }
+}
+
+namespace {
+
+// The map bytes and texts play-back may replace, and what the grid shows of them.
+struct Shown {
+    QByteArray param, map5, map6;
+    QString mapId;
+    QStringList grid;
+    bool operator==(const Shown&) const = default;
+};
+
+Shown shownBy(const frmMain& w) {
+    Shown s;
+    for (int a = 128; a < 256; ++a)
+        s.param += static_cast<char>(ParamBlock[a]);
+    for (int a = 0; a < 256; ++a) {
+        s.map5 += static_cast<char>(Map5Image[a]);
+        s.map6 += static_cast<char>(Map6Image[a]);
+    }
+    s.mapId = MapId;
+    for (const QLineEdit* box : w.Txt128)
+        s.grid << box->text();
+    return s;
+}
+
+} // namespace
+
+class RecordedImagePlayback : public PlaybackTest {
+protected:
+    // A recording of a unit whose maps are all pattern, taken on-line with the
+    // real menus; then the unit's maps change, so that reading it gives another
+    // image than the recording holds.
+    QString record() {
+        cfg_CommSpeed = 20;
+        for (int a = 0; a < 256; ++a) {
+            unit.setByte(5, a, (a * 7 + 3) % 200);
+            unit.setByte(6, a, (a * 5 + 1) % 200);
+        }
+        recordedMap5 = QByteArray();
+        for (int a = 0; a < 256; ++a)
+            recordedMap5 += static_cast<char>(unit.byte(5, a));
+        folder.write(QStringLiteral("KVR6.cfg"), "");
+        frmMain& w = loadOnline();
+        w.mnuLogging->trigger();
+        EXPECT_TRUE(QTest::qWaitFor([] { return SendPending == 0 && CommStatus >= 10; }, 10000));
+        EXPECT_TRUE(QTest::qWaitFor([] { return LiveRpm > 0; }, 10000));
+        QTest::qWait(300);
+        w.mnuLogging->trigger();
+        EXPECT_EQ(LogState, 0);
+        for (int a = 0; a < 256; ++a) {
+            unit.setByte(5, a, 201);
+            unit.setByte(6, a, 202);
+        }
+        window->C_Pause->stop();
+        window.reset();
+        ResetLinkState();
+        UnitOnline = 0;
+        return folder.file(QStringLiteral("KVR6002.raw"));
+    }
+    // Plays the file through the play-back window to its end.
+    void play(const QString& path) {
+        window->mnuPBScreen->trigger();
+        frmPBStation& pb = FormInstance<frmPBStation>::get();
+        loadFile(pb, path);
+        ASSERT_TRUE(pb.cmdRun->isEnabled()) << dialogs.texts().join('/').toStdString();
+        pb.cmdRun->click();
+        for (int i = 0; i < 2000 && LogState == 3; ++i)
+            window->Link.Comm_Timer_Timer();
+        EXPECT_EQ(LogState, 0) << "played to the end";
+        EXPECT_EQ(PlaybackIndex, Playback().count());
+    }
+    void closeAll() {
+        FormInstance<frmPBStation>::unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Playback().Clear();
+        window->C_Pause->stop();
+        window.reset();
+        ResetLinkState();
+    }
+    QByteArray recordedMap5;
+};
+
+TEST_F(RecordedImagePlayback, TheSameLogGivesTheSameImageOnLineFirstAndOffLineFirst) {
+    const QString path = record();
+
+    // A run that reads the unit first, then goes off-line to play.
+    OnlineState = QStringLiteral("Online");
+    loadOnline();
+    ASSERT_EQ(Map5Image[0], 201) << "the unit's maps have changed since";
+    window->mnuOffline->trigger();
+    play(path);
+    const Shown onlineFirst = shownBy(*window);
+    closeAll();
+
+    // A run that starts off-line with the default map.
+    UnitOnline = 0;
+    OnlineState = QStringLiteral("Offline");
+    MapLoaded = 0;
+    load();
+    runSequencer();
+    ASSERT_NE(Map5Image[0], 201);
+    play(path);
+    const Shown offlineFirst = shownBy(*window);
+
+    EXPECT_EQ(onlineFirst.map5, recordedMap5) << "the recorded map, not the unit's of today";
+    EXPECT_TRUE(onlineFirst == offlineFirst);
+    EXPECT_EQ(onlineFirst.grid, offlineFirst.grid);
+    EXPECT_EQ(onlineFirst.mapId, offlineFirst.mapId);
+    EXPECT_TRUE(std::none_of(dialogs.records().begin(), dialogs.records().end(), [](const auto& r) {
+        return r.title == QStringLiteral("Play Back");
+    })) << "no unsaved change to ask about";
+}
+
+TEST_F(RecordedImagePlayback, ATypedChangeIsReplacedOnlyAfterAYes) {
+    const QString path = record();
+    for (const Dialogs::Answer answer : {Dialogs::Answer::No, Dialogs::Answer::Yes}) {
+        SCOPED_TRACE(answer == Dialogs::Answer::Yes ? "Yes" : "No");
+        UnitOnline = 0;
+        OnlineState = QStringLiteral("Offline");
+        MapLoaded = 0;
+        frmMain& w = load();
+        runSequencer();
+        w.show();
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        w.Select_Tab(1);
+        QTest::mouseClick(w.Txt128[5], Qt::LeftButton);
+        QTest::keyClicks(w.txtEnter, QStringLiteral("33"));
+        QTest::keyClick(w.txtEnter, Qt::Key_Return);
+        const int typed = Map5Image[Idx_AnaMap + 5];
+        ASSERT_EQ(w.Txt128[5]->text(), QStringLiteral("33"));
+
+        dialogs.clear();
+        dialogs.answer(answer);
+        play(path);
+        const auto asked = std::count_if(dialogs.records().begin(), dialogs.records().end(),
+                                         [](const auto& r) { return r.kind == "message"; });
+        ASSERT_EQ(asked, 1) << "asked before anything is replaced";
+        EXPECT_EQ(dialogs.records().back().title, QStringLiteral("Play Back"));
+        if (answer == Dialogs::Answer::No) {
+            EXPECT_EQ(Map5Image[Idx_AnaMap + 5], typed);
+            EXPECT_EQ(w.Txt128[5]->text(), QStringLiteral("33"));
+            EXPECT_NE(Map5Image[0], recordedMap5.at(0));
+        } else {
+            EXPECT_EQ(Map5Image[Idx_AnaMap + 5],
+                      static_cast<unsigned char>(recordedMap5.at(Idx_AnaMap + 5)));
+            EXPECT_EQ(Map5Image[0], static_cast<unsigned char>(recordedMap5.at(0)));
+        }
+        closeAll();
+    }
 }
