@@ -222,8 +222,8 @@ TEST_F(ParamImageTest, TheRpmSwitchPointStoresItsPeriod) {
 
 TEST_F(ParamImageTest, NewCylindersKeepWhatTheDegreeAndRpmLabelsSay) {
     ParamBlock[Idx_IgnAdvLimit] = 57; // 20 degrees at 4 cylinders
-    ParamBlock[Idx_SwitchRpm] = 0x0F;
-    ParamBlock[Idx_SwitchRpmLow] = 0x42; // about 3000 RPM at 4
+    ParamBlock[Idx_SwitchRpm] = 1;
+    ParamBlock[Idx_SwitchRpmLow] = 135; // period 391: 2997 RPM at 4
     Controls c = open();
     const QString rpm = c.sliders[sldSwi1].label;
     c.optcyl.fill(false);
@@ -233,7 +233,10 @@ TEST_F(ParamImageTest, NewCylindersKeepWhatTheDegreeAndRpmLabelsSay) {
     EXPECT_EQ(ParamBlock[Idx_IgnAdvLimit], 85) << "20 x 6 x 256 / 360 = 85.3";
     const Controls again = open();
     EXPECT_EQ(again.sliders[sldIgn1].label, QStringLiteral("20"));
-    EXPECT_EQ(again.sliders[sldSwi1].label, rpm);
+    // 2997 RPM at 6 cylinders is period 260.7: the nearest period, 261, is 2993 RPM.
+    EXPECT_EQ(ParamBlock[Idx_SwitchRpm] * 256 + ParamBlock[Idx_SwitchRpmLow], 261);
+    EXPECT_EQ(rpm, QStringLiteral("2997"));
+    EXPECT_EQ(again.sliders[sldSwi1].label, QStringLiteral("2993"));
 }
 
 TEST_F(ParamImageTest, EqualCalibrationStepsAreToldAndTheRestIsShown) {
