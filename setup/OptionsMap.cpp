@@ -124,11 +124,11 @@ void Byte_Row(SliderRow& row, const QString& label, int min, const QString& minC
 
 void Rpm_Row(SliderRow& row) {
     const QString label = WtsDis::Fmt_RPM_Limited(Idx_SwitchRpm);
+    row.label = label;
     if (label == WtsDis::NoValue) {
         Unexpected(Overflow, QStringLiteral("The RPM switch point is no usable timer period"));
         return;
     }
-    row.label = label;
     const auto first = UnitBytes::Break_Point_Period(0);
     const auto last = UnitBytes::Break_Point_Period(15);
     if (!first || !last) {
@@ -153,6 +153,7 @@ void Scale_Row(SliderRow& row, int address, const InputScale& scale, bool hundre
     else
         WtsCM::Calc_Temp_Scale();
     if (label == WtsDis::NoValue || !scale.valid) {
+        row.label = WtsDis::NoValue;
         Unexpected(DivisionByZero,
                    QStringLiteral("The %1 input's calibration steps are equal")
                        .arg(hundredths ? QStringLiteral("AMP") : QStringLiteral("temperature")));
@@ -462,7 +463,8 @@ bool Save_Values(const Controls& c, Controls& shown) {
         if (it == SliderAddress.end())
             continue;
         const Slider s = static_cast<Slider>(it - SliderAddress.begin());
-        if (!Unchanged(c, shown, s))
+        // A label that shows no value ("?????") carries nothing to store.
+        if (!Unchanged(c, shown, s) && c.sliders[s].label != WtsDis::NoValue)
             Store_Row(c, s);
     }
     for (int pass = 0; pass < 2; ++pass)

@@ -4,6 +4,7 @@
 // inverse conversions when a label is edited; the gate.
 
 #include "core/ParamOffsets.h"
+#include "core/WtsDis.h"
 #include "platform/NumberRules.h"
 #include "tests/setup/SetupTestSupport.h"
 
@@ -59,7 +60,11 @@ INSTANTIATE_TEST_SUITE_P(
         ByteRow{136, 0, sldSwi1, "OFF", 499}, ByteRow{137, 255, sldSwi2, "OFF", 0},
         ByteRow{137, 85, sldSwi2, "40", 40}, ByteRow{138, 255, sldSwi3, "OFF", 0},
         ByteRow{138, 51, sldSwi3, "1.00", 100}, ByteRow{139, 255, sldSwi4, "OFF", 0},
-        ByteRow{139, 128, sldSwi4, "50", 50}));
+        ByteRow{139, 128, sldSwi4, "50", 50}),
+    [](const ::testing::TestParamInfo<ByteRow>& info) {
+        return "Address" + std::to_string(info.param.address) + "Byte" +
+               std::to_string(info.param.byte);
+    });
 
 TEST_F(ParamImageTest, SliderRangesAndCaptionsFollowTheImage) {
     const Controls c = open();
@@ -258,6 +263,20 @@ TEST_F(ParamImageTest, EqualCalibrationStepsAreToldAndTheRestIsShown) {
     EXPECT_EQ(c.sliders[sldIgn1].label, QStringLiteral("31"));
     ASSERT_TRUE(save(c));
     EXPECT_EQ(ParamBlock[Idx_SwitchAmp], 40);
+}
+
+TEST_F(ParamImageTest, ASwitchPointOfNoPeriodKeepsItsBytesWhenTheCylindersChange) {
+    ParamBlock[Idx_SwitchRpm] = 255;
+    ParamBlock[Idx_SwitchRpmLow] = 255;
+    Controls c = open();
+    EXPECT_EQ(c.sliders[sldSwi1].label, WtsDis::NoValue);
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    c.optcyl.fill(false);
+    c.optcyl[5] = true;
+    ASSERT_TRUE(save(c));
+    EXPECT_EQ(ParamBlock[Idx_Cylinders], 6);
+    EXPECT_EQ(ParamBlock[Idx_SwitchRpm], 255);
+    EXPECT_EQ(ParamBlock[Idx_SwitchRpmLow], 255);
 }
 
 TEST_F(ParamImageTest, ABreakPointOfNoPeriodIsToldAndSkipped) {
