@@ -53,8 +53,9 @@ QString Outcome_Text(Outcome outcome) {
         return QString();
     case Outcome::StoredOnly:
         return QStringLiteral("The global settings are stored in the map image only: the unit "
-                              "is off-line, so nothing was sent to it. Download the map once "
-                              "the unit is on-line.");
+                              "is off-line, so nothing was sent to it. They are kept with the "
+                              "map when it is saved; going on-line reads the unit's own values "
+                              "over them.");
     case Outcome::GateClosed:
         return UnitLocked == 1
                    ? QStringLiteral("The unit is locked: the global settings were not stored "

@@ -2,6 +2,7 @@
 
 #include "core/Caption.h"
 #include "mainwin/Design.h"
+#include "mainwin/MainWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/FormInstance.h"
 #include "setup/ParamSend.h"
@@ -339,8 +340,13 @@ bool frmOptions::Apply_Values() {
     const ParamSend::Outcome outcome = ParamSend::Store_And_Send(Read_Controls(), shown_);
     const bool stored =
         outcome == ParamSend::Outcome::Sent || outcome == ParamSend::Outcome::StoredOnly;
-    if (stored)
+    if (stored) {
         modeChosen_ = false;
+        // The cylinders byte changes the ignition degrees and the RPM captions the
+        // main window shows.
+        Main().Write_RPM_Scale();
+        Main().Redraw_Shown_Map();
+    }
     const QString told = ParamSend::Outcome_Text(outcome);
     if (!told.isEmpty())
         Dialogs::msgBox(told, Dialogs::Buttons::Ok,

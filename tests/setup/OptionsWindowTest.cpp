@@ -4,6 +4,7 @@
 #include "link/ProgressModel.h"
 #include "link/SendPath.h"
 #include "link/WtsUp.h"
+#include "mainwin/MainWindow.h"
 #include "platform/FormInstance.h"
 #include "setup/frmOptions.h"
 #include "tests/setup/SetupTestSupport.h"
@@ -215,8 +216,22 @@ TEST_F(OptionsWindow, NothingStoredNothingQueuedAndTold) {
     }
 }
 
+namespace {
+// Records what the screen asks of the main window.
+struct RecordingMain : MainWindow {
+    QStringList calls;
+    void Redraw_Shown_Map() override { calls << QStringLiteral("Redraw_Shown_Map"); }
+    void Write_RPM_Scale() override { calls << QStringLiteral("Write_RPM_Scale"); }
+};
+} // namespace
+
 TEST_F(OptionsWindow, OffLineWithAMapStoresInTheImageOnlyAndSaysSo) {
     OnlineState = QStringLiteral("Offline");
+    RecordingMain main;
+    Set_Main(&main);
+    struct Restore {
+        ~Restore() { Set_Main(nullptr); }
+    } restore;
     frmOptions& w = open();
     tab(w, 4);
     clickButton(w.optcyl[7]);
@@ -225,6 +240,9 @@ TEST_F(OptionsWindow, OffLineWithAMapStoresInTheImageOnlyAndSaysSo) {
     EXPECT_TRUE(SendRequests.empty());
     EXPECT_TRUE(told().contains(QStringLiteral("off-line")));
     EXPECT_FALSE(w.cmdApply->isEnabled());
+    // The grid's degrees and RPM captions follow the new cylinders.
+    EXPECT_EQ(main.calls,
+              (QStringList{QStringLiteral("Write_RPM_Scale"), QStringLiteral("Redraw_Shown_Map")}));
 }
 
 TEST_F(OptionsWindow, ACancelAfterApplyLeavesTheQueuedRows) {
