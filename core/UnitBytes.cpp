@@ -14,6 +14,10 @@ int Whole_Degrees(int signedByte) {
     return static_cast<int>(NumberRules::RoundEven(Degrees(signedByte)));
 }
 
+long long Signed_Of_Degrees(double degrees) {
+    return NumberRules::RoundEven(degrees * WtsGeneral::Cylinders() * 256.0 / 360.0);
+}
+
 std::optional<int> Period_At(int highIndex, int lowIndex) {
     const int period = ParamBlock[highIndex] * 256 + ParamBlock[lowIndex];
     if (period < 1 || period > 32767)

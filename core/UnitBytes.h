@@ -17,6 +17,11 @@ double Degrees(int signedByte);
 // Ignition degrees rounded to a whole number, halves to even.
 int Whole_Degrees(int signedByte);
 
+// The signed byte count of an angle: degrees x cylinders x 256 / 360 rounded to
+// the nearest whole number (halves to even), in full precision; the caller limits
+// it to the range it stores.
+long long Signed_Of_Degrees(double degrees);
+
 // The timer period held high byte first at two parameter addresses, when it is a
 // usable 15-bit period (1..32767); a period of 0 or one with a high byte of 128 or
 // more gives no value.

@@ -18,20 +18,9 @@ namespace {
 
 const QString Off = QStringLiteral("OFF");
 
-// A single-precision number as plain text: at most 7 significant digits, as the
-// number itself holds.
-QString Single_Text(float value) {
-    return NumberRules::Str(QString::number(value, 'g', 7).toDouble());
-}
-
 QString Degrees_Text(int signedByte) {
     CellValue = UnitBytes::Whole_Degrees(signedByte);
     return Format(CellValue, QStringLiteral("##0"));
-}
-
-// Whole percent of a deflection break point (a byte of 256ths).
-int Deflect_Percent(int byte) {
-    return static_cast<int>(NumberRules::Fix(byte / 256.0 * 100.0));
 }
 
 // The whole RPM of break points 0 and 15, when their periods can be used.
@@ -73,8 +62,17 @@ QString Switch_Point_Limited(int index, std::optional<float> (*toValue)(int),
 
 } // namespace
 
+// At most 7 significant digits, as a single-precision number holds.
+QString Single_Text(float value) {
+    return NumberRules::Str(QString::number(value, 'g', 7).toDouble());
+}
+
+int Deflect_Percent(int byte) {
+    return static_cast<int>(NumberRules::Fix(byte / 256.0 * 100.0));
+}
+
 QString Fmt_Volts(int v) {
-    return Format(v * 0.0391764, QStringLiteral("#.#0"));
+    return Format(v * VoltsPerStep, QStringLiteral("#.#0"));
 }
 
 QString Fmt_Percent_Limited(int index) {
@@ -141,7 +139,7 @@ QString Fmt_Param_x01024(int index) {
 }
 
 QString Fmt_Value_x01024(int v) {
-    return Format(v * 0.1024, QStringLiteral("##.0"));
+    return Format(v * DwellPerStep, QStringLiteral("##.0"));
 }
 
 QString Fmt_Temp_Limited(int index) {

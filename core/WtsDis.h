@@ -12,12 +12,22 @@ namespace WtsDis {
 // Shown where a value cannot be computed from the bytes the image holds.
 inline const QString NoValue = QStringLiteral("?????");
 
-// v x 0.0391764 volts, "#.#0".
+// Volts of one step of the fuel limits and of the volt readings, and seconds x 10
+// of one step of the ignition dwell: the screens that show a byte with one of these
+// turn the shown number back into the byte with the same factor.
+inline constexpr double VoltsPerStep = 0.0391764;
+inline constexpr double DwellPerStep = 0.1024;
+
+// v x VoltsPerStep volts, "#.#0".
 QString Fmt_Volts(int v);
 // Deflection switch point: byte / 255 x 100, "##0"; 255 is "OFF"; at or below the
 // first deflection point stores 255 and gives "OFF"; at or above the last gives the
 // last point's whole percent.
 QString Fmt_Percent_Limited(int index);
+// Whole percent of a deflection break point byte (256ths), truncated.
+int Deflect_Percent(int byte);
+// A single-precision number as plain text, with no more digits than it holds.
+QString Single_Text(float value);
 // "OFF" at the first deflection point's whole percent, else v with "##0".
 QString Fmt_Percent_Or_Off(int v);
 // RPM switch point (high byte at index, low byte at Idx_SwitchRpmLow): "####0";

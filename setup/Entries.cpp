@@ -1,9 +1,21 @@
 #include "setup/Entries.h"
 
 #include "mainwin/frmMain.h"
+#include "platform/FormInstance.h"
+#include "setup/frmOptions.h"
 
 namespace Setup {
 
-void Wire_Entries(frmMain& /*main*/) {}
+void mnuGlobal_Click() {
+    // Loaded on first use; while open, only shown again, with its edits.
+    frmOptions& window = FormInstance<frmOptions>::get();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void Wire_Entries(frmMain& main) {
+    main.Wire_Entry(main.mnuGlobal, [] { mnuGlobal_Click(); });
+}
 
 } // namespace Setup

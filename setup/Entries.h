@@ -9,4 +9,8 @@ namespace Setup {
 // once the main window exists; tests call it on their own window.
 void Wire_Entries(frmMain& main);
 
+// "Global Settings": loads the global parameter screen (unless it is open) and
+// shows it.
+void mnuGlobal_Click();
+
 } // namespace Setup
