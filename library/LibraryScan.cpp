@@ -1,0 +1,91 @@
+#include "library/LibraryScan.h"
+
+#include "core/CoreState.h"
+#include "platform/KvrError.h"
+#include "platform/ProgramFolder.h"
+#include "platform/TextFile.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+namespace TuneMap {
+
+namespace {
+
+// A tune-map file is some 3 KB; anything much larger is not one.
+constexpr qint64 LargestTuneMap = 1024 * 1024;
+
+QString text(const std::optional<QString>& v) {
+    return v ? v->trimmed() : QString();
+}
+
+} // namespace
+
+QString Column_Text(const LibraryEntry& entry, int column) {
+    const HeaderValues& h = entry.header;
+    switch (column) {
+    case ColMake:
+        return text(h.make);
+    case ColModel:
+        return text(h.model);
+    case ColYear:
+        return text(h.year);
+    case ColType:
+        return text(h.type);
+    case ColMapName:
+        return text(h.mapId);
+    case ColDescription:
+        return text(h.dscr);
+    case ColFileName:
+        return entry.fileName;
+    default:
+        return QString();
+    }
+}
+
+std::vector<LibraryEntry> Scan_Library(QStringList* notes) {
+    std::vector<LibraryEntry> entries;
+    auto skip = [notes](const QString& name, const QString& why) {
+        if (notes)
+            *notes << name + QStringLiteral(": ") + why;
+    };
+    for (const QString& name : ProgramFolder::list(QStringLiteral("*.kvr"))) {
+        MapId.clear();
+        const QFileInfo info(ProgramFolder::file(name));
+        if (!info.isFile()) {
+            skip(name, QStringLiteral("not a file"));
+            continue;
+        }
+        if (info.size() > LargestTuneMap) {
+            skip(name, QStringLiteral("too large for a tune-map file"));
+            continue;
+        }
+        QStringList lines;
+        try {
+            lines = TextFile::readLines(info.filePath());
+        } catch (const KvrError&) {
+            skip(name, QStringLiteral("cannot be read"));
+            continue;
+        }
+        if (std::any_of(lines.begin(), lines.end(),
+                        [](const QString& l) { return l.contains(QChar(0)); })) {
+            skip(name, QStringLiteral("not a text file"));
+            continue;
+        }
+        LibraryEntry entry{name, Scan_Header(lines)};
+        if (entry.header.mapId)
+            MapId = *entry.header.mapId;
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+void Sort_Library(std::vector<LibraryEntry>& entries, int column) {
+    std::stable_sort(entries.begin(), entries.end(),
+                     [column](const LibraryEntry& a, const LibraryEntry& b) {
+                         return QString::compare(Column_Text(a, column), Column_Text(b, column),
+                                                 Qt::CaseInsensitive) < 0;
+                     });
+}
+
+} // namespace TuneMap
