@@ -41,7 +41,7 @@ void frmDisLibNames::Build_Controls() {
     Frame1 = new QGroupBox(QStringLiteral("Changing the Tune Map Name"), this);
     Design::place(Frame1, 120, 60, 7920, 3660);
     Picture1 = new QLabel(Frame1);
-    Design::place(Picture1, 5520, 1320, 2280, 2220);
+    Design::place(Picture1, 5520, 1680, 2240, 690);
     auto label = [this](const QString& text, int left, int top, int width) {
         auto* l = new QLabel(text, Frame1);
         Design::place(l, left, top, width, 300);
