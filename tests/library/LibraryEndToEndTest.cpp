@@ -119,3 +119,26 @@ TEST_F(LibraryEndToEnd, NewNamesReachTheUnitWithTheNextDownload) {
         identifier += static_cast<char>(unit.byte(4, Idx_ParamLow + a));
     EXPECT_EQ(identifier, QByteArray("TRACK-1").leftJustified(63, ' '));
 }
+
+TEST_F(LibraryEndToEnd, AFileWithAValueThatIsNoByteIsRefusedAndNothingIsDownloaded) {
+    writeTune(QStringLiteral("Bad.kvr"), 8);
+    QByteArray bytes = folder.read(QStringLiteral("Bad.kvr"));
+    const int at = bytes.indexOf("\r\n 5 1 ") + 2;
+    bytes.replace(at + 5, 4, " 300"); // four columns: the first value becomes 300
+    folder.write(QStringLiteral("Bad.kvr"), bytes);
+    frmMain& w = openOnlineWired();
+    const ImageTable map5 = Map5Image;
+    frmLoadLib& lib = openLibrary(w);
+    ASSERT_TRUE(lib.chkDownNOW->isChecked());
+    clickRow(lib, QStringLiteral("Bad.kvr"));
+    unit.clearFrames();
+    dialogs.clear();
+    QTest::mouseClick(lib.cmdMap, Qt::LeftButton);
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_TRUE(dialogs.records()[0].text.contains("Bad.kvr"));
+    EXPECT_TRUE(dialogs.records()[0].text.contains("line 33")) << dialogs.records()[0].text;
+    EXPECT_EQ(Map5Image, map5);
+    EXPECT_EQ(SendPath::Requests_Outstanding(), 0);
+    QTest::qWait(100);
+    EXPECT_TRUE(std::none_of(unit.frames().begin(), unit.frames().end(), isWrite));
+}

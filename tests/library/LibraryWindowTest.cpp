@@ -363,3 +363,62 @@ TEST_F(LibraryWindowTest, ADialogUnloadsWhenTheUserGoesToAnotherWindow) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     EXPECT_TRUE(unloaded<frmDisLibNames>());
 }
+
+TEST_F(LibraryWindowTest, RenamingOntoAnotherLibraryFileAsksFirst) {
+    writeTune(QStringLiteral("Old.kvr"), 4);
+    writeTune(QStringLiteral("Taken.kvr"), 6);
+    const QByteArray old = folder.read(QStringLiteral("Old.kvr"));
+    const QByteArray taken = folder.read(QStringLiteral("Taken.kvr"));
+    frmMain& w = openWired();
+    frmLoadLib& lib = openLibrary(w);
+    clickRow(lib, QStringLiteral("Old.kvr"));
+    QTest::mouseClick(lib.cmdEdit, Qt::LeftButton);
+    frmLibEdit& ed = FormInstance<frmLibEdit>::get();
+    type(ed.txtFields[1], QStringLiteral("Taken"));
+    dialogs.clear();
+    QTest::mouseClick(ed.cmdUpdate, Qt::LeftButton); // the default answer: No
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_TRUE(dialogs.records()[0].text.contains("Taken.kvr"));
+    EXPECT_EQ(folder.read(QStringLiteral("Old.kvr")), old);
+    EXPECT_EQ(folder.read(QStringLiteral("Taken.kvr")), taken);
+    ASSERT_TRUE(FormInstance<frmLibEdit>::loaded());
+
+    dialogs.answer(Dialogs::Answer::Yes);
+    QTest::mouseClick(ed.cmdUpdate, Qt::LeftButton);
+    EXPECT_FALSE(folder.exists(QStringLiteral("Old.kvr")));
+    const QByteArray now = folder.read(QStringLiteral("Taken.kvr"));
+    EXPECT_EQ(now.mid(now.indexOf("MAPS:")), old.mid(old.indexOf("MAPS:")));
+}
+
+TEST_F(LibraryWindowTest, ARewriteOfAFileWithNoMapsLineLeavesItAndSaysSo) {
+    const QByteArray cut = "Dealer\r\nE-mail: x\r\nDscr: cut\r\n 0 1   1   1   1   1   1   1   1"
+                           "   1   1   1   1   1   1   1   1 \r\nEnd\r\n";
+    folder.write(QStringLiteral("Cut.kvr"), cut);
+    frmMain& w = openWired();
+    frmLoadLib& lib = openLibrary(w);
+    clickRow(lib, QStringLiteral("Cut.kvr"));
+    QTest::mouseClick(lib.cmdEdit, Qt::LeftButton);
+    frmLibEdit& ed = FormInstance<frmLibEdit>::get();
+    type(ed.txtFields[1], QStringLiteral("Renamed"));
+    dialogs.clear();
+    QTest::mouseClick(ed.cmdUpdate, Qt::LeftButton);
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_TRUE(dialogs.records()[0].text.contains("MAPS:")) << dialogs.records()[0].text;
+    EXPECT_EQ(folder.read(QStringLiteral("Cut.kvr")), cut);
+    EXPECT_FALSE(folder.exists(QStringLiteral("Renamed.kvr")));
+}
+
+TEST_F(LibraryWindowTest, ADeleteThatFailsIsToldAndTheListFollowsTheFolder) {
+    writeTune(QStringLiteral("a.kvr"), 1);
+    writeTune(QStringLiteral("b.kvr"), 2);
+    frmMain& w = openWired();
+    frmLoadLib& lib = openLibrary(w);
+    clickRow(lib, QStringLiteral("a.kvr"));
+    QFile::remove(folder.file(QStringLiteral("a.kvr"))); // gone behind the window's back
+    dialogs.answer(Dialogs::Answer::Yes);
+    QTest::mouseClick(lib.cmdDelete, Qt::LeftButton);
+    ASSERT_EQ(dialogs.records().size(), 2u);
+    EXPECT_TRUE(dialogs.records()[1].text.contains("could not be deleted"));
+    EXPECT_EQ(listedNames(lib), QStringList{QStringLiteral("b.kvr")});
+    EXPECT_TRUE(folder.exists(QStringLiteral("b.kvr")));
+}
