@@ -80,12 +80,23 @@ std::vector<LibraryEntry> Scan_Library(QStringList* notes) {
     return entries;
 }
 
+std::vector<std::size_t> Sorted_Order(const std::vector<LibraryEntry>& entries, int column) {
+    std::vector<std::size_t> order(entries.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return QString::compare(Column_Text(entries[a], column), Column_Text(entries[b], column),
+                                Qt::CaseInsensitive) < 0;
+    });
+    return order;
+}
+
 void Sort_Library(std::vector<LibraryEntry>& entries, int column) {
-    std::stable_sort(entries.begin(), entries.end(),
-                     [column](const LibraryEntry& a, const LibraryEntry& b) {
-                         return QString::compare(Column_Text(a, column), Column_Text(b, column),
-                                                 Qt::CaseInsensitive) < 0;
-                     });
+    std::vector<LibraryEntry> sorted;
+    sorted.reserve(entries.size());
+    for (const std::size_t i : Sorted_Order(entries, column))
+        sorted.push_back(std::move(entries[i]));
+    entries = std::move(sorted);
 }
 
 } // namespace TuneMap

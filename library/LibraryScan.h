@@ -31,8 +31,11 @@ QString Column_Text(const LibraryEntry& entry, int column);
 // of the last file scanned (empty when it has none), as the scan always left it.
 std::vector<LibraryEntry> Scan_Library(QStringList* notes = nullptr);
 
-// Orders the entries by a column's text, ascending, without regard to case;
-// entries with equal texts keep their order.
+// The positions of the entries in the order of a column's text, ascending,
+// without regard to case; entries with equal texts keep their order.
+std::vector<std::size_t> Sorted_Order(const std::vector<LibraryEntry>& entries, int column);
+
+// Orders the entries by a column as Sorted_Order gives it.
 void Sort_Library(std::vector<LibraryEntry>& entries, int column);
 
 } // namespace TuneMap

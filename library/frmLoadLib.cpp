@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <array>
 
 namespace {
 
@@ -144,21 +145,18 @@ void frmLoadLib::Fill_Rows() {
     ListView1->clear();
     LibSelRow = 0;
     Set_Selection_Buttons(false);
-    std::vector<std::pair<int, const TuneMap::LibraryEntry*>> rows;
-    for (std::size_t i = 0; i < LibList.size(); ++i)
-        rows.emplace_back(static_cast<int>(i) + 1, &LibList[i]);
+    std::vector<std::size_t> order(LibList.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
     if (sortColumn_ >= 0)
-        std::stable_sort(rows.begin(), rows.end(), [this](const auto& a, const auto& b) {
-            return QString::compare(TuneMap::Column_Text(*a.second, sortColumn_),
-                                    TuneMap::Column_Text(*b.second, sortColumn_),
-                                    Qt::CaseInsensitive) < 0;
-        });
+        order = TuneMap::Sorted_Order(LibList, sortColumn_);
     QList<QTreeWidgetItem*> items;
-    for (const auto& [n, entry] : rows) {
+    for (const std::size_t i : order) {
+        // The key names the row's place in scan order, whatever the sort.
         auto* item = new QTreeWidgetItem();
-        item->setData(0, Qt::UserRole, QStringLiteral("key") + QString::number(n));
+        item->setData(0, Qt::UserRole, QStringLiteral("key") + QString::number(i + 1));
         for (int c = 0; c < TuneMap::LibraryColumns; ++c)
-            item->setText(c, TuneMap::Column_Text(*entry, c));
+            item->setText(c, TuneMap::Column_Text(LibList[i], c));
         items << item;
     }
     ListView1->addTopLevelItems(items);
