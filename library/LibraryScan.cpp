@@ -50,7 +50,6 @@ std::vector<LibraryEntry> Scan_Library(QStringList* notes) {
             *notes << name + QStringLiteral(": ") + why;
     };
     for (const QString& name : ProgramFolder::list(QStringLiteral("*.kvr"))) {
-        MapId.clear();
         const QFileInfo info(ProgramFolder::file(name));
         if (!info.isFile()) {
             skip(name, QStringLiteral("not a file"));
@@ -72,10 +71,7 @@ std::vector<LibraryEntry> Scan_Library(QStringList* notes) {
             skip(name, QStringLiteral("not a text file"));
             continue;
         }
-        LibraryEntry entry{name, Scan_Header(lines)};
-        if (entry.header.mapId)
-            MapId = *entry.header.mapId;
-        entries.push_back(std::move(entry));
+        entries.push_back({name, Scan_Header(lines)});
     }
     return entries;
 }

@@ -218,7 +218,9 @@ RewriteOutcome Rewrite_Header(const QString& oldName, const QString& target, con
     if (!lines)
         return RewriteOutcome::NoMapsLine;
     TextFile::writeLines(ProgramFolder::file(target), *lines);
-    MapDscr = Padded_Description(LibRecord[1]);
+    // The current map's description follows its own file, and no other.
+    if (MapInfo.fileName == oldName)
+        MapDscr = Padded_Description(LibRecord[1]);
     if (renaming && !QFile::remove(ProgramFolder::file(oldName)))
         throw KvrError(KvrError::PermissionDenied,
                        QStringLiteral("The map was stored as %1, but the old file %2 could not "
@@ -286,10 +288,8 @@ void Read_Row_Click(const QString& name) {
             line = file.readLine();
         }
     }
-    if (values.dscr) {
-        MapDscr = *values.dscr;
+    if (values.dscr)
         LibRecord[1] = values.dscr->trimmed();
-    }
     LibRecord[2] = name;
     auto put = [](const std::optional<QString>& v, int element) {
         if (v)

@@ -79,7 +79,8 @@ std::optional<QStringList> Rewritten_Lines(const QStringList& old, const QString
 // Rewrites the header of the library file oldName and stores it as target (both
 // plain names in the program folder). The new file is written whole before the
 // old name is removed; a different existing target is replaced only when
-// replaceTarget is set. Sets MapDscr as the new file does. Throws KvrError
+// replaceTarget is set. When the file is the current map's (MapInfo file name)
+// MapDscr takes the new description as the new file sets it. Throws KvrError
 // when a file cannot be read, written or removed.
 RewriteOutcome Rewrite_Header(const QString& oldName, const QString& target, const QDateTime& now,
                               bool replaceTarget = false);
@@ -112,7 +113,8 @@ std::optional<int> NoTune_Mark(const QString& dscrLine);
 HeaderValues Scan_Header(const QStringList& lines);
 
 // The row click: the header of the library file `name` into LibRecord (1
-// description, 3..9 the tags found; element 2 the file name) and MapDscr; every
+// description, 3..9 the tags found; element 2 the file name); the current map's
+// record is left alone. Every
 // line but the last is examined; then the file-information file is written.
 // Throws KvrError when the file cannot be read.
 void Read_Row_Click(const QString& name);

@@ -99,6 +99,7 @@ TEST_F(HeaderFile, TheRowClickKeepsElementsNotFoundAndSavesTheRecord) {
     LibRecord[0] = QStringLiteral("9");
     LibRecord[7] = QStringLiteral("kept year");
     LibRecord[2] = QStringLiteral("other.kvr");
+    MapDscr = QStringLiteral("the current map");
     Read_Row_Click(Name);
     EXPECT_EQ(LibRecord[1], QStringLiteral("Road tune"));
     EXPECT_EQ(LibRecord[2], Name);
@@ -109,7 +110,7 @@ TEST_F(HeaderFile, TheRowClickKeepsElementsNotFoundAndSavesTheRecord) {
     EXPECT_EQ(LibRecord[7], QStringLiteral("kept year")) << "the last line is not examined";
     EXPECT_EQ(LibRecord[8], QStringLiteral("Jo Soap"));
     EXPECT_EQ(LibRecord[9], QStringLiteral("jo@x.example"));
-    EXPECT_EQ(MapDscr, (" Road tune" + Pad).left(64));
+    EXPECT_EQ(MapDscr, QStringLiteral("the current map")) << "a click loads nothing";
     const QStringList saved = TextFile::readLines(folder.file("KVR6FileInfo.cfg"));
     EXPECT_TRUE(saved.contains(Name));
     EXPECT_TRUE(saved.contains("kept year"));

@@ -46,7 +46,8 @@ TEST_F(LibraryScanTest, EveryReadableTuneMapIsListedAndTheRestAreNoted) {
     EXPECT_TRUE(notes.filter("folder.kvr").isEmpty()) << "a folder is no file of the library";
     EXPECT_TRUE(notes.filter("binary.kvr").size() == 1);
     EXPECT_TRUE(notes.filter("huge.kvr").size() == 1);
-    EXPECT_EQ(MapId, QString()) << "the last file scanned has an empty Mapid";
+    EXPECT_EQ(MapId, QStringLiteral("before"))
+        << "listing the library leaves the current map's name";
 
     EXPECT_EQ(Column_Text(entries[0], ColMake), "Audi") << "the list trims";
     EXPECT_EQ(entries[0].header.make, QStringLiteral("Audi  ")) << "the scan does not";

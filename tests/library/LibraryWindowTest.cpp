@@ -422,3 +422,18 @@ TEST_F(LibraryWindowTest, ADeleteThatFailsIsToldAndTheListFollowsTheFolder) {
     EXPECT_EQ(listedNames(lib), QStringList{QStringLiteral("b.kvr")});
     EXPECT_TRUE(folder.exists(QStringLiteral("b.kvr")));
 }
+
+TEST_F(LibraryWindowTest, LookingThroughTheLibraryLeavesTheCurrentMapsNames) {
+    writeTune(QStringLiteral("a.kvr"), 1);
+    frmMain& w = openWired();
+    MapDscr = QStringLiteral("Current description").leftJustified(63, ' ') + QChar(255);
+    MapId = QStringLiteral("Current id");
+    frmLoadLib& lib = openLibrary(w);
+    EXPECT_EQ(lib.lblLibName->text(), MapDscr);
+    clickRow(lib, QStringLiteral("a.kvr"));
+    QTest::mouseClick(lib.cmdCancel, Qt::LeftButton);
+    EXPECT_TRUE(unloaded<frmLoadLib>());
+    EXPECT_EQ(MapDscr, QStringLiteral("Current description").leftJustified(63, ' ') + QChar(255));
+    EXPECT_EQ(MapId, QStringLiteral("Current id"));
+    EXPECT_EQ(SelLibFile, QStringLiteral("a.kvr")) << "the click is still remembered";
+}

@@ -92,6 +92,16 @@ TEST_F(RewriteTest, TheHeaderIsReplacedAndTheRowsCopiedUnderEachTarget) {
         folder.write(c.target, QByteArray()); // so the next case starts alone
         QFile::remove(folder.file(c.target));
     }
+}
+
+TEST_F(RewriteTest, TheCurrentMapsDescriptionFollowsOnlyItsOwnFile) {
+    MapDscr = QStringLiteral("current");
+    MapInfo.fileName = QStringLiteral("Loaded.kvr");
+    folder.write("Map1.kvr", original);
+    ASSERT_EQ(Rewrite_Header("Map1.kvr", "Map1.kvr", clock()), RewriteOutcome::Rewritten);
+    EXPECT_EQ(MapDscr, QStringLiteral("current")) << "another library file";
+    MapInfo.fileName = QStringLiteral("Map1.kvr");
+    ASSERT_EQ(Rewrite_Header("Map1.kvr", "Map2.kvr", clock()), RewriteOutcome::Rewritten);
     EXPECT_EQ(MapDscr, QString("New description").leftJustified(64, ' '));
 }
 
