@@ -33,10 +33,11 @@ int cfg_CommPort = 1;
 int cfg_CommSpeed = 100;
 
 QString TuneFileName;
+QString NewTuneFileName;
 QString MapDscr;
 QString MapId;
 QString WiringDiagramName;
-std::array<QString, 8> MapInfo;
+MapInfoRecord MapInfo;
 std::array<QString, 26> LibRecord;
 
 QString UnitOwnerText;
@@ -78,8 +79,8 @@ void ResetCoreState() {
     LogBaseName.clear();
     for (QString* s :
          {&DealerCompany, &DealerOwner, &DealerPhone, &DealerFax, &DealerEmail, &DealerWeb,
-          &SettingsDate, &TuneFileName, &MapDscr, &MapId, &WiringDiagramName, &UnitOwnerText,
-          &CaptionProduct, &CaptionOwner, &GraphTitle, &PlotLegend})
+          &SettingsDate, &TuneFileName, &NewTuneFileName, &MapDscr, &MapId, &WiringDiagramName,
+          &UnitOwnerText, &CaptionProduct, &CaptionOwner, &GraphTitle, &PlotLegend})
         s->clear();
     NoTuneFlag = 0;
     BrandingFlag = 0;

@@ -51,12 +51,24 @@ extern int AdvBranding;
 extern int cfg_CommPort;
 extern int cfg_CommSpeed;
 
-// Current-map record.
+// Current-map record: the file it was saved to or loaded from, the name a header
+// rewrite gives a library file, and the texts the map carries.
 extern QString TuneFileName;
+extern QString NewTuneFileName;
 extern QString MapDscr;
 extern QString MapId;
 extern QString WiringDiagramName;
-extern std::array<QString, 8> MapInfo;
+// What a tune-map file's header says of the map it holds.
+struct MapInfoRecord {
+    QString type;
+    QString make;
+    QString model;
+    QString year;
+    QString fileName;
+    QString owner;
+    QString ownerEmail;
+};
+extern MapInfoRecord MapInfo;
 extern std::array<QString, 26> LibRecord;
 
 // The unit's text area as texts: owner text reported by the unit and the six

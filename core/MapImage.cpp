@@ -126,6 +126,13 @@ bool Apply_Map_Image_Line(const QString& line, bool* wasData) {
     return ok;
 }
 
+QString Map_Row_Line(int row, int page, const ImageTable& table) {
+    QString line = QStringLiteral("%1 %2 ").arg(row, 2).arg(page);
+    for (int k = 0; k < 16; ++k)
+        line += QStringLiteral("%1 ").arg(table[row * 16 + k], 3);
+    return line;
+}
+
 MapImageResult Parse_Map_Image(TextReader& file) {
     MapImageResult result;
     while (!file.atEnd()) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class ImageTable;
 class TextReader;
 
 namespace WtsGeneral {
@@ -24,6 +25,12 @@ MapImageResult Parse_Map_Image(TextReader& file);
 // Applies one line; returns false when the line is a data line but is malformed.
 // Lines that are no data lines return true and change nothing.
 bool Apply_Map_Image_Line(const QString& line, bool* wasData = nullptr);
+
+// One row line of a map image, the form the reader reads back: the row number
+// in two columns, a blank, the page digit, a blank, then the 16 bytes from
+// row x 16 of the table, each right-aligned in three columns and followed by a
+// blank (69 characters for bytes). The caller makes sure the values are bytes.
+QString Map_Row_Line(int row, int page, const ImageTable& table);
 
 // Loads "BLANKKVR6.WTS" from the program folder into the unit image. A missing
 // file or refused lines are told to the user; the program goes on with what loaded.

@@ -38,6 +38,8 @@ public:
 
     // --- the window itself --------------------------------------------------------
     virtual void Show_Main(bool /*visible*/) {}
+    // Panel 1 of the status bar names the tune-map file worked on: "File Name : ".
+    virtual void Show_Tune_File(const QString& /*fileName*/) {}
     // A recording was loaded into the play-back window: the status labels say
     // "Status: Play Back" and the status bar names the file.
     virtual void Show_Playback_Loaded(const QString& /*path*/) {}

@@ -55,6 +55,7 @@ public:
     QString Step_Caption(int key) const override;
     void Show_Main(bool visible) override;
     void Show_Playback_Loaded(const QString& path) override;
+    void Show_Tune_File(const QString& fileName) override;
 
     // --- map grid display and scales ------------------------------------------
     void Anmap_Dis() override;

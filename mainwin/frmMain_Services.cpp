@@ -30,3 +30,7 @@ void frmMain::Show_Playback_Loaded(const QString& path) {
     lblWebsite->setVisible(true);
     StatusPanel[4]->setText(QStringLiteral("Play Back : ") + path);
 }
+
+void frmMain::Show_Tune_File(const QString& fileName) {
+    StatusPanel[1]->setText(QStringLiteral("File Name : ") + fileName);
+}

@@ -182,3 +182,24 @@ TEST_F(MapImageTest, RejectedLinesOfTheTemplateAreToldWithTheirLine) {
     EXPECT_TRUE(dialogs.records()[0].text.contains("Line 3"));
     EXPECT_TRUE(dialogs.records()[0].text.contains("BLANKKVR6.WTS"));
 }
+
+TEST_F(MapImageTest, WrittenRowLineReadsBackIntoTheSameRowOfEachPage) {
+    // 7 takes two blanks, 42 one, 255 none; every field ends in a blank.
+    const std::array<int, 16> values{7,   42,  255, 0, 1,   99,  100, 128,
+                                     200, 254, 10,  9, 170, 171, 3,   250};
+    for (const auto& [page, table] :
+         {std::pair{0, &ParamBlock}, {1, &Map5Image}, {2, &Map6Image}}) {
+        ResetCoreState();
+        for (int k = 0; k < 16; ++k)
+            (*table)[11 * 16 + k] = static_cast<std::int16_t>(values[k]);
+        const QString line = WtsGeneral::Map_Row_Line(11, page, *table);
+        EXPECT_EQ(line.size(), 69);
+        EXPECT_TRUE(line.startsWith(QString("11 %1   7  42 255   0 ").arg(page))) << line;
+        EXPECT_TRUE(line.endsWith(" 250 "));
+        const ImageTable written = *table;
+        table->fill(0);
+        ASSERT_TRUE(parse({line, "End"}).ok()) << line;
+        EXPECT_EQ(*table, written) << page;
+    }
+    EXPECT_TRUE(WtsGeneral::Map_Row_Line(3, 1, Map5Image).startsWith(" 3 1 "));
+}

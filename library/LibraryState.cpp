@@ -1,0 +1,11 @@
+#include "library/LibraryState.h"
+
+namespace Library {
+
+QString OverwriteAgreed;
+
+void ResetLibraryState() {
+    OverwriteAgreed.clear();
+}
+
+} // namespace Library

@@ -1,0 +1,361 @@
+#include "library/TuneMapFile.h"
+
+#include "core/CoreState.h"
+#include "core/TableFiles.h"
+#include "platform/KvrError.h"
+#include "platform/ProgramFolder.h"
+#include "platform/TextFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+#include <algorithm>
+#include <array>
+
+namespace TuneMap {
+
+namespace {
+
+constexpr int DescriptionWidth = 64;
+constexpr int LongestName = 200;
+// "Overflow": a value that does not fit where it is to be written.
+constexpr int ValueOverflow = 6;
+
+const QString MapsTag = QStringLiteral("MAPS:");
+const QString EmailTag = QStringLiteral("E-mail:");
+
+// The rows a tune-map file holds, page by page: page digit, table, first and last row.
+struct PageRows {
+    int page;
+    const ImageTable* table;
+    int first;
+    int last;
+};
+
+std::array<PageRows, 3> fileRows() {
+    return {{{0, &ParamBlock, 8, 15}, {1, &Map5Image, 0, 15}, {2, &Map6Image, 0, 10}}};
+}
+
+bool isLetter(QChar c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// The header lines from "Dscr: " to "Type:" that both writers give.
+QStringList descriptiveLines() {
+    return {QStringLiteral("Dscr: ") + Padded_Description(LibRecord[1]),
+            QStringLiteral("Mapid:") + LibRecord[4],
+            QStringLiteral("Make:") + LibRecord[3],
+            QStringLiteral("Model:") + LibRecord[5],
+            QStringLiteral("Year:") + LibRecord[7],
+            QStringLiteral("Type:") + LibRecord[6]};
+}
+
+// A slice of a line from a 0-based start; shorter when the line ends earlier.
+QString slice(const QString& line, qsizetype start, qsizetype length) {
+    return start < line.size() ? line.mid(start, length) : QString();
+}
+
+// The column (1-based) where a tag starts in a line, 0 when it is absent.
+qsizetype columnOf(const QString& line, const QString& tag) {
+    return line.indexOf(tag) + 1;
+}
+
+} // namespace
+
+// --- file names ----------------------------------------------------------------------
+
+QString Kvr_File_Name(const QString& name) {
+    if (name.endsWith(QStringLiteral(".kvr")))
+        return name;
+    const qsizetype dot = name.lastIndexOf('.');
+    if (dot > 0) {
+        const QString extension = name.mid(dot + 1);
+        if (extension.size() <= 3 && std::all_of(extension.begin(), extension.end(), isLetter))
+            return name.left(dot) + QStringLiteral(".kvr");
+    }
+    return name + QStringLiteral(".kvr");
+}
+
+NameCheck Library_File_Name(const QString& typed) {
+    const QString name = typed.trimmed();
+    if (name.isEmpty())
+        return {QString(), QStringLiteral("No file name was given.")};
+    if (name.contains('/') || name.contains('\\'))
+        return {name, QStringLiteral("The file name \"%1\" holds a folder separator (/ or \\). "
+                                     "Give a plain file name: maps are kept in the program "
+                                     "folder.")
+                          .arg(name)};
+    if (name.contains(QStringLiteral("..")) || name.startsWith('.'))
+        return {name, QStringLiteral("The file name \"%1\" may not begin with a dot or hold "
+                                     "\"..\".")
+                          .arg(name)};
+    for (const QChar c : name)
+        if (c.unicode() < 32 || c.unicode() == 127 || c.unicode() > 255)
+            return {name, QStringLiteral("The file name \"%1\" holds a character that cannot "
+                                         "be used in a file name.")
+                              .arg(name)};
+    const QString kvr = Kvr_File_Name(name);
+    if (kvr.toUtf8().size() > LongestName)
+        return {kvr, QStringLiteral("The file name \"%1\" is too long.").arg(kvr)};
+    return {kvr, QString()};
+}
+
+NameCheck Dialog_File_Name(const QString& path) {
+    // The dialog gives a path; the library keeps its files in the program folder.
+    const qsizetype slash = path.lastIndexOf('/');
+    return Library_File_Name(slash >= 0 ? path.mid(slash + 1) : path);
+}
+
+// --- writing ---------------------------------------------------------------------------
+
+QString Date_Text(const QDate& date) {
+    return QLocale().toString(date, QLocale::ShortFormat);
+}
+
+QString Time_Text(const QTime& time) {
+    return time.toString(QStringLiteral("HH:mm:ss"));
+}
+
+QString Padded_Description(const QString& description) {
+    return (description + QString(DescriptionWidth, ' ')).left(DescriptionWidth);
+}
+
+std::optional<QString> Map_Rows_Problem() {
+    for (const PageRows& p : fileRows())
+        for (int a = p.first * 16; a < (p.last + 1) * 16; ++a) {
+            const int v = (*p.table)[a];
+            if (v < 0 || v > 255)
+                return QStringLiteral("page %1 address %2 holds %3").arg(p.page).arg(a).arg(v);
+        }
+    return std::nullopt;
+}
+
+QStringList New_File_Lines(const QDateTime& now) {
+    QStringList lines{
+        DealerCompany.isEmpty() ? QStringLiteral("Zanfor") : DealerCompany,
+        QStringLiteral("   Tel: ") + DealerPhone,
+        QStringLiteral("   Fax: ") + DealerFax,
+        QStringLiteral("E-mail: ") + DealerEmail,
+        QString(),
+        QStringLiteral("KVR6: Tune Map file for the KVR6"),
+        QStringLiteral("Date: ") + Date_Text(now.date()) + QStringLiteral("    Time: ") +
+            Time_Text(now.time()),
+        QStringLiteral("File name: ") + LibRecord[2],
+        QString(),
+    };
+    lines << descriptiveLines();
+    lines << QStringLiteral("Owner:") + ContactFields[1] + ' ' + ContactFields[2]
+          << QStringLiteral("Owner Email:") + ContactFields[5] << QString() << MapsTag;
+    for (const PageRows& p : fileRows())
+        for (int r = p.first; r <= p.last; ++r)
+            lines << WtsGeneral::Map_Row_Line(r, p.page, *p.table);
+    lines << QStringLiteral("End of ") + UnitName + QStringLiteral(" Tune Map");
+    return lines;
+}
+
+void Write_New_File(const QString& name, const QDateTime& now) {
+    if (const auto problem = Map_Rows_Problem())
+        throw KvrError(ValueOverflow,
+                       QStringLiteral("The map cannot be saved: %1, which is not a byte (0 to "
+                                      "255).")
+                           .arg(*problem));
+    const QStringList lines = New_File_Lines(now);
+    TextFile::writeLines(ProgramFolder::file(name), lines);
+    MapDscr = Padded_Description(LibRecord[1]);
+}
+
+// --- header rewrite ----------------------------------------------------------------------
+
+QStringList Rewrite_Block(const QString& target, const QDateTime& now) {
+    QStringList block{
+        QString(),
+        QStringLiteral("KVR6: Tune Map or Calibration file for the KVR6"),
+        QStringLiteral("Date: ") + Date_Text(now.date()) + QStringLiteral(" Time: ") +
+            Time_Text(now.time()),
+        QStringLiteral("File Name: ") + target,
+        QString(),
+    };
+    block << descriptiveLines() << QString() << MapsTag;
+    return block;
+}
+
+std::optional<QStringList> Rewritten_Lines(const QStringList& old, const QString& target,
+                                           const QDateTime& now) {
+    // The old header runs from the "E-mail:" line to the "MAPS:" line; without a
+    // "MAPS:" line after it every map row would be dropped with it.
+    qsizetype email = 0;
+    while (email < old.size() && !old[email].contains(EmailTag))
+        ++email;
+    if (email < old.size()) {
+        bool mapsAfter = false;
+        for (qsizetype i = email + 1; i < old.size() && !mapsAfter; ++i)
+            mapsAfter = old[i].contains(MapsTag);
+        if (!mapsAfter)
+            return std::nullopt;
+    }
+    QStringList out;
+    bool copying = true;
+    for (const QString& line : old) {
+        if (line.contains(EmailTag)) {
+            out << line << Rewrite_Block(target, now);
+            copying = false;
+        } else if (copying) {
+            out << line;
+        }
+        if (line.contains(MapsTag))
+            copying = true;
+    }
+    return out;
+}
+
+RewriteOutcome Rewrite_Header(const QString& oldName, const QString& target, const QDateTime& now,
+                              bool replaceTarget) {
+    const bool renaming = target != oldName;
+    if (renaming && !replaceTarget && QFileInfo::exists(ProgramFolder::file(target)))
+        return RewriteOutcome::TargetExists;
+    const auto lines =
+        Rewritten_Lines(TextFile::readLines(ProgramFolder::file(oldName)), target, now);
+    if (!lines)
+        return RewriteOutcome::NoMapsLine;
+    TextFile::writeLines(ProgramFolder::file(target), *lines);
+    // The current map's description follows its own file, and no other.
+    if (MapInfo.fileName == oldName)
+        MapDscr = Padded_Description(LibRecord[1]);
+    if (renaming && !QFile::remove(ProgramFolder::file(oldName)))
+        throw KvrError(KvrError::PermissionDenied,
+                       QStringLiteral("The map was stored as %1, but the old file %2 could not "
+                                      "be removed.")
+                           .arg(target, oldName));
+    return RewriteOutcome::Rewritten;
+}
+
+// --- reading the header ---------------------------------------------------------------------
+
+void Read_Header_Line(const QString& line, HeaderRules rules, HeaderValues& values) {
+    const bool scan = rules == HeaderRules::LibraryScan;
+    const bool click = rules == HeaderRules::RowClick;
+    auto value = [&](const QString& tag, qsizetype offset, qsizetype length) {
+        const qsizetype p = columnOf(line, tag);
+        const QString v = slice(line, p - 1 + offset, length);
+        return click ? v.trimmed() : v;
+    };
+    if (columnOf(line, QStringLiteral("Dscr:")) > 0) {
+        if (scan)
+            values.dscr = value(QStringLiteral("Dscr:"), 5, 63);
+        else // from column 6 whatever the tag's place, padded to the full width
+            values.dscr = Padded_Description(slice(line, 5, line.size()));
+    }
+    if (columnOf(line, QStringLiteral("Mapid:")) > 0)
+        values.mapId = value(QStringLiteral("Mapid:"), 6, 64);
+    if (columnOf(line, QStringLiteral("Make:")) > 0)
+        values.make = value(QStringLiteral("Make:"), 5, 64);
+    if (columnOf(line, QStringLiteral("Model:")) > 0)
+        values.model = value(QStringLiteral("Model:"), 6, 64);
+    if (columnOf(line, QStringLiteral("Year:")) > 0)
+        values.year = value(QStringLiteral("Year:"), 5, 64);
+    if (columnOf(line, QStringLiteral("Type:")) > 0)
+        values.type = value(QStringLiteral("Type:"), 5, 64);
+    const qsizetype t = columnOf(line, QStringLiteral("Type:"));
+    const qsizetype o = columnOf(line, QStringLiteral("Owner:"));
+    if (o > 0)
+        values.owner =
+            click ? slice(line, 6 + t, 64).trimmed() : value(QStringLiteral("Owner:"), 6, 64);
+    if (columnOf(line, QStringLiteral("Owner Email:")) > 0)
+        values.ownerEmail = click ? slice(line, 12 + t, 64).trimmed() : slice(line, 12 + o, 64);
+}
+
+std::optional<int> NoTune_Mark(const QString& dscrLine) {
+    if (dscrLine.size() <= 70)
+        return std::nullopt;
+    return dscrLine.at(70).unicode() == 170 ? 171 : 255;
+}
+
+HeaderValues Scan_Header(const QStringList& lines) {
+    HeaderValues values;
+    for (const QString& line : lines)
+        Read_Header_Line(line, HeaderRules::LibraryScan, values);
+    return values;
+}
+
+void Read_Row_Click(const QString& name) {
+    TextReader file(ProgramFolder::file(name));
+    HeaderValues values;
+    // The last line is the end line: it is read but not examined.
+    if (!file.atEnd()) {
+        QString line = file.readLine();
+        while (!file.atEnd()) {
+            Read_Header_Line(line, HeaderRules::RowClick, values);
+            line = file.readLine();
+        }
+    }
+    if (values.dscr)
+        LibRecord[1] = values.dscr->trimmed();
+    LibRecord[2] = name;
+    auto put = [](const std::optional<QString>& v, int element) {
+        if (v)
+            LibRecord[element] = *v;
+    };
+    put(values.make, 3);
+    put(values.mapId, 4);
+    put(values.model, 5);
+    put(values.type, 6);
+    put(values.year, 7);
+    put(values.owner, 8);
+    put(values.ownerEmail, 9);
+    WtsGeneral::Write_FileInfo_File();
+}
+
+LoadResult Load_Tune_Map(const QString& name) {
+    TextReader file(ProgramFolder::file(name));
+    // A refused file puts everything back as it was.
+    const ImageTable param = ParamBlock, map5 = Map5Image, map6 = Map6Image, image3 = Image3,
+                     amp = AmpAxisTable;
+    const QString dscr = MapDscr, mapId = MapId;
+    const MapInfoRecord info = MapInfo;
+    const int noTune = NoTuneFlag;
+
+    LoadResult result;
+    MapInfo.fileName = name;
+    if (!file.atEnd()) {
+        QString line = file.readLine();
+        while (!file.atEnd()) {
+            HeaderValues v;
+            Read_Header_Line(line, HeaderRules::MapLoad, v);
+            if (v.dscr) {
+                MapDscr = *v.dscr;
+                if (const auto mark = NoTune_Mark(line))
+                    NoTuneFlag = *mark;
+            }
+            if (v.mapId)
+                MapId = *v.mapId;
+            for (auto [found, field] : {std::pair{&v.make, &MapInfo.make},
+                                        {&v.model, &MapInfo.model},
+                                        {&v.year, &MapInfo.year},
+                                        {&v.type, &MapInfo.type},
+                                        {&v.owner, &MapInfo.owner},
+                                        {&v.ownerEmail, &MapInfo.ownerEmail}})
+                if (*found)
+                    *field = **found;
+            if (line.contains(MapsTag)) {
+                result.mapsLine = true;
+                result.rows = WtsGeneral::Parse_Map_Image(file);
+                break;
+            }
+            line = file.readLine();
+        }
+    }
+    if (!result.ok()) {
+        ParamBlock = param;
+        Map5Image = map5;
+        Map6Image = map6;
+        Image3 = image3;
+        AmpAxisTable = amp;
+        MapDscr = dscr;
+        MapId = mapId;
+        MapInfo = info;
+        NoTuneFlag = noTune;
+    }
+    return result;
+}
+
+} // namespace TuneMap

@@ -1,0 +1,136 @@
+#pragma once
+
+// The tune-map file: a text header that names the dealer, the vehicle and the
+// map, then the map rows of the parameter block and the two map pages. Files lie
+// directly in the program folder and end in ".kvr"; together they are the library.
+// Window-free: the library window and the map-file editor call these.
+
+#include "core/MapImage.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace TuneMap {
+
+// --- file names ------------------------------------------------------------------
+
+// A file name checked for the library: the plain name, or why it cannot be used.
+struct NameCheck {
+    QString name;
+    QString problem; // empty when the name can be used
+    bool ok() const { return problem.isEmpty(); }
+};
+
+// The library's extension rule: a name that ends in ".kvr" stays; a short
+// extension of letters ("Golf.map", "Golf.KVR", "Golf.kv") is replaced by ".kvr";
+// any other name gets ".kvr" added ("Golf 1.8T" gives "Golf 1.8T.kvr").
+QString Kvr_File_Name(const QString& name);
+
+// A name typed by the user, as a file of the program folder: blanks at its ends
+// go; an empty name, a separator, "..", a leading dot, a character outside
+// Latin-1 or a control character is refused. The ".kvr" rule is applied.
+NameCheck Library_File_Name(const QString& typed);
+
+// A path a file dialog returned, reduced to its file name in the program folder,
+// then checked as a typed name.
+NameCheck Dialog_File_Name(const QString& path);
+
+// --- writing -------------------------------------------------------------------------
+
+// The date and time texts the headers carry: the short date of the locale in
+// use and the time as hours, minutes and seconds.
+QString Date_Text(const QDate& date);
+QString Time_Text(const QTime& time);
+
+// The description as the "Dscr: " line holds it: blanks added, cut to 64.
+QString Padded_Description(const QString& description);
+
+// The first value the map rows would hold that is not a byte, named by its
+// place ("page 1 address 37 holds 300"), or nothing when every value fits.
+std::optional<QString> Map_Rows_Problem();
+
+// The 55 lines of a new tune-map file for the unit image and the records as they
+// stand (dealer, LibRecord, contact, UnitName) at the time now.
+QStringList New_File_Lines(const QDateTime& now);
+
+// Writes the new file `name` in the program folder whole, replacing a file of that
+// name, and sets MapDscr to the padded description. Throws KvrError when a value
+// is no byte (nothing is written) or the file cannot be written.
+void Write_New_File(const QString& name, const QDateTime& now);
+
+// --- header rewrite ------------------------------------------------------------------
+
+enum class RewriteOutcome {
+    Rewritten,    // the new header is in place under the target name
+    NoMapsLine,   // no "MAPS:" line follows the "E-mail:" line: the file is unchanged
+    TargetExists, // another file has the target name: nothing was done
+};
+
+// The 13 lines that replace an old header after its "E-mail:" line.
+QStringList Rewrite_Block(const QString& target, const QDateTime& now);
+
+// The lines of `old` with its header rewritten; nothing when the rewrite would
+// drop the map rows (an "E-mail:" line with no "MAPS:" line after it).
+std::optional<QStringList> Rewritten_Lines(const QStringList& old, const QString& target,
+                                           const QDateTime& now);
+
+// Rewrites the header of the library file oldName and stores it as target (both
+// plain names in the program folder). The new file is written whole before the
+// old name is removed; a different existing target is replaced only when
+// replaceTarget is set. When the file is the current map's (MapInfo file name)
+// MapDscr takes the new description as the new file sets it. Throws KvrError
+// when a file cannot be read, written or removed.
+RewriteOutcome Rewrite_Header(const QString& oldName, const QString& target, const QDateTime& now,
+                              bool replaceTarget = false);
+
+// --- reading the header ----------------------------------------------------------------
+
+// The three readers find the same tags but slice and trim them differently.
+enum class HeaderRules { LibraryScan, RowClick, MapLoad };
+
+// The values a reader found; a tag not found stays empty (nullopt).
+struct HeaderValues {
+    std::optional<QString> dscr;
+    std::optional<QString> mapId;
+    std::optional<QString> make;
+    std::optional<QString> model;
+    std::optional<QString> year;
+    std::optional<QString> type;
+    std::optional<QString> owner;
+    std::optional<QString> ownerEmail;
+};
+
+// Finds the tags of one line by a rule set; a tag found replaces what values held.
+void Read_Header_Line(const QString& line, HeaderRules rules, HeaderValues& values);
+
+// The No-Tune mark of a "Dscr:" line: 171 when its 71st character has code 170,
+// 255 for any other 71st character, nothing for a line of 70 characters or fewer.
+std::optional<int> NoTune_Mark(const QString& dscrLine);
+
+// Every line of a file by the library-scan rules.
+HeaderValues Scan_Header(const QStringList& lines);
+
+// The row click: the header of the library file `name` into LibRecord (1
+// description, 3..9 the tags found; element 2 the file name); the current map's
+// record is left alone. Every
+// line but the last is examined; then the file-information file is written.
+// Throws KvrError when the file cannot be read.
+void Read_Row_Click(const QString& name);
+
+// What a map load did.
+struct LoadResult {
+    bool mapsLine = false; // a "MAPS:" line was found before the last line
+    WtsGeneral::MapImageResult rows;
+    bool ok() const { return rows.ok(); }
+};
+
+// The map load: the header of `name` into the current-map record (MapInfo file
+// name, MapDscr, MapId, the MapInfo tags, the No-Tune mark), then, from the first
+// line holding "MAPS:", the map rows into the unit image through the map-image
+// reader. A file with a refused row changes nothing: the image and the records
+// stay as they were. Throws KvrError when the file cannot be read.
+LoadResult Load_Tune_Map(const QString& name);
+
+} // namespace TuneMap

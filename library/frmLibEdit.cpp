@@ -1,0 +1,312 @@
+#include "library/frmLibEdit.h"
+
+#include "core/Caption.h"
+#include "core/CoreState.h"
+#include "core/TableFiles.h"
+#include "library/LibraryState.h"
+#include "library/TuneMapFile.h"
+#include "library/UnloadOnDeactivate.h"
+#include "library/frmLoadLib.h"
+#include "mainwin/Design.h"
+#include "mainwin/MainState.h"
+#include "platform/Dialogs.h"
+#include "platform/FormInstance.h"
+#include "platform/KvrError.h"
+#include "platform/NumberRules.h"
+#include "platform/ProgramFolder.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+
+namespace {
+
+const QString EditorTitle = QStringLiteral("Edit Map Files");
+
+// Fills a list with entries 1..n of a lookup list and selects the entry equal
+// to the field's text (the last equal one). A text the list does not hold
+// selects nothing, so the field keeps the file's own text.
+template <std::size_t N>
+void fillList(QComboBox* list, const QString& fieldText, const std::array<QString, N>& entries,
+              int most) {
+    const int n = std::clamp(static_cast<int>(NumberRules::Val(entries[0])), 0,
+                             std::min(most, static_cast<int>(N) - 1));
+    int found = -1;
+    for (int k = 1; k <= n; ++k) {
+        list->addItem(entries[k]);
+        if (entries[k] == fieldText)
+            found = k - 1;
+    }
+    list->setCurrentIndex(found);
+    if (found < 0)
+        list->setEditText(QString());
+}
+
+bool fileExists(const QString& name) {
+    return QFileInfo(ProgramFolder::file(name)).exists();
+}
+
+} // namespace
+
+frmLibEdit::frmLibEdit() {
+    setObjectName(QStringLiteral("frmLibEdit"));
+    Build_Controls();
+    for (int k = 0; k < 9; ++k)
+        connect(txtFields[k], &QLineEdit::textChanged, this, [this, k] { txtFields_Change(k); });
+    connect(comTxt2, &QComboBox::activated, this, &frmLibEdit::comTxt2_Click);
+    connect(comTxt5, &QComboBox::activated, this, &frmLibEdit::comTxt5_Click);
+    connect(comTxt2->lineEdit(), &QLineEdit::textEdited, this, &frmLibEdit::comTxt2_Change);
+    connect(comTxt5->lineEdit(), &QLineEdit::textEdited, this, &frmLibEdit::comTxt5_Change);
+    connect(cmdUpdate, &QPushButton::clicked, this, &frmLibEdit::cmdUpdate_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &frmLibEdit::cmdClose_Click);
+    new UnloadOnDeactivate(this, [this] { Form_Deactivate(); });
+    Form_Load();
+}
+
+frmLibEdit::~frmLibEdit() {
+    Form_Unload();
+}
+
+void frmLibEdit::Build_Controls() {
+    setFixedWidth(Design::px(8400));
+    // Label, field left, width and top of each field; the description and the two
+    // owner fields lie below the window's height.
+    struct Place {
+        const char* label;
+        int fieldLeft;
+        int width;
+        int top;
+    };
+    const std::array<Place, 9> places{{{"Description:", 1500, 6600, 3900},
+                                       {"File Name:", 1500, 3300, 2220},
+                                       {"Make:", 1500, 3300, 120},
+                                       {"Map Name:", 1500, 6600, 1800},
+                                       {"Model:", 1500, 3300, 540},
+                                       {"Type:", 1500, 3300, 1380},
+                                       {"Year:", 1500, 3300, 960},
+                                       {"Owner:", 1500, 6600, 4320},
+                                       {"Owner Email:", 1500, 6600, 4740}}};
+    for (int k = 0; k < 9; ++k) {
+        lblFields[k] = new QLabel(QString::fromLatin1(places[k].label), this);
+        Design::place(lblFields[k], 120, places[k].top, 1320, 315);
+        txtFields[k] = new QLineEdit(this);
+        txtFields[k]->setObjectName(QStringLiteral("txtFields%1").arg(k));
+        Design::place(txtFields[k], places[k].fieldLeft, places[k].top, places[k].width, 315);
+    }
+    txtFields[0]->setMaxLength(64);
+    txtFields[3]->setMaxLength(63);
+    auto combo = [this](const char* name, int top) {
+        auto* c = new QComboBox(this);
+        c->setObjectName(QString::fromLatin1(name));
+        c->setEditable(true);
+        c->setInsertPolicy(QComboBox::NoInsert);
+        Design::place(c, 4920, top, 3300, 315);
+        return c;
+    };
+    comTxt2 = combo("comTxt2", 120);
+    comTxt5 = combo("comTxt5", 1380);
+    picButtons = new QFrame(this);
+    Design::place(picButtons, 0, 2760, 8400, 600);
+    cmdUpdate = new QPushButton(QStringLiteral("&Update"), picButtons);
+    cmdUpdate->setObjectName(QStringLiteral("cmdUpdate"));
+    Design::place(cmdUpdate, 1500, 60, 1800, 420);
+    cmdClose = new QPushButton(QStringLiteral("&Close"), picButtons);
+    cmdClose->setObjectName(QStringLiteral("cmdClose"));
+    Design::place(cmdClose, 4920, 60, 1800, 420);
+}
+
+void frmLibEdit::Form_Load() {
+    WtsGeneral::Set_Form_Caption(*this, QStringLiteral("frmLibEdit"));
+    ComboPick = 0;
+    WtsGeneral::Read_FileInfo_File();
+    const int count = static_cast<int>(NumberRules::Val(LibRecord[0]));
+    for (int k = 1; k <= count && k <= 9; ++k)
+        txtFields[k - 1]->setText(LibRecord[k].trimmed());
+    txtFields[7]->setText(ContactFields[1]);
+    txtFields[8]->setText(ContactFields[5]);
+    WtsGeneral::Read_Make_File();
+    fillList(comTxt2, txtFields[2]->text(), MakeList, 100);
+    ComboPick = 0;
+    WtsGeneral::Read_Type_File();
+    fillList(comTxt5, txtFields[5]->text(), TypeList, 40);
+    ComboPick = 0;
+    setFixedHeight(Design::px(3765));
+    if (!SelLibFile.isEmpty())
+        SaveKind = 3;
+    if (LibEditMode == 2)
+        cmdUpdate->setText(QStringLiteral("Save"));
+}
+
+void frmLibEdit::txtFields_Change(int index) {
+    if (txtFields[index]->text().isEmpty())
+        txtFields[index]->setText(QStringLiteral(" "));
+}
+
+void frmLibEdit::comTxt2_Click(int position) {
+    txtFields[2]->setText(comTxt2->itemText(position));
+    ComboPick = position + 10;
+}
+
+void frmLibEdit::comTxt5_Click(int position) {
+    txtFields[5]->setText(comTxt5->itemText(position));
+    ComboPick = position + 10;
+}
+
+namespace {
+
+// Typing into a list's edit part puts the entry of the last pick back.
+void restorePick(QComboBox* list, int pick) {
+    if (pick < 10 || pick - 10 >= list->count())
+        return;
+    list->setCurrentIndex(pick - 10);
+    list->setEditText(list->itemText(pick - 10));
+}
+
+} // namespace
+
+void frmLibEdit::comTxt2_Change() {
+    restorePick(comTxt2, ComboPick);
+}
+
+void frmLibEdit::comTxt5_Change() {
+    restorePick(comTxt5, ComboPick);
+}
+
+void frmLibEdit::Build_Map_Name() {
+    txtFields[0]->setText(txtFields[2]->text() + '-' + txtFields[4]->text() + '-' +
+                          txtFields[6]->text());
+    txtFields[0]->setText(txtFields[0]->text() + '-' + txtFields[5]->text() + '-' +
+                          txtFields[3]->text());
+}
+
+bool frmLibEdit::Name_Usable(const QString& typed, QString* name) {
+    const TuneMap::NameCheck check = TuneMap::Library_File_Name(typed);
+    if (!check.ok()) {
+        Dialogs::msgBox(check.problem, Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
+                        QStringLiteral("File Name"));
+        return false;
+    }
+    *name = check.name;
+    return true;
+}
+
+namespace {
+
+bool replaceAgreed(const QString& name) {
+    return Dialogs::msgBox(QStringLiteral("A tune map named %1 is already in the library. Do you "
+                                          "want to replace it with this one?")
+                               .arg(name),
+                           Dialogs::Buttons::YesNo, Dialogs::Icon::Exclamation, EditorTitle,
+                           Dialogs::DefaultButton::Second) == Dialogs::Answer::Yes;
+}
+
+void tellSaveFailed(const KvrError& e) {
+    Dialogs::msgBox(QStringLiteral("There was an unexpected error. Your work has not been saved "
+                                   "!!") +
+                        QChar(13) + e.description() + QChar(13) + QString::number(e.number()),
+                    Dialogs::Buttons::Ok, Dialogs::Icon::Critical,
+                    QStringLiteral("There is a problem with SAVING !!"));
+}
+
+} // namespace
+
+void frmLibEdit::cmdUpdate_Click() {
+    Build_Map_Name();
+    const int count = static_cast<int>(NumberRules::Val(LibRecord[0]));
+    for (int k = 1; k <= count && k <= 9; ++k)
+        LibRecord[k] = txtFields[k - 1]->text();
+    try {
+        if (SaveKind < 3) {
+            // The File Name field names the file.
+            if (!TuneFileName.isEmpty() && TuneFileName != LibRecord[2])
+                TuneFileName = LibRecord[2];
+            QString target;
+            if (!Name_Usable(TuneFileName, &target))
+                return;
+            if (fileExists(target) && target != MapInfo.fileName &&
+                target != Library::OverwriteAgreed && !replaceAgreed(target))
+                return;
+            LibRecord[2] = target;
+            WtsGeneral::Write_FileInfo_File();
+            if (!Save_File(target))
+                return;
+        } else if (!SelLibFile.isEmpty()) {
+            const QString oldName = SelLibFile;
+            NewTuneFileName = LibRecord[2];
+            QString target = oldName;
+            if (NewTuneFileName != oldName && !Name_Usable(NewTuneFileName, &target))
+                return;
+            LibRecord[2] = target;
+            WtsGeneral::Write_FileInfo_File();
+            if (!Edit_File(oldName, target))
+                return;
+        }
+    } catch (const KvrError& e) {
+        tellSaveFailed(e);
+        return;
+    }
+    Finish();
+}
+
+bool frmLibEdit::Save_File(const QString& target) {
+    MapId = txtFields[0]->text();
+    try {
+        TuneMap::Write_New_File(target, Clock());
+    } catch (const KvrError& e) {
+        tellSaveFailed(e);
+        return false;
+    }
+    TuneFileName = target;
+    MapInfo.fileName = target;
+    Library::OverwriteAgreed.clear();
+    return true;
+}
+
+bool frmLibEdit::Edit_File(const QString& oldName, const QString& target) {
+    using TuneMap::RewriteOutcome;
+    RewriteOutcome outcome = TuneMap::Rewrite_Header(oldName, target, Clock());
+    if (outcome == RewriteOutcome::TargetExists) {
+        if (!replaceAgreed(target))
+            return false;
+        outcome = TuneMap::Rewrite_Header(oldName, target, Clock(), true);
+    }
+    if (outcome == RewriteOutcome::NoMapsLine) {
+        Dialogs::msgBox(QStringLiteral("The tune map %1 has no \"MAPS:\" line after its "
+                                       "\"E-mail:\" line, so its map rows cannot be told from "
+                                       "its header. The file was left unchanged.")
+                            .arg(oldName),
+                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, EditorTitle);
+        return false;
+    }
+    // The current map follows its file to the new name.
+    if (TuneFileName == oldName)
+        TuneFileName = target;
+    if (MapInfo.fileName == oldName)
+        MapInfo.fileName = target;
+    return true;
+}
+
+void frmLibEdit::Finish() {
+    SelLibFile.clear();
+    if (frmLoadLib* library = FormInstance<frmLoadLib>::ifLoaded())
+        library->List_Lib_Files();
+    close();
+}
+
+void frmLibEdit::cmdClose_Click() {
+    Finish();
+}
+
+void frmLibEdit::Form_Deactivate() {
+    close();
+}
+
+void frmLibEdit::Form_Unload() {
+    if (QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
+}
