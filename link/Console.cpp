@@ -6,7 +6,9 @@
 #include "core/WtsDef.h"
 #include "link/Download.h"
 #include "link/LinkState.h"
+#include "link/MapWrite.h"
 #include "link/SendPath.h"
+#include "link/SendRule.h"
 #include "link/WtsCM.h"
 #include "link/WtsUp.h"
 #include "platform/Dialogs.h"
@@ -47,20 +49,32 @@ std::int16_t byteOf(double value, const QString& what) {
     return static_cast<std::int16_t>(whole);
 }
 
-// Checks the bytes a frame will carry, before it is built.
-void checkBytes(const ImageTable& table, int first, int count) {
-    for (int a = first; a < first + count; ++a)
-        if (table[a] < 0 || table[a] > 255)
-            refuse(QStringLiteral("address %1 would hold %2").arg(a).arg(table[a]));
-}
-
+// The row builder refuses a value that is no byte before it builds anything.
 QByteArray paramRow(int address) {
-    checkBytes(ParamBlock, address & 0xF0, 16);
     return WtsUp::Build_Row_Frame(address);
 }
 
+// The frames of a command, as the send rule says: to the unit, or off-line into
+// the image only. A refusing rule is met before the command runs (Console_Line);
+// a command run on its own is refused here, and its change is put back.
 void queue(std::vector<QByteArray> elements) {
-    SendPath::Queue_Elements(std::move(elements), static_cast<int>(SendKind::Queue));
+    const SendRule::Verdict verdict = SendRule::May_Send();
+    if (SendRule::Refuses(verdict))
+        refuse(SendRule::Notice(verdict));
+    SendRule::Send_Edits(verdict, std::move(elements));
+}
+
+// The commands that change the map image and send it.
+bool editsTheMap(const QString& pair) {
+    static const QStringList edits{"rl", "rh", "dl", "dh", "dm", "ds", "de",
+                                   "tl", "th", "al", "ah", "ag", "rm"};
+    return edits.contains(pair);
+}
+
+MapWrite::Map ampColumn(int base) {
+    return base == Idx_InjAmpCol   ? MapWrite::Map::InjectionAmp
+           : base == Idx_IgnAmpCol ? MapWrite::Map::IgnitionAmp
+                                   : MapWrite::Map::AnalogAmp;
 }
 
 // What a command may change, kept so a refused command leaves it as it was.
@@ -111,7 +125,6 @@ void rpmEnd(const QString& line, int highIndex, ConsoleOutcome& out) {
     ParamBlock[highIndex] = static_cast<std::int16_t>(whole / 256);
     ParamBlock[highIndex + 1] = static_cast<std::int16_t>(whole % 256);
     WtsDef::Rebuild_RPM_Scale();
-    checkBytes(ParamBlock, Idx_RpmScale, 32);
     queue({WtsUp::Build_RPM_Row_Frames()});
     out.axisLabels = true;
 }
@@ -167,13 +180,12 @@ void gradient(const QString& line, int base, const ConsoleLive& live, ConsoleOut
         if (y < 0)
             y = 0;
         const auto byte = NumberRules::RoundEven(y * 128.0f);
-        if (byte > 255)
-            refuse(QStringLiteral("AMP row %1 would hold %2").arg(i).arg(byte));
-        values[static_cast<std::size_t>(i)] = static_cast<int>(byte);
+        values[static_cast<std::size_t>(i)] = static_cast<int>(std::min<std::int64_t>(byte, 9999));
     }
-    for (int i = 0; i < 16; ++i)
-        Map6Image[base + i] = static_cast<std::int16_t>(values[static_cast<std::size_t>(i)]);
-    queue({WtsUp::Row_Write_Frame('>', base, Map6Image)});
+    const MapWrite::Written written = MapWrite::Write_Column(ampColumn(base), 0, values);
+    if (!written.ok())
+        refuse(written.refusal->text);
+    queue({written.frame});
     out.analogMap = true;
 }
 
@@ -319,6 +331,12 @@ ConsoleOutcome Console_Line(const QString& line, const ConsoleLive& live) {
             Reset_Unit();
         } else if (UnitLocked != 0) {
             // A locked unit takes nothing but the download and the reset.
+            if (editsTheMap(pair))
+                SendRule::Tell(SendRule::Notice(SendRule::Verdict::Locked));
+        } else if (editsTheMap(pair) && SendRule::Refuses(SendRule::May_Send())) {
+            // Refused as a whole before anything changes; the line stays as typed.
+            SendRule::Tell(SendRule::Notice(SendRule::May_Send()));
+            out.ok = false;
         } else if (pair == QLatin1String("up")) {
             Request_Upload();
         } else if (pair == QLatin1String("ss")) {

@@ -4,6 +4,7 @@
 #include "link/LinkState.h"
 #include "link/ProgressModel.h"
 #include "link/SendPath.h"
+#include "link/SendRule.h"
 #include "link/WtsUp.h"
 #include "platform/Dialogs.h"
 #include "platform/TextFile.h"
@@ -32,24 +33,16 @@ QByteArray rowFrames(char letter, int first, int last, const ImageTable& mirror)
     return frames;
 }
 
-std::optional<QString> firstBadValue(const QString& page, const ImageTable& mirror, int first,
-                                     int last) {
-    for (int a = first; a <= last; ++a)
-        if (!isByte(mirror[a]))
-            return QStringLiteral("%1 address %2 holds %3").arg(page).arg(a).arg(mirror[a]);
-    return std::nullopt;
-}
-
 } // namespace
 
 std::optional<QString> Download_Image_Problem() {
     if (!isByte(NoTuneFlag))
         return QStringLiteral("the No-Tune flag (text address 191) holds %1").arg(NoTuneFlag);
-    if (auto bad = firstBadValue(QStringLiteral("page 4"), ParamBlock, Idx_GlobalBase, 255))
+    if (auto bad = WtsUp::Non_Byte(4, ParamBlock, Idx_GlobalBase, 128))
         return bad;
-    if (auto bad = firstBadValue(QStringLiteral("page 5"), Map5Image, Idx_IgnMap, 255))
+    if (auto bad = WtsUp::Non_Byte(5, Map5Image, Idx_IgnMap, 256))
         return bad;
-    return firstBadValue(QStringLiteral("page 6"), Map6Image, Idx_InjMap, Idx_InjMap + 175);
+    return WtsUp::Non_Byte(6, Map6Image, Idx_InjMap, 176);
 }
 
 QString Normalised_Description() {
@@ -113,6 +106,10 @@ bool Download_All() {
     if (!waiting)
         SendPath::Queue_Elements(std::move(elements),
                                  static_cast<int>(SendKind::QueueWithProgress));
+    // The download ends in a read-out of its own, so whenever it goes out the grid
+    // shows what the unit then holds; off-line it waits for the link, and says so.
+    if (SendRule::May_Send() == SendRule::Verdict::ImageOnly)
+        SendRule::Tell(DownloadWaitsNotice);
     return true;
 }
 

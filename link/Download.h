@@ -25,13 +25,18 @@ std::vector<QByteArray> Download_Elements();
 // followed by the character of NoTuneFlag.
 QString Normalised_Description();
 
+// What the status bar says of a download raised off-line.
+inline const QString DownloadWaitsNotice = QStringLiteral(
+    "Off-line: the download waits and goes to the unit once the program is on-line.");
+
 // Checks the image first: a value that is not a byte refuses the whole download,
 // tells the user which one and returns false with nothing changed or queued.
 // Otherwise normalises MapDscr, assembles the queue with the progress window
 // ("Assembling Data", then "Downloading Data"), takes the dealer's company as the
 // caption owner when branded, queues it and returns true (the same download still
 // waiting to go out is not queued twice). Works off-line too: the queue then waits
-// for live polling.
+// for live polling, and the status bar says so. Every state of the link takes it:
+// the read-out that ends it makes the grid show what the unit holds.
 bool Download_All();
 
 } // namespace WtsCM

@@ -50,6 +50,8 @@ int ConsoleHandover = 0;
 int PortLost = 0;
 int PortFailTold = 0;
 int PortTryCount = 0;
+int OfflineEdits = 0;
+int OfflineEditsTold = 0;
 
 void ResetLinkState() {
     CommStatus = 0;
@@ -102,4 +104,6 @@ void ResetLinkState() {
     PortLost = 0;
     PortFailTold = 0;
     PortTryCount = 0;
+    OfflineEdits = 0;
+    OfflineEditsTold = 0;
 }

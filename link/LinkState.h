@@ -147,5 +147,11 @@ extern int PortFailTold;
 // Retries of an open that found the port in use by another program.
 extern int PortTryCount;
 
+// Edits made off-line since the program last went on-line: they changed the
+// image only (link/SendRule.h). OfflineEditsTold is 1 once the user has been
+// told so in this spell off-line.
+extern int OfflineEdits;
+extern int OfflineEditsTold;
+
 // Puts every variable above back to its program-start value.
 void ResetLinkState();

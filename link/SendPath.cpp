@@ -15,7 +15,61 @@ void push(SendRequest request) {
     Raise_Pending();
 }
 
+bool carriesWrite(const std::vector<QByteArray>& elements) {
+    for (const QByteArray& e : elements)
+        if (Is_Write(e))
+            return true;
+    return false;
+}
+
+bool droppable(SendKind kind) {
+    return kind == SendKind::Command || kind == SendKind::Queue;
+}
+
 } // namespace
+
+bool Is_Write(const QByteArray& frame) {
+    if (frame.isEmpty())
+        return false;
+    switch (frame.at(0)) {
+    case '4':
+    case '5':
+    case '6':
+    case '<':
+    case '=':
+    case '>':
+    case 'A':
+        return true;
+    default:
+        return false;
+    }
+}
+
+int Drop_Writes() {
+    int dropped = 0;
+    for (auto it = SendRequests.begin(); it != SendRequests.end();) {
+        if (droppable(it->kind) && carriesWrite(it->elements)) {
+            it = SendRequests.erase(it);
+            ++dropped;
+        } else {
+            ++it;
+        }
+    }
+    if (SendTaken && droppable(static_cast<SendKind>(SendSubState))) {
+        const bool write = SendSubState == static_cast<int>(SendKind::Command)
+                               ? Is_Write(FrameText)
+                               : carriesWrite(SendQueue);
+        if (write) {
+            FrameText.clear();
+            SendQueue.clear();
+            SendLineNo = 0;
+            Finish_Current();
+            ++dropped;
+        }
+    }
+    Raise_Pending();
+    return dropped;
+}
 
 void Raise_Pending() {
     if (SendPending != 99)

@@ -27,6 +27,16 @@ void Request_Refresh();
 // Requests raised and not finished (waiting or being sent).
 int Requests_Outstanding();
 
+// Whether a frame (or an element of frames) writes the unit's memory: a byte,
+// row or text write.
+bool Is_Write(const QByteArray& frame);
+
+// Takes back every write still waiting or in hand that would go out without a
+// read-out of its own after it (single commands and queues without progress);
+// the downloads and the clear, which end in a read-out, stay. Returns how many
+// requests were taken back. For the link, when it starts reading the unit afresh.
+int Drop_Writes();
+
 // For the timer: a request is waiting or in hand, so SendPending becomes 1
 // unless the port has failed (99).
 void Raise_Pending();

@@ -9,6 +9,7 @@
 #include "link/PlaybackModel.h"
 #include "link/ProgressModel.h"
 #include "link/SendPath.h"
+#include "link/SendRule.h"
 #include "link/WtsCM.h"
 #include "link/WtsUp.h"
 #include "platform/Dialogs.h"
@@ -141,6 +142,7 @@ void UnitLink::tick() {
     if (bad_cnt == 60) {
         traceLine(3);
         CommStatus = 0;
+        SendRule::ReadOut_Restarts();
         SerialPortOn();
         bad_cnt -= 40;
         setInterval(4 * cfg_CommSpeed);
@@ -424,6 +426,7 @@ void UnitLink::GO_ONLine() {
     OnlineState = QStringLiteral("Online");
     bad_cnt = 0;
     CommStatus = 0;
+    SendRule::ReadOut_Restarts();
     Hooks().SetNoCommsVisible(0, false);
     Hooks().SetNoCommsVisible(1, false);
     Hooks().PB_Dis_State(false);
@@ -459,6 +462,7 @@ void UnitLink::GO_OFFLine() {
                         Dialogs::Icon::Information, QStringLiteral("Logging Stopped"));
     }
     OnlineState = QStringLiteral("Offline");
+    SendRule::Went_Offline();
     Hooks().SetOnlineMenus(false);
     Hooks().SetNoCommsCaption(0, QStringLiteral("Status: Off-Line"));
     Hooks().SetNoCommsVisible(0, true);
@@ -482,7 +486,8 @@ void UnitLink::Form_Unload() {
 }
 
 void UnitLink::mnuOnline_Click() {
-    GO_ONLine();
+    if (SendRule::Confirm_Going_Online())
+        GO_ONLine();
 }
 
 void UnitLink::mnuOffline_Click() {

@@ -8,8 +8,20 @@ namespace {
 
 constexpr char CR = 13;
 
+// A value the caller has checked (or that is a byte by construction).
 char byteOf(int value) {
-    return static_cast<char>(static_cast<unsigned char>(value & 0xFF));
+    return static_cast<char>(static_cast<unsigned char>(value));
+}
+
+char checkedByte(const QString& what, int value) {
+    if (const auto problem = Non_Byte(what, value))
+        Refuse_Non_Byte(*problem);
+    return byteOf(value);
+}
+
+void checkMirror(int page, const ImageTable& mirror, int first, int count) {
+    if (const auto problem = Non_Byte(page, mirror, first, count))
+        Refuse_Non_Byte(*problem);
 }
 
 // Refuses an address no one-byte write can carry, before anything is built.
@@ -21,6 +33,7 @@ void checkAddress(int address) {
 
 QByteArray cellFrame(char letter, int address, const ImageTable& mirror) {
     checkAddress(address);
+    checkMirror(Page_Of_Letter(letter), mirror, address, 1);
     QByteArray frame;
     frame.append(letter);
     frame.append(byteOf(address));
@@ -39,6 +52,39 @@ QByteArray paramRow(int& address) {
 }
 
 } // namespace
+
+std::optional<QString> Non_Byte(int page, const ImageTable& mirror, int first, int count) {
+    for (int a = first; a < first + count; ++a)
+        if (mirror[a] < 0 || mirror[a] > 255)
+            return QStringLiteral("page %1 address %2 holds %3").arg(page).arg(a).arg(mirror[a]);
+    return std::nullopt;
+}
+
+std::optional<QString> Non_Byte(const QString& what, int value) {
+    if (value < 0 || value > 255)
+        return QStringLiteral("%1 is %2").arg(what).arg(value);
+    return std::nullopt;
+}
+
+void Refuse_Non_Byte(const QString& problem) {
+    throw KvrError(NotAByte, problem + QStringLiteral(", which is not a byte (0 to 255)"));
+}
+
+int Page_Of_Letter(char letter) {
+    switch (letter) {
+    case '4':
+    case '<':
+        return 4;
+    case '5':
+    case '=':
+        return 5;
+    case '6':
+    case '>':
+        return 6;
+    default:
+        return 0;
+    }
+}
 
 QByteArray Build_Analog_Cell_Frame(int address) {
     return cellFrame('5', address, Map5Image);
@@ -81,8 +127,8 @@ QByteArray Poll_Frame() {
 QByteArray Read_Frame(char letter, int start, int count) {
     QByteArray frame;
     frame.append(letter);
-    frame.append(byteOf(start));
-    frame.append(byteOf(count));
+    frame.append(checkedByte(QStringLiteral("the start address"), start));
+    frame.append(checkedByte(QStringLiteral("the count"), count));
     frame.append(CR);
     return frame;
 }
@@ -104,7 +150,7 @@ QByteArray NoTune_Set_Frame() {
 QByteArray Padded_Frame(char letter, int address, const QByteArray& data) {
     QByteArray frame;
     frame.append(letter);
-    frame.append(byteOf(address));
+    frame.append(checkedByte(QStringLiteral("the address"), address));
     frame.append(data);
     frame.append(CR);
     frame.append(QByteArray(PadLength, '\0'));
@@ -112,6 +158,8 @@ QByteArray Padded_Frame(char letter, int address, const QByteArray& data) {
 }
 
 QByteArray Row_Write_Frame(char letter, int row, const ImageTable& mirror) {
+    checkedByte(QStringLiteral("the row address"), row);
+    checkMirror(Page_Of_Letter(letter), mirror, row, 16);
     QByteArray frame;
     frame.append(letter);
     frame.append(byteOf(row));

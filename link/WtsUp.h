@@ -6,12 +6,32 @@
 // The builders named Build_... replace FrameText with their frame (Pad_Frame
 // appends to it) and also return what FrameText now holds, so a producer can
 // hand it straight to the send path (link/SendPath.h).
+//
+// Every value a builder puts into a frame must be a byte (0..255): a builder
+// refuses anything else with KvrError NotAByte naming the place and the value,
+// before anything is built, instead of sending 300 as 44.
 
 #include "core/UnitImage.h"
 
 #include <QByteArray>
+#include <QString>
+#include <optional>
 
 namespace WtsUp {
+
+// The run time's "invalid procedure call or argument": a value no frame byte can carry.
+inline constexpr int NotAByte = 5;
+
+// The one check of the values a frame carries: the first of mirror[first ..
+// first + count - 1] that is not a byte, named by its place ("page 6 address 37
+// holds 300"), or nothing when all are bytes. page is 4, 5 or 6 (the mirror's).
+std::optional<QString> Non_Byte(int page, const ImageTable& mirror, int first, int count);
+// The same for one value that is to go into a frame ("the count 300").
+std::optional<QString> Non_Byte(const QString& what, int value);
+// Throws KvrError NotAByte with the text of a problem Non_Byte found.
+[[noreturn]] void Refuse_Non_Byte(const QString& problem);
+// The page (4, 5, 6) whose mirror a write letter ("4".."6", "<".."> ") writes; 0 for none.
+int Page_Of_Letter(char letter);
 
 // Bytes of padding sent after row, text and clear-unit frames.
 inline constexpr int PadLength = 31;

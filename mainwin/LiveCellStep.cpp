@@ -3,8 +3,8 @@
 #include "core/CoreState.h"
 #include "core/UnitBytes.h"
 #include "link/LinkState.h"
-#include "link/SendPath.h"
-#include "link/WtsUp.h"
+#include "link/MapWrite.h"
+#include "link/SendRule.h"
 #include "mainwin/CellEntry.h"
 #include "mainwin/MapCellText.h"
 
@@ -16,34 +16,46 @@ namespace {
 
 struct StepMap {
     int tab;
-    ImageTable& table;
-    int base;
-    QByteArray (*build)(int address);
+    MapWrite::Map map;
 };
 
 StepMap Analog() {
-    return {1, Map5Image, Idx_AnaMap, WtsUp::Build_Analog_Cell_Frame};
+    return {1, MapWrite::Map::Analog};
 }
 StepMap Inject() {
-    return {2, Map6Image, Idx_InjMap, WtsUp::Build_Inject_Cell_Frame};
+    return {2, MapWrite::Map::Injection};
 }
 StepMap Ignition() {
-    return {3, Map5Image, Idx_IgnMap, WtsUp::Build_Ign_Cell_Frame};
+    return {3, MapWrite::Map::Ignition};
 }
 
 // Steps the live cell of a map with newByte(old byte); a step that gives no
-// byte is refused and nothing at all happens. A live cell that names no grid
-// box steps nothing.
+// byte is refused and nothing at all happens. A step needs the unit on-line,
+// polling and not locked (the send rule), and a live cell that names a grid
+// box; otherwise nothing changes, and a refusal of the send rule is told.
 template <class Step> void Step_Cell(const StepMap& map, Step newByte) {
+    const SendRule::Verdict verdict = SendRule::May_Send();
+    if (verdict != SendRule::Verdict::Send) {
+        // Off-line there is no live cell to step: the engine is not read.
+        SendRule::Tell(verdict == SendRule::Verdict::ImageOnly ? OffLineStepNotice
+                                                               : SendRule::Notice(verdict));
+        return;
+    }
     if (!Has_Live_Cell())
         return;
     const int cell = LiveMapCell;
-    const int address = map.base + cell;
-    const std::optional<int> next = newByte(static_cast<int>(map.table[address]));
+    const MapWrite::Place& place = MapWrite::Place_Of(map.map);
+    const ImageTable& table = place.page == 5 ? Map5Image : Map6Image;
+    const int address = place.base + cell;
+    const std::optional<int> next = newByte(static_cast<int>(table[address]));
     if (!next)
         return;
-    map.table[address] = static_cast<std::int16_t>(*next);
-    SendPath::Queue_Command(map.build(address));
+    const MapWrite::Written written = MapWrite::Write_Cell(map.map, cell, *next);
+    if (!written.ok()) {
+        SendRule::Tell(written.refusal->text);
+        return;
+    }
+    SendRule::Send_Edit(SendRule::Verdict::Send, written.frame);
     const QString text = MapCellText::Cell(map.tab, address);
     if (ShowSteppedCell)
         ShowSteppedCell(map.tab, cell, text);
@@ -82,8 +94,6 @@ void Step_Ign_Cell_Down() {
 }
 
 void Step_Live_Cell(int key) {
-    if (UnitOnline != 1)
-        return;
     switch (key) {
     case 4:
         Step_Analog_Cell_Up();

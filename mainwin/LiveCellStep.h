@@ -6,7 +6,14 @@
 // Stepping the map cell the engine works in (LiveMapCell), one unit a press:
 // the image byte changes, a one-cell write goes on the send path and the grid
 // shows the new value. The main window's F4 to F9 and the 3-D view call these.
+// A step is made only when the send rule (link/SendRule.h) lets an edit go to
+// the unit now (on-line, polling, the unit answering and not locked) and the
+// engine is inside the maps; otherwise nothing changes, and why is told in the
+// status bar.
 namespace WtsGeneral {
+
+inline const QString OffLineStepNotice =
+    QStringLiteral("Off-line: the live cell is stepped only while the unit is on-line.");
 
 // Analog map (signed, kept within -127..127: a step past either end does nothing).
 void Step_Analog_Cell_Up();
@@ -18,8 +25,7 @@ void Step_Inject_Cell_Down();
 void Step_Ign_Cell_Up();
 void Step_Ign_Cell_Down();
 
-// Key 4..9 of the stepping keys, while a finished read-out has the unit's image
-// (UnitOnline 1); otherwise nothing.
+// Key 4..9 of the stepping keys.
 void Step_Live_Cell(int key);
 
 // Shows a stepped cell's new text: tab 1..3 of the map, the grid box, the text.

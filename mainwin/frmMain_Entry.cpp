@@ -5,8 +5,8 @@
 
 #include "core/CoreState.h"
 #include "link/LinkState.h"
-#include "link/SendPath.h"
-#include "link/WtsUp.h"
+#include "link/MapWrite.h"
+#include "link/SendRule.h"
 #include "mainwin/CellEntry.h"
 #include "mainwin/LiveCellStep.h"
 #include "mainwin/MainState.h"
@@ -116,10 +116,6 @@ private:
     frmMain& w_;
 };
 
-ImageTable& Page(int page) {
-    return page == 5 ? Map5Image : Map6Image;
-}
-
 QLineEdit* Checked_Box(const std::array<QLineEdit*, 128>& boxes, int index) {
     if (index < 0 || index > 127)
         throw KvrError(KvrError::SubscriptOutOfRange,
@@ -127,18 +123,9 @@ QLineEdit* Checked_Box(const std::array<QLineEdit*, 128>& boxes, int index) {
     return boxes[static_cast<std::size_t>(index)];
 }
 
-// Hands a frame to the link once a finished read-out has made the image the
-// unit's; off-line the image alone changes (a read-out replaces it anyway).
-void Send(const QByteArray& frame, bool column) {
-    if (UnitOnline != 1)
-        return;
-    if (column)
-        SendPath::Queue_Elements({frame}, static_cast<int>(SendKind::Queue));
-    else
-        SendPath::Queue_Command(frame);
-}
-
-// Enter: the typed value into the selected box, the unit image and the unit.
+// Enter: the typed value into the selected box, the unit image and the unit, as
+// the send rule allows. A refused entry changes nothing and keeps its text in
+// the entry box, so that Enter can be pressed again once the link allows it.
 void Enter_Value(frmMain& w) {
     if (EditField < 1 || EditField > 3)
         return; // nothing has been selected yet
@@ -148,60 +135,61 @@ void Enter_Value(frmMain& w) {
     QLineEdit* box = EditField == 1   ? Checked_Box(w.Txt128, SelCell)
                      : EditField == 2 ? w.TxtAMP[static_cast<std::size_t>(SelAmpRow)]
                                       : w.txtAfrT[static_cast<std::size_t>(SelAfrRow)];
+    if (EditField == 3) {
+        box->setText(typed); // the AFR row is shown only
+        w.txtEnter->clear();
+        return;
+    }
+    const SendRule::Verdict verdict = SendRule::Admit_Edit();
+    if (SendRule::Refuses(verdict))
+        return;
+    const QString before = box->text();
     box->setText(typed);
     w.txtEnter->clear();
-    if (EditField == 3)
-        return; // the AFR row is shown only
 
     const int tab = std::clamp(MapTab, 1, 3);
     const bool column = w.chkAdjustColumn->isChecked();
     const int b = CellEntry::Entry_Byte(NumberRules::Val(box->text()), tab, EditField, column);
     if (tab == 3)
         CellValue = b;
-    const MapCellText::Layout& map = MapCellText::ForTab(tab);
-    const auto value = static_cast<std::int16_t>(b);
+    const MapWrite::Map map = MapWrite::Of_Tab(tab, EditField);
+    const MapWrite::Place& place = MapWrite::Place_Of(map);
+    const auto text = [&](int offset) {
+        return EditField == 1 ? MapCellText::Cell(tab, place.base + offset)
+                              : MapCellText::Amp(tab, place.base + offset);
+    };
 
     if (!column) {
-        if (EditField == 1) {
-            const int address = map.cellBase + SelCell;
-            Page(map.page)[address] = value;
-            box->setText(MapCellText::Cell(tab, address));
-            const QByteArray frame = tab == 1   ? WtsUp::Build_Analog_Cell_Frame(address)
-                                     : tab == 2 ? WtsUp::Build_Inject_Cell_Frame(address)
-                                                : WtsUp::Build_Ign_Cell_Frame(address);
-            Send(frame, false);
-        } else {
-            const int address = map.ampBase + SelAmpRow;
-            Map6Image[address] = value;
-            box->setText(MapCellText::Amp(tab, address));
-            Send(WtsUp::Build_Page6_Cell_Frame(address), false);
+        const int cell = EditField == 1 ? SelCell : SelAmpRow;
+        const MapWrite::Written written = MapWrite::Write_Cell(map, cell, b);
+        if (!written.ok()) {
+            box->setText(before);
+            SendRule::Tell(written.refusal->text);
+            return;
         }
+        box->setText(text(cell));
+        SendRule::Send_Edit(verdict, written.frame);
         return;
     }
 
-    QByteArray frame;
-    if (EditField == 1) {
-        // The column column adjustment painted; it is the selected cell's.
-        const int adjusted = AdjustCol >= 1 && AdjustCol <= 8 ? AdjustCol : SelCell / 16 + 1;
-        const int c0 = (adjusted - 1) * 16;
-        ImageTable& table = Page(map.page);
-        for (int k = c0; k < c0 + 16; ++k) {
-            table[map.cellBase + k] = value;
-            w.Txt128[static_cast<std::size_t>(k)]->setText(
-                MapCellText::Cell(tab, map.cellBase + k));
-        }
-        const char letter = map.page == 5 ? WtsUp::ReadPage5 + 4 : WtsUp::ReadPage6 + 4;
-        frame = WtsUp::Row_Write_Frame(letter, map.cellBase + c0, table);
-        if (tab == 3)
-            frame += QByteArray(WtsUp::PadLength, '\0');
-    } else {
-        for (int k = 0; k < 16; ++k) {
-            Map6Image[map.ampBase + k] = value;
-            w.TxtAMP[static_cast<std::size_t>(k)]->setText(MapCellText::Amp(tab, map.ampBase + k));
-        }
-        frame = WtsUp::Row_Write_Frame(WtsUp::ReadPage6 + 4, map.ampBase, Map6Image);
+    // The column column adjustment painted; it is the selected cell's.
+    const int adjusted = AdjustCol >= 1 && AdjustCol <= 8 ? AdjustCol : SelCell / 16 + 1;
+    const int columnIndex = EditField == 1 ? adjusted - 1 : 0;
+    std::array<int, 16> values{};
+    values.fill(b);
+    const MapWrite::Written written = MapWrite::Write_Column(map, columnIndex, values);
+    if (!written.ok()) {
+        box->setText(before);
+        SendRule::Tell(written.refusal->text);
+        return;
     }
-    Send(frame, true);
+    for (int k = 0; k < 16; ++k) {
+        const int offset = columnIndex * 16 + k;
+        QLineEdit* cellBox = EditField == 1 ? w.Txt128[static_cast<std::size_t>(offset)]
+                                            : w.TxtAMP[static_cast<std::size_t>(offset)];
+        cellBox->setText(text(offset));
+    }
+    SendRule::Send_Edits(verdict, {written.frame});
 }
 
 void Hand_To_Console(frmMain& w, int code) {

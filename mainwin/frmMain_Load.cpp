@@ -6,6 +6,7 @@
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
 #include "link/ProgressModel.h"
+#include "link/SendRule.h"
 #include "mainwin/Logos.h"
 #include "mainwin/MainState.h"
 #include "mainwin/frmMain.h"
@@ -116,5 +117,6 @@ void frmMain::mnuOffline_Click() {
 }
 
 void frmMain::lblNoComms_Click() {
-    Link.GO_ONLine();
+    if (SendRule::Confirm_Going_Online())
+        Link.GO_ONLine();
 }

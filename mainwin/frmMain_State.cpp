@@ -27,6 +27,9 @@ void frmMain::Arrange_NoTUNE(bool enable) {
     for (QAction* a : {mnuGlobal, mnu3DMap, mnuScale, mnuSave, mnuSaveAS, mnuChangeNames, mnuF4,
                        mnuF5, mnuF6, mnuF7, mnuF8, mnuF9})
         Set_Entry_Enabled(a, enable);
+    // The stepping buttons do what their menu entries do: they follow them.
+    for (QPushButton* b : {cmdF4, cmdF5, cmdF6, cmdF7, cmdF8, cmdF9})
+        b->setEnabled(enable);
     lblNoComms[2]->setText(QStringLiteral("NO TUNE Enabled"));
     lblNoComms[2]->setVisible(!enable);
 }

@@ -31,7 +31,10 @@ protected:
         live.analogIn2 = 90;
         live.liveAmpCellA = 5;
     }
+    // A line entered while the link polls the unit.
     WtsCM::ConsoleOutcome enter(const QString& line) {
+        OnlineState = QStringLiteral("Online");
+        CommStatus = 10;
         dialogs.clear();
         return WtsCM::Console_Line(line, live);
     }

@@ -1,6 +1,9 @@
 #include "core/WtsDis.h"
+#include "link/SendRule.h"
 #include "mainwin/MapCellText.h"
 #include "tests/mainwin/GridTestSupport.h"
+
+#include <QLabel>
 
 namespace {
 
@@ -23,7 +26,7 @@ class EntryTest : public GridTest {
 protected:
     frmMain& openOnline() {
         frmMain& w = open();
-        UnitOnline = 1; // the image is the unit's: entries are sent
+        pollingHeld(w); // the image is the unit's: entries are sent
         return w;
     }
     void select(int tab, char kind, int index) {
@@ -160,12 +163,13 @@ TEST_F(EntryTest, EnterWithNothingSelectedDoesNothing) {
 }
 
 TEST_F(EntryTest, OffLineAnEntryChangesTheImageOnly) {
-    openOnline();
-    UnitOnline = 0;
+    frmMain& w = openOnline();
+    OnlineState = QStringLiteral("Offline");
     select(2, 'C', 9);
     enter(QStringLiteral("77"));
     EXPECT_EQ(Map6Image[9], 77);
     EXPECT_TRUE(requests().empty());
+    EXPECT_EQ(w.StatusPanel[1]->text(), SendRule::OfflineNotice) << "and says so";
 }
 
 TEST_F(EntryTest, TwoQuickEditsAreBothQueuedInOrder) {

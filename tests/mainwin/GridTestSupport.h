@@ -23,6 +23,15 @@ protected:
             ADD_FAILURE() << "the main window did not become active";
         return w;
     }
+    // The link as live polling leaves it (on-line, the unit read and answering),
+    // its timer held so that what an edit raises stays in the send path to be read.
+    void pollingHeld(frmMain& w) {
+        w.Link.Comm_Timer.stop();
+        OnlineState = QStringLiteral("Online");
+        CommStatus = 10;
+        send_receive = 2;
+        UnitOnline = 1;
+    }
     void click(QLineEdit* box) { QTest::mouseClick(box, Qt::LeftButton); }
     // Types a text into the entry box, key by key, and presses Enter.
     void enter(const QString& keys) {

@@ -10,7 +10,7 @@ class LiveCellTest : public GridTest {
 protected:
     frmMain& openOnline() {
         frmMain& w = open();
-        UnitOnline = 1;
+        pollingHeld(w);
         Hooks().Comm_Dis_State(true); // the stepping keys are enabled on-line
         ParamBlock[Idx_Cylinders] = 4;
         ParamBlock[Idx_IgnAdvLimit] = 40;
@@ -85,14 +85,14 @@ TEST_F(LiveCellTest, StepsNeedTheUnitAndALiveCell) {
     frmMain& w = openOnline();
     LiveMapCell = 21;
     Map5Image[Idx_AnaMap + 21] = 10;
-    UnitOnline = 0;
+    CommStatus = 3; // the unit is being read
     w.Select_Tab(2);
     w.Run_Entry(w.mnuF4);
     EXPECT_EQ(MapTab, 1) << "the key still shows its map";
     EXPECT_EQ(Map5Image[Idx_AnaMap + 21], 10);
     EXPECT_TRUE(requests().empty());
 
-    UnitOnline = 1;
+    CommStatus = 10;
     LiveMapCell = NoLiveCell;
     const ImageTable before5 = Map5Image;
     const ImageTable before6 = Map6Image;

@@ -53,8 +53,9 @@ TEST_F(MainTest, NoTuneArrangement) {
     EXPECT_FALSE(w.mnuF9->isEnabled());
     EXPECT_TRUE(w.lblNoComms[2]->isVisibleTo(&w));
     EXPECT_EQ(w.lblNoComms[2]->text(), QStringLiteral("NO TUNE Enabled"));
-    // The buttons are the link's alone.
-    EXPECT_TRUE(w.cmdF4->isEnabled());
+    // The buttons follow their menu entries: a locked unit is not stepped.
+    for (QPushButton* b : {w.cmdF4, w.cmdF5, w.cmdF6, w.cmdF7, w.cmdF8, w.cmdF9})
+        EXPECT_FALSE(b->isEnabled()) << b->text().toStdString();
 
     // The full read-out gives everything back, even what going off-line took.
     w.Comm_Dis_State(false);
@@ -63,7 +64,7 @@ TEST_F(MainTest, NoTuneArrangement) {
         EXPECT_TRUE(frmMain::Entry_State(e)) << e->objectName().toStdString();
     EXPECT_TRUE(w.mnu3DMap->isEnabled());
     EXPECT_TRUE(w.mnuF4->isEnabled());
-    EXPECT_FALSE(w.cmdF4->isEnabled());
+    EXPECT_TRUE(w.cmdF4->isEnabled());
     EXPECT_FALSE(w.lblNoComms[2]->isVisibleTo(&w));
 }
 

@@ -22,10 +22,14 @@ namespace {
 class TransferWindowTest : public MainTest {
 protected:
     ~TransferWindowTest() override { FormInstance<frmDosCMD>::unload(); }
+    // On-line through the status label, with the read-out of the simulated unit
+    // finished: the console's commands are sent only while the link polls.
     frmMain& loadOnline() {
         frmMain& w = load();
         runSequencer();
         w.lblNoComms_Click();
+        EXPECT_TRUE(QTest::qWaitFor([] { return UnitOnline == 1 && CommStatus >= 10; }, 10000))
+            << "the read-out did not finish, CommStatus " << CommStatus;
         return w;
     }
     void type(frmMain& w, const QString& line) {

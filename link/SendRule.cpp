@@ -1,0 +1,120 @@
+#include "link/SendRule.h"
+
+#include "core/CoreState.h"
+#include "link/LinkHooks.h"
+#include "link/LinkState.h"
+#include "link/SendPath.h"
+#include "platform/Dialogs.h"
+
+namespace SendRule {
+
+Verdict May_Send() {
+    if (OnlineState == QLatin1String("Offline"))
+        return Verdict::ImageOnly;
+    if (SendPending == 99 || PortLost == 1)
+        return Verdict::NoAnswer;
+    // 0 connecting, 1..9 the read-out: what the grid shows is about to be replaced.
+    if (CommStatus < 10)
+        return Verdict::ReadingUnit;
+    // 10 polling, 11 and 12 a reply handled, 13 a request going out (later ones
+    // wait behind it); anything else is no state the link polls from.
+    if (CommStatus > 13)
+        return Verdict::NoAnswer;
+    if (UnitLocked == 1)
+        return Verdict::Locked;
+    if (bad_cnt >= SilentTicks)
+        return Verdict::NoAnswer;
+    return Verdict::Send;
+}
+
+bool Refuses(Verdict verdict) {
+    return verdict == Verdict::ReadingUnit || verdict == Verdict::NoAnswer ||
+           verdict == Verdict::Locked;
+}
+
+QString Notice(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::Send:
+        return QString();
+    case Verdict::ImageOnly:
+        return OfflineNotice;
+    case Verdict::ReadingUnit:
+        return QStringLiteral("Not sent: the unit is being read. Make the change again once the "
+                              "read-out has finished.");
+    case Verdict::NoAnswer:
+        return QStringLiteral("Not sent: the unit does not answer. Make the change again once "
+                              "the link is back.");
+    case Verdict::Locked:
+        return QStringLiteral("Not sent: the unit is locked (No-Tune); its maps cannot be "
+                              "changed.");
+    }
+    return QString();
+}
+
+void Tell(const QString& text) {
+    Hooks().SetStatusPanel(NoticePanel, text);
+}
+
+Verdict Admit_Edit() {
+    const Verdict verdict = May_Send();
+    if (Refuses(verdict))
+        Tell(Notice(verdict));
+    return verdict;
+}
+
+namespace {
+
+void Count_Offline_Edit() {
+    ++OfflineEdits;
+    if (OfflineEditsTold == 0) {
+        OfflineEditsTold = 1;
+        Tell(OfflineNotice);
+    }
+}
+
+} // namespace
+
+void Send_Edit(Verdict verdict, const QByteArray& frame) {
+    if (verdict == Verdict::Send) {
+        Tell(QString()); // an earlier refusal is over
+        SendPath::Queue_Command(frame);
+    } else if (verdict == Verdict::ImageOnly)
+        Count_Offline_Edit();
+}
+
+void Send_Edits(Verdict verdict, std::vector<QByteArray> elements) {
+    if (verdict == Verdict::Send) {
+        Tell(QString());
+        SendPath::Queue_Elements(std::move(elements), static_cast<int>(SendKind::Queue));
+    } else if (verdict == Verdict::ImageOnly)
+        Count_Offline_Edit();
+}
+
+void ReadOut_Restarts() {
+    OfflineEdits = 0;
+    OfflineEditsTold = 0;
+    const int dropped = SendPath::Drop_Writes();
+    if (dropped > 0)
+        Tell(QStringLiteral("%1 change(s) were not sent to the unit: the link was lost before "
+                            "they went out. The grid shows the map read from the unit.")
+                 .arg(dropped));
+}
+
+void Went_Offline() {
+    OfflineEditsTold = 0;
+}
+
+bool Confirm_Going_Online() {
+    if (OnlineState != QLatin1String("Offline") || OfflineEdits == 0)
+        return true;
+    const Dialogs::Answer answer = Dialogs::msgBox(
+        QStringLiteral("%1 change(s) made off-line have not been sent to the unit. Going on-line "
+                       "reads the unit's map into the grid and replaces them.")
+                .arg(OfflineEdits) +
+            QChar(13) + QChar(13) + QStringLiteral("Go on-line now?"),
+        Dialogs::Buttons::YesNo, Dialogs::Icon::Question, QStringLiteral("Changes not sent"),
+        Dialogs::DefaultButton::Second);
+    return answer == Dialogs::Answer::Yes;
+}
+
+} // namespace SendRule

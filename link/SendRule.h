@@ -1,0 +1,80 @@
+#pragma once
+
+// The one rule for whether an edit of the map may go to the unit now. Every
+// producer of a map edit (the grid entry, the stepping keys, the console, the
+// download and every later window that edits the map) asks it before it
+// changes the image, writes through the write path (link/MapWrite.h) and hands
+// the frames over with Send_Edit.
+//
+// It reads the link's real state: the connection mode (OnlineState), where the
+// timer is (CommStatus: connecting and reading out, or polling), whether the
+// unit answers and the port works, and whether the unit is locked. It never
+// reads UnitOnline, which lags behind all of these.
+//
+// What it keeps true: once the link is idle, every edited cell shows in the grid
+// what the unit holds, or the user has been told that the edit was not sent.
+// - on-line and polling: the edit is sent, after the requests already waiting;
+// - while the unit is being connected or read, when it does not answer, or when
+//   it is locked: the edit is refused, nothing changes, and the user is told why;
+// - off-line: the edit changes the image only; the user is told once per spell
+//   off-line, and asked before going on-line replaces such edits;
+// - writes still waiting when the link starts reading the unit afresh (the
+//   reconnect after a silence, going on-line) would land after the read-out and
+//   make the unit differ from the grid: they are taken back and the user is told.
+// The notices go to the main window's status bar (panel NoticePanel).
+
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+namespace SendRule {
+
+enum class Verdict {
+    Send,        // on-line, polling, the unit answers: the edit goes to the unit
+    ImageOnly,   // off-line: the edit changes the image only
+    ReadingUnit, // the unit is being connected or read: refused
+    NoAnswer,    // on-line, but the unit does not answer or the port is unusable: refused
+    Locked,      // the unit is locked against tuning (No-Tune): refused
+};
+
+// The status bar panel the notices go to.
+inline constexpr int NoticePanel = 1;
+// Unanswered ticks of live polling after which the unit counts as silent; the
+// link shows its loss then too.
+inline constexpr int SilentTicks = 30;
+
+// Whether an edit may be sent now.
+Verdict May_Send();
+// ReadingUnit, NoAnswer and Locked: the edit must not change anything.
+bool Refuses(Verdict verdict);
+// The notice for a verdict ("" for Send).
+QString Notice(Verdict verdict);
+
+// Asks the rule for an edit about to be made: returns the verdict, and tells the
+// user when it refuses the edit.
+Verdict Admit_Edit();
+
+// Hands an edit's frames over according to the verdict Admit_Edit gave for it:
+// queued for the unit (Send), or counted as an off-line edit (ImageOnly: the
+// first one of a spell off-line is told). A refusing verdict hands nothing over.
+// One frame is a single command, several a queue without progress window.
+void Send_Edit(Verdict verdict, const QByteArray& frame);
+void Send_Edits(Verdict verdict, std::vector<QByteArray> elements);
+
+// Shows a notice (a refusal, a write path's refusal) in the status bar.
+void Tell(const QString& text);
+
+// The link starts reading the unit afresh: writes that would land after the
+// read-out are taken back (told when there were any), and the edits made
+// off-line are forgotten (the read-out replaces them).
+void ReadOut_Restarts();
+// Going off-line: the first edit of the new spell off-line is told again.
+void Went_Offline();
+// Before going on-line from the user's menu or label: with edits made off-line
+// that the read-out would replace, asks whether to go on; true to go on-line.
+bool Confirm_Going_Online();
+
+inline const QString OfflineNotice =
+    QStringLiteral("Off-line: changes go into the map image only; they are not sent to the unit.");
+
+} // namespace SendRule
