@@ -1,5 +1,7 @@
 #include "link/LinkState.h"
 
+#include "link/ReplyBuffer.h"
+
 int CommStatus = 0;
 int send_receive = 0;
 int bad_cnt = 0;
@@ -52,6 +54,7 @@ int PortFailTold = 0;
 int PortTryCount = 0;
 
 void ResetLinkState() {
+    ReplyBuffer::Clear();
     CommStatus = 0;
     send_receive = 0;
     bad_cnt = 0;

@@ -34,7 +34,8 @@ int Clamp_Interval(int interval, int base);
 
 // The sample of one live reply arriving at now.
 void Rate_Sample_At(const QTime& now);
-// The same at the current time.
+// The same now, on the monotonic clock (RateSampleTime then holds a time of that
+// clock, not of the day).
 void Rate_Sample();
 
 } // namespace PollTiming

@@ -7,6 +7,7 @@
 #include "link/LinkState.h"
 #include "link/LiveLog.h"
 #include "link/ProgressModel.h"
+#include "link/ReplyBuffer.h"
 #include "link/SendPath.h"
 #include "link/WtsCM.h"
 #include "link/WtsUp.h"
@@ -115,11 +116,22 @@ void UnitLink::tick() {
     if (bad_cnt == 5 && interval() < cfg_CommSpeed)
         setInterval(cfg_CommSpeed + 70);
 
+    // No request goes out again while the answer to the last one is still on
+    // the line; once it has stopped coming, what came of it is thrown away so
+    // that the next answer starts afresh.
+    bool awaited = false;
+    if (CommStatus != 13) {
+        awaited = ReplyBuffer::Reply_On_Its_Way(interval(), Comm1.InBufferCount());
+        if (!awaited && Comm1.InBufferCount() > 0)
+            Comm1.setInBufferCount(0);
+    }
+
     if (send_receive == 1) {
         ++bad_cnt;
         if (CommStatus == 0) {
             traceLine(1);
-            Comm1.setInBufferCount(0);
+            if (!awaited)
+                Comm1.setInBufferCount(0);
             if (bad_cnt == 20) {
                 showLoss();
                 growInterval();
@@ -141,6 +153,7 @@ void UnitLink::tick() {
         traceLine(3);
         CommStatus = 0;
         SerialPortOn();
+        awaited = false;
         bad_cnt -= 40;
         setInterval(4 * cfg_CommSpeed);
         if (OnlineState == QLatin1String("Online2"))
@@ -156,11 +169,14 @@ void UnitLink::tick() {
 
     switch (CommStatus) {
     case 0:
+        if (awaited)
+            break;
         if (NoTuneFlag == 170)
             send(WtsUp::NoTune_Set_Frame());
         Comm1.setRThreshold(18);
         comm_rth = 18;
         send(WtsUp::Poll_Frame());
+        ReplyBuffer::Request_Sent(18);
         send_receive = 1;
         UnitOnline = 0;
         SendLineNo = 0;
@@ -169,8 +185,11 @@ void UnitLink::tick() {
         setInterval(cfg_CommSpeed + 20);
         break;
     case 1:
+        if (awaited)
+            break;
         Comm1.setRThreshold(130);
         send(WtsUp::Read_Frame(WtsUp::ReadParam, Idx_ParamLow, 128));
+        ReplyBuffer::Request_Sent(130);
         MapChanged = 0;
         // The first page request waits for its answer like the later ones.
         send_receive = 1;
@@ -183,21 +202,26 @@ void UnitLink::tick() {
     case 7:
     case 8:
     case 9:
+        if (awaited)
+            break;
         Comm1.setRThreshold(comm_rth);
-        if (ReadRequest.isEmpty())
+        if (ReadRequest.isEmpty()) {
             CommStatus = 0; // nothing prepared: the read-out starts again
-        else
+        } else {
             send(ReadRequest);
+            ReplyBuffer::Request_Sent(comm_rth);
+        }
         send_receive = 1;
         break;
     case 10:
         if (SendPending == 1) {
             CommStatus = 13;
             tick();
-        } else {
+        } else if (!awaited) {
             Comm1.setRThreshold(18);
             comm_rth = 18;
             send(WtsUp::Poll_Frame());
+            ReplyBuffer::Request_Sent(18);
             send_receive = 1;
         }
         break;
@@ -323,6 +347,7 @@ void UnitLink::tell(int number, PortErrors::Family family) {
 }
 
 void UnitLink::portOpened() {
+    ReplyBuffer::Clear();
     PortLost = 0;
     PortFailTold = 0;
     PortTryCount = 0;
@@ -419,6 +444,7 @@ void UnitLink::GO_ONLine() {
     OnlineState = QStringLiteral("Online");
     bad_cnt = 0;
     CommStatus = 0;
+    ReplyBuffer::Clear();
     Hooks().SetNoCommsVisible(0, false);
     Hooks().SetNoCommsVisible(1, false);
     Hooks().PB_Dis_State(false);
