@@ -285,12 +285,60 @@ TEST_F(ReceiveHandlerTest, ADeliveryIsTakenOnceItHoldsAWholeReply) {
         int size;
         bool answered;
     };
-    for (const Case c : {Case{2, false}, Case{3, false}, Case{17, false}, Case{132, true},
-                         Case{133, false}}) {
+    for (const Case c :
+         {Case{2, false}, Case{3, false}, Case{17, false}, Case{132, true}, Case{133, false}}) {
         polling();
         deliver(QByteArray(1, '1') + QByteArray(c.size - 1, '\0'));
         EXPECT_EQ(send_receive == 2, c.answered) << c.size;
     }
+}
+
+TEST_F(ReceiveHandlerTest, FiveLiveRepliesInOneReadGiveFiveReadings) {
+    polling();
+    std::vector<int> rpms;
+    Hooks().Text_Values = [&] { rpms.push_back(LiveRpm); };
+    QByteArray read;
+    for (const int low : {195, 200, 205, 210, 215})
+        read += live({{8, low}});
+    ASSERT_EQ(read.size(), 90);
+    link->Comm1.setRThreshold(18);
+    dev->received(read); // an adapter that held them back hands them over at once
+    // 4687500 / period / 4 cylinders
+    EXPECT_EQ(rpms, (std::vector<int>{6010, 5859, 5716, 5580, 5451}));
+    EXPECT_EQ(CommStatus, 11) << "the timer polls again on its next tick";
+    tick();
+    EXPECT_EQ(unit.writes.back(), Poll);
+}
+
+TEST_F(ReceiveHandlerTest, ReplyInPiecesIsTakenOnceWhole) {
+    polling();
+    const QByteArray reply = live({{8, 195}});
+    for (const int piece : {1, 5, 7, 17}) {
+        polling();
+        LiveRpm = 0;
+        link->Comm1.setRThreshold(18);
+        for (int from = 0; from < reply.size(); from += piece) {
+            EXPECT_EQ(LiveRpm, 0) << piece;
+            dev->received(reply.mid(from, piece));
+            if (from + piece < reply.size())
+                tick(); // the next tick comes while the reply is still arriving
+        }
+        EXPECT_EQ(LiveRpm, 6010) << piece;
+        EXPECT_EQ(unit.polls(), 0) << piece << ": no poll overtook the reply";
+        unit.writes.clear();
+    }
+}
+
+TEST_F(ReceiveHandlerTest, ReplyThatStopsArrivingIsDroppedAndTheNextOneTaken) {
+    polling();
+    link->Comm1.setRThreshold(18);
+    dev->received(live({{8, 100}}).left(9)); // the rest is lost
+    tick();
+    EXPECT_EQ(unit.polls(), 0) << "it may still come";
+    tick();
+    EXPECT_EQ(unit.polls(), 1) << "a whole quiet tick: asked again";
+    dev->received(live({{8, 195}}));
+    EXPECT_EQ(LiveRpm, 6010) << "the next reply starts afresh";
 }
 
 TEST_F(ReceiveHandlerTest, LineNoiseLeavesThePendingRequestInPlace) {
