@@ -473,6 +473,12 @@ void UnitLink::GO_ONLine() {
 }
 
 void UnitLink::GO_OFFLine() {
+    // A read-out or transfer that stalled ends here: its progress window goes.
+    if (Progress().loaded()) {
+        Progress().Hide();
+        StatusMsg.clear();
+        Progress().Form_Unload();
+    }
     if (LogState == 1) {
         Hooks().Stop_Logg();
         Dialogs::msgBox(QStringLiteral("Logging has been stopped!"), Dialogs::Buttons::Ok,

@@ -96,3 +96,37 @@ TEST_F(ReplyPieces, LateDuplicateAndStrayRepliesLeaveTheReadOutInStep) {
 }
 
 } // namespace
+
+namespace {
+
+class StalledReadOut : public SimReceiveTest {
+protected:
+    // On-line, the unit answers the first poll and the first page, then nothing.
+    void stall() {
+        MapLoaded = -1;
+        sim.faults.silentAfter = 2;
+        startOnline();
+        tick();
+        settle();
+        tick(3);
+        ASSERT_TRUE(Progress().loaded()) << "Uploading Data";
+        ASSERT_EQ(UnitOnline, 0);
+    }
+};
+
+TEST_F(StalledReadOut, GoingOffLineClosesTheProgressWindow) {
+    stall();
+    link->mnuOffline_Click();
+    EXPECT_FALSE(Progress().loaded());
+    EXPECT_TRUE(StatusMsg.isEmpty());
+}
+
+TEST_F(StalledReadOut, GivingUpAfterTheReconnectClosesTheProgressWindow) {
+    stall();
+    for (int i = 0; i < 200 && OnlineState != QLatin1String("Offline"); ++i)
+        tick();
+    ASSERT_EQ(OnlineState, "Offline");
+    EXPECT_FALSE(Progress().loaded());
+}
+
+} // namespace
