@@ -291,3 +291,22 @@ TEST_F(MainTest, AfrRowShowsOnTheIgnitionTabOnly) {
     w.Select_Tab(3);
     EXPECT_TRUE(w.grab().save(shotPath(QStringLiteral("grid-ignition-afr.png"))));
 }
+
+// Off-line the blank map is loaded: its AMP axis reads 0 .. 5 V on the tabs
+// that show one.
+TEST_F(MainTest, BlankMapAmpAxisReadsZeroToFiveVolts) {
+    folder.copyData(QStringLiteral("BLANKKVR6.WTS"));
+    frmMain& w = load();
+    runSequencer();
+    ASSERT_NE(MapLoaded, 0) << "the blank map was loaded";
+    const MapCellText::AmpAxis axis = MapCellText::Amp_Axis();
+    ASSERT_TRUE(axis.computed);
+    EXPECT_EQ(axis.labels[0], QStringLiteral("0.00"));
+    EXPECT_EQ(axis.labels[3], QStringLiteral("1.00"));
+    EXPECT_EQ(axis.labels[15], QStringLiteral("5.00"));
+    for (const int tab : {2, 3}) {
+        w.Select_Tab(tab);
+        EXPECT_EQ(w.LblAmp[0]->text(), QStringLiteral("0.00")) << tab;
+        EXPECT_EQ(w.LblAmp[15]->text(), QStringLiteral("5.00")) << tab;
+    }
+}
