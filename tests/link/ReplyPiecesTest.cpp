@@ -52,6 +52,14 @@ protected:
         EXPECT_EQ(MapDscr, QString::fromLatin1(sim.text().mid(128, 63)));
     }
 
+    // Page reads the unit received.
+    int pageReads() const {
+        int n = 0;
+        for (const QByteArray& f : sim.frames())
+            n += f.at(0) != '1' ? 1 : 0;
+        return n;
+    }
+
     sim::Unit sim;
     QByteArray line;
 };
@@ -63,21 +71,27 @@ TEST_F(ReplyPieces, ReadOutInAnyPiecesOrSeveralRepliesAtOnce) {
         ResetCoreState();
         ResetLinkState();
         startOnline();
+        sim.clearFrames();
         EXPECT_TRUE(runUntilPolled(piece, 5)) << piece << ": CommStatus " << CommStatus;
         expectImageIsTheUnits();
         EXPECT_EQ(OnlineState, "Online") << piece;
         EXPECT_LT(bad_cnt, 20) << piece;
+        EXPECT_EQ(pageReads(), 10) << piece << ": every page asked for once";
     }
 }
 
 TEST_F(ReplyPieces, LateDuplicateAndStrayRepliesLeaveTheReadOutInStep) {
     startOnline();
+    sim.clearFrames();
     int disturbed = 0;
+    int askedTwice = 0;
     const bool done = runUntilPolled(9, 8, [&](int round) {
         switch (round % 3) {
         case 0:
             // The answer is late: the timer asks again before it is in, and the
             // unit answers both.
+            if (UnitOnline == 0 && CommStatus >= 1 && CommStatus <= 9)
+                ++askedTwice;
             tick();
             ++disturbed;
             break;
@@ -93,6 +107,7 @@ TEST_F(ReplyPieces, LateDuplicateAndStrayRepliesLeaveTheReadOutInStep) {
     EXPECT_GT(disturbed, 5);
     expectImageIsTheUnits();
     EXPECT_EQ(OnlineState, "Online") << "resynchronised without a reconnect";
+    EXPECT_LE(pageReads(), 10 + askedTwice) << "no page asked for again but the late ones";
 }
 
 } // namespace
