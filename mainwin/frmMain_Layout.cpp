@@ -492,6 +492,10 @@ void frmMain::Arrange_Afr_Row(int tab) {
     Design::setTop(Frame_AFR_Def, afr ? 0 : 120);
     Design::setLeft(Frame_AFR_Def, afr ? 0 : 120);
     Design::setHeight(Frame_AFR_Def, afr ? PanelHeight : 255);
+    // The axis caption stays beside the deflection labels.
+    Label23->setParent(afr ? frmLambda : Frame_def);
+    place(Label23, 3560, afr ? 0 : 30, 1120, afr ? PanelHeight : 220);
+    Label23->show();
     frmLambda->setVisible(afr);
     const int infoTop = afr ? DefTop + DefHeight + PanelHeight - InfoFreeTop : DefTop + DefHeight;
     Design::setTop(Frame_info, infoTop);

@@ -278,6 +278,9 @@ TEST_F(MainTest, AfrRowShowsOnTheIgnitionTabOnly) {
             EXPECT_EQ(w.lblDef[b + 8]->isVisible(), afr) << tab << " label " << b + 8;
             EXPECT_EQ(w.lblDef[b + 8]->text(), w.lblDef[b]->text()) << tab << " label " << b;
         }
+        EXPECT_EQ(w.Label23->parentWidget(), afr ? w.frmLambda : w.Frame_def)
+            << tab << ": the caption goes with the deflection labels";
+        EXPECT_TRUE(w.Label23->isVisible()) << tab;
         // Nothing of the row or panel lies under the entry row's controls, and
         // those stay inside the map frame.
         const QRect info = w.Frame_info->childrenRect().translated(w.Frame_info->pos());
