@@ -83,7 +83,9 @@ int speedOf(const QString& text) {
     if (!std::any_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit(); }))
         return 100;
     const auto speed = NumberRules::RoundEven(NumberRules::Val(digits));
-    return speed < 0 ? 100 : static_cast<int>(speed);
+    if (speed < 0)
+        return 100;
+    return std::clamp(static_cast<int>(speed), MinCommSpeed, MaxCommSpeed);
 }
 
 // A line break as it stands in a text: "\r\n", "\n", "\r", or none at the end.

@@ -4,6 +4,12 @@
 
 namespace WtsGeneral {
 
+// The poll base (cfg_CommSpeed, ms) the link works with: a file's value or a
+// learned one outside this range is kept at its nearer end. Below it a tick comes
+// round faster than the unit's slower answers can be counted on.
+inline constexpr int MinCommSpeed = 20;
+inline constexpr int MaxCommSpeed = 500;
+
 // Name of the dealer settings file in the program folder: the first "kvr*.cfg"
 // holding exactly two marker lines (one with "KAVRO TUNER KVR6", one with
 // "Adv Branding:"); else the last one holding any marker line; else "KVR6.cfg".
@@ -13,7 +19,8 @@ QString Find_Dealer_Settings_File();
 // AdvBranding, cfg_CommPort, cfg_CommSpeed) from the dealer settings file. Each
 // value is taken from its label's own line only. A missing file or label gives
 // the default: empty texts, NoTuneFlag 255, BrandingFlag 0, AdvBranding 0, port 1,
-// speed 100. Throws KvrError when the file exists but cannot be read.
+// speed 100 (a speed outside MinCommSpeed..MaxCommSpeed is held at the nearer
+// end). Throws KvrError when the file exists but cannot be read.
 void Read_Dealer_Settings();
 
 // Read_Dealer_Settings, telling the user when the file could not be read; the

@@ -123,7 +123,8 @@ void Clear_Unit(const std::function<QDateTime()>& clock) {
                        "continue?")
             .arg(product),
         Dialogs::Buttons::YesNo, Dialogs::Icon::Critical,
-        QStringLiteral("Clearing the %1 unit!!").arg(product));
+        QStringLiteral("Clearing the %1 unit!!").arg(product),
+        Dialogs::DefaultButton::Second); // a reflex Enter must not clear the unit
     if (answer != Dialogs::Answer::Yes)
         return;
 

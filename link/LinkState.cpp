@@ -1,5 +1,7 @@
 #include "link/LinkState.h"
 
+#include "link/ReplyBuffer.h"
+
 int CommStatus = 0;
 int send_receive = 0;
 int bad_cnt = 0;
@@ -54,6 +56,7 @@ int OfflineEdits = 0;
 int OfflineEditsTold = 0;
 
 void ResetLinkState() {
+    ReplyBuffer::Clear();
     CommStatus = 0;
     send_receive = 0;
     bad_cnt = 0;

@@ -7,6 +7,7 @@
 #include "platform/NumberRules.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace PollTiming {
 
@@ -83,7 +84,14 @@ void Rate_Sample_At(const QTime& now) {
 }
 
 void Rate_Sample() {
-    Rate_Sample_At(QTime::currentTime());
+    // The rate needs only where one second ends and the next begins: a monotonic
+    // clock tells that without the time-of-day lookup (and its look at the time
+    // zone) that would cost a system call on every reply. Its seconds stand in
+    // a day of their own.
+    using namespace std::chrono;
+    constexpr qint64 DayMs = 24LL * 60 * 60 * 1000;
+    const qint64 ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+    Rate_Sample_At(QTime::fromMSecsSinceStartOfDay(static_cast<int>(ms % DayMs)));
 }
 
 } // namespace PollTiming

@@ -8,6 +8,8 @@
 // new cfg_CommSpeed and is written to the configuration files. During play-back
 // the same steps pace the feed, but nothing is learned or stored.
 
+#include "core/DealerSettings.h"
+
 #include <QTime>
 
 namespace PollTiming {
@@ -15,8 +17,8 @@ namespace PollTiming {
 // The interval never goes below this, whatever the base and the rate.
 inline constexpr int MinInterval = 10;
 // A learned poll base outside this range is kept at its nearer end.
-inline constexpr int MinCommSpeed = 20;
-inline constexpr int MaxCommSpeed = 500;
+inline constexpr int MinCommSpeed = WtsGeneral::MinCommSpeed;
+inline constexpr int MaxCommSpeed = WtsGeneral::MaxCommSpeed;
 // Second boundaries counted before the interval adapts (it adapts after 21).
 inline constexpr int WarmUpSeconds = 20;
 // How far the interval may move from cfg_CommSpeed.
@@ -34,7 +36,8 @@ int Clamp_Interval(int interval, int base);
 
 // The sample of one live reply arriving at now.
 void Rate_Sample_At(const QTime& now);
-// The same at the current time.
+// The same now, on the monotonic clock (RateSampleTime then holds a time of that
+// clock, not of the day).
 void Rate_Sample();
 
 } // namespace PollTiming

@@ -1,5 +1,6 @@
 #include "link/PortErrors.h"
 
+#include "link/CommControl.h"
 #include "platform/KvrError.h"
 
 namespace PortErrors {
@@ -20,6 +21,14 @@ QString Text(int number, int port, Family family) {
     case KvrError::PortAlreadyOpen:
         first = QStringLiteral("The Communication Port selected (Comm Port ");
         second = QStringLiteral(") is ALREADY OPEN by another application.");
+        break;
+    case KvrError::PortPermissionDenied:
+        // Nothing else holds the port: this user may not open its device.
+        first = QStringLiteral("The Communication Port selected (Comm Port ");
+        second = QStringLiteral(") cannot be opened: permission denied on ") +
+                 CommControl::Device_Path(port) +
+                 QStringLiteral(". Add your user to the group that owns the device (usually "
+                                "\"dialout\") and log in again.");
         break;
     case KvrError::IllegalOperation:
         first = QStringLiteral("The Communication Port selected (Comm Port ");

@@ -9,6 +9,7 @@
 #include "link/PlaybackModel.h"
 #include "link/ReadOut.h"
 #include "link/ReceiveFeeds.h"
+#include "link/ReplyBuffer.h"
 #include "link/UnitLink.h"
 #include "link/WtsCM.h"
 #include "link/WtsUp.h"
@@ -122,35 +123,15 @@ void liveReply(UnitLink& link, bool recorded) {
     refresh();
 }
 
-void handle(UnitLink& link) {
-    rx.clear();
-    rx = link.Comm1.Input();
-    ReceiveFeeds::Trace_Label_Start(rx);
-    const bool recorded = LogState == 3;
-    if (recorded) {
-        std::optional<QByteArray> record = ReceiveFeeds::Playback_Record();
-        if (!record)
-            return;
-        rx = *record;
-    }
-    ReceiveFeeds::Trace_Reply(rx);
+// One whole reply, as the unit gave it.
+void dispatch(UnitLink& link, const QByteArray& reply, bool recorded) {
+    rx = reply;
     if (rx.size() < MinReply || rx.size() > MaxReply)
         return; // left to the timer's count of unanswered ticks
 
     cmd = QString::number(at(rx, 1));
     ReceiveFeeds::Trace_Label_Append(QStringLiteral("   -cmd=") + cmd);
     const char letter = rx.at(0);
-    if (!knownLetter(letter)) {
-        // Line noise: whatever waits behind it goes too, but a request raised by
-        // the user stays in the send path; the timer asks again.
-        const int waiting = recorded ? 0 : link.Comm1.InBufferCount();
-        if (waiting > 0) {
-            ReceiveFeeds::Trace_Label_Append(QStringLiteral("   -del") + QString::number(waiting));
-            link.Comm1.Input();
-            link.Comm_Timer_Timer();
-        }
-        return;
-    }
     if (LogState == 1)
         ReceiveFeeds::Raw_Log(rx);
 
@@ -168,6 +149,67 @@ void handle(UnitLink& link) {
         return; // not the page asked for, or not all of it: the timer asks again
     markAnswered();
     ReadOut::Page_Reply(rx);
+}
+
+void playback(UnitLink& link, const QByteArray& delivered) {
+    // What the port brought is not the recording's: it goes.
+    ReplyBuffer::Clear();
+    ReceiveFeeds::Trace_Label_Start(delivered);
+    std::optional<QByteArray> record = ReceiveFeeds::Playback_Record();
+    if (!record)
+        return;
+    rx = *record;
+    ReceiveFeeds::Trace_Reply(rx);
+    if (rx.size() < MinReply || rx.size() > MaxReply)
+        return;
+    if (!knownLetter(rx.at(0))) {
+        cmd = QString::number(at(rx, 1));
+        ReceiveFeeds::Trace_Label_Append(QStringLiteral("   -cmd=") + cmd);
+        return;
+    }
+    dispatch(link, rx, true);
+}
+
+void handle(UnitLink& link) {
+    rx.clear();
+    const QByteArray delivered = link.Comm1.Input();
+    if (LogState == 3) {
+        playback(link, delivered);
+        return;
+    }
+    ReceiveFeeds::Trace_Label_Start(delivered);
+    ReplyBuffer::Append(delivered);
+    const ReplyBuffer::Taking taking;
+    bool first = true;
+    bool dropped = false;
+    for (;;) {
+        std::optional<QByteArray> reply = ReplyBuffer::Take();
+        if (const QByteArray stray = ReplyBuffer::Dropped(); !stray.isEmpty()) {
+            // Line noise, or the rest of a reply whose start was lost: it goes,
+            // and so does what follows it until the line is quiet. A request
+            // raised by the user stays in the send path; the timer asks again.
+            dropped = true;
+            cmd = QString::number(at(stray, 1));
+            ReceiveFeeds::Trace_Reply(stray);
+            ReceiveFeeds::Trace_Label_Append(QStringLiteral("   -cmd=") + cmd);
+            if (stray.size() > 1)
+                ReceiveFeeds::Trace_Label_Append(QStringLiteral("   -del") +
+                                                 QString::number(stray.size() - 1));
+            break;
+        }
+        if (!reply)
+            break;
+        if (!first && (CommStatus == 11 || CommStatus == 12))
+            CommStatus = 10; // as the timer would before the next poll's answer
+        first = false;
+        ReceiveFeeds::Trace_Reply(*reply);
+        dispatch(link, *reply, false);
+    }
+    if (first && !dropped)
+        ReceiveFeeds::Trace_Reply(delivered); // a piece of a reply still arriving
+    // The rest of a reply on its way: the next piece is taken as soon as it is in.
+    if (ReplyBuffer::Holding())
+        link.Comm1.setRThreshold(ReplyBuffer::Missing());
 }
 
 } // namespace

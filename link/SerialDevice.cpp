@@ -2,6 +2,10 @@
 
 #include "platform/KvrError.h"
 
+#include <QFile>
+
+#include <unistd.h>
+
 SerialDevice::SerialDevice() {
     QObject::connect(&port_, &QSerialPort::readyRead, &port_, [this] {
         const QByteArray bytes = port_.readAll();
@@ -30,6 +34,9 @@ int SerialDevice::Error_Number(QSerialPort::SerialPortError error) {
     case QSerialPort::DeviceNotFoundError:
         return KvrError::InvalidPortNumber;
     case QSerialPort::PermissionError:
+        // Qt says this both for a device another program holds (it was opened
+        // exclusively) and for one this user may not open; the file tells which.
+        return KvrError::PortPermissionDenied;
     case QSerialPort::OpenError:
         return KvrError::PortAlreadyOpen;
     case QSerialPort::ResourceError:
@@ -41,11 +48,18 @@ int SerialDevice::Error_Number(QSerialPort::SerialPortError error) {
     }
 }
 
+bool SerialDevice::Readable_And_Writable(const QString& path) {
+    return ::access(QFile::encodeName(path).constData(), R_OK | W_OK) == 0;
+}
+
 int SerialDevice::open(const QString& path) {
     port_.setPortName(path);
     if (!port_.open(QIODevice::ReadWrite)) {
-        const int number = Error_Number(port_.error());
+        int number = Error_Number(port_.error());
         port_.clearError();
+        // Held by another program when the file lets this user read and write it.
+        if (number == KvrError::PortPermissionDenied && Readable_And_Writable(path))
+            number = KvrError::PortAlreadyOpen;
         return number == 0 ? KvrError::PortSetupFailed : number;
     }
     const bool set =

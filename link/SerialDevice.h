@@ -18,6 +18,8 @@ public:
 
     // The port error number an open failure of QSerialPort stands for.
     static int Error_Number(QSerialPort::SerialPortError error);
+    // Whether this user may read and write the device file at path.
+    static bool Readable_And_Writable(const QString& path);
 
 private:
     QSerialPort port_;

@@ -8,6 +8,7 @@
 #include "link/LiveLog.h"
 #include "link/PlaybackModel.h"
 #include "link/ProgressModel.h"
+#include "link/ReplyBuffer.h"
 #include "link/SendPath.h"
 #include "link/SendRule.h"
 #include "link/WtsCM.h"
@@ -117,11 +118,22 @@ void UnitLink::tick() {
     if (bad_cnt == 5 && interval() < cfg_CommSpeed)
         setInterval(cfg_CommSpeed + 70);
 
+    // No request goes out again while the answer to the last one is still on
+    // the line; once it has stopped coming, what came of it is thrown away so
+    // that the next answer starts afresh.
+    bool awaited = false;
+    if (CommStatus != 13) {
+        awaited = ReplyBuffer::Reply_On_Its_Way(interval(), Comm1.InBufferCount());
+        if (!awaited && Comm1.InBufferCount() > 0)
+            Comm1.setInBufferCount(0);
+    }
+
     if (send_receive == 1) {
         ++bad_cnt;
         if (CommStatus == 0) {
             traceLine(1);
-            Comm1.setInBufferCount(0);
+            if (!awaited)
+                Comm1.setInBufferCount(0);
             if (bad_cnt == 20) {
                 showLoss();
                 growInterval();
@@ -144,6 +156,7 @@ void UnitLink::tick() {
         CommStatus = 0;
         SendRule::ReadOut_Restarts();
         SerialPortOn();
+        awaited = false;
         bad_cnt -= 40;
         setInterval(4 * cfg_CommSpeed);
         if (OnlineState == QLatin1String("Online2"))
@@ -159,11 +172,14 @@ void UnitLink::tick() {
 
     switch (CommStatus) {
     case 0:
+        if (awaited)
+            break;
         if (NoTuneFlag == 170)
             send(WtsUp::NoTune_Set_Frame());
         Comm1.setRThreshold(18);
         comm_rth = 18;
         send(WtsUp::Poll_Frame());
+        ReplyBuffer::Request_Sent(18);
         send_receive = 1;
         UnitOnline = 0;
         SendLineNo = 0;
@@ -172,8 +188,11 @@ void UnitLink::tick() {
         setInterval(cfg_CommSpeed + 20);
         break;
     case 1:
+        if (awaited)
+            break;
         Comm1.setRThreshold(130);
         send(WtsUp::Read_Frame(WtsUp::ReadParam, Idx_ParamLow, 128));
+        ReplyBuffer::Request_Sent(130);
         MapChanged = 0;
         // The first page request waits for its answer like the later ones.
         send_receive = 1;
@@ -186,21 +205,26 @@ void UnitLink::tick() {
     case 7:
     case 8:
     case 9:
+        if (awaited)
+            break;
         Comm1.setRThreshold(comm_rth);
-        if (ReadRequest.isEmpty())
+        if (ReadRequest.isEmpty()) {
             CommStatus = 0; // nothing prepared: the read-out starts again
-        else
+        } else {
             send(ReadRequest);
+            ReplyBuffer::Request_Sent(comm_rth);
+        }
         send_receive = 1;
         break;
     case 10:
         if (SendPending == 1) {
             CommStatus = 13;
             tick();
-        } else {
+        } else if (!awaited) {
             Comm1.setRThreshold(18);
             comm_rth = 18;
             send(WtsUp::Poll_Frame());
+            ReplyBuffer::Request_Sent(18);
             send_receive = 1;
         }
         break;
@@ -326,6 +350,7 @@ void UnitLink::tell(int number, PortErrors::Family family) {
 }
 
 void UnitLink::portOpened() {
+    ReplyBuffer::Clear();
     PortLost = 0;
     PortFailTold = 0;
     PortTryCount = 0;
@@ -427,6 +452,7 @@ void UnitLink::GO_ONLine() {
     bad_cnt = 0;
     CommStatus = 0;
     SendRule::ReadOut_Restarts();
+    ReplyBuffer::Clear();
     Hooks().SetNoCommsVisible(0, false);
     Hooks().SetNoCommsVisible(1, false);
     Hooks().PB_Dis_State(false);
@@ -456,6 +482,12 @@ void UnitLink::GO_ONLine() {
 }
 
 void UnitLink::GO_OFFLine() {
+    // A read-out or transfer that stalled ends here: its progress window goes.
+    if (Progress().loaded()) {
+        Progress().Hide();
+        StatusMsg.clear();
+        Progress().Form_Unload();
+    }
     if (LogState == 1) {
         Hooks().Stop_Logg();
         Dialogs::msgBox(QStringLiteral("Logging has been stopped!"), Dialogs::Buttons::Ok,

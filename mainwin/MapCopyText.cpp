@@ -23,7 +23,8 @@ QString Copy_Map_Text(const std::array<QString, 128>& cells,
         }
         out += QStringLiteral(",   , ") +
                (QString(6, ' ') + rpmLabels[static_cast<std::size_t>(r)]).right(5);
-        out += QChar('\r');
+        // CR LF: pasted into an editor or a spreadsheet here the rows stay apart.
+        out += QStringLiteral("\r\n");
     }
     return out;
 }

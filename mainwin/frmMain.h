@@ -101,6 +101,8 @@ public:
     void Txt128_Click(int index);
     void TxtAMP_Click(int index);
     void txtAfrT_Click(int index);
+    // The AFR row and panel shown on the ignition tab only.
+    void Arrange_Afr_Row(int tab);
     // A key on a focused grid cell (codes as CellEntry gives them).
     void Txt128_KeyDown(int index, int KeyCode, int Shift);
     // The selection an arrow key leads to from the current one.

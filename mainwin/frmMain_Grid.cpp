@@ -99,8 +99,11 @@ void frmMain::Write_Axis_Labels() {
     const WtsUp::AxisLabels labels = WtsUp::Set_Axis_Labels(LiveRpm);
     for (int n = 0; n < 16; ++n)
         lblrpm[n]->setText(labels.lblrpm[n]);
-    for (int i = 0; i < 8; ++i)
+    // The AFR panel's copy of the deflection axis says the same.
+    for (int i = 0; i < 8; ++i) {
         lblDef[i]->setText(labels.lblDef[i]);
+        lblDef[i + 8]->setText(labels.lblDef[i]);
+    }
     for (int j = 0; j < 10; ++j)
         lblrunrpm[j]->setText(labels.lblrunrpm[j]);
     if (labels.bar)

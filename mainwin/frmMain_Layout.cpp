@@ -10,6 +10,8 @@
 #include "mainwin/MainState.h"
 #include "mainwin/StripChart.h"
 #include "mainwin/frmMain.h"
+
+#include "mainwin/CellFit.h"
 #include "platform/ProgramFolder.h"
 
 #include <QAction>
@@ -358,6 +360,13 @@ void frmMain::arrange_table() {
         txtAfrT[b]->setFont(serif);
         txtAfrT[b]->setVisible(false);
     }
+    // "-128" reads "128" when the box is too narrow for it.
+    for (QLineEdit* box : Txt128)
+        CellFit::Fit_Font(*box);
+    for (QLineEdit* box : TxtAMP)
+        CellFit::Fit_Font(*box);
+    for (QLineEdit* box : txtAfrT)
+        CellFit::Fit_Font(*box);
 
     for (int j = 0; j < 10; ++j) {
         Design::setLeft(lblRC[j], 60);
@@ -452,4 +461,43 @@ void frmMain::TabStrip1_Click() {
     Label23->setText(QStringLiteral("Deflection"));
     Design::setWidth(Frame_def, 4695);
     Design::setHeight(Frame_def, 255);
+    Arrange_Afr_Row(tab);
+}
+
+// On the ignition tab the AFR row stands where the deflection labels are, and
+// the AFR panel just beneath it shows the deflection labels; the entry row moves
+// down into the room its frame leaves above its controls. The other tabs have
+// no AFR row.
+void frmMain::Arrange_Afr_Row(int tab) {
+    using Design::place;
+    const bool afr = tab == 3;
+    constexpr int DefTop = 4970;
+    constexpr int DefHeight = 255;
+    constexpr int PanelHeight = 190;
+    constexpr int InfoHeight = 560;
+    constexpr int InfoFreeTop = 100; // nothing of the entry row above this
+    for (int b = 0; b < 8; ++b) {
+        lblDef[b]->setVisible(!afr);
+        txtAfrT[b]->setVisible(afr);
+        if (afr) {
+            place(txtAfrT[b], b * 432 + 60, 0, 395, DefHeight);
+            place(lblDef[b + 8], b * 432 + 20, 0, 410, PanelHeight);
+        } else {
+            place(txtAfrT[b], b * 432 + 60, 60, 395, 265);
+            place(lblDef[b + 8], b * 432 + 20, 60, 410, 200);
+        }
+    }
+    Design::setTop(frmLambda, afr ? DefTop + DefHeight : DefTop);
+    Design::setHeight(frmLambda, afr ? PanelHeight : 500);
+    Design::setTop(Frame_AFR_Def, afr ? 0 : 120);
+    Design::setLeft(Frame_AFR_Def, afr ? 0 : 120);
+    Design::setHeight(Frame_AFR_Def, afr ? PanelHeight : 255);
+    // The axis caption stays beside the deflection labels.
+    Label23->setParent(afr ? frmLambda : Frame_def);
+    place(Label23, 3560, afr ? 0 : 30, 1120, afr ? PanelHeight : 220);
+    Label23->show();
+    frmLambda->setVisible(afr);
+    const int infoTop = afr ? DefTop + DefHeight + PanelHeight - InfoFreeTop : DefTop + DefHeight;
+    Design::setTop(Frame_info, infoTop);
+    Design::setHeight(Frame_info, afr ? InfoHeight - (PanelHeight - InfoFreeTop) : InfoHeight);
 }

@@ -21,8 +21,15 @@ void frmMain::Fill_Link_Hooks() {
             lblNoComms[i]->setText(caption);
     };
     h.SetNoCommsVisible = [this](int i, bool visible) {
-        if (i >= 0 && i < 3)
-            lblNoComms[i]->setVisible(visible);
+        if (i < 0 || i >= 3)
+            return;
+        // On-line with the unit answering, the status label says so rather
+        // than saying nothing.
+        if (i == 0 && !visible && OnlineState != QLatin1String("Offline")) {
+            lblNoComms[0]->setText(QStringLiteral("Status: On-Line"));
+            visible = true;
+        }
+        lblNoComms[i]->setVisible(visible);
     };
     h.Comm_Dis_State = [this](bool online) { Comm_Dis_State(online); };
     h.PB_Dis_State = [this](bool playback) { PB_Dis_State(playback); };

@@ -52,6 +52,7 @@ void frmMain::Stop_Logg() {
     Logging::Stop_Logging();
     mnuLogging->setText(QStringLiteral("Start Logging ") + UnitName);
     mnuLogging->setChecked(false);
+    StatusPanel[4]->clear(); // no log file is written any more
 }
 
 void frmMain::mnuPBScreen_Click() {
@@ -62,5 +63,7 @@ void frmMain::mnuPBScreen_Click() {
 
 void frmMain::Playback_Menu_State2() {
     LogState = 0;
+    if (StatusPanel[4]->text().startsWith(QLatin1String("Play Back : ")))
+        StatusPanel[4]->clear();
     lblNoComms[1]->setVisible(true);
 }

@@ -40,9 +40,8 @@ void frmMain::Plot_Graph() {
 void frmMain::After_Plot() {
     if (Chart->model().PlotPos <= StartupLabelsUntil)
         return;
+    // The link state labels stay: they say what the program is doing.
     lblWebsite->setVisible(false);
-    lblNoComms[0]->setVisible(false);
-    lblNoComms[1]->setVisible(false);
 }
 
 void frmMain::Bar_Draw() {

@@ -21,6 +21,8 @@ public:
         // The serial port's errors (8001..8021).
         InvalidPortNumber = 8002,
         PortAlreadyOpen = 8005,
+        // The device exists but this user may not open it (not in its group).
+        PortPermissionDenied = 8007,
         HardwareNotAvailable = 8010,
         PortNotOpen = 8012,
         PortSetupFailed = 8015,

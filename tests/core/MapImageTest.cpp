@@ -1,5 +1,7 @@
 #include "core/MapImage.h"
 #include "CoreTestSupport.h"
+#include "core/WtsCMScale.h"
+#include "platform/NumberRules.h"
 #include "platform/TextFile.h"
 
 using WtsGeneral::Parse_Map_Image;
@@ -157,6 +159,14 @@ TEST_F(MapImageTest, ShippedBlankTemplateLoadsWithoutARejectedLine) {
     EXPECT_EQ(result.applied, 8 + 16 + 11);
     EXPECT_TRUE(dialogs.records().empty());
     EXPECT_EQ(ParamBlock[Idx_Cylinders], 4);
+    // Both AMP calibration points are set, so the scale rules keep them: the AMP
+    // axis labels run 0.00 .. 5.00 V.
+    MapLoaded = -1;
+    WtsCM::Calc_Amp_Scale();
+    ASSERT_TRUE(AmpScale.valid);
+    EXPECT_EQ(NumberRules::Format(AmpScale.K * 0 + AmpScale.C, QStringLiteral("#0.00")), "0.00");
+    EXPECT_EQ(NumberRules::Format(AmpScale.K * 15 + AmpScale.C, QStringLiteral("#0.00")), "5.00");
+    EXPECT_NE(ParamBlock[Idx_AmpCal1] + ParamBlock[Idx_AmpCal5], 0) << "point 1 is no default";
     // Every RPM break point is a real period, rising in RPM.
     int last = 1 << 30;
     for (int n = 0; n < 16; ++n) {

@@ -150,6 +150,15 @@ TEST_F(ClearUnitTest, ConfirmationNamesTheProductAndNoEndsIt) {
     EXPECT_FALSE(Progress().loaded());
 }
 
+TEST_F(ClearUnitTest, EnterAtTheConfirmationClearsNothing) {
+    folder.copyData(WtsCM::ClearFileName);
+    run(); // nothing scripted: the box is answered with its default button, as by Enter
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_EQ(dialogs.records()[0].defaultButton, Dialogs::DefaultButton::Second) << "No";
+    EXPECT_TRUE(SendRequests.empty());
+    EXPECT_FALSE(Progress().loaded());
+}
+
 TEST_F(ClearUnitTest, MissingOrBadFileSendsNothingAndShowsNoProgress) {
     dialogs.answer(Dialogs::Answer::Yes);
     run();

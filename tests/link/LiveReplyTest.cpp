@@ -269,19 +269,76 @@ TEST_F(ReceiveHandlerTest, ClearUnitQueueSkipsTheReadOut) {
 
 TEST_F(ReceiveHandlerTest, LiveReplyOfAnotherLengthOnlyRedraws) {
     polling();
-    deliver(live({{8, 195}}) + "xy");
+    // No end byte where an 18-byte reply has it: not a reply of that length.
+    deliver(live({{8, 195}, {18, 'x'}}) + "y");
     EXPECT_EQ(recorder.calls.join('|'), "Bar_Draw|Text_Values");
     EXPECT_EQ(LiveRpm, 0);
     EXPECT_EQ(send_receive, 2) << "it still is an answer";
     EXPECT_EQ(CommStatus, 10);
 }
 
-TEST_F(ReceiveHandlerTest, OnlyDeliveriesOf3To132BytesAreHandled) {
-    for (const int size : {2, 3, 132, 133}) {
+TEST_F(ReceiveHandlerTest, ADeliveryIsTakenOnceItHoldsAWholeReply) {
+    // A reply is known by its first byte and taken once all of it is in,
+    // whatever the reads it came in; without the live reply's end byte it is one
+    // delivery of another length, handled as such when of 3 .. 132 bytes.
+    struct Case {
+        int size;
+        bool answered;
+    };
+    for (const Case c :
+         {Case{2, false}, Case{3, false}, Case{17, false}, Case{132, true}, Case{133, false}}) {
         polling();
-        deliver(QByteArray(1, '1') + QByteArray(size - 1, '\0'));
-        EXPECT_EQ(send_receive == 2, size >= 3 && size <= 132) << size;
+        deliver(QByteArray(1, '1') + QByteArray(c.size - 1, '\0'));
+        EXPECT_EQ(send_receive == 2, c.answered) << c.size;
     }
+}
+
+TEST_F(ReceiveHandlerTest, FiveLiveRepliesInOneReadGiveFiveReadings) {
+    polling();
+    std::vector<int> rpms;
+    Hooks().Text_Values = [&] { rpms.push_back(LiveRpm); };
+    QByteArray read;
+    for (const int low : {195, 200, 205, 210, 215})
+        read += live({{8, low}});
+    ASSERT_EQ(read.size(), 90);
+    link->Comm1.setRThreshold(18);
+    dev->received(read); // an adapter that held them back hands them over at once
+    // 4687500 / period / 4 cylinders
+    EXPECT_EQ(rpms, (std::vector<int>{6010, 5859, 5716, 5580, 5451}));
+    EXPECT_EQ(CommStatus, 11) << "the timer polls again on its next tick";
+    tick();
+    EXPECT_EQ(unit.writes.back(), Poll);
+}
+
+TEST_F(ReceiveHandlerTest, ReplyInPiecesIsTakenOnceWhole) {
+    polling();
+    const QByteArray reply = live({{8, 195}});
+    for (const int piece : {1, 5, 7, 17}) {
+        polling();
+        LiveRpm = 0;
+        link->Comm1.setRThreshold(18);
+        for (int from = 0; from < reply.size(); from += piece) {
+            EXPECT_EQ(LiveRpm, 0) << piece;
+            dev->received(reply.mid(from, piece));
+            if (from + piece < reply.size())
+                tick(); // the next tick comes while the reply is still arriving
+        }
+        EXPECT_EQ(LiveRpm, 6010) << piece;
+        EXPECT_EQ(unit.polls(), 0) << piece << ": no poll overtook the reply";
+        unit.writes.clear();
+    }
+}
+
+TEST_F(ReceiveHandlerTest, ReplyThatStopsArrivingIsDroppedAndTheNextOneTaken) {
+    polling();
+    link->Comm1.setRThreshold(18);
+    dev->received(live({{8, 100}}).left(9)); // the rest is lost
+    tick();
+    EXPECT_EQ(unit.polls(), 0) << "it may still come";
+    tick();
+    EXPECT_EQ(unit.polls(), 1) << "a whole quiet tick: asked again";
+    dev->received(live({{8, 195}}));
+    EXPECT_EQ(LiveRpm, 6010) << "the next reply starts afresh";
 }
 
 TEST_F(ReceiveHandlerTest, LineNoiseLeavesThePendingRequestInPlace) {
@@ -309,7 +366,6 @@ TEST_F(ReceiveHandlerTest, PageReplyIsTakenOnlyWhenItAnswersTheReadInHand) {
         {"another address", 2, QByteArray("8\0", 2) + data},
         {"another letter", 2, QByteArray(":\x80", 2) + data},
         {"one byte short", 2, QByteArray("8\x80", 2) + data.left(127)},
-        {"one byte long", 2, QByteArray("8\x80", 2) + data + "x"},
         {"live polling", 10, QByteArray("8\x80", 2) + data},
         {"connecting", 0, QByteArray("8\x80", 2) + data},
     };
@@ -325,8 +381,11 @@ TEST_F(ReceiveHandlerTest, PageReplyIsTakenOnlyWhenItAnswersTheReadInHand) {
         EXPECT_EQ(ReadRequest, WtsUp::Read_Frame('8', 128, 128)) << c.what;
         EXPECT_TRUE(unit.writes.empty()) << c.what;
     }
+    // The answer, with a stray byte behind it in the same read.
+    startOnline();
     CommStatus = 2;
-    deliver(QByteArray("8\x80", 2) + data);
+    ReadRequest = WtsUp::Read_Frame('8', 128, 128);
+    deliver(QByteArray("8\x80", 2) + data + "x");
     EXPECT_EQ(ParamBlock[128], 0x21);
     EXPECT_EQ(ParamBlock[255], 0x21);
     EXPECT_EQ(ReadRequest, WtsUp::Read_Frame('8', 204, 4));

@@ -114,7 +114,11 @@ TEST_F(LossLadder, UnansweredConnectingTickDropsAPartReply) {
     dev->received(QByteArray(5, '\x05'));
     ASSERT_EQ(link->Comm1.InBufferCount(), 5);
     tick();
-    EXPECT_EQ(link->Comm1.InBufferCount(), 0);
+    EXPECT_EQ(link->Comm1.InBufferCount(), 5) << "it may be a reply still arriving";
+    EXPECT_EQ(unit.polls(), 1) << "no poll overtakes it";
+    tick();
+    EXPECT_EQ(link->Comm1.InBufferCount(), 0) << "nothing more came in a whole tick";
+    EXPECT_EQ(unit.polls(), 2);
 }
 
 TEST_F(LossLadder, FirstPageRequestWaitsForItsAnswer) {

@@ -4,6 +4,7 @@
 
 #include "ReceiveTestSupport.h"
 
+#include "core/DealerSettings.h"
 #include "link/WtsUp.h"
 #include "sim/PtyServer.h"
 
@@ -106,6 +107,50 @@ TEST_F(OnlineRoad, Kvr6SimProgramIsReadOutAndPolledAtLineSpeed) {
     simProgram.terminate();
     EXPECT_TRUE(simProgram.waitForFinished(3000));
     EXPECT_TRUE(dialogs.records().empty());
+}
+
+// The kvr6-sim program at 19200 bit/s, writing every reply in pieces with pauses
+// between them as USB adapters deliver them, at the default poll base and at the
+// lowest one the link accepts: the read-out finishes, live polling goes on, and
+// the link never had to reconnect.
+TEST_F(OnlineRoad, Kvr6SimRepliesInPiecesAreReadOutAtEveryAcceptedBase) {
+    struct Case {
+        const char* pieces;
+        const char* gapMs;
+        int base;
+    };
+    for (const Case c :
+         {Case{"4", "16", 100}, Case{"3", "40", 100}, Case{"4", "16", WtsGeneral::MinCommSpeed},
+          Case{"3", "40", WtsGeneral::MinCommSpeed}}) {
+        const std::string what = std::string("--split ") + c.pieces + " --split-gap-ms " + c.gapMs +
+                                 " base " + std::to_string(c.base);
+        ResetCoreState();
+        ResetLinkState();
+        cfg_CommSpeed = c.base;
+        QTemporaryDir dir;
+        const QString port = dir.filePath("com1");
+        QProcess simProgram;
+        simProgram.start(TempProgramFolder::binDir() + "/kvr6-sim",
+                         {"--link", port, "--split", c.pieces, "--split-gap-ms", c.gapMs});
+        ASSERT_TRUE(simProgram.waitForStarted(3000)) << what;
+        ASSERT_TRUE(simProgram.waitForReadyRead(3000)) << what;
+        qputenv("KVR6_COM1", port.toLocal8Bit());
+        {
+            UnitLink link;
+            link.Comm_Timer.setInterval(cfg_CommSpeed + 20);
+            EXPECT_TRUE(goOnline(link, 10, 30000)) << what << ": CommStatus " << CommStatus;
+            const sim::Unit factory;
+            expectImage(factory);
+            EXPECT_EQ(UserName, "KVR6 FACTORY SETTINGS") << what;
+            EXPECT_EQ(OnlineState, "Online") << what << ": the link had to reconnect";
+            EXPECT_GT(LiveRpm, 0) << what;
+            EXPECT_FALSE(Progress().loaded()) << what;
+            link.Form_Unload();
+        }
+        simProgram.terminate();
+        EXPECT_TRUE(simProgram.waitForFinished(3000));
+        EXPECT_TRUE(dialogs.records().empty()) << what;
+    }
 }
 
 } // namespace

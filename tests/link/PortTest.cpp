@@ -56,7 +56,7 @@ TEST(PortErrorText, EveryNumberGivesItsText) {
 
 TEST(SerialDeviceErrors, QtFailuresMapToThePortNumbers) {
     EXPECT_EQ(SerialDevice::Error_Number(QSerialPort::DeviceNotFoundError), 8002);
-    EXPECT_EQ(SerialDevice::Error_Number(QSerialPort::PermissionError), 8005);
+    EXPECT_EQ(SerialDevice::Error_Number(QSerialPort::PermissionError), 8007);
     EXPECT_EQ(SerialDevice::Error_Number(QSerialPort::OpenError), 8005);
     EXPECT_EQ(SerialDevice::Error_Number(QSerialPort::ResourceError), 8010);
     EXPECT_EQ(SerialDevice::Error_Number(QSerialPort::UnsupportedOperationError), 8018);
@@ -150,6 +150,33 @@ TEST_F(PortHandling, OpenFailureTellsTheUserAndStopsTheLink) {
         EXPECT_FALSE(link->timerEnabled());
         EXPECT_EQ(link->Comm1.RThreshold(), 0);
     }
+}
+
+// A user outside the device's group is told so at once, with the device,
+// not after ten retries as a port held by another program.
+TEST_F(PortHandling, PermissionDeniedIsToldWithTheDevicePath) {
+    qputenv("KVR6_COM3", "/dev/ttyUSB7");
+    dev->openError = KvrError::PortPermissionDenied;
+    cfg_CommPort = 3;
+    link->SerialPortOn();
+    qunsetenv("KVR6_COM3");
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    const QString text = dialogs.records()[0].text;
+    EXPECT_TRUE(text.contains("permission denied on /dev/ttyUSB7")) << text.toStdString();
+    EXPECT_TRUE(text.contains("dialout")) << text.toStdString();
+    EXPECT_FALSE(text.contains("ALREADY OPEN")) << text.toStdString();
+    EXPECT_TRUE(text.startsWith("The Communication Port selected (Comm Port 3)"));
+    EXPECT_EQ(dev->opens, 1) << "nothing to retry";
+    EXPECT_FALSE(link->Timer_CommEnd.isActive());
+    EXPECT_EQ(SendPending, 99);
+}
+
+TEST(SerialDeviceErrors, ADeviceThisUserMayUseIsHeldByAnotherProgram) {
+    TempProgramFolder folder;
+    const QString path = folder.path() + QStringLiteral("/device");
+    folder.write(QStringLiteral("device"), QByteArray());
+    EXPECT_TRUE(SerialDevice::Readable_And_Writable(path));
+    EXPECT_FALSE(SerialDevice::Readable_And_Writable(path + QStringLiteral("-missing")));
 }
 
 TEST_F(PortHandling, PortInUseIsRetriedQuietlyAndReportedAfterTheLastTry) {

@@ -1,7 +1,11 @@
 #include "core/AxisLabels.h"
 #include "core/WtsDis.h"
+#include "mainwin/CellFit.h"
+#include "mainwin/MapCellText.h"
 #include "tests/mainwin/MainTestSupport.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabBar>
@@ -204,4 +208,108 @@ TEST_F(MainTest, NoMapPromptYesOpensTheLibraryAndDrawsNothing) {
     dialogs.answer(Dialogs::Answer::Yes);
     ASSERT_NO_THROW(bare.TabStrip1->setCurrentIndex(2));
     EXPECT_EQ(bare.TabStrip1->currentIndex(), 0);
+}
+
+namespace {
+
+QString shotPath(const QString& name) {
+    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/../screenshots");
+    QDir().mkpath(dir);
+    return QDir(dir).absoluteFilePath(name);
+}
+
+} // namespace
+
+// Every byte a cell or AMP value can hold, on every tab: its text shows whole,
+// sign included, in its box.
+TEST_F(MainTest, EveryValueShowsWholeOnEveryTab) {
+    OnlineState = QStringLiteral("Online");
+    frmMain& w = load();
+    Fill_Known_Image();
+    w.show();
+    for (int tab = 1; tab <= 3; ++tab) {
+        const MapCellText::Layout& map = MapCellText::ForTab(tab);
+        ImageTable& cells = map.page == 5 ? Map5Image : Map6Image;
+        for (int half = 0; half < 2; ++half) {
+            for (int n = 0; n < 128; ++n)
+                cells[map.cellBase + n] = static_cast<std::int16_t>(half * 128 + n);
+            for (int r = 0; r < 16; ++r)
+                Map6Image[map.ampBase + r] = static_cast<std::int16_t>(half * 128 + r * 8 + 7);
+            w.Select_Tab(tab);
+            for (int n = 0; n < 128; ++n) {
+                const QLineEdit& box = *w.Txt128[static_cast<std::size_t>(n)];
+                EXPECT_TRUE(CellFit::Fits(box, box.text()))
+                    << "tab " << tab << " byte " << half * 128 + n << " \""
+                    << box.text().toStdString() << "\"";
+            }
+            for (QLineEdit* box : w.TxtAMP)
+                EXPECT_TRUE(CellFit::Fits(*box, box->text()))
+                    << "tab " << tab << " AMP \"" << box->text().toStdString() << "\"";
+        }
+        if (tab == 1) {
+            // The analog map's retards, the ones that lost their sign.
+            for (int n = 0; n < 128; ++n)
+                cells[map.cellBase + n] = static_cast<std::int16_t>(128 + (n % 29));
+            w.Select_Tab(1);
+            EXPECT_EQ(w.Txt128[0]->text(), QStringLiteral("-128"));
+            EXPECT_EQ(w.Txt128[24]->text(), QStringLiteral("-104"));
+            EXPECT_TRUE(w.grab().save(shotPath(QStringLiteral("grid-analog-retards.png"))));
+        }
+    }
+    for (const QString& text : {QStringLiteral("-128"), QStringLiteral("127")})
+        for (QLineEdit* box : w.txtAfrT)
+            EXPECT_TRUE(CellFit::Fits(*box, text)) << text.toStdString();
+}
+
+// The AFR row and its panel stand in place of the deflection labels on the
+// ignition tab only.
+TEST_F(MainTest, AfrRowShowsOnTheIgnitionTabOnly) {
+    OnlineState = QStringLiteral("Online");
+    frmMain& w = load();
+    Fill_Known_Image();
+    w.show();
+    for (const int tab : {3, 1, 2, 3, 2}) {
+        w.Select_Tab(tab);
+        const bool afr = tab == 3;
+        EXPECT_EQ(w.frmLambda->isVisible(), afr) << tab;
+        for (int b = 0; b < 8; ++b) {
+            EXPECT_EQ(w.txtAfrT[b]->isVisible(), afr) << tab << " box " << b;
+            EXPECT_EQ(w.lblDef[b]->isVisible(), !afr) << tab << " label " << b;
+            EXPECT_EQ(w.lblDef[b + 8]->isVisible(), afr) << tab << " label " << b + 8;
+            EXPECT_EQ(w.lblDef[b + 8]->text(), w.lblDef[b]->text()) << tab << " label " << b;
+        }
+        EXPECT_EQ(w.Label23->parentWidget(), afr ? w.frmLambda : w.Frame_def)
+            << tab << ": the caption goes with the deflection labels";
+        EXPECT_TRUE(w.Label23->isVisible()) << tab;
+        // Nothing of the row or panel lies under the entry row's controls, and
+        // those stay inside the map frame.
+        const QRect info = w.Frame_info->childrenRect().translated(w.Frame_info->pos());
+        EXPECT_FALSE(w.Frame_def->geometry().intersects(info)) << tab;
+        EXPECT_LE(info.bottom(), w.Frame_map->height()) << tab;
+        if (afr) {
+            EXPECT_FALSE(w.frmLambda->geometry().intersects(info));
+            EXPECT_FALSE(w.frmLambda->geometry().intersects(w.Frame_def->geometry()));
+        }
+    }
+    w.Select_Tab(3);
+    EXPECT_TRUE(w.grab().save(shotPath(QStringLiteral("grid-ignition-afr.png"))));
+}
+
+// Off-line the blank map is loaded: its AMP axis reads 0 .. 5 V on the tabs
+// that show one.
+TEST_F(MainTest, BlankMapAmpAxisReadsZeroToFiveVolts) {
+    folder.copyData(QStringLiteral("BLANKKVR6.WTS"));
+    frmMain& w = load();
+    runSequencer();
+    ASSERT_NE(MapLoaded, 0) << "the blank map was loaded";
+    const MapCellText::AmpAxis axis = MapCellText::Amp_Axis();
+    ASSERT_TRUE(axis.computed);
+    EXPECT_EQ(axis.labels[0], QStringLiteral("0.00"));
+    EXPECT_EQ(axis.labels[3], QStringLiteral("1.00"));
+    EXPECT_EQ(axis.labels[15], QStringLiteral("5.00"));
+    for (const int tab : {2, 3}) {
+        w.Select_Tab(tab);
+        EXPECT_EQ(w.LblAmp[0]->text(), QStringLiteral("0.00")) << tab;
+        EXPECT_EQ(w.LblAmp[15]->text(), QStringLiteral("5.00")) << tab;
+    }
 }

@@ -115,6 +115,7 @@ TEST_F(GridTest, KeysOnAFocusedGridCellGoToTheEntryBox) {
 
 TEST_F(GridTest, SelectionColoursAndTheLiveCell) {
     frmMain& w = open();
+    w.Select_Tab(3); // the tab with the AFR row
     LiveMapCell = 9;
     w.Cursor_Movement();
     click(w.Txt128[9]);
@@ -147,8 +148,10 @@ TEST_F(GridTest, SelectionColoursAndTheLiveCell) {
 
 TEST_F(GridTest, ColumnAdjustmentPaintsTheColumnAnEntryWrites) {
     frmMain& w = open();
+    w.Select_Tab(3); // the tab with the AFR row
     LiveMapCell = 100;
     LiveAmpCellB = 12;
+    LiveAmpCellA = 12; // the AMP row the ignition tab marks
     w.Cursor_Movement();
     const QString green16(16, QLatin1Char('G'));
     const QString white16(16, QLatin1Char('W'));

@@ -32,7 +32,14 @@ protected:
         send_receive = 2;
         UnitOnline = 1;
     }
-    void click(QLineEdit* box) { QTest::mouseClick(box, Qt::LeftButton); }
+    // A click reaches only a box the user can see.
+    void click(QLineEdit* box) {
+        if (!box->isVisible()) {
+            ADD_FAILURE() << "clicked a hidden box " << box->objectName().toStdString();
+            return;
+        }
+        QTest::mouseClick(box, Qt::LeftButton);
+    }
     // Types a text into the entry box, key by key, and presses Enter.
     void enter(const QString& keys) {
         QTest::keyClicks(window->txtEnter, keys);

@@ -40,8 +40,9 @@ TEST_F(MainTest, GoOnlineFromTheStatusLabel) {
     EXPECT_EQ(OnlineState, QStringLiteral("Online"));
     EXPECT_TRUE(w.mnuOnline->isChecked());
     EXPECT_FALSE(w.mnuOffline->isChecked());
-    EXPECT_FALSE(w.lblNoComms[0]->isVisibleTo(&w));
+    EXPECT_TRUE(w.lblNoComms[0]->isVisibleTo(&w)) << "on-line, something says so";
     EXPECT_EQ(w.lblNoComms[0]->text(), QStringLiteral("Status: On-Line"));
+    EXPECT_FALSE(w.lblNoComms[1]->isVisibleTo(&w)) << "no Go Online while on-line";
     EXPECT_TRUE(w.mnuMapA->isEnabled()); // wired to the link
     EXPECT_TRUE(w.mnuReset->isEnabled());
     EXPECT_TRUE(w.cmdF9->isEnabled());
@@ -50,6 +51,8 @@ TEST_F(MainTest, GoOnlineFromTheStatusLabel) {
     // and back off-line through the menu: the map stays, nothing is armed
     w.mnuOffline->trigger();
     EXPECT_EQ(OnlineState, QStringLiteral("Offline"));
+    EXPECT_EQ(w.lblNoComms[0]->text(), QStringLiteral("Status: Off-Line"));
+    EXPECT_TRUE(w.lblNoComms[1]->isVisibleTo(&w));
     EXPECT_FALSE(w.mnuMapA->isEnabled());
     EXPECT_FALSE(w.C_Pause->isActive());
 }

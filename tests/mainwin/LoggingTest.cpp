@@ -121,6 +121,7 @@ TEST_F(LoggingTest, RecordingFromTheMenu) {
     w.mnuLogging->trigger();
     EXPECT_EQ(w.mnuLogging->text(), QStringLiteral("Start Logging KVR6"));
     EXPECT_FALSE(w.mnuLogging->isChecked());
+    EXPECT_EQ(w.StatusPanel[4]->text(), QString()) << "no log file is written any more";
     expectComplete();
 
     const QStringList text = lines(QStringLiteral("KVR6.002"));

@@ -15,10 +15,11 @@ TEST_F(MainTest, CopyMapPutsTheShownGridOnTheClipboard) {
     w.Txt128[15]->setText(QStringLiteral("5"));
     w.mnuCopy->trigger();
     const QString text = QApplication::clipboard()->text();
-    const QStringList lines = text.split(QChar(13));
-    ASSERT_EQ(lines.size(), 17); // 16 lines, each ended by CR, nothing after the last
+    const QStringList lines = text.split(QStringLiteral("\r\n"));
+    ASSERT_EQ(lines.size(), 17); // 16 lines, each ended by CR LF, nothing after the last
     EXPECT_TRUE(lines[16].isEmpty());
-    EXPECT_FALSE(text.contains(QChar(10)));
+    EXPECT_EQ(text.count(QChar(13)), 16) << "no CR without its LF";
+    EXPECT_EQ(text.count(QChar(10)), 16) << "no LF without its CR";
     EXPECT_EQ(lines[12], QStringLiteral("3), 007, 015, 120, 255, 000, 044, 033, 099,   ,  2500"));
     // Row 15 first; a label still at " ? " keeps its blanks.
     EXPECT_EQ(lines[0], QStringLiteral("15), 005, 000, 000, 000, 000, 000, 000, 000,   ,    ? "));

@@ -218,10 +218,12 @@ TEST_F(PlaybackTest, RunPauseStopAndTheFeed) {
     feed(2);
     EXPECT_EQ(PlaybackIndex, 5);
 
+    ASSERT_TRUE(window->StatusPanel[4]->text().startsWith(QStringLiteral("Play Back : ")));
     pb.cmdStop->click();
     EXPECT_EQ(LogState, 0);
     EXPECT_TRUE(pb.cmdRun->isEnabled());
     EXPECT_FALSE(pb.cmdStop->isEnabled());
+    EXPECT_EQ(window->StatusPanel[4]->text(), QString()) << "play-back has ended";
     EXPECT_TRUE(window->lblNoComms[1]->isVisibleTo(window.get()));
     // Run always starts at the first record.
     pb.cmdRun->click();
@@ -367,6 +369,7 @@ TEST_F(PlaybackTest, RecordedOnlineAndPlayedBackOffline) {
     capture = false;
     EXPECT_EQ(LogState, 0) << "played to the end";
     EXPECT_EQ(PlaybackIndex, Playback().count());
+    EXPECT_EQ(w.StatusPanel[4]->text(), QString());
 
     // The same readings in the same order; the replies the read-out at the start
     // of the recording took in before polling come first.

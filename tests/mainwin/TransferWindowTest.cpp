@@ -46,7 +46,7 @@ TEST_F(TransferWindowTest, CopyMapKeepsNegativeCellsWhole) {
         w.Txt128[k * 16]->setText(row0[k]);
     w.lblrpm[0]->setText(QStringLiteral("500"));
     w.mnuCopy->trigger();
-    const QStringList lines = QApplication::clipboard()->text().split(QChar(13));
+    const QStringList lines = QApplication::clipboard()->text().split(QStringLiteral("\r\n"));
     ASSERT_EQ(lines.size(), 17);
     EXPECT_EQ(lines[15], QStringLiteral("0), -5, -128, 007, 000, 000, 127, 012, -1,   ,   500"));
 }
