@@ -1,5 +1,7 @@
 #include "link/LinkState.h"
 
+#include "link/PollTiming.h"
+
 int CommStatus = 0;
 int send_receive = 0;
 int bad_cnt = 0;
@@ -49,6 +51,7 @@ QString ConsoleLine;
 int ConsoleHandover = 0;
 int PortLost = 0;
 int PortFailTold = 0;
+int LearnedBaseTold = 0;
 int PortTryCount = 0;
 
 void ResetLinkState() {
@@ -68,6 +71,8 @@ void ResetLinkState() {
     LogState = 0;
     PlaybackSpeed = 10;
     TimeRun = {};
+    LearnedBaseTold = 0;
+    PollTiming::Timing() = PollTiming::Timings{};
     CommCnt = 0;
     TimeCNTDO = 0;
     RateSampleTime = QTime(0, 0);

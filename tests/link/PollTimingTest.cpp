@@ -123,10 +123,10 @@ TEST_F(PollTimingTest, TheLearnedBaseIsStoredEvery41Samples) {
     for (int s = 1; s <= 40; ++s)
         secondOf(s, 10);
     EXPECT_EQ(TimeRun[3], 40);
-    EXPECT_FALSE(recorder.has("save port"));
+    EXPECT_FALSE(recorder.has("store speed"));
     EXPECT_EQ(cfg_CommSpeed, 100);
     secondOf(41, 10);
-    EXPECT_EQ(recorder.count("save port"), 1);
+    EXPECT_EQ(recorder.count("store speed"), 1);
     EXPECT_EQ(TimeRun[3], 0);
     // The running mean, rounded at every sample, of 95, 94, ..., 71 and sixteen
     // times 70.
@@ -155,6 +155,6 @@ TEST_F(PollTimingTest, PlaybackPacesButLearnsNothing) {
         EXPECT_EQ(TimeRun[3], 0) << state;
         EXPECT_EQ(TimeRun[5], 0) << state;
         EXPECT_EQ(cfg_CommSpeed, 100) << state;
-        EXPECT_FALSE(recorder.has("save port")) << state;
+        EXPECT_FALSE(recorder.has("store speed")) << state;
     }
 }
