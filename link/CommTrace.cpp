@@ -8,8 +8,12 @@ bool CommTrace::open() {
     close();
     failTold_ = false;
     size_ = 0;
+    openCause_.clear();
     file_.setFileName(ProgramFolder::file(FileName));
-    return file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
+    if (file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return true;
+    openCause_ = FileWrite::Open_Cause(file_);
+    return false;
 }
 
 void CommTrace::close() {

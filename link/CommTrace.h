@@ -22,8 +22,10 @@ public:
     // About an hour of polling in each file.
     static constexpr qint64 MaxBytes = 8 * 1024 * 1024;
 
-    // Opens the trace anew, empty. Returns false when it cannot be written.
+    // Opens the trace anew, empty. Returns false when it cannot be written;
+    // openCause() then says why.
     bool open();
+    const QString& openCause() const { return openCause_; }
     void close();
     bool isOpen() const { return file_.isOpen(); }
     void write(const QString& line);
@@ -33,6 +35,7 @@ private:
     void fail(const QString& cause);
     QFile file_;
     qint64 size_ = 0;
+    QString openCause_;
     bool failTold_ = false;
 };
 

@@ -185,6 +185,15 @@ TEST_F(FailuresToldTest, AFolderInPlaceOfTheModeFileIsNotCalledAFullDisk) {
     EXPECT_EQ(OnlineState, QStringLiteral("Online")) << "the program goes on";
 }
 
+TEST_F(FailuresToldTest, AFolderInPlaceOfTheTraceIsToldAtLoadAndTheLinkGoesOn) {
+    ASSERT_TRUE(QDir(folder.path()).mkdir(CommTrace::FileName));
+    loadOnline();
+    const QString text = textTitled(QStringLiteral("Serial Trace"));
+    EXPECT_TRUE(text.contains(CommTrace::FileName)) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("folder"))) << text.toStdString();
+    EXPECT_EQ(UnitOnline, 1);
+}
+
 TEST_F(FailuresToldTest, TheProgramOutlivesAFileSizeLimitOnLine) {
     // The real program in a child process under "ulimit -f 40", against the
     // simulated unit of this process; a short poll base from its settings file
