@@ -229,6 +229,8 @@ void UnitLink::sendRequest() {
         // count unanswered so that the link reconnects.
         SendLineNo = 0;
         send_receive = 1;
+        if (downloadWaits() && Progress().text() == Downloading)
+            Progress().setText(DownloadWaits);
         return;
     }
     if (!SendTaken && !SendPath::Take_Next()) {
