@@ -7,8 +7,12 @@
 #include "view3d/Entries.h"
 
 #include <QApplication>
+#include <csignal>
 
 int main(int argc, char* argv[]) {
+    // A file-size limit must not end the program: a write past it then fails
+    // like a write to a full disk, which every writer tells and survives.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KVR6"));
     QApplication::setApplicationVersion(

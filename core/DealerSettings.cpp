@@ -193,7 +193,7 @@ QString Rewrite_Port_Lines(const QString& text, int port, int speed) {
     return out;
 }
 
-bool Save_Port_To_Cfg_Files() {
+bool Save_Port_To_Cfg_Files(QStringList* failedFiles) {
     // The list is taken whole first, so nothing written here is ever visited.
     const QStringList names = ProgramFolder::list(QStringLiteral("*.cfg"));
     QStringList failed;
@@ -216,6 +216,10 @@ bool Save_Port_To_Cfg_Files() {
     }
     if (failed.isEmpty())
         return true;
+    if (failedFiles) {
+        *failedFiles = failed;
+        return false;
+    }
     Dialogs::msgBox(QStringLiteral("The serial port setting could not be saved in these "
                                    "configuration files; they keep their old setting:\n") +
                         failed.join('\n'),

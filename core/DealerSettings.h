@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace WtsGeneral {
 
@@ -35,8 +36,9 @@ QString Rewrite_Port_Lines(const QString& text, int port, int speed);
 
 // Writes cfg_CommPort and cfg_CommSpeed into every "*.cfg" of the program folder.
 // A file is replaced only once its new text is completely written, and only when
-// it changes. Files that could not be rewritten are told to the user; the others
-// are still done. Returns whether every file was done.
-bool Save_Port_To_Cfg_Files();
+// it changes. Files that could not be rewritten are told to the user, or, when
+// failedFiles is given, listed there (name and cause) for the caller to tell;
+// the others are still done. Returns whether every file was done.
+bool Save_Port_To_Cfg_Files(QStringList* failedFiles = nullptr);
 
 } // namespace WtsGeneral

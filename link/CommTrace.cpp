@@ -1,11 +1,19 @@
 #include "link/CommTrace.h"
 
+#include "platform/Dialogs.h"
+#include "platform/FileWrite.h"
 #include "platform/ProgramFolder.h"
 
 bool CommTrace::open() {
     close();
+    failTold_ = false;
+    size_ = 0;
+    openCause_.clear();
     file_.setFileName(ProgramFolder::file(FileName));
-    return file_.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    if (file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        return true;
+    openCause_ = FileWrite::Open_Cause(file_);
+    return false;
 }
 
 void CommTrace::close() {
@@ -13,12 +21,44 @@ void CommTrace::close() {
         file_.close();
 }
 
+void CommTrace::rotate() {
+    file_.close();
+    QFile::remove(ProgramFolder::file(OldFileName));
+    // Should the old trace not give way, the current one is begun again: the
+    // bound holds either way.
+    QFile::rename(file_.fileName(), ProgramFolder::file(OldFileName));
+    size_ = 0;
+    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        fail(FileWrite::Open_Cause(file_));
+}
+
+void CommTrace::fail(const QString& cause) {
+    close();
+    if (failTold_)
+        return;
+    failTold_ = true;
+    Dialogs::msgBoxLater(QStringLiteral("The serial trace file %1 could not be written: %2. The "
+                                        "program goes on without tracing the serial traffic.")
+                             .arg(FileName, cause),
+                         Dialogs::Icon::Exclamation, QStringLiteral("Serial Trace"));
+}
+
 void CommTrace::write(const QString& line) {
     if (!file_.isOpen())
         return;
+    const QByteArray bytes = line.toLatin1() + "\r\n";
+    if (size_ + bytes.size() > MaxBytes) {
+        rotate();
+        if (!file_.isOpen())
+            return;
+    }
     // Written through at once: the trace is read while the program still runs.
-    file_.write(line.toLatin1() + "\r\n");
-    file_.flush();
+    const QString cause = FileWrite::Append(file_, bytes);
+    if (!cause.isEmpty()) {
+        fail(cause);
+        return;
+    }
+    size_ += bytes.size();
 }
 
 CommTrace& Trace() {

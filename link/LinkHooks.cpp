@@ -1,5 +1,6 @@
 #include "link/LinkHooks.h"
 
+#include "link/PollTiming.h"
 #include "link/ReceiveHandler.h"
 
 namespace {
@@ -7,6 +8,7 @@ namespace {
 LinkHooks fresh() {
     LinkHooks h;
     h.Comm1_OnComm = ReceiveHandler::Comm1_OnComm;
+    h.Store_Comm_Speed = PollTiming::Store_Learned_Base;
     return h;
 }
 

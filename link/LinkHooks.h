@@ -30,6 +30,10 @@ struct LinkHooks {
     std::function<void()> Stop_Logg = [] {};
     // Rewrites the "Port=" and "CommSpeed=" lines of every configuration file.
     std::function<void()> Save_Port_To_Cfg_Files = [] {};
+    // Stores the poll base the receive handler has learned (cfg_CommSpeed) in
+    // the configuration files: PollTiming::Store_Learned_Base unless a test puts
+    // another in.
+    std::function<void()> Store_Comm_Speed = [] {};
     // The caption builder, for windows of the link.
     std::function<void(QWidget* window, const QString& formName)> Set_Form_Caption =
         [](QWidget*, const QString&) {};

@@ -1,6 +1,7 @@
 #include "link/LinkState.h"
 
 #include "link/ReplyBuffer.h"
+#include "link/PollTiming.h"
 
 int CommStatus = 0;
 int send_receive = 0;
@@ -51,6 +52,7 @@ QString ConsoleLine;
 int ConsoleHandover = 0;
 int PortLost = 0;
 int PortFailTold = 0;
+int LearnedBaseTold = 0;
 int PortTryCount = 0;
 int OfflineEdits = 0;
 int OfflineEditsTold = 0;
@@ -73,6 +75,8 @@ void ResetLinkState() {
     LogState = 0;
     PlaybackSpeed = 10;
     TimeRun = {};
+    LearnedBaseTold = 0;
+    PollTiming::Timing() = PollTiming::Timings{};
     CommCnt = 0;
     TimeCNTDO = 0;
     RateSampleTime = QTime(0, 0);

@@ -144,6 +144,9 @@ extern int PortLost;
 // 1 once the user has been told that the port failed, until it opens again:
 // further failures of the same spell stay quiet.
 extern int PortFailTold;
+// 1 once the user has been told that the learned poll base could not be stored;
+// a run of the program tells it once.
+extern int LearnedBaseTold;
 // Retries of an open that found the port in use by another program.
 extern int PortTryCount;
 

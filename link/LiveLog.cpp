@@ -1,5 +1,7 @@
 #include "link/LiveLog.h"
 
+#include "platform/FileWrite.h"
+
 #include <QFileInfo>
 
 LiveLog::~LiveLog() {
@@ -13,10 +15,10 @@ bool LiveLog::open(const QString& textPath, const QString& rawPath, QString* err
     raw_.setFileName(rawPath);
     // NewOnly: an earlier recording of the same name is never replaced.
     for (QFile* file : {&text_, &raw_}) {
-        if (!file->open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        if (!file->open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered)) {
             if (error)
                 *error = QFileInfo(file->fileName()).fileName() + QStringLiteral(": ") +
-                         file->errorString();
+                         FileWrite::Open_Cause(*file);
             if (text_.isOpen()) {
                 text_.close();
                 text_.remove(); // still empty: nothing of it is kept
@@ -30,10 +32,11 @@ bool LiveLog::open(const QString& textPath, const QString& rawPath, QString* err
 void LiveLog::writeLine(QFile& file, const QString& line) {
     if (!file.isOpen())
         return;
-    const QByteArray bytes = line.toLatin1() + "\r\n";
-    if ((file.write(bytes) != bytes.size() || !file.flush()) && failure_.isEmpty())
-        failure_ =
-            QFileInfo(file.fileName()).fileName() + QStringLiteral(": ") + file.errorString();
+    // Each line goes to the disk at once, so a recording cut by a crash keeps
+    // every line before it.
+    const QString cause = FileWrite::Append(file, line.toLatin1() + "\r\n");
+    if (!cause.isEmpty() && failure_.isEmpty())
+        failure_ = QFileInfo(file.fileName()).fileName() + QStringLiteral(": ") + cause;
 }
 
 void LiveLog::writeText(const QString& line) {
@@ -42,6 +45,15 @@ void LiveLog::writeText(const QString& line) {
 
 void LiveLog::writeRaw(const QString& line) {
     writeLine(raw_, line);
+}
+
+void LiveLog::discard() {
+    for (QFile* file : {&text_, &raw_}) {
+        if (!file->isOpen())
+            continue;
+        file->close();
+        file->remove();
+    }
 }
 
 void LiveLog::close() {

@@ -26,6 +26,9 @@ public:
     void writeRaw(const QString& line);
     // Writes "End" to both files and closes them; nothing when not open.
     void close();
+    // Closes both files and removes them: a recording that never got going
+    // leaves nothing behind.
+    void discard();
     // The first write that failed since open() (a full disk, a vanished drive),
     // naming the file; empty while every line has reached its file.
     const QString& failure() const { return failure_; }

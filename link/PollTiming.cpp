@@ -1,9 +1,11 @@
 #include "link/PollTiming.h"
 
 #include "core/CoreState.h"
+#include "core/DealerSettings.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
 #include "link/UnitLink.h"
+#include "platform/Dialogs.h"
 #include "platform/NumberRules.h"
 
 #include <algorithm>
@@ -30,14 +32,36 @@ void learn(int interval) {
     const int n = ++TimeRun[3];
     TimeRun[5] = static_cast<int>(NumberRules::RoundEven(
         static_cast<double>(TimeRun[5]) / n * (n - 1) + static_cast<double>(interval) / n));
-    if (TimeRun[3] > SamplesPerStore) {
-        cfg_CommSpeed = std::clamp(TimeRun[5], MinCommSpeed, MaxCommSpeed);
-        Hooks().Save_Port_To_Cfg_Files();
+    if (TimeRun[3] > Timing().samplesPerStore) {
+        // The run is over before the store starts: however the store ends, the
+        // next second begins a new run instead of storing again.
         TimeRun[3] = 0;
+        cfg_CommSpeed = std::clamp(TimeRun[5], MinCommSpeed, MaxCommSpeed);
+        Hooks().Store_Comm_Speed();
     }
 }
 
 } // namespace
+
+void Store_Learned_Base() {
+    QStringList failed;
+    if (WtsGeneral::Save_Port_To_Cfg_Files(&failed) || LearnedBaseTold)
+        return;
+    LearnedBaseTold = 1;
+    Dialogs::msgBoxLater(
+        QStringLiteral("The settings file could not be updated with the communication speed "
+                       "learned on this connection (CommSpeed=%1):\n%2\n\nThe program goes on "
+                       "at this speed; the next start begins from the speed saved before. "
+                       "This is told once until the program is started again.")
+            .arg(cfg_CommSpeed)
+            .arg(failed.join('\n')),
+        Dialogs::Icon::Exclamation, QStringLiteral("Settings File"));
+}
+
+Timings& Timing() {
+    static Timings timings;
+    return timings;
+}
 
 int Step_Interval(int interval, int rate, int target) {
     if (rate > target)
@@ -64,7 +88,7 @@ void Rate_Sample_At(const QTime& now) {
                                   QStringLiteral(" /s"));
     CommCnt = 0;
     RateSampleTime = now;
-    if (CommTimeCNT <= WarmUpSeconds) {
+    if (CommTimeCNT <= Timing().warmUpSeconds) {
         ++CommTimeCNT;
         return;
     }

@@ -57,17 +57,18 @@ void Trace_Reply(const QByteArray& reply) {
 }
 
 namespace {
-// A log that can no longer be written ends the recording at once and tells the
-// user; what was written up to then is kept.
+// A log that can no longer be written ends the recording at once; what was
+// written up to then is kept. The user is told once the handler has returned,
+// so the link goes on polling while the message is open.
 void Check_Log_Written() {
     if (LogState != 1 || LiveLogs().failure().isEmpty())
         return;
     const QString failure = LiveLogs().failure();
     Hooks().Stop_Logg();
-    Dialogs::msgBox(QStringLiteral("The data log could not be written (%1). Logging has been "
-                                   "stopped; the data recorded up to now is kept.")
-                        .arg(failure),
-                    Dialogs::Buttons::Ok, Dialogs::Icon::Critical, QStringLiteral("Logging"));
+    Dialogs::msgBoxLater(QStringLiteral("The data log could not be written (%1). Logging has "
+                                        "been stopped; the data recorded up to now is kept.")
+                             .arg(failure),
+                         Dialogs::Icon::Critical, QStringLiteral("Logging"));
 }
 } // namespace
 

@@ -16,11 +16,15 @@
 #include "platform/Dialogs.h"
 #include "platform/KvrError.h"
 
+#include <algorithm>
+
 namespace {
 
 UnitLink* currentLink = nullptr;
 
 const QString NoComms = QStringLiteral("NO COMM'S");
+const QString Downloading = QStringLiteral("Downloading Data");
+const QString DownloadWaits = QStringLiteral("Download waits for the unit");
 
 // Unexpected errors while opening are retried this often before they count as
 // a port failure.
@@ -252,6 +256,8 @@ void UnitLink::sendRequest() {
         // count unanswered so that the link reconnects.
         SendLineNo = 0;
         send_receive = 1;
+        if (downloadWaits() && Progress().text() == Downloading)
+            Progress().setText(DownloadWaits);
         return;
     }
     if (!SendTaken && !SendPath::Take_Next()) {
@@ -288,8 +294,11 @@ void UnitLink::sendRequest() {
         Progress().Form_Unload();
         break;
     case 2: {
-        if (SendLineNo == 0)
+        if (SendLineNo == 0) {
             setInterval(interval() + 10);
+            if (Progress().text() == DownloadWaits)
+                Progress().setText(Downloading);
+        }
         bool sent = false;
         if (SendLineNo < count) {
             ++SendLineNo;
@@ -341,12 +350,20 @@ void UnitLink::sendRequest() {
     }
 }
 
-void UnitLink::tell(int number, PortErrors::Family family) {
+void UnitLink::tell(int number, PortErrors::Family family, const QString& more) {
     if (PortFailTold)
         return; // told already in this spell of failure
     PortFailTold = 1;
-    Dialogs::msgBox(PortErrors::Text(number, cfg_CommPort, family), Dialogs::Buttons::Ok,
+    Dialogs::msgBox(PortErrors::Text(number, cfg_CommPort, family) + more, Dialogs::Buttons::Ok,
                     Dialogs::Icon::Critical, PortErrors::Title);
+}
+
+// A queue with the progress window (a download) is in hand or waits its turn.
+bool UnitLink::downloadWaits() const {
+    if (SendTaken && SendSubState == static_cast<int>(SendKind::QueueWithProgress))
+        return true;
+    return std::any_of(SendRequests.begin(), SendRequests.end(),
+                       [](const SendRequest& r) { return r.kind == SendKind::QueueWithProgress; });
 }
 
 void UnitLink::portOpened() {
@@ -439,7 +456,15 @@ void UnitLink::Timer_CommEnd_Timer() {
 
 void UnitLink::Device_Lost() {
     PortLost = 1;
-    tell(KvrError::HardwareNotAvailable, PortErrors::Family::Polling);
+    QString more;
+    if (downloadWaits()) {
+        // Whatever of it went out is sent again: the unit gets it whole or not at all.
+        if (Progress().text() == Downloading)
+            Progress().setText(DownloadWaits);
+        more = QStringLiteral("\n\nThe download waits for the unit. It will be sent whole, "
+                              "from its start, once the unit answers again.");
+    }
+    tell(KvrError::HardwareNotAvailable, PortErrors::Family::Polling, more);
 }
 
 void UnitLink::GO_ONLine() {

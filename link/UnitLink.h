@@ -67,5 +67,6 @@ private:
     void showLoss();
     void portOpened();
     void portFailed(int number, PortErrors::Family family);
-    void tell(int number, PortErrors::Family family);
+    void tell(int number, PortErrors::Family family, const QString& more = QString());
+    bool downloadWaits() const;
 };

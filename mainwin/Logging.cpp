@@ -69,6 +69,13 @@ QString Start_Logging() {
     for (const QString& line : Text_Log_Header(textName, now))
         LiveLogs().writeText(line);
     LiveLogs().writeRaw(Raw_Log_Header(now.date()));
+    if (!LiveLogs().failure().isEmpty()) {
+        // Not even the headers fit (a full disk, a size limit): no empty pair of
+        // files is left to take a number.
+        const QString failure = LiveLogs().failure();
+        LiveLogs().discard();
+        throw KvrError(KvrError::DiskFull, failure);
+    }
     LogState = 1;
     return textName;
 }

@@ -28,8 +28,9 @@ QStringList Text_Log_Header(const QString& fileName, const QDateTime& now);
 QString Raw_Log_Header(const QDate& date);
 
 // Creates both logs and writes their headers, then LogState = 1. Returns the
-// text log's name. Throws KvrError when either file cannot be created; then
-// neither is left open and LogState stays as it was.
+// text log's name. Throws KvrError (naming the file and the cause) when either
+// file cannot be created or its header cannot be written; then neither is left
+// open, neither remains on disk, and LogState stays as it was.
 QString Start_Logging();
 // Writes the end lines, closes both logs, LogState = 0.
 void Stop_Logging();

@@ -45,8 +45,9 @@ int Sane_Comm_Speed() {
 void frmMain::Form_Load() {
     if (!Trace().open())
         Dialogs::msgBox(QStringLiteral("The serial trace file ") + CommTrace::FileName +
-                            QStringLiteral(" could not be written. The program goes on without "
-                                           "tracing the serial traffic."),
+                            QStringLiteral(" could not be written (") + Trace().openCause() +
+                            QStringLiteral("). The program goes on without tracing the serial "
+                                           "traffic."),
                         Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
                         QStringLiteral("Serial Trace"));
     WtsGeneral::Set_Form_Caption(*this, QStringLiteral("frmMain"));

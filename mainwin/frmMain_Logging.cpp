@@ -35,8 +35,8 @@ void frmMain::mnuLogging_Click() {
     try {
         name = Logging::Start_Logging();
     } catch (const KvrError& e) {
-        Dialogs::msgBox(QStringLiteral("The log files could not be created. Logging has not "
-                                       "started.") +
+        Dialogs::msgBox(QStringLiteral("The log files could not be created or written. "
+                                       "Logging has not started.") +
                             QChar(13) + e.description(),
                         Dialogs::Buttons::Ok, Dialogs::Icon::Critical, QStringLiteral("Logging"));
         return;

@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTimer>
+#include <deque>
 
 namespace Dialogs {
 
@@ -62,6 +64,46 @@ Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
               DefaultButton defaultButton) {
     return current().message(title.isEmpty() ? QApplication::applicationName() : title, text,
                              buttons, icon, defaultButton);
+}
+
+namespace {
+
+struct LaterMessage {
+    QString text;
+    Icon icon;
+    QString title;
+};
+// The first is the one showing once showingLater is set.
+std::deque<LaterMessage>& laterMessages() {
+    static std::deque<LaterMessage> queue;
+    return queue;
+}
+bool showingLater = false;
+
+void showLater() {
+    if (showingLater || laterMessages().empty())
+        return;
+    showingLater = true;
+    const LaterMessage m = laterMessages().front();
+    msgBox(m.text, Buttons::Ok, m.icon, m.title);
+    laterMessages().pop_front();
+    showingLater = false;
+    if (!laterMessages().empty())
+        QTimer::singleShot(0, qApp, showLater);
+}
+
+} // namespace
+
+void msgBoxLater(const QString& text, Icon icon, const QString& title) {
+    for (const LaterMessage& m : laterMessages())
+        if (m.text == text && m.title == title)
+            return;
+    laterMessages().push_back({text, icon, title});
+    QTimer::singleShot(0, qApp, showLater);
+}
+
+int laterWaiting() {
+    return static_cast<int>(laterMessages().size());
 }
 
 Answer Button_Answer(Buttons buttons, DefaultButton which) {
@@ -198,6 +240,10 @@ ScriptedProvider::ScriptedProvider() : previous_(installed) {
 ScriptedProvider::~ScriptedProvider() {
     if (installed == this)
         install(previous_);
+    // What was told to this test's user goes with it; only a box still
+    // showing finishes on its own.
+    auto& queue = laterMessages();
+    queue.erase(showingLater && !queue.empty() ? queue.begin() + 1 : queue.begin(), queue.end());
 }
 
 Answer ScriptedProvider::message(const QString& title, const QString& text, Buttons buttons,

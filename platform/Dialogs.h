@@ -43,6 +43,14 @@ void install(Provider* provider);
 Answer msgBox(const QString& text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
               const QString& title = QString(), DefaultButton defaultButton = DefaultButton::First);
 
+// Tells the user once the code that found the problem has returned to the event
+// loop: the receive handler and the poll timer must never wait on a box, or the
+// link stops while the unit still answers. Messages show one at a time in the
+// order told; a text that is waiting or showing already is not queued again.
+void msgBoxLater(const QString& text, Icon icon, const QString& title);
+// Messages told later that have not been closed yet.
+int laterWaiting();
+
 // The answer of button 1..3 of a set (the first when the set has fewer).
 Answer Button_Answer(Buttons buttons, DefaultButton which);
 

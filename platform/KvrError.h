@@ -16,6 +16,8 @@ public:
         InputPastEnd = 62,
         DiskFull = 61,
         PermissionDenied = 70,
+        // A folder stands where a file is to be written.
+        PathFileAccess = 75,
         DiskNotReady = 71,
         PathNotFound = 76,
         // The serial port's errors (8001..8021).

@@ -1,5 +1,6 @@
 #include "platform/TextFile.h"
 
+#include "platform/FileWrite.h"
 #include "platform/KvrError.h"
 
 #include <QDir>
@@ -17,6 +18,9 @@ KvrError fileError(const QString& path, bool writing) {
         return KvrError(number, QStringLiteral("Path not found: %1").arg(path));
     case KvrError::DiskFull:
         return KvrError(number, QStringLiteral("Disk full: %1").arg(path));
+    case KvrError::PathFileAccess:
+        return KvrError(number,
+                        QStringLiteral("A folder stands where the file should be: %1").arg(path));
     default:
         return KvrError(number, QStringLiteral("Permission denied: %1").arg(path));
     }
@@ -30,6 +34,9 @@ int fileErrorNumber(const QString& path, bool writing) {
         return KvrError::PathNotFound;
     if (!writing && !info.exists())
         return KvrError::FileNotFound;
+    // A folder of that name is writable too, but no file can be made in its place.
+    if (writing && info.isDir())
+        return KvrError::PathFileAccess;
     if (writing && info.dir().exists() && QFileInfo(info.absolutePath()).isWritable() &&
         (!info.exists() || info.isWritable()))
         return KvrError::DiskFull;
@@ -116,7 +123,7 @@ QString TextReader::readLine() {
 
 TextWriter::TextWriter(const QString& path)
     : path_(path), file_(std::make_unique<QSaveFile>(path)) {
-    if (!file_->open(QIODevice::WriteOnly))
+    if (!file_->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw fileError(path, true);
 }
 
@@ -126,9 +133,7 @@ TextWriter::~TextWriter() {
 }
 
 void TextWriter::write(const QString& text) {
-    const QByteArray bytes = TextFile::toLatin1(text);
-    if (file_->write(bytes) != bytes.size())
-        failed_ = true;
+    pending_ += TextFile::toLatin1(text);
 }
 
 void TextWriter::writeLine(const QString& line) {
@@ -136,11 +141,16 @@ void TextWriter::writeLine(const QString& line) {
 }
 
 void TextWriter::commit() {
-    // A short write can surface only when the buffer is flushed; QSaveFile's own
-    // commit would not see it and would put a cut file in place.
-    if (failed_ || !file_->flush()) {
+    // The text goes out in one piece at the end, straight to the file, so a
+    // write that fails part-way keeps the system's own reason; it never reaches
+    // the disk as a cut file: the old file stays.
+    int error = 0;
+    const QString cause = FileWrite::Append(*file_, pending_, &error);
+    pending_.clear();
+    if (!cause.isEmpty()) {
         file_->cancelWriting();
-        throw KvrError(KvrError::DiskFull, QStringLiteral("Disk full: %1").arg(path_));
+        throw KvrError(FileWrite::Error_Number(error),
+                       QStringLiteral("%1 could not be written: %2").arg(path_, cause));
     }
     if (!file_->commit())
         throw fileError(path_, true);

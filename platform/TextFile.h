@@ -73,14 +73,17 @@ public:
 
     void write(const QString& text);
     void writeLine(const QString& line = QString());
-    // Puts the new file in place. Throws KvrError 61 (disk full) or 70/76 on failure.
+    // Puts the new file in place. Throws KvrError 61 (disk full or a file-size
+    // limit), 70, 75 (a folder in its place) or 76 on failure, naming the file
+    // and the cause.
     void commit();
     const QString& path() const { return path_; }
 
 private:
     QString path_;
     std::unique_ptr<QSaveFile> file_;
-    bool failed_ = false;
+    // What commit() writes.
+    QByteArray pending_;
 };
 
 // Maps the error of a failed file operation to the program's error number.

@@ -108,5 +108,6 @@ TEST_F(PortRewriteTest, AFileThatCannotBeWrittenIsToldAndKept) {
     EXPECT_EQ(entries(), before);
     ASSERT_EQ(dialogs.records().size(), 1u);
     EXPECT_TRUE(dialogs.records()[0].text.contains("big.cfg"));
+    EXPECT_TRUE(dialogs.records()[0].text.contains("size limit")) << "the real cause";
     EXPECT_FALSE(dialogs.records()[0].text.contains("small.cfg"));
 }

@@ -73,6 +73,7 @@ struct HookRecorder {
         };
         h.Stop_Logg = [this] { calls << QStringLiteral("Stop_Logg"); };
         h.Save_Port_To_Cfg_Files = [this] { calls << QStringLiteral("save port"); };
+        h.Store_Comm_Speed = [this] { calls << QStringLiteral("store speed"); };
         h.ShowScaleRPM = [this] { calls << QStringLiteral("frmScaleRPM"); };
         h.Comm1_OnComm = [this] { calls << QStringLiteral("OnComm"); };
     }

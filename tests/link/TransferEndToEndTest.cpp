@@ -99,6 +99,39 @@ TEST_F(TransferEndToEnd, DownloadCutOffByALostPortGoesOutWholeOnceThePortIsBack)
     EXPECT_EQ(dialogs.records().size(), 1u) << "the loss is told once";
 }
 
+TEST_F(TransferEndToEnd, DownloadCutOffByALostUnitSaysItWaitsAndWillBeSentWhole) {
+    connect();
+    ASSERT_EQ(UnitOnline, 1);
+    for (int a = 0; a < 256; ++a)
+        Map5Image[a] = static_cast<std::int16_t>((a * 9 + 4) % 256);
+    const ImageTable map5 = Map5Image;
+    ASSERT_TRUE(WtsCM::Download_All());
+    tick(3);
+    settle();
+    ASSERT_EQ(Progress().text(), QStringLiteral("Downloading Data"));
+    dev->lose();
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    const QString told = dialogs.records()[0].text;
+    EXPECT_TRUE(told.contains(QStringLiteral("The download waits for the unit")))
+        << told.toStdString();
+    EXPECT_TRUE(told.contains(QStringLiteral("sent whole")));
+    EXPECT_EQ(Progress().text(), QStringLiteral("Download waits for the unit"));
+    tick(5);
+    EXPECT_EQ(Progress().text(), QStringLiteral("Download waits for the unit"));
+    // Once the port is back the download goes out again from its start.
+    runUntilPolling();
+    EXPECT_EQ(Unit_Bytes(sim, 5, 0, 255, sim.activeMap()), Image_Bytes(map5, 0, 255));
+    EXPECT_EQ(dialogs.records().size(), 1u);
+}
+
+TEST_F(TransferEndToEnd, ALostUnitWithNoDownloadSaysNothingOfOne) {
+    connect();
+    ASSERT_EQ(UnitOnline, 1);
+    dev->lose();
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_FALSE(dialogs.records()[0].text.contains(QStringLiteral("download")));
+}
+
 TEST_F(TransferEndToEnd, QueueCutOffAfterItsSecondElementGoesOutAgainFromItsFirst) {
     connect();
     ASSERT_EQ(UnitOnline, 1);

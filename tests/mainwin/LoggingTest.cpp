@@ -297,9 +297,25 @@ TEST_F(LoggingTest, ALogThatCanNoLongerBeWrittenStopsTheRecordingAndIsTold) {
         EXPECT_TRUE(QTest::qWaitFor([] { return LogState == 0; }, 10000));
     }
     EXPECT_FALSE(LiveLogs().isOpen());
-    ASSERT_EQ(dialogs.records().size(), 1u);
-    EXPECT_EQ(dialogs.records()[0].icon, Dialogs::Icon::Critical);
-    EXPECT_TRUE(dialogs.records()[0].text.contains(QStringLiteral("could not be written")));
+    // Told once the receive handler that met the failure has returned.
+    // The serial trace, limited alike, tells its own failure apart.
+    const auto logging = [&] {
+        std::vector<Dialogs::ScriptedProvider::Record> found;
+        for (const auto& r : dialogs.records())
+            if (r.title == QStringLiteral("Logging"))
+                found.push_back(r);
+        return found;
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !logging().empty(); }, 5000));
+    ASSERT_EQ(logging().size(), 1u);
+    EXPECT_EQ(logging()[0].icon, Dialogs::Icon::Critical);
+    const QString text = logging()[0].text;
+    EXPECT_TRUE(text.contains(QStringLiteral("could not be written")));
+    EXPECT_TRUE(text.contains(QStringLiteral("KVR6.002")) ||
+                text.contains(QStringLiteral("KVR6002.raw")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("size limit"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("Unknown error")));
     EXPECT_EQ(w.mnuLogging->text(), QStringLiteral("Start Logging KVR6"));
     EXPECT_FALSE(w.mnuLogging->isChecked());
 }

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace Dialogs;
@@ -43,6 +44,34 @@ public:
     static inline int made = 0;
 };
 } // namespace
+
+TEST(Dialogs, MessagesToldLaterShowOneAtATimeOnceTheCallerHasReturned) {
+    // A provider whose box stays open a while, running the event loop inside it
+    // as a real modal box does.
+    class Modal : public Dialogs::ScriptedProvider {
+    public:
+        Dialogs::Answer message(const QString& title, const QString& text, Dialogs::Buttons b,
+                                Dialogs::Icon i, Dialogs::DefaultButton d) override {
+            ++open;
+            maxOpen = std::max(maxOpen, open);
+            const Dialogs::Answer a = ScriptedProvider::message(title, text, b, i, d);
+            if (text == "first") // told while the first is open: waits its turn
+                Dialogs::msgBoxLater("second", Dialogs::Icon::Exclamation, "T");
+            QTest::qWait(20);
+            --open;
+            return a;
+        }
+        int open = 0;
+        int maxOpen = 0;
+    } modal;
+    Dialogs::msgBoxLater("first", Dialogs::Icon::Critical, "T");
+    Dialogs::msgBoxLater("first", Dialogs::Icon::Critical, "T"); // waiting already
+    EXPECT_TRUE(modal.records().empty()) << "nothing shown inside the caller";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Dialogs::laterWaiting() == 0; }, 5000));
+    EXPECT_EQ(modal.texts(), (QStringList{"first", "second"}));
+    EXPECT_EQ(modal.maxOpen, 1);
+    EXPECT_EQ(modal.records()[0].icon, Dialogs::Icon::Critical);
+}
 
 TEST(FormInstance, OneWindowUntilUnloaded) {
     Probe& a = FormInstance<Probe>::get();

@@ -101,3 +101,34 @@ TEST(TextFile, AShortWriteFailsAndKeepsTheOldFile) {
     }
     EXPECT_EQ(folder.read("keep.cfg"), QByteArray("old\r\n"));
 }
+
+TEST(TextFile, AFailedWriteNamesTheFileAndTheRealCause) {
+    TempProgramFolder folder;
+    folder.write("keep.cfg", "old\r\n");
+    TextWriter w(folder.file("keep.cfg"));
+    w.write(QString(8000, 'x'));
+    try {
+        FileSizeLimit limit(4000);
+        ASSERT_TRUE(limit.active());
+        w.commit();
+        ADD_FAILURE() << "the commit went through";
+    } catch (const KvrError& e) {
+        EXPECT_EQ(e.number(), KvrError::DiskFull) << "a size limit is met like a full disk";
+        EXPECT_TRUE(e.description().contains("keep.cfg")) << e.description().toStdString();
+        EXPECT_TRUE(e.description().contains("size limit")) << e.description().toStdString();
+    }
+}
+
+TEST(TextFile, AFolderInPlaceOfAFileIsToldAsSuch) {
+    TempProgramFolder folder;
+    ASSERT_TRUE(QDir(folder.path()).mkdir("KVR6Mode.cfg"));
+    try {
+        TextFile::writeLines(folder.file("KVR6Mode.cfg"), {"Mode: Online"});
+        ADD_FAILURE() << "a file was written over a folder";
+    } catch (const KvrError& e) {
+        EXPECT_EQ(e.number(), KvrError::PathFileAccess);
+        EXPECT_TRUE(e.description().contains("KVR6Mode.cfg"));
+        EXPECT_TRUE(e.description().contains("folder")) << e.description().toStdString();
+        EXPECT_FALSE(e.description().contains("Disk full"));
+    }
+}
