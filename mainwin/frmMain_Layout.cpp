@@ -70,6 +70,7 @@ frmMain::frmMain() {
 }
 
 frmMain::~frmMain() {
+    Unwire_Console();
     if (&Main() == this)
         Set_Main(nullptr);
     WtsUp::MapRedraw = {};
