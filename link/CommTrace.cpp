@@ -2,9 +2,15 @@
 
 #include "platform/ProgramFolder.h"
 
+#include <QFileInfo>
+
 bool CommTrace::open() {
     close();
     file_.setFileName(ProgramFolder::file(FileName));
+    // Opening a FIFO for writing would wait for a reader for ever.
+    const QFileInfo info(file_.fileName());
+    if (info.exists() && !info.isFile())
+        return false;
     return file_.open(QIODevice::WriteOnly | QIODevice::Truncate);
 }
 
