@@ -25,8 +25,13 @@ MapImageResult Parse_Map_Image(TextReader& file);
 // Lines that are no data lines return true and change nothing.
 bool Apply_Map_Image_Line(const QString& line, bool* wasData = nullptr);
 
+// Whether a map file's last line that is not blank is its closing line ("End",
+// or "End of " and the unit's name). Throws KvrError when it cannot be read.
+bool Ends_With_Closing_Line(const QString& path);
+
 // Loads "BLANKKVR6.WTS" from the program folder into the unit image. A missing
 // file or refused lines are told to the user; the program goes on with what loaded.
+// A template cut short (without its closing line) is told and not loaded at all.
 MapImageResult Load_Blank_Template();
 
 // Tells the user about the refused lines of a map-image file, naming the file and
