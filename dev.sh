@@ -3,6 +3,9 @@
 #   ./dev.sh run    builds and starts the program on-line, against the
 #                   simulated unit kvr6-sim on a pseudo-terminal
 #   ./dev.sh test   builds and runs every test
+#   ./dev.sh asan   builds into build-asan/ with AddressSanitizer and
+#                   UndefinedBehaviorSanitizer and runs every test there;
+#                   the first finding fails the run
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -25,6 +28,15 @@ install_packages() {
 build() {
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
     cmake --build build --parallel "$(nproc)"
+}
+
+# The sanitizers stop at their first finding (no recovery), so a finding
+# fails the test that met it. Leaks are part of AddressSanitizer's report.
+asan_build() {
+    local flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+    cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="$flags" >/dev/null
+    cmake --build build-asan --parallel "${KVR6_JOBS:-$(nproc)}"
 }
 
 case "${1:-}" in
@@ -51,8 +63,17 @@ test)
     cd build
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"
     ;;
+asan)
+    install_packages
+    asan_build
+    cd build-asan
+    export ASAN_OPTIONS="halt_on_error=1:abort_on_error=0:detect_leaks=1:detect_stack_use_after_return=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+    export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
+    export LSAN_OPTIONS="suppressions=$PWD/../tests/support/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "${KVR6_JOBS:-$(nproc)}"
+    ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|asan" >&2
     exit 2
     ;;
 esac

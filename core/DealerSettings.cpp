@@ -8,8 +8,10 @@
 #include "platform/TextFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <algorithm>
+#include <array>
 #include <optional>
 
 namespace WtsGeneral {
@@ -19,6 +21,20 @@ namespace {
 const QString DefaultSettingsFile = QStringLiteral("KVR6.cfg");
 const QString ProductMarker = QStringLiteral("KAVRO TUNER KVR6");
 const QString BrandingMarker = QStringLiteral("Adv Branding:");
+
+// The labels of a dealer settings file ("port=" stands for "Port=" too).
+const std::array<QString, 11> DealerLabels{
+    QStringLiteral("Company Id(32):"), QStringLiteral("Owner Name(24):"),
+    QStringLiteral("Phone Number:"),   QStringLiteral("Fax Number:"),
+    QStringLiteral("E-mail:"),         QStringLiteral("Web:"),
+    QStringLiteral("No Tune y/n:"),    QStringLiteral("Branding y/n:"),
+    QStringLiteral("Adv branding:"),   QStringLiteral("Port="),
+    QStringLiteral("CommSpeed="),
+};
+
+const QString DefaultsInstead =
+    QStringLiteral("serial port 1, a poll base of 100 ms, no dealer name or contact details, and "
+                   "No-Tune and branding off");
 
 // The rest of the line that `from` lies on, without its line end: a value never
 // reaches into the next line, however short it is or however it is padded.
@@ -97,11 +113,14 @@ qsizetype lineEndLength(const QString& text, qsizetype at) {
     return 1;
 }
 
-QByteArray readBytes(const QString& path, bool* missing) {
-    QFile f(path);
-    *missing = !f.exists();
-    if (*missing)
+// The bytes of a configuration file; *skip when there is none to rewrite: gone
+// since the listing, or no regular file (opening a FIFO would wait for ever).
+QByteArray readBytes(const QString& path, bool* skip) {
+    const QFileInfo info(path);
+    *skip = !info.isFile();
+    if (*skip)
         return {};
+    QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         throw KvrError(fileErrorNumber(path, false), QStringLiteral("Cannot read %1").arg(path));
     return f.readAll();
@@ -132,10 +151,11 @@ QString Find_Dealer_Settings_File() {
     return remembered.isEmpty() ? DefaultSettingsFile : remembered;
 }
 
-void Read_Dealer_Settings() {
-    const QString path = ProgramFolder::file(Find_Dealer_Settings_File());
+std::optional<UnusableFile> Read_Dealer_Settings() {
+    const QString name = Find_Dealer_Settings_File();
     // A missing file reads as an empty one: every field takes its default.
-    const QString text = TextFile::readAllIfPresent(path).value_or(QString());
+    const std::optional<QString> present = TextFile::readAllIfPresent(ProgramFolder::file(name));
+    const QString text = present.value_or(QString());
 
     const auto field = [](const std::optional<QString>& value, qsizetype width = -1) {
         return value ? value->left(width).trimmed() : QString();
@@ -155,18 +175,45 @@ void Read_Dealer_Settings() {
 
     cfg_CommPort = portOf(text);
     cfg_CommSpeed = speedOf(text);
+
+    if (!present)
+        return UnusableFile{
+            name, QStringLiteral("is missing from the program folder"), DefaultsInstead, {}};
+    if (text.trimmed().isEmpty())
+        return UnusableFile{name, QStringLiteral("is empty"), DefaultsInstead, {}};
+    QStringList missing;
+    for (const QString& label : DealerLabels)
+        if (!text.contains(label) &&
+            !(label == QLatin1String("Port=") && text.contains(QLatin1String("port="))))
+            missing << QLatin1Char('"') + label + QLatin1Char('"');
+    if (missing.size() == static_cast<qsizetype>(DealerLabels.size()))
+        return UnusableFile{name,
+                            QStringLiteral("holds no dealer settings: none of its lines carries "
+                                           "a label such as \"Company Id(32):\" or \"Port=\""),
+                            DefaultsInstead,
+                            {}};
+    if (!missing.isEmpty())
+        return UnusableFile{name,
+                            QStringLiteral("has no line for ") + missing.join(QStringLiteral(", ")),
+                            QStringLiteral("the default for each setting it lacks (port 1, a "
+                                           "poll base of 100 ms, an empty dealer detail, No-Tune "
+                                           "and branding off)"),
+                            {}};
+    return std::nullopt;
 }
 
 void Read_Dealer_Settings_Reporting() {
+    std::optional<UnusableFile> problem;
     try {
-        Read_Dealer_Settings();
+        problem = Read_Dealer_Settings();
     } catch (const KvrError& e) {
-        Dialogs::msgBox(QStringLiteral("The dealer settings could not be read (%1). The program "
-                                       "starts with port 1 and without dealer details.")
-                            .arg(e.description()),
-                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
-                        QStringLiteral("Dealer Settings"));
+        problem = UnusableFile{Find_Dealer_Settings_File(),
+                               QStringLiteral("could not be read (%1)").arg(e.description()),
+                               DefaultsInstead,
+                               {}};
     }
+    if (problem)
+        Tell_Unusable_Files({*problem});
 }
 
 QString Rewrite_Port_Lines(const QString& text, int port, int speed) {
@@ -200,10 +247,10 @@ bool Save_Port_To_Cfg_Files(QStringList* failedFiles) {
     for (const QString& name : names) {
         const QString path = ProgramFolder::file(name);
         try {
-            bool missing = false;
-            const QString text = QString::fromLatin1(readBytes(path, &missing));
-            if (missing)
-                continue; // gone since the listing: nothing to rewrite
+            bool skip = false;
+            const QString text = QString::fromLatin1(readBytes(path, &skip));
+            if (skip)
+                continue;
             const QString rewritten = Rewrite_Port_Lines(text, cfg_CommPort, cfg_CommSpeed);
             if (rewritten == text)
                 continue;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/ConfigReport.h"
+
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace WtsGeneral {
 
@@ -21,11 +24,13 @@ QString Find_Dealer_Settings_File();
 // value is taken from its label's own line only. A missing file or label gives
 // the default: empty texts, NoTuneFlag 255, BrandingFlag 0, AdvBranding 0, port 1,
 // speed 100 (a speed outside MinCommSpeed..MaxCommSpeed is held at the nearer
-// end). Throws KvrError when the file exists but cannot be read.
-void Read_Dealer_Settings();
+// end). Throws KvrError when the file exists but cannot be read. Returns what
+// made the file unusable, whole or in part (missing, empty, no label at all, some
+// labels missing), or nothing when it was used whole.
+std::optional<UnusableFile> Read_Dealer_Settings();
 
-// Read_Dealer_Settings, telling the user when the file could not be read; the
-// defaults then stay in place.
+// Read_Dealer_Settings at start-up, telling the user once when the file could
+// not be used whole: which file, why, and the defaults used in its place.
 void Read_Dealer_Settings_Reporting();
 
 // The text of a configuration file with its setting lines rewritten: a line that

@@ -1,5 +1,6 @@
 #include "core/MapImage.h"
 
+#include "core/ConfigReport.h"
 #include "core/CoreState.h"
 #include "core/KeptImage.h"
 #include "platform/Dialogs.h"
@@ -166,10 +167,32 @@ void Report_Map_Image_Result(const QString& fileName, const MapImageResult& resu
                     QStringLiteral("Map File"));
 }
 
+bool Ends_With_Closing_Line(const QString& path) {
+    const QStringList lines = TextFile::readLines(path);
+    for (qsizetype i = lines.size() - 1; i >= 0; --i) {
+        const QString line = lines.at(i).trimmed();
+        if (!line.isEmpty())
+            return line == QLatin1String("End") || line.startsWith(QLatin1String("End of "));
+    }
+    return false;
+}
+
 MapImageResult Load_Blank_Template() {
     const QString name = QStringLiteral("BLANKKVR6.WTS");
     try {
         TextReader file(ProgramFolder::file(name));
+        // Every map file ends with its closing "End" line: a template without one
+        // was cut short (a copy broken off, a full disk), and half a default map
+        // would pass for the whole one.
+        if (!Ends_With_Closing_Line(ProgramFolder::file(name))) {
+            Tell_Unusable_Files({UnusableFile{
+                name,
+                QStringLiteral("is cut short or empty: its closing \"End\" line is missing, so "
+                               "it was not loaded"),
+                QStringLiteral("an empty map (every value 0) as its default map"),
+                {}}});
+            return {};
+        }
         const MapImageResult result = Parse_Map_Image(file);
         // The default map can be loaded again: replacing it loses nothing.
         KeptImage::Mark_Kept();

@@ -32,8 +32,13 @@ bool Apply_Map_Image_Line(const QString& line, bool* wasData = nullptr);
 // blank (69 characters for bytes). The caller makes sure the values are bytes.
 QString Map_Row_Line(int row, int page, const ImageTable& table);
 
+// Whether a map file's last line that is not blank is its closing line ("End",
+// or "End of " and the unit's name). Throws KvrError when it cannot be read.
+bool Ends_With_Closing_Line(const QString& path);
+
 // Loads "BLANKKVR6.WTS" from the program folder into the unit image. A missing
 // file or refused lines are told to the user; the program goes on with what loaded.
+// A template cut short (without its closing line) is told and not loaded at all.
 MapImageResult Load_Blank_Template();
 
 // Tells the user about the refused lines of a map-image file, naming the file and

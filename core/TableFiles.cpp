@@ -7,8 +7,10 @@
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
 
+#include <algorithm>
 #include <array>
 #include <functional>
+#include <limits>
 #include <optional>
 
 namespace WtsGeneral {
@@ -171,23 +173,90 @@ const std::array<QString, 10> FileInfoLabels{
     QStringLiteral("Owner E-mail"),
 };
 
-// Hands each well-formed comma line of a display file, with its row number, to
-// `handle`, for at most DisplayRows lines; returns the number of rows.
+// Hands each comma line of a display file, with its row number, to `handle`,
+// for at most DisplayRows lines; returns the number of rows. Whatever makes the
+// file or one of its lines unusable goes into *report: a line with too few
+// fields, one beyond the table, or one `handle` finds fault with (it says why and
+// leaves the row showing nothing, so the rows keep their numbers).
 template <typename Handler>
-int readCommaRows(const QString& name, const QString& marker, int fields, Handler&& handle) {
+int readCommaRows(const QString& name, const QString& marker, int fields, Handler&& handle,
+                  UnusableFile& report) {
+    report = UnusableFile{name, {}, {}, {}};
     const auto lines = readTableFile(name);
-    if (!lines)
+    if (!lines) {
+        report.problem = QStringLiteral("is missing from the program folder");
         return 0;
-    int rows = 0;
-    for (const QString& line : dataLines(*lines, marker, listEnd)) {
-        const auto f = commaFields(line, fields);
-        if (!f)
-            continue;
-        if (rows >= DisplayRows)
-            break;
-        handle(rows++, *f);
     }
+    qsizetype at = 0;
+    while (at < lines->size() && !lines->at(at).contains(marker))
+        ++at;
+    if (at == lines->size()) {
+        report.problem =
+            lines->join(QString()).trimmed().isEmpty()
+                ? QStringLiteral("is empty")
+                : QStringLiteral("has no \"%1\" line, so none of it could be read").arg(marker);
+        return 0;
+    }
+    int rows = 0;
+    for (qsizetype i = at + 1; i < lines->size(); ++i) {
+        const QString& line = lines->at(i);
+        if (listEnd(line))
+            break;
+        if (line.trimmed().isEmpty())
+            continue;
+        const QString where = QStringLiteral("line %1: ").arg(i + 1);
+        const auto f = commaFields(line, fields);
+        if (!f) {
+            report.lines << where + QStringLiteral("has fewer than %1 fields").arg(fields);
+            continue;
+        }
+        if (rows >= DisplayRows) {
+            report.lines << where + QStringLiteral("lies beyond the %1 rows the table holds")
+                                        .arg(DisplayRows);
+            continue;
+        }
+        if (const std::optional<QString> fault = handle(rows++, *f))
+            report.lines << where + *fault;
+    }
+    if (rows == 0 && report.lines.isEmpty())
+        report.problem = QStringLiteral("holds no rows");
+    else if (!report.lines.isEmpty())
+        report.problem = QStringLiteral("could be used only in part");
     return rows;
+}
+
+// A reading id the main window converts (14 is the free row, shown empty).
+constexpr int LastReadingId = 18;
+
+std::optional<QString> badReadingId(const QString& field) {
+    const double id = NumberRules::Val(field);
+    if (id >= 0 && id <= LastReadingId && id == static_cast<int>(id))
+        return std::nullopt;
+    return QStringLiteral("reading id \"%1\" names no reading").arg(field.trimmed());
+}
+
+// A slot column: empty or 0 is no slot; any other value must name a slot.
+std::optional<QString> badSlot(const QString& field, int slotCount, const char* what) {
+    const double v = NumberRules::Val(field);
+    if (v == 0 || (v >= 1 && v <= slotCount && v == static_cast<int>(v)))
+        return std::nullopt;
+    return QStringLiteral("%1 \"%2\" names no %1 (1 to %3)")
+        .arg(QLatin1String(what), field.trimmed())
+        .arg(slotCount);
+}
+
+// The graph range of a row that draws a bar or a trace, its limits held within
+// what an int holds, must have a span.
+std::optional<QString> badRange(const QString& minField, const QString& maxField) {
+    const auto limit = [](const QString& f) {
+        return std::clamp<double>(NumberRules::RoundEven(NumberRules::Val(f)),
+                                  std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+    };
+    // A reversed range still draws its bar, counted from its minimum.
+    if (limit(minField) != limit(maxField))
+        return std::nullopt;
+    return QStringLiteral("graph range %1 to %2 has no span")
+        .arg(minField.trimmed(), maxField.trimmed());
 }
 
 template <std::size_t N> void readList(const QString& name, std::array<QString, N>& list) {
@@ -309,44 +378,89 @@ void Read_WD_File() {
     WdTable[0][0] = QString::number(WdTable.size() - 1);
 }
 
-void Read_Setup_Display_Files() {
+std::vector<UnusableFile> Read_Setup_Display_Files() {
     DisplayFuncTable = {};
     DisplaySetTable = {};
     PlotLegend.clear();
+    std::vector<UnusableFile> reports;
+    const QString noReadouts =
+        QStringLiteral("no live readouts, bars or chart traces for the readings it lacks");
 
     int available = 0;
-    readCommaRows(VariablesFile, SetupMarker, 6, [&](int r, const QStringList& f) {
-        auto& row = DisplayFuncTable[r];
-        row[1] = wholeNumberText(f[1]);
-        QString name = f[4].trimmed();
-        // The setup screen shows the name up to and with its first tab.
-        if (const qsizetype tab = name.indexOf('\t'); tab >= 0)
-            name.truncate(tab + 1);
-        row[2] = name;
-        const bool offered = NumberRules::Val(f[2]) == 1 && NumberRules::Val(f[6]) == 1;
-        row[3] = offered ? QStringLiteral("1") : QStringLiteral("0");
-        available += offered ? 1 : 0;
-    });
+    UnusableFile variables;
+    readCommaRows(
+        VariablesFile, SetupMarker, 6,
+        [&](int r, const QStringList& f) -> std::optional<QString> {
+            auto& row = DisplayFuncTable[r];
+            row[1] = wholeNumberText(f[1]);
+            QString name = f[4].trimmed();
+            // The setup screen shows the name up to and with its first tab.
+            if (const qsizetype tab = name.indexOf('\t'); tab >= 0)
+                name.truncate(tab + 1);
+            row[2] = name;
+            const auto fault = badReadingId(f[1]);
+            const bool offered =
+                !fault && NumberRules::Val(f[2]) == 1 && NumberRules::Val(f[6]) == 1;
+            row[3] = offered ? QStringLiteral("1") : QStringLiteral("0");
+            available += offered ? 1 : 0;
+            return fault;
+        },
+        variables);
     DisplayFuncTable[0][0] = QString::number(available - 1);
+    if (!variables.problem.isEmpty()) {
+        variables.instead = variables.lines.isEmpty()
+                                ? QStringLiteral("no live readouts, bars or chart traces")
+                                : noReadouts;
+        reports.push_back(variables);
+    }
 
     int plotted = 0;
     QStringList legend;
-    const int rows = readCommaRows(DisplayFile, DisplayMarker, 8, [&](int r, const QStringList& f) {
-        auto& row = DisplaySetTable[r];
-        for (const int c : {1, 6, 7, 8})
-            row[c] = numberText(f[c]);
-        row[2] = slotText(f[2], BarSlots);
-        row[3] = slotText(f[3], TextSlots);
-        for (const int c : {4, 5})
-            row[c] = f[c].section('\t', 0, 0).trimmed();
-        // The chart has three traces; a further plotted row gets none.
-        if (NumberRules::Val(row[8]) > 0 && ++plotted > PlottedRows)
-            row[8] = QStringLiteral("0");
-        if (NumberRules::Val(row[8]) == 1)
-            legend << row[5];
-    });
+    UnusableFile display;
+    const int rows = readCommaRows(
+        DisplayFile, DisplayMarker, 8,
+        [&](int r, const QStringList& f) -> std::optional<QString> {
+            auto& row = DisplaySetTable[r];
+            for (const int c : {1, 6, 7, 8})
+                row[c] = numberText(f[c]);
+            row[2] = slotText(f[2], BarSlots);
+            row[3] = slotText(f[3], TextSlots);
+            for (const int c : {4, 5})
+                row[c] = f[c].section('\t', 0, 0).trimmed();
+            // Each fault is named; the column at fault is left out where the row
+            // is read (a slot that names none) or where it is shown (an unknown
+            // reading, a range without span).
+            QStringList faults;
+            for (const auto& fault : {badReadingId(f[1]), badSlot(f[2], BarSlots, "bar slot"),
+                                      badSlot(f[3], TextSlots, "text slot")})
+                if (fault)
+                    faults << *fault;
+            const bool drawn = NumberRules::Val(row[2]) > 0 || NumberRules::Val(row[8]) > 0;
+            if (const auto fault = badRange(f[6], f[7]); fault && drawn)
+                faults << *fault;
+            // The chart has three traces; a further plotted row gets none.
+            if (NumberRules::Val(row[8]) > 0 && ++plotted > PlottedRows) {
+                row[8] = QStringLiteral("0");
+                faults << QStringLiteral("a fourth plotted reading gets no trace (the chart has "
+                                         "%1)")
+                              .arg(PlottedRows);
+            }
+            if (NumberRules::Val(row[8]) == 1)
+                legend << row[5];
+            if (faults.isEmpty())
+                return std::nullopt;
+            return faults.join(QStringLiteral("; "));
+        },
+        display);
     DisplaySetTable[0][0] = QString::number(rows - 1);
     PlotLegend = Plot_Legend(legend);
+    if (!display.problem.isEmpty()) {
+        display.instead = noReadouts + QStringLiteral(" (the lines named show nothing)");
+        if (display.lines.isEmpty())
+            display.instead = QStringLiteral("no live readouts, bars or chart traces");
+        reports.push_back(display);
+    }
+    return reports;
 }
 
 void Write_Setup_Display_File() {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/ConfigReport.h"
+
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 // The lookup and table files of the program folder. Each file but "KVRWD.cfg" has
 // a title line, a blank line, a start marker line, its data lines and an end line.
@@ -37,7 +40,11 @@ void Read_WD_File();
 // "KVR6SetVariables.cfg" -> DisplayFuncTable and "KVR6SetDisplay.cfg" ->
 // DisplaySetTable; sets PlotLegend from the plotted rows. Bar slots outside 1..6,
 // text slots outside 1..10 and plot flags after the third plotted row read as 0.
-void Read_Setup_Display_Files();
+// A row with an unknown reading id shows nothing, a slot that names none reads
+// 0, and a graph range without span draws no bar or trace. Returns the files that could
+// not be used whole (missing, empty, no start marker, no rows), naming their
+// unusable lines.
+std::vector<UnusableFile> Read_Setup_Display_Files();
 
 // Writes "KVR6SetDisplay.cfg" from rows 0..(0, 0) of DisplaySetTable, each column
 // in its fixed-width field (longer text is cut), for the display set-up window.

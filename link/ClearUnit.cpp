@@ -87,6 +87,7 @@ QByteArray mapLine(const QString& line, int lineNumber) {
 
 std::vector<QByteArray> Clear_Image_Elements(const QStringList& lines) {
     std::vector<QByteArray> elements;
+    int rows = 0;
     for (int i = 0; i < lines.size(); ++i) {
         const QString& line = lines.at(i);
         if (line.trimmed().isEmpty())
@@ -95,9 +96,20 @@ std::vector<QByteArray> Clear_Image_Elements(const QStringList& lines) {
             refuse(i + 1, QStringLiteral("is one line too many: the file may hold at most %1 "
                                          "rows and map lines")
                               .arg(QueueCapacity - ClearExtraElements));
-        elements.push_back(line.contains(QLatin1String("Map=")) ? mapLine(line, i + 1)
-                                                                : rowLine(line, i + 1));
+        if (line.contains(QLatin1String("Map="))) {
+            elements.push_back(mapLine(line, i + 1));
+        } else {
+            elements.push_back(rowLine(line, i + 1));
+            ++rows;
+        }
     }
+    // Without a single row the clear would only stamp the unit and blank its
+    // records, and the unit would keep everything the user meant to delete.
+    if (rows == 0)
+        throw KvrError(BadClearFile,
+                       QStringLiteral("The factory image \"%1\" holds no row lines: it is empty or "
+                                      "was cut, and the unit cannot be cleared from it.")
+                           .arg(ClearFileName));
     return elements;
 }
 

@@ -22,7 +22,8 @@ inline constexpr int ClearExtraElements = 5;
 // columns 6, 10, ..., 66) becomes its row write, a map line ("Map=" with "A" or "B"
 // as fifth character) the map-set frame; blank lines are skipped. Each frame
 // carries the 31 NUL padding. Any other line, or too many lines for the queue, is
-// refused whole with KvrError naming the line; nothing is returned then.
+// refused whole with KvrError naming the line; nothing is returned then. A file
+// without a single row line (empty, blank or only map lines) is refused too.
 std::vector<QByteArray> Clear_Image_Elements(const QStringList& lines);
 
 // "dtdt" and the month, day, year, hour (24-hour clock) and minute of the time.

@@ -4,12 +4,21 @@
 #include "platform/FileWrite.h"
 #include "platform/ProgramFolder.h"
 
+#include <QFileInfo>
+
 bool CommTrace::open() {
     close();
     failTold_ = false;
     size_ = 0;
     openCause_.clear();
     file_.setFileName(ProgramFolder::file(FileName));
+    // Opening a FIFO for writing would wait for a reader for ever; a folder is
+    // told by the open's own cause.
+    const QFileInfo info(file_.fileName());
+    if (info.exists() && !info.isFile() && !info.isDir()) {
+        openCause_ = QStringLiteral("it is not a regular file");
+        return false;
+    }
     if (file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         return true;
     openCause_ = FileWrite::Open_Cause(file_);

@@ -12,6 +12,7 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <QRegularExpression>
 
 namespace {
 
@@ -25,24 +26,49 @@ bool endRecord(const QString& record) {
 
 } // namespace
 
-QStringList PlaybackModel::Read_Raw_Log(const QString& path) {
-    const QStringList lines = TextFile::readLines(path);
+bool PlaybackModel::Complete_Record(const QString& line) {
+    // The time text, then " ," and every byte followed by a blank. A line cut in
+    // its time text has no comma; one cut in its bytes has no blank after the last.
+    static const QRegularExpression time(
+        QStringLiteral("^ *[0-9]{1,2}:[0-9]{2}:[0-9]{2}( *[A-Za-z.]+)? *$"));
+    const qsizetype comma = line.indexOf(QLatin1Char(','));
+    return comma > 0 && time.match(line.left(comma)).hasMatch() &&
+           line.endsWith(QLatin1Char(' ')) && LogLines::Record_Bytes(line).has_value();
+}
+
+QStringList PlaybackModel::Read_Raw_Log(const QString& path, int* skipped) {
+    // CR CR LF is one line end (a copy through a system that added its own CR),
+    // not a blank line after every record.
+    QString text = TextFile::readAll(path);
+    text.replace(QLatin1String("\r\r\n"), QLatin1String("\r\n"));
+    const QStringList lines = TextFile::splitLines(text);
     const QString name = QFileInfo(path).fileName();
     // Records run from the line after the header to the "End" line; a log cut off
-    // without its "End" (the program stopped while logging) keeps its last reply.
+    // without its "End" (the program stopped while logging) keeps its complete
+    // replies. What is no complete record (a line cut by a crash or a full disk,
+    // a blank line) is passed over, so the good records around it still play.
     QStringList records;
+    int passed = 0;
     for (qsizetype i = 1; i < lines.size() && records.size() < MaxRecords; ++i) {
         if (endRecord(lines[i]))
             break;
-        if (!LogLines::Record_Bytes(lines[i]))
-            throw KvrError(
-                KvrError::BadFileMode,
-                QStringLiteral("Line %1 of %2 is not a recorded reply.").arg(i + 1).arg(name));
+        if (!Complete_Record(lines[i])) {
+            ++passed;
+            continue;
+        }
         records << lines[i];
     }
-    if (records.isEmpty())
+    if (skipped)
+        *skipped = passed;
+    if (records.isEmpty() && passed == 0)
         throw KvrError(KvrError::InputPastEnd,
                        QStringLiteral("%1 holds no recorded data.").arg(name));
+    if (records.isEmpty())
+        throw KvrError(KvrError::BadFileMode,
+                       QStringLiteral("%1 holds no recorded data: none of its %2 lines is a "
+                                      "complete recorded reply.")
+                           .arg(name)
+                           .arg(passed));
     return records;
 }
 

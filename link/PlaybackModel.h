@@ -27,11 +27,14 @@ public:
     static constexpr int HoldTicks = 10;
 
     // The records of a raw log: line 1 (the date) is dropped, every further line
-    // but the last (the "End" line of a complete log) is a record, at most
-    // MaxRecords. Throws KvrError when the file cannot be read (53), holds no
-    // record, or holds a record that is not a time and bytes 0..255 (the
-    // description names its line).
-    static QStringList Read_Raw_Log(const QString& path);
+    // up to the "End" line is a record when it is complete, at most MaxRecords.
+    // Lines that are no complete record are skipped and counted in *skipped.
+    // Throws KvrError when the file cannot be read (53), holds nothing after its
+    // date (62), or holds lines but not one complete record (54).
+    static QStringList Read_Raw_Log(const QString& path, int* skipped = nullptr);
+    // A line as the raw log writes it: a time text, " ,", and bytes 0..255 each
+    // followed by a blank.
+    static bool Complete_Record(const QString& line);
 
     // Takes the records of a file in place of any earlier ones; the position
     // goes back before the first record.

@@ -27,8 +27,11 @@ const QColor BarColour = Design::bgr(0xC00000);
 std::optional<int> Bar_Length(double value, int min, int max) {
     if (max == min)
         return std::nullopt;
-    const double scale = static_cast<double>(BarFullLength) / (max - min);
-    const auto length = NumberRules::RoundEven((value - min) * scale);
+    // A hand-edited range may span more than an int holds (-2000000000 to
+    // 2000000000): the span is taken in double.
+    const double scale =
+        static_cast<double>(BarFullLength) / (static_cast<double>(max) - static_cast<double>(min));
+    const auto length = NumberRules::RoundEven((value - static_cast<double>(min)) * scale);
     return static_cast<int>(std::clamp<std::int64_t>(length, BarShortest, BarFullLength));
 }
 

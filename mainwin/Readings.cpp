@@ -7,6 +7,7 @@
 #include "platform/NumberRules.h"
 
 #include <algorithm>
+#include <limits>
 #include <optional>
 
 using NumberRules::Format;
@@ -38,8 +39,12 @@ std::optional<double> Widened(std::optional<float> v) {
     return static_cast<double>(*v);
 }
 
+// A number of a hand-edited table as an int: beyond the int range it stays at
+// the nearest end instead of wrapping round to the other sign.
 int Whole(const QString& text) {
-    return static_cast<int>(NumberRules::RoundEven(NumberRules::Val(text)));
+    return static_cast<int>(std::clamp<std::int64_t>(NumberRules::RoundEven(NumberRules::Val(text)),
+                                                     std::numeric_limits<int>::min(),
+                                                     std::numeric_limits<int>::max()));
 }
 
 } // namespace
@@ -110,6 +115,10 @@ std::vector<DisplayRow> Offered_Rows() {
         if (NumberRules::Val(DisplayFuncTable[i][3]) != 1)
             continue;
         const auto& r = DisplaySetTable[i];
+        // A row whose id names no reading has nothing to show (the display file's
+        // reader has named it).
+        if (const double id = NumberRules::Val(r[1]); id < 0 || id > LastReadingId)
+            continue;
         rows.push_back(DisplayRow{Whole(r[1]), Whole(r[2]), Whole(r[3]), r[5], r[6], r[7],
                                   Whole(r[6]), Whole(r[7]), NumberRules::Val(r[8])});
     }

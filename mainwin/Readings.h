@@ -31,6 +31,9 @@ struct ReadingSet {
 // The reading set as the receive handler left it.
 ReadingSet Current_Reading_Set();
 
+// Reading ids run from 0 to this.
+inline constexpr int LastReadingId = 18;
+
 // The display text of reading id: the value through its pattern with its unit text.
 // Empty for id 14, for ids outside 0..18 and where the value cannot be worked out
 // (an input conversion without a scale, a lambda byte outside the table).
@@ -55,7 +58,7 @@ struct DisplayRow {
 };
 
 // Rows 0 to DisplaySetTable(0, 0) (at most the table's 27) whose DisplayFuncTable
-// column 3 is 1, in table order.
+// column 3 is 1 and whose id names a reading, in table order.
 std::vector<DisplayRow> Offered_Rows();
 
 // One text readout: name label lblRC and value label RCNum.

@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <algorithm>
+#include <cstdint>
 
 namespace Readouts {
 
@@ -52,13 +53,16 @@ void StripChartModel::Plot_Clear() {
     ChartHeight = 1080;
     ChartWidth = 7920;
     for (int t = 1; t <= Traces; ++t) {
-        const int span = TraceMax[t] - TraceMin[t];
-        TraceScale[t] = span == 0 ? 0.0f : static_cast<float>(ChartHeight) / span;
+        // Taken in 64 bits: a hand-edited range may span more than an int holds.
+        const std::int64_t span = std::int64_t{TraceMax[t]} - TraceMin[t];
+        TraceScale[t] =
+            span == 0 ? 0.0f : static_cast<float>(ChartHeight / static_cast<double>(span));
     }
 }
 
 int StripChartModel::Trace_Y(int t) const {
-    const double y = ChartHeight - (TraceValue[t] - TraceMin[t]) * TraceScale[t] + TopMargin;
+    const double y = ChartHeight -
+                     (static_cast<double>(TraceValue[t]) - TraceMin[t]) * TraceScale[t] + TopMargin;
     return static_cast<int>(
         std::clamp<std::int64_t>(NumberRules::RoundEven(y), TopMargin, ChartHeight + TopMargin));
 }

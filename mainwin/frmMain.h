@@ -364,6 +364,8 @@ private:
     void Apply_Menu_Setup();
     void Read_Table_Files();
     void Wire_Console();
+    // Takes the console box's event filter off before the window's members go.
+    void Unwire_Console();
     std::map<QAction*, std::function<void()>> handlers_;
     bool unloading_ = false;
 };

@@ -15,10 +15,15 @@
 
 namespace {
 
-// Hands the console box's focus changes and keys to the window's handlers.
+// Hands the console box's focus changes and keys to the window's handlers. The
+// window takes it off the box as its destruction begins: the box loses its focus
+// while the window's members are already gone, and nothing may call into them.
 class ConsoleEvents : public QObject {
 public:
+    static inline const QString Name = QStringLiteral("ConsoleEvents");
+
     ConsoleEvents(frmMain* window, QLineEdit* box) : QObject(box), window_(window) {
+        setObjectName(Name);
         box->installEventFilter(this);
     }
 
@@ -60,6 +65,11 @@ void frmMain::Wire_Console() {
     Wire_Entry(mnuDosHelp, [this] { mnuDosHelp_Click(); });
     Show_Console_Placeholder();
     new ConsoleEvents(this, txtDOS);
+}
+
+void frmMain::Unwire_Console() {
+    // Deleting a filter also takes it off the object it watches.
+    delete txtDOS->findChild<QObject*>(ConsoleEvents::Name, Qt::FindDirectChildrenOnly);
 }
 
 void frmMain::mnuDownload_Click() {

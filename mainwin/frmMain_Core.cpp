@@ -42,5 +42,15 @@ void frmMain::Read_Table_Files() {
         }
     };
     read(WtsGeneral::Read_FileInfo_File, QStringLiteral("file information file"));
-    read(WtsGeneral::Read_Setup_Display_Files, QStringLiteral("display set-up files"));
+    // The display files decide every readout: one that cannot be used whole is
+    // told now, once, with what the window shows instead.
+    try {
+        WtsGeneral::Tell_Unusable_Files(WtsGeneral::Read_Setup_Display_Files());
+    } catch (const KvrError& e) {
+        Dialogs::msgBox(QStringLiteral("The display set-up files could not be read (%1). The "
+                                       "program shows no live readouts, bars or chart traces.")
+                            .arg(e.description()),
+                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
+                        QStringLiteral("Configuration Files"));
+    }
 }

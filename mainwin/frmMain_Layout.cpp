@@ -72,6 +72,7 @@ frmMain::frmMain() {
 }
 
 frmMain::~frmMain() {
+    Unwire_Console();
     if (&Main() == this)
         Set_Main(nullptr);
     WtsUp::MapRedraw = {};

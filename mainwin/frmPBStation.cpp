@@ -15,6 +15,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -207,8 +208,9 @@ void frmPBStation::cmdLoad_Click() {
 
 bool frmPBStation::Load_PB_Raw(const QString& path) {
     QStringList records;
+    int skipped = 0;
     try {
-        records = PlaybackModel::Read_Raw_Log(path);
+        records = PlaybackModel::Read_Raw_Log(path, &skipped);
     } catch (const KvrError& e) {
         Playback().Clear();
         Playback().disableButtons();
@@ -225,6 +227,19 @@ bool frmPBStation::Load_PB_Raw(const QString& path) {
     Set_Position_Range(Playback().count());
     lblRecMax->setText(LogLines::Length_Text(Playback().count(), 60));
     lblFileName->setText(QStringLiteral("File Name: ") + path);
+    if (skipped > 0) {
+        const bool one = skipped == 1;
+        Dialogs::msgBox(
+            QStringLiteral("%1 %2 of %3 %4 not a complete recorded reply (cut short "
+                           "or blank) and %5 skipped. The %6 complete records play "
+                           "back.")
+                .arg(skipped)
+                .arg(one ? QStringLiteral("line") : QStringLiteral("lines"),
+                     QFileInfo(path).fileName(), one ? QStringLiteral("is") : QStringLiteral("are"),
+                     one ? QStringLiteral("was") : QStringLiteral("were"))
+                .arg(records.size()),
+            Dialogs::Buttons::Ok, Dialogs::Icon::Information, QStringLiteral("Play Back"));
+    }
     return true;
 }
 

@@ -24,7 +24,9 @@ QString file(const QString& name) {
 
 QStringList listIn(const QString& folder, const QString& pattern) {
     QDir dir(folder);
-    return dir.entryList(QStringList{pattern}, QDir::Files | QDir::Hidden | QDir::System,
+    // Regular files only: opening a FIFO, socket or device found under a file's
+    // name would wait for ever or read what is no file of the program.
+    return dir.entryList(QStringList{pattern}, QDir::Files | QDir::Hidden,
                          QDir::Name | QDir::IgnoreCase);
 }
 

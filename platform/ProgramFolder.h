@@ -13,8 +13,9 @@ QString path();
 // "\dump_comms.txt" and "dump_comms.txt" name the same file.
 QString file(const QString& name);
 
-// Names (not paths) of the files in the program folder matching a wildcard
-// pattern such as "*.cfg" or "kvr*.cfg", matched without regard to case, in name order.
+// Names (not paths) of the regular files in the program folder matching a wildcard
+// pattern such as "*.cfg" or "kvr*.cfg", matched without regard to case, in name
+// order. Folders, FIFOs, sockets and devices are never listed.
 QStringList list(const QString& pattern);
 
 // Names of the files in folder matching pattern, as list() does for the program folder.

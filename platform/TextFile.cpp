@@ -46,8 +46,13 @@ int fileErrorNumber(const QString& path, bool writing) {
 namespace TextFile {
 
 QString readAll(const QString& path) {
+    const QFileInfo info(path);
+    // Only a regular file is opened: a FIFO would block the program for ever.
+    if (info.exists() && !info.isFile())
+        throw KvrError(KvrError::PermissionDenied,
+                       QStringLiteral("Not a regular file: %1").arg(path));
     QFile f(path);
-    if (!QFileInfo(path).isFile() || !f.open(QIODevice::ReadOnly))
+    if (!info.isFile() || !f.open(QIODevice::ReadOnly))
         throw fileError(path, false);
     return QString::fromLatin1(f.readAll());
 }

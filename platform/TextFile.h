@@ -11,7 +11,8 @@
 // A line ended by LF alone, or by a lone CR, is read as a line too.
 namespace TextFile {
 
-// Whole text of a file, line breaks included. Throws KvrError 53 when missing.
+// Whole text of a file, line breaks included. Throws KvrError 53 when missing, and
+// KvrError 70 without opening it when it is no regular file (a folder, a FIFO).
 QString readAll(const QString& path);
 
 // The lines of a file, without their line ends. Throws KvrError 53 when missing.

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <optional>
 
 using WtsGeneral::Read_Dealer_Settings;
 
@@ -201,4 +202,50 @@ TEST_F(DealerSettingsTest, StartUpWindowReadsTheDealerSettings) {
     EXPECT_EQ(DealerCompany, "Coastal Motor Works");
     EXPECT_EQ(cfg_CommPort, 3);
     EXPECT_TRUE(dialogs.records().empty());
+}
+
+// At start-up a dealer file the program cannot use is told once: which file,
+// why, and what the program uses in its place.
+TEST_F(DealerSettingsTest, StartUpTellsOnceOfAnUnusableDealerFile) {
+    const struct {
+        const char* what;
+        std::optional<QByteArray> bytes; // nothing: no file at all
+        const char* told;
+    } cases[] = {
+        {"garbage", QByteArray("\x01\xff garbage ~~~ \r\nnothing of a dealer\r\n"),
+         "KVR6.cfg holds no dealer settings"},
+        {"empty", QByteArray(), "KVR6.cfg is empty"},
+        {"blank lines", QByteArray("\r\n   \r\n"), "KVR6.cfg is empty"},
+        {"missing", std::nullopt, "KVR6.cfg is missing from the program folder"},
+    };
+    for (const auto& c : cases) {
+        QFile::remove(folder.file("KVR6.cfg"));
+        if (c.bytes)
+            folder.write("KVR6.cfg", *c.bytes);
+        dialogs.clear();
+        cfg_CommPort = 4;
+        frmSplash splash;
+        ASSERT_EQ(dialogs.records().size(), 1u) << c.what;
+        const auto& told = dialogs.records()[0];
+        EXPECT_TRUE(told.text.startsWith(c.told)) << c.what << ": " << told.text.toStdString();
+        EXPECT_TRUE(told.text.contains("The program uses serial port 1, a poll base of 100 ms"))
+            << c.what;
+        EXPECT_EQ(told.title, "Configuration Files");
+        EXPECT_EQ(cfg_CommPort, 1) << c.what;
+        EXPECT_EQ(DealerCompany, "") << c.what;
+    }
+}
+
+TEST_F(DealerSettingsTest, AFileLackingSomeLabelsNamesThemAndTheRestIsUsed) {
+    folder.writeLines("KVR6.cfg",
+                      dealerLines({{"Fax Number", QString()}, {"CommSpeed", QString()}}));
+    const auto problem = Read_Dealer_Settings();
+    ASSERT_TRUE(problem.has_value());
+    EXPECT_EQ(problem->problem, "has no line for \"Fax Number:\", \"CommSpeed=\"");
+    EXPECT_EQ(DealerCompany, "Coastal Motor Works");
+    EXPECT_EQ(cfg_CommPort, 2);
+    EXPECT_EQ(cfg_CommSpeed, 100);
+
+    folder.writeLines("KVR6.cfg", dealerLines());
+    EXPECT_FALSE(Read_Dealer_Settings().has_value()) << "a whole file is not told";
 }

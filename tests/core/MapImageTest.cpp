@@ -213,3 +213,26 @@ TEST_F(MapImageTest, WrittenRowLineReadsBackIntoTheSameRowOfEachPage) {
     }
     EXPECT_TRUE(WtsGeneral::Map_Row_Line(3, 1, Map5Image).startsWith(" 3 1 "));
 }
+
+TEST_F(MapImageTest, ACutTemplateIsToldAndNotLoadedAtAll) {
+    const QString good = rowLine(0, 1, 1);
+    const struct {
+        const char* what;
+        QByteArray bytes;
+    } cases[] = {
+        {"cut after a row", ("title\r\n" + good + "\r\n" + good).toLatin1()},
+        {"cut inside a row", ("title\r\n" + good + "\r\n" + good.left(30)).toLatin1()},
+        {"empty", QByteArray()},
+    };
+    for (const auto& c : cases) {
+        Map5Image[0] = 0;
+        folder.write("BLANKKVR6.WTS", c.bytes);
+        dialogs.clear();
+        WtsGeneral::Load_Blank_Template();
+        ASSERT_EQ(dialogs.records().size(), 1u) << c.what;
+        const QString told = dialogs.records()[0].text;
+        EXPECT_TRUE(told.startsWith("BLANKKVR6.WTS is cut short or empty")) << c.what;
+        EXPECT_TRUE(told.contains("The program uses an empty map")) << c.what;
+        EXPECT_EQ(Map5Image[0], 0) << c.what << ": nothing of it was loaded";
+    }
+}

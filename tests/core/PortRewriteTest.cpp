@@ -2,9 +2,20 @@
 #include "core/DealerSettings.h"
 #include "tests/support/FileSizeLimit.h"
 
+#include "platform/KvrError.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using WtsGeneral::Rewrite_Port_Lines;
 using WtsGeneral::Save_Port_To_Cfg_Files;
@@ -110,4 +121,55 @@ TEST_F(PortRewriteTest, AFileThatCannotBeWrittenIsToldAndKept) {
     EXPECT_TRUE(dialogs.records()[0].text.contains("big.cfg"));
     EXPECT_TRUE(dialogs.records()[0].text.contains("size limit")) << "the real cause";
     EXPECT_FALSE(dialogs.records()[0].text.contains("small.cfg"));
+}
+
+// A FIFO under a configuration file's name: the rewrite must pass it by. Should
+// the code open it, the open would wait for a writer for ever; the watchdog then
+// opens the other end itself, which lets the test end and fail instead of hang.
+TEST_F(PortRewriteTest, AFifoAmongTheCfgFilesIsPassedByAndTheRestRewritten) {
+    folder.writeLines("KVR6.cfg", {"Port=1", "CommSpeed=100"});
+    folder.writeLines("zz.cfg", {"Port=1"});
+    const QString fifo = folder.file("extra.cfg");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+
+    std::mutex m;
+    std::condition_variable done;
+    bool finished = false;
+    std::atomic<bool> rescued = false;
+    std::thread watchdog([&] {
+        std::unique_lock lock(m);
+        if (done.wait_for(lock, std::chrono::seconds(10), [&] { return finished; }))
+            return;
+        // Succeeds only while a reader waits in its open: the code under test.
+        const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0) {
+            rescued = true;
+            ::close(fd);
+        }
+    });
+
+    cfg_CommPort = 3;
+    cfg_CommSpeed = 90;
+    const bool ok = Save_Port_To_Cfg_Files();
+    {
+        std::lock_guard lock(m);
+        finished = true;
+    }
+    done.notify_one();
+    watchdog.join();
+
+    EXPECT_FALSE(rescued) << "the rewrite opened the FIFO and waited on it";
+    EXPECT_TRUE(ok);
+    EXPECT_TRUE(dialogs.records().empty());
+    EXPECT_EQ(folder.read("KVR6.cfg"), "Port=3\r\nCommSpeed=90\r\n");
+    EXPECT_EQ(folder.read("zz.cfg"), "Port=3\r\n");
+    EXPECT_FALSE(QFileInfo(fifo).isFile()) << "the FIFO stays what it was";
+    EXPECT_TRUE(QFileInfo::exists(fifo));
+    EXPECT_FALSE(QFileInfo::exists(folder.file("extraNEW.CFG")));
+
+    // The dealer settings reader passes it by too, named as the settings file.
+    QFile::remove(folder.file("KVR6.cfg"));
+    QFile::remove(folder.file("zz.cfg"));
+    QFile::rename(fifo, folder.file("KVR6.cfg"));
+    EXPECT_THROW(WtsGeneral::Read_Dealer_Settings(), KvrError);
 }

@@ -2,6 +2,8 @@
 #include "CoreTestSupport.h"
 #include "platform/NumberRules.h"
 
+#include <QFile>
+#include <optional>
 #include <set>
 
 using namespace WtsGeneral;
@@ -357,4 +359,79 @@ TEST_F(TableFilesTest, StartingFilesLoadAndRewriteUnchanged) {
     Write_Setup_Display_File();
     EXPECT_EQ(folder.read("KVR6SetDisplay.cfg"), shipped);
     EXPECT_TRUE(dialogs.records().empty());
+}
+
+// ---- unusable display files ------------------------------------------------
+
+TEST_F(TableFilesTest, MissingEmptyOrMarkerlessDisplayFilesAreReported) {
+    const struct {
+        const char* what;
+        std::optional<QByteArray> bytes;
+        QString problem;
+    } cases[] = {
+        {"missing", std::nullopt, "is missing from the program folder"},
+        {"empty", QByteArray(), "is empty"},
+        {"garbage", QByteArray("\x01\x02 garbage\r\nno marker here\r\n"),
+         "has no \"Display IN:\" line, so none of it could be read"},
+        {"no rows", QByteArray("title\r\n\r\nDisplay IN:\r\nEND Display:\r\n"), "holds no rows"},
+    };
+    for (const auto& c : cases) {
+        QFile::remove(folder.file("KVR6SetDisplay.cfg"));
+        if (c.bytes)
+            folder.write("KVR6SetDisplay.cfg", *c.bytes);
+        folder.copyData("KVR6SetVariables.cfg");
+        const auto reports = Read_Setup_Display_Files();
+        ASSERT_EQ(reports.size(), 1u) << c.what;
+        EXPECT_EQ(reports[0].file, "KVR6SetDisplay.cfg");
+        EXPECT_EQ(reports[0].problem, c.problem) << c.what;
+        EXPECT_EQ(reports[0].instead, "no live readouts, bars or chart traces") << c.what;
+    }
+    folder.copyData("KVR6SetDisplay.cfg");
+    EXPECT_TRUE(Read_Setup_Display_Files().empty()) << "the shipped files are used whole";
+}
+
+TEST_F(TableFilesTest, RowsWithABadIdSlotOrRangeAreNamedAndShowNothing) {
+    folder.copyData("KVR6SetVariables.cfg");
+    folder.writeLines("KVR6SetDisplay.cfg",
+                      {"title", "", "columns", "Display IN:",
+                       ",9 ,1 ,1 ,RPM ,RPM ,0 ,8000 ,1",  // line 5: good
+                       ",42 ,2 ,2 ,Odd ,Odd ,0 ,10 ,0",   // 6: no such reading
+                       ",3 ,9 ,3 ,Defl ,Defl ,0 ,100 ,0", // 7: no bar 9
+                       ",4 ,0 ,12 ,Inj ,Inj ,0 ,255 ,0",  // 8: no text slot 12
+                       ",5 ,4 ,4 ,Ign ,Ign ,45 ,45 ,0",   // 9: range without span
+                       ",7 ,0 ,5 ,AFR ,AFR ,10 ,10 ,0",   // 10: no bar, range unused
+                       ",0 ,1 ,6", "END Display:"});      // 11: too few fields
+    const auto reports = Read_Setup_Display_Files();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].problem, "could be used only in part");
+    EXPECT_EQ(reports[0].lines,
+              (QStringList{"line 6: reading id \"42\" names no reading",
+                           "line 7: bar slot \"9\" names no bar slot (1 to 6)",
+                           "line 8: text slot \"12\" names no text slot (1 to 10)",
+                           "line 9: graph range 45 to 45 has no span",
+                           "line 11: has fewer than 8 fields"}));
+    // The rows keep their places; a slot that names none reads 0.
+    EXPECT_EQ(DisplaySetTable[0][0], "5");
+    EXPECT_EQ(DisplaySetTable[2][2], "0");
+    EXPECT_EQ(DisplaySetTable[3][3], "0");
+    EXPECT_EQ(DisplaySetTable[0][2], "1");
+    EXPECT_EQ(DisplaySetTable[5][3], "5") << "a text readout needs no graph range";
+    EXPECT_EQ(PlotLegend, "BLUE - RPM");
+
+    const QString text = Unusable_Files_Text(reports);
+    EXPECT_TRUE(text.startsWith("KVR6SetDisplay.cfg could be used only in part. 5 lines were not "
+                                "used:\n    line 6: reading id \"42\" names no reading"))
+        << text.toStdString();
+}
+
+TEST_F(TableFilesTest, AVariablesRowWithABadIdIsNamedAndNotOffered) {
+    folder.copyData("KVR6SetDisplay.cfg");
+    folder.writeLines("KVR6SetVariables.cfg", {"title", "", "Setup IN:", ",9 ,1 ,0 ,RPM ,0 ,1",
+                                               ",-3 ,1 ,0 ,Bad ,0 ,1", "END Setup:"});
+    const auto reports = Read_Setup_Display_Files();
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].file, "KVR6SetVariables.cfg");
+    EXPECT_EQ(reports[0].lines, QStringList{"line 5: reading id \"-3\" names no reading"});
+    EXPECT_EQ(DisplayFuncTable[1][3], "0");
+    EXPECT_EQ(DisplayFuncTable[0][0], "0");
 }

@@ -233,3 +233,30 @@ TEST_F(ClearUnitTest, UnitHoldsTheFactoryImageTheStampAndBlankRecords) {
 }
 
 } // namespace
+
+TEST_F(ClearUnitTest, AnEmptyOrRowlessFactoryImageIsRefusedBeforeAnythingIsSent) {
+    const std::pair<const char*, QByteArray> files[] = {
+        {"empty", ""},
+        {"blank lines", "\r\n   \r\n\r\n"},
+        {"only a map line", "Map=A\r\n"},
+    };
+    startPolling();
+    for (const auto& [what, bytes] : files) {
+        folder.write(WtsCM::ClearFileName, bytes);
+        const std::size_t framesBefore = sim.frames().size();
+        const std::size_t pollsBefore = sim.polls();
+        dialogs.clear();
+        dialogs.answer(Dialogs::Answer::Yes);
+        run();
+        ASSERT_EQ(dialogs.records().size(), 2u) << what;
+        const QString told = dialogs.records()[1].text;
+        EXPECT_TRUE(told.contains("\"clrkvr.map\"")) << what << ": " << told.toStdString();
+        EXPECT_TRUE(told.contains("Nothing has been sent")) << what;
+        EXPECT_TRUE(SendRequests.empty()) << what;
+        EXPECT_EQ(PauseMode, 0) << what;
+        EXPECT_FALSE(Progress().loaded()) << what;
+        tick(5);
+        EXPECT_EQ(sim.frames().size() - framesBefore, sim.polls() - pollsBefore)
+            << what << ": nothing but polls went out";
+    }
+}

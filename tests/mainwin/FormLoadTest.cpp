@@ -1,5 +1,8 @@
 #include "tests/mainwin/MainTestSupport.h"
 
+#include "mainwin/Readings.h"
+
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
@@ -146,4 +149,42 @@ TEST_F(MainTest, SaneCommSpeedIsKept) {
         EXPECT_EQ(cfg_CommSpeed, speed);
     }
     EXPECT_TRUE(dialogs.records().empty());
+}
+
+// The display files decide every readout: the load tells once, in one message,
+// which of them could not be used and what the window shows instead.
+TEST_F(MainTest, LoadTellsOnceOfUnusableDisplayFiles) {
+    QFile::remove(folder.file(QStringLiteral("KVR6SetVariables.cfg")));
+    folder.write(QStringLiteral("KVR6SetDisplay.cfg"), "\x01\x02\x03 not a display file\r\n");
+    frmMain& w = load();
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    const auto& told = dialogs.records()[0];
+    EXPECT_EQ(told.title, QStringLiteral("Configuration Files"));
+    EXPECT_TRUE(told.text.startsWith(
+        QStringLiteral("KVR6SetVariables.cfg is missing from the program folder.")))
+        << told.text.toStdString();
+    EXPECT_TRUE(told.text.contains(QStringLiteral(
+        "KVR6SetDisplay.cfg has no \"Display IN:\" line, so none of it could be read.")));
+    EXPECT_TRUE(told.text.contains(
+        QStringLiteral("The program uses no live readouts, bars or chart traces.")));
+    // Nothing more is told as the readouts are refreshed.
+    w.Bar_Draw();
+    w.Text_Values();
+    EXPECT_EQ(dialogs.records().size(), 1u);
+}
+
+TEST_F(MainTest, ARowNamingNoReadingIsNotShown) {
+    folder.writeLines(QStringLiteral("KVR6SetDisplay.cfg"),
+                      {"title", "", "columns", "Display IN:", ",42 ,1 ,1 ,Odd ,Odd ,0 ,10 ,0",
+                       ",9 ,2 ,2 ,RPM ,RPM ,0 ,8000 ,0", "END Display:"});
+    folder.writeLines(
+        QStringLiteral("KVR6SetVariables.cfg"),
+        {"title", "", "Setup IN:", ",9 ,1 ,0 ,RPM ,0 ,1", ",9 ,1 ,0 ,RPM ,0 ,1", "END Setup:"});
+    load();
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_TRUE(dialogs.records()[0].text.contains(
+        QStringLiteral("line 5: reading id \"42\" names no reading")));
+    const auto rows = Readouts::Offered_Rows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].id, 9);
 }

@@ -17,9 +17,10 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-// A fresh program folder with the blank map image, fresh shared state, scripted
-// dialogs and the simulated unit on a pseudo-terminal as serial port 1; the main
-// window is loaded on demand, after the test has set the state its load reads.
+// A fresh program folder with the blank map image and the display files, fresh
+// shared state, scripted dialogs and the simulated unit on a pseudo-terminal as
+// serial port 1; the main window is loaded on demand, after the test has set the
+// state its load reads.
 class MainTest : public ::testing::Test {
 protected:
     MainTest() {
@@ -33,6 +34,10 @@ protected:
             ADD_FAILURE() << "simulated unit: " << error.toStdString();
         qputenv("KVR6_COM1", server.devicePath().toLocal8Bit());
         folder.copyData(QStringLiteral("BLANKKVR6.WTS"));
+        // The display files as the program folder ships them: without them the
+        // window's load tells the user that it has no readouts.
+        folder.copyData(QStringLiteral("KVR6SetDisplay.cfg"));
+        folder.copyData(QStringLiteral("KVR6SetVariables.cfg"));
         UnitName = QStringLiteral("KVR6");
         OnlineState = QStringLiteral("Offline");
         DealerCompany = QStringLiteral("Fast Lane Motors");

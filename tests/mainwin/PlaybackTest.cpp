@@ -573,3 +573,59 @@ TEST_F(RecordedImagePlayback, ATypedChangeIsReplacedOnlyAfterAYes) {
         closeAll();
     }
 }
+
+// A recording cut by a crash, a power loss or a full disk, or copied through a
+// system that doubled its line ends: every complete record plays, the rest is
+// passed over and counted for the user.
+TEST_F(PlaybackTest, ACutRawLogPlaysItsCompleteRecords) {
+    frmPBStation& pb = openStation();
+    const QByteArray r0 = liveRecord(0).toLatin1();
+    const QByteArray r1 = liveRecord(1).toLatin1();
+    const QByteArray r2 = liveRecord(2).toLatin1();
+    const QByteArray head = "12/09/2026\r\n";
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        int records;
+        int skipped;
+        int lastCell;
+    } cases[] = {
+        {"cut in its time text", head + r0 + "\r\n" + r1 + "\r\n12:00:5", 2, 1, 1},
+        {"cut in its bytes", head + r0 + "\r\n" + r1 + "\r\n" + r2.left(r2.size() - 2), 2, 1, 1},
+        {"a blank line", head + r0 + "\r\n\r\n" + r1 + "\r\n" + r2 + "\r\nEnd\r\n", 3, 1, 2},
+        {"CR CR LF line ends", head + r0 + "\r\r\n" + r1 + "\r\r\n" + r2 + "\r\r\nEnd\r\r\n", 3, 0,
+         2},
+        {"cut in its End line", head + r0 + "\r\n" + r1 + "\r\n" + r2 + "\r\nEn", 3, 1, 2},
+    };
+    for (const auto& c : cases) {
+        folder.write(QStringLiteral("cut.raw"), c.bytes);
+        Playback().Clear();
+        dialogs.clear();
+        loadFile(pb, folder.file(QStringLiteral("cut.raw")));
+        ASSERT_EQ(Playback().count(), c.records) << c.what;
+        EXPECT_TRUE(pb.cmdRun->isEnabled()) << c.what;
+        std::vector<QString> messages;
+        for (const auto& r : dialogs.records())
+            if (r.kind == "message")
+                messages.push_back(r.text);
+        if (c.skipped == 0) {
+            EXPECT_TRUE(messages.empty()) << c.what;
+        } else {
+            ASSERT_EQ(messages.size(), 1u) << c.what;
+            EXPECT_TRUE(messages[0].startsWith(QStringLiteral("%1 line of cut.raw is not a "
+                                                              "complete recorded reply")
+                                                   .arg(c.skipped)))
+                << c.what << ": " << messages[0].toStdString();
+            EXPECT_TRUE(messages[0].contains(
+                QStringLiteral("The %1 complete records play back").arg(c.records)))
+                << c.what;
+        }
+        // Played through, the last complete record is the last shown.
+        readBefore();
+        pb.cmdRun->click();
+        feed(c.records + 3);
+        EXPECT_EQ(PlaybackIndex, c.records) << c.what;
+        EXPECT_EQ(LiveMapCell, c.lastCell) << c.what;
+        EXPECT_EQ(LogState, 0) << c.what << ": play-back ended at the last record";
+    }
+}
