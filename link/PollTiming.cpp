@@ -1,6 +1,7 @@
 #include "link/PollTiming.h"
 
 #include "core/CoreState.h"
+#include "core/DealerSettings.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
 #include "link/UnitLink.h"
@@ -31,7 +32,7 @@ void learn(int interval) {
         static_cast<double>(TimeRun[5]) / n * (n - 1) + static_cast<double>(interval) / n));
     if (TimeRun[3] > SamplesPerStore) {
         cfg_CommSpeed = std::clamp(TimeRun[5], MinCommSpeed, MaxCommSpeed);
-        Hooks().Save_Port_To_Cfg_Files();
+        WtsGeneral::Save_Port_To_Cfg_Files();
         TimeRun[3] = 0;
     }
 }

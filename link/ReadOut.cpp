@@ -10,9 +10,6 @@
 #include "link/WtsUp.h"
 #include "platform/NumberRules.h"
 
-#include <QApplication>
-#include <QWidget>
-
 namespace ReadOut {
 
 namespace {
@@ -62,15 +59,6 @@ void request(char letter, int address, int count, bool advance) {
     if (advance)
         ++CommStatus;
     tick();
-}
-
-QWidget* mainWindow() {
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr)
-        return nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("frmMain"))
-            return w;
-    return nullptr;
 }
 
 void selectTab() {
@@ -150,7 +138,7 @@ void description(const QByteArray& reply) {
     MapDscr = text(reply, 0, 63);
     WiringDiagramName = text(reply, Idx_TextBlock2 - Idx_TextBlock, 16);
     UnitOnline = 1;
-    Hooks().Set_Form_Caption(mainWindow(), QStringLiteral("frmMain"));
+    Hooks().Main_Caption();
     ReadRequest = WtsUp::Poll_Frame();
     Progress().addValue(BarStep);
     comm_rth = 18;

@@ -48,12 +48,12 @@ void showReadings() {
     LinkHooks& h = Hooks();
     h.SetStatusPanel(3, errorText());
     h.SetLabel(
-        QStringLiteral("lblAnalog_Defl"),
+        LinkLabel::lblAnalog_Defl,
         NumberRules::Format(static_cast<double>(Reading3) / 5 * 100, QStringLiteral("##.0")) +
             QStringLiteral(" %"));
-    h.SetLabel(QStringLiteral("lblRPM_Map"), QString::number(LiveRpm));
-    h.SetLabel(QStringLiteral("lblRPMShow"), NumberRules::Format(LiveRpm, QStringLiteral("####0")));
-    h.SetLabel(QStringLiteral("lblVersionValue"), QString::number(UnitVersion));
+    h.SetLabel(LinkLabel::lblRPM_Map, QString::number(LiveRpm));
+    h.SetLabel(LinkLabel::lblRPMShow, NumberRules::Format(LiveRpm, QStringLiteral("####0")));
+    h.SetLabel(LinkLabel::lblVersionValue, QString::number(UnitVersion));
 }
 
 void refresh() {

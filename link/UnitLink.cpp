@@ -1,6 +1,7 @@
 #include "link/UnitLink.h"
 
 #include "core/CoreState.h"
+#include "core/DealerSettings.h"
 #include "core/ModeFile.h"
 #include "link/CommTrace.h"
 #include "link/LinkHooks.h"
@@ -491,7 +492,7 @@ void UnitLink::mnuOffline_Click() {
 void UnitLink::mnuPort_Click(int port) {
     Hooks().CheckPortMenu(port);
     cfg_CommPort = port;
-    Hooks().Save_Port_To_Cfg_Files();
+    WtsGeneral::Save_Port_To_Cfg_Files();
     SendPending = 0;
     SendPath::Raise_Pending();
     PortFailTold = 0; // a port the user chose is reported afresh
@@ -515,7 +516,4 @@ void UnitLink::mnuUpload_Click() {
 }
 void UnitLink::mnuReset_Click() {
     WtsCM::Reset_Unit();
-}
-void UnitLink::mnuRpm_Click() {
-    Hooks().ShowScaleRPM();
 }

@@ -1,6 +1,6 @@
 #include "link/frmDosCMD.h"
 
-#include "link/LinkHooks.h"
+#include "core/Caption.h"
 #include "platform/FormInstance.h"
 
 #include <QAction>
@@ -121,7 +121,7 @@ frmDosCMD::~frmDosCMD() {
 }
 
 void frmDosCMD::Form_Load() {
-    Hooks().Set_Form_Caption(this, QStringLiteral("frmDosCMD"));
+    WtsGeneral::Set_Form_Caption(*this, QStringLiteral("frmDosCMD"));
 }
 
 void frmDosCMD::Form_Unload() {

@@ -72,8 +72,6 @@ struct HookRecorder {
             calls << QStringLiteral("C_Pause.Interval=%1").arg(ms);
         };
         h.Stop_Logg = [this] { calls << QStringLiteral("Stop_Logg"); };
-        h.Save_Port_To_Cfg_Files = [this] { calls << QStringLiteral("save port"); };
-        h.ShowScaleRPM = [this] { calls << QStringLiteral("frmScaleRPM"); };
         h.Comm1_OnComm = [this] { calls << QStringLiteral("OnComm"); };
     }
     ~HookRecorder() { ResetLinkHooks(); }

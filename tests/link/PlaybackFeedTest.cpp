@@ -191,8 +191,8 @@ TEST_F(PlaybackFeedTest, PlaybackRunsOnlyOffline) {
 
 TEST_F(PlaybackFeedTest, TraceShowsTheRecordedReply) {
     QString label;
-    Hooks().SetLabel = [&](const QString& name, const QString& text) {
-        if (name == QLatin1String("lblComm"))
+    Hooks().SetLabel = [&](LinkLabel name, const QString& text) {
+        if (name == LinkLabel::lblComm)
             label = text;
     };
     QByteArray reply = liveReply(195, 0x21, 51);

@@ -75,7 +75,8 @@ TEST_F(ProgressTest, NoTuneTextIsClearedWhenTheWindowTimesOut) {
 }
 
 TEST_F(ProgressTest, WindowFollowsTheModelAndAClickOnTheLabelClosesIt) {
-    Hooks().ProgressWindow = [] { frmProgress::Follow_Model(); };
+    QObject follower;
+    frmProgress::Follow(&follower);
     StatusMsg = QStringLiteral("Uploading Map A");
     Progress().Show();
     Progress().setText(StatusMsg);
@@ -94,7 +95,8 @@ TEST_F(ProgressTest, WindowFollowsTheModelAndAClickOnTheLabelClosesIt) {
 }
 
 TEST_F(ProgressTest, CloseBoxUnloadsTheProgress) {
-    Hooks().ProgressWindow = [] { frmProgress::Follow_Model(); };
+    QObject follower;
+    frmProgress::Follow(&follower);
     Progress().Show();
     frmProgress* window = FormInstance<frmProgress>::ifLoaded();
     ASSERT_NE(window, nullptr);

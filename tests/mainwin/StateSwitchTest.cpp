@@ -134,18 +134,39 @@ TEST_F(MainTest, TracerToggle) {
 TEST_F(MainTest, StepKeysSwitchToTheirTab) {
     MapLoaded = -1;
     frmMain& w = load();
+    UnitOnline = 1; // the steps run with the unit's image in
+    ParamBlock[Idx_Cylinders] = 4;
+    ParamBlock[Idx_IgnAdvLimit] = 40;
+    ParamBlock[Idx_IgnRetLimit] = 236;
+    LiveMapCell = 9;
+    Map5Image[Idx_IgnMap + 9] = 0;
+    Map5Image[Idx_AnaMap + 9] = 0;
+    Map6Image[Idx_InjMap + 9] = 0;
+    // A step key sends its cell; a tab key sends nothing.
     std::vector<int> stepped;
-    w.StepLiveCell = [&stepped](int key) { stepped.push_back(key); };
+    auto note = [&stepped](int key) {
+        for (const SendRequest& r : SendRequests)
+            if (!r.elements.empty())
+                stepped.push_back(key);
+        SendRequests.clear();
+    };
     struct Case {
         QAction* entry;
+        int key;
         int tab;
     };
-    for (const Case& c : {Case{w.mnuF8, 3}, Case{w.mnuF5, 1}, Case{w.mnuF6, 2}, Case{w.mnuF2, 2},
-                          Case{w.mnuF3, 3}, Case{w.mnuF1, 1}}) {
+    SendRequests.clear();
+    for (const Case& c : {Case{w.mnuF8, 8, 3}, Case{w.mnuF5, 5, 1}, Case{w.mnuF6, 6, 2},
+                          Case{w.mnuF2, 2, 2}, Case{w.mnuF3, 3, 3}, Case{w.mnuF1, 1, 1}}) {
         w.Run_Entry(c.entry);
         EXPECT_EQ(MapTab, c.tab) << c.entry->objectName().toStdString();
+        note(c.key);
     }
     w.cmdF9_Click();
     EXPECT_EQ(MapTab, 3);
+    note(9);
     EXPECT_EQ(stepped, (std::vector<int>{8, 5, 6, 9}));
+    EXPECT_EQ(Map5Image[Idx_IgnMap + 9], 0) << "up and down again";
+    EXPECT_EQ(Map5Image[Idx_AnaMap + 9], 255);
+    EXPECT_EQ(Map6Image[Idx_InjMap + 9], 1);
 }
