@@ -1,5 +1,6 @@
 #include "ReceiveTestSupport.h"
 
+#include "link/LiveLog.h"
 #include "link/ReadOut.h"
 #include "link/SendPath.h"
 #include "link/WtsUp.h"
@@ -173,6 +174,26 @@ TEST_F(ReceiveHandlerTest, LiveReplyShowsReadingsThenRefreshesInOrder) {
     EXPECT_EQ(send_receive, 2);
     EXPECT_EQ(bad_cnt, 0);
     EXPECT_TRUE(unit.writes.empty()) << "a live reply does not run the timer";
+}
+
+// The text log takes its numbers from the reading texts without any window.
+TEST_F(ReceiveHandlerTest, ARecordingLogsTheReadingsWithoutTheMainWindow) {
+    polling();
+    QString error;
+    ASSERT_TRUE(LiveLogs().open(folder.file(QStringLiteral("KVR6.001")),
+                                folder.file(QStringLiteral("KVR6001.raw")), &error))
+        << error.toStdString();
+    LogState = 1;
+    deliver(live({{5, 51}, {8, 195}}));
+    LiveLogs().close();
+    LogState = 0;
+    const QStringList lines =
+        QString::fromLatin1(folder.read(QStringLiteral("KVR6.001"))).split(QStringLiteral("\r\n"));
+    ASSERT_GE(lines.size(), 2);
+    const QStringList items = lines[0].split(QLatin1Char(','));
+    ASSERT_EQ(items.size(), 17) << lines[0].toStdString(); // time, count, 15 readings
+    EXPECT_EQ(items[2].trimmed(), QStringLiteral("6010")) << "RPM";
+    EXPECT_EQ(items[3].trimmed(), QStringLiteral("20")) << "deflection %";
 }
 
 TEST_F(ReceiveHandlerTest, ChartOnlyAbove90AndErrorTextInBitOrder) {
