@@ -50,6 +50,19 @@ void PlaybackModel::Set_Records(const QString& fileName, const QStringList& reco
     emit changed();
 }
 
+PlaybackModel::PlaybackModel() {
+    Reset();
+}
+
+void PlaybackModel::Reset() {
+    records_.clear();
+    fileName_.clear();
+    hold_ = 0;
+    run_ = pause_ = stop_ = false;
+    runningTime_.clear();
+    emit changed();
+}
+
 void PlaybackModel::Clear() {
     Set_Records(QString(), {});
 }

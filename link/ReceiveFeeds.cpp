@@ -88,4 +88,8 @@ void Text_Log() {
     Check_Log_Written();
 }
 
+void Reset() {
+    label().clear();
+}
+
 } // namespace ReceiveFeeds

@@ -48,17 +48,9 @@ std::ostream& operator<<(std::ostream& os, const Readings& r) {
               << r.ampA << " ampB " << r.ampB;
 }
 
-class LiveReplyParse : public ::testing::Test {
+class LiveReplyParse : public ::testing::Test, protected FreshState {
 protected:
-    LiveReplyParse() {
-        ResetCoreState();
-        ResetLinkState();
-        ParamBlock[Idx_Cylinders] = 4;
-    }
-    ~LiveReplyParse() override {
-        ResetLinkState();
-        ResetCoreState();
-    }
+    LiveReplyParse() { ParamBlock[Idx_Cylinders] = 4; }
 };
 
 TEST_F(LiveReplyParse, BytesBecomeReadings) {

@@ -36,7 +36,6 @@ QString record(const QByteArray& reply) {
 class PlaybackFeedTest : public LinkTest {
 protected:
     PlaybackFeedTest() {
-        Playback().Clear();
         Record_Receive_Hooks(recorder);
         Hooks().Playback_Menu_State2 = [this] { recorder.calls << QStringLiteral("ended"); };
         OnlineState = QStringLiteral("Offline");
@@ -44,7 +43,6 @@ protected:
         CommStatus = 11;
         PrevActiveMap = 1;
     }
-    ~PlaybackFeedTest() override { Playback().Clear(); }
 
     QStringList readFile(const QStringList& lines) {
         folder.writeLines(QStringLiteral("KVR6002.raw"), lines);

@@ -10,18 +10,9 @@
 
 namespace {
 
-class ProgressTest : public ::testing::Test {
+class ProgressTest : public ::testing::Test, protected FreshState {
 protected:
-    ProgressTest() {
-        ResetLinkState();
-        Progress().Form_Unload();
-        recorder.calls.clear();
-    }
-    ~ProgressTest() override {
-        Progress().Form_Unload();
-        FormInstance<frmProgress>::unload();
-        ResetLinkState();
-    }
+    ProgressTest() { recorder.calls.clear(); }
     HookRecorder recorder;
 };
 

@@ -46,9 +46,9 @@ TEST_F(SimLink, QueuedRowsAndCommandsLandInTheUnitInOrder) {
 }
 
 // The real serial port code against the simulated unit on a pseudo-terminal.
-TEST(SimPseudoTerminal, PollsArriveAndTheUnitAnswers) {
-    ResetCoreState();
-    ResetLinkState();
+class SimPseudoTerminal : public ::testing::Test, protected FreshState {};
+
+TEST_F(SimPseudoTerminal, PollsArriveAndTheUnitAnswers) {
     TempProgramFolder folder;
     Dialogs::ScriptedProvider dialogs;
     sim::Unit unit;
@@ -77,16 +77,11 @@ TEST(SimPseudoTerminal, PollsArriveAndTheUnitAnswers) {
         EXPECT_EQ(reply.left(1), "1");
         link.Form_Unload();
     }
-    ResetLinkHooks();
     qunsetenv("KVR6_COM4");
     EXPECT_TRUE(dialogs.records().empty());
-    ResetLinkState();
-    ResetCoreState();
 }
 
-TEST(SimPseudoTerminal, ClosedTerminalIsAVanishedDevice) {
-    ResetCoreState();
-    ResetLinkState();
+TEST_F(SimPseudoTerminal, ClosedTerminalIsAVanishedDevice) {
     TempProgramFolder folder;
     Dialogs::ScriptedProvider dialogs;
     sim::Unit unit;
@@ -108,8 +103,6 @@ TEST(SimPseudoTerminal, ClosedTerminalIsAVanishedDevice) {
         link.Form_Unload();
     }
     qunsetenv("KVR6_COM4");
-    ResetLinkState();
-    ResetCoreState();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "platform/SelfUnloadingWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/FormInstance.h"
+#include "tests/support/ResetAllState.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -38,7 +39,7 @@ private:
     QTimer timer_;
 };
 
-class SelfUnloadingWindowTest : public ::testing::Test {
+class SelfUnloadingWindowTest : public ::testing::Test, protected FreshState {
 protected:
     ~SelfUnloadingWindowTest() override { FormInstance<ToolWindow>::unload(); }
 
