@@ -60,7 +60,7 @@ QByteArray paramRow(int address) {
 }
 
 void queue(std::vector<QByteArray> elements) {
-    SendPath::Queue_Elements(std::move(elements), static_cast<int>(SendKind::Queue));
+    SendPath::Queue_Elements(std::move(elements), SendKind::Queue);
 }
 
 // What a command may change, kept so a refused command leaves it as it was.

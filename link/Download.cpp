@@ -111,8 +111,7 @@ bool Download_All() {
                          SendRequests.back().kind == SendKind::QueueWithProgress &&
                          SendRequests.back().elements == elements;
     if (!waiting)
-        SendPath::Queue_Elements(std::move(elements),
-                                 static_cast<int>(SendKind::QueueWithProgress));
+        SendPath::Queue_Elements(std::move(elements), SendKind::QueueWithProgress);
     return true;
 }
 

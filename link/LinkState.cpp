@@ -52,7 +52,7 @@ int PortFailTold;
 int PortTryCount;
 
 void ResetLinkState() {
-    CommStatus = 0;
+    CommStatus = CommStates::Connect;
     send_receive = 0;
     bad_cnt = 0;
     FrameText.clear();
@@ -61,8 +61,8 @@ void ResetLinkState() {
     SendRequests.clear();
     SendQueue.clear();
     SendTaken = false;
-    SendPending = 0;
-    SendSubState = 0;
+    SendPending = SendIdle;
+    SendSubState = Sub_State(SendKind::Command);
     SendLineNo = 0;
     PauseMode = 0;
     LogState = 0;

@@ -12,7 +12,7 @@
 namespace {
 
 bool offline() {
-    return OnlineState == QLatin1String("Offline");
+    return OnlineState == OnlineStates::Offline;
 }
 
 bool endRecord(const QString& record) {

@@ -90,7 +90,7 @@ void lockedEnd() {
     UnitOnline = 1;
     ReadRequest = WtsUp::Poll_Frame();
     comm_rth = 18;
-    CommStatus = 11;
+    CommStatus = CommStates::Replied;
     Hooks().arrange_table();
     Hooks().Set_RPM_Indication_BAR();
     tick();
@@ -157,9 +157,9 @@ void description(const QByteArray& reply) {
 } // namespace
 
 QByteArray Outstanding_Request() {
-    if (CommStatus == 1)
+    if (CommStatus == CommStates::FirstPage)
         return WtsUp::Read_Frame(WtsUp::ReadParam, Idx_ParamLow, 128);
-    if (CommStatus >= 2 && CommStatus <= 9)
+    if (CommStatus >= CommStates::ReadOutFirst && CommStatus <= CommStates::ReadOutLast)
         return ReadRequest;
     return {};
 }

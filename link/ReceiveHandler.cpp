@@ -70,7 +70,8 @@ void liveReply(UnitLink& link) {
     // Before the read-out has finished only the first poll's answer (state 0) and
     // the closing poll's move it on; a live reply in between answers a poll sent
     // before the read-out began and is not taken.
-    if (UnitOnline == 0 && PauseMode != 2 && CommStatus >= 1 && CommStatus <= 9)
+    if (UnitOnline == 0 && PauseMode != 2 && CommStatus >= CommStates::FirstPage &&
+        CommStatus <= CommStates::ReadOutLast)
         return;
     markAnswered();
     if (rx.size() != LiveReplyLength) {
@@ -80,13 +81,13 @@ void liveReply(UnitLink& link) {
     }
 
     Store_Status(rx);
-    if (MapChanged == 1 && CommStatus == 10)
+    if (MapChanged == 1 && CommStatus == CommStates::Polling)
         WtsCM::Request_Upload(); // the other map's pages are read in
     if (UnitOnline == 0) {
         // During the paced queue of the clear-unit sequence the read-out is skipped.
         if (PauseMode == 2)
-            CommStatus = 9;
-        if (CommStatus == 0)
+            CommStatus = CommStates::ReadOutLast;
+        if (CommStatus == CommStates::Connect)
             ReadRequest.clear(); // nothing of an earlier read-out is sent again
         ++CommStatus;
         link.Comm_Timer_Timer();
@@ -94,7 +95,7 @@ void liveReply(UnitLink& link) {
     }
     // A poll answered late, while a request of the send path goes out: the
     // request keeps its state and its pace.
-    const bool sending = CommStatus == 13;
+    const bool sending = CommStatus == CommStates::Sending;
     if (UnitLocked == 1) {
         // A locked unit keeps its readings to itself.
         if (sending)

@@ -133,7 +133,7 @@ void Send(const QByteArray& frame, bool column) {
     if (UnitOnline != 1)
         return;
     if (column)
-        SendPath::Queue_Elements({frame}, static_cast<int>(SendKind::Queue));
+        SendPath::Queue_Elements({frame}, SendKind::Queue);
     else
         SendPath::Queue_Command(frame);
 }

@@ -36,7 +36,7 @@ bool playing() {
 }
 
 bool offline() {
-    return OnlineState == QLatin1String("Offline");
+    return OnlineState == OnlineStates::Offline;
 }
 
 } // namespace

@@ -256,7 +256,7 @@ TEST_F(ReceiveHandlerTest, LateLiveReplyDuringTheReadOutIsNotTaken) {
 TEST_F(ReceiveHandlerTest, LateLiveReplyWhileAQueueIsSentLeavesTheQueueGoing) {
     polling();
     const std::vector<QByteArray> queue = {"a1\r", "a2\r", "a3\r"};
-    SendPath::Queue_Elements(queue, 4);
+    SendPath::Queue_Elements(queue, SendKind::Queue);
     tick(); // the poll is still unanswered: the queue starts
     ASSERT_EQ(unit.writes, std::vector<QByteArray>{queue[0]});
     deliver(live({{8, 195}})); // the poll's answer, late

@@ -36,7 +36,7 @@ TEST_F(SimLink, QueuedRowsAndCommandsLandInTheUnitInOrder) {
     for (int a = 0; a < 16; ++a)
         Map6Image[a] = static_cast<std::int16_t>(100 + a);
     std::vector<QByteArray> rows = {WtsUp::Row_Write_Frame('>', 0, Map6Image)};
-    SendPath::Queue_Elements(rows, 4);
+    SendPath::Queue_Elements(rows, SendKind::Queue);
     Map6Image[3] = 7;
     SendPath::Queue_Command(WtsUp::Build_Inject_Cell_Frame(3));
     tick(6);
