@@ -123,9 +123,10 @@ TEST(IncludeOrder, TheCheckSeesAnUpwardInclude) {
                    QByteArray("#include \"") + c.folder + "/File.h\"\n" + c.line + "\n");
         const QStringList found = upwardIncludes(tree.path());
         EXPECT_EQ(found.size(), c.upward ? 1 : 0) << c.folder << ": " << c.line;
-        if (c.upward && found.size() == 1)
+        if (c.upward && found.size() == 1) {
             EXPECT_TRUE(found[0].startsWith(QString::fromLatin1(c.folder) +
                                             QStringLiteral("/File.cpp:2: ")))
                 << found[0].toStdString();
+        }
     }
 }
