@@ -61,7 +61,7 @@ int main(int argc, char* argv[]) {
     Dialogs::ScriptedProvider dialogs; // a message on the way answers by itself
 
     UnitName = QStringLiteral("KVR6");
-    OnlineState = QStringLiteral("Offline");
+    OnlineState = OnlineStates::Offline;
     WtsAFR::Init_AFR_Tables();
     frmMain window;
     window.Link.Comm_Timer.stop();
@@ -79,7 +79,7 @@ int main(int argc, char* argv[]) {
     window.Link.Comm1.setDevice(std::move(device));
     window.Link.Comm1.setPortOpen(true);
     window.Link.Comm1.setRThreshold(sim::Unit::LiveReplyLength);
-    OnlineState = QStringLiteral("Online");
+    OnlineState = OnlineStates::Online;
     UnitOnline = 1;
     PrevActiveMap = 1;
     window.Set_RPM_Indication_BAR();

@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
     link.Comm1.setDevice(std::move(device));
     link.Comm1.setPortOpen(true);
     link.Comm1.setRThreshold(18);
-    OnlineState = QStringLiteral("Online");
+    OnlineState = OnlineStates::Online;
     UnitOnline = 1;
     PrevActiveMap = 1;
 

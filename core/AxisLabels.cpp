@@ -12,7 +12,7 @@ using NumberRules::Format;
 
 namespace WtsUp {
 
-MapRedrawHooks MapRedraw;
+std::function<void()> MapRedraw;
 
 namespace {
 
@@ -134,22 +134,8 @@ std::optional<std::array<QString, 16>> Set_Temp_Labels() {
 }
 
 void Dispatch_Tab_Map() {
-    const std::function<void()>* method = nullptr;
-    switch (MapTab) {
-    case 1:
-        method = &MapRedraw.Fuel_Map;
-        break;
-    case 2:
-        method = &MapRedraw.Ignition_Map;
-        break;
-    case 3:
-        method = &MapRedraw.Lambda_Map;
-        break;
-    default:
-        return;
-    }
-    if (*method)
-        (*method)();
+    if (MapTab >= 1 && MapTab <= 3 && MapRedraw)
+        MapRedraw();
 }
 
 } // namespace WtsUp

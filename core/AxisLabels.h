@@ -55,16 +55,11 @@ std::optional<std::array<QString, 16>> Set_Amp_Labels();
 // table. No captions when both calibration values are 0.
 std::optional<std::array<QString, 16>> Set_Temp_Labels();
 
-// The main window's map methods that a map load has refreshed, by tab; the main
-// window fills these at start-up.
-struct MapRedrawHooks {
-    std::function<void()> Fuel_Map;
-    std::function<void()> Ignition_Map;
-    std::function<void()> Lambda_Map;
-};
-extern MapRedrawHooks MapRedraw;
+// The main window's redraw of the map of the shown tab, which a map load calls
+// through Dispatch_Tab_Map; the main window fills it at start-up.
+extern std::function<void()> MapRedraw;
 
-// Calls the map method of the shown tab (MapTab 1, 2 or 3); any other tab, or an
+// Redraws the map of the shown tab (MapTab 1, 2 or 3); any other tab, or an
 // empty hook, does nothing.
 void Dispatch_Tab_Map();
 

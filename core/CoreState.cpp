@@ -8,14 +8,14 @@ ImageTable AmpAxisTable;
 
 QString OnlineState;
 QString UnitName;
-int ProductNumber = 0;
-int PbTop = 0;
-int PbLeft = 0;
+int ProductNumber;
+int PbTop;
+int PbLeft;
 
-int UnitOnline = 0;
-int MapTab = 1;
-int MapLoaded = 0;
-int MapDirty = 0;
+int UnitOnline;
+int MapTab;
+int MapLoaded;
+int MapDirty;
 std::optional<ImageSnapshot> KeptImageCopy;
 QString LogBaseName;
 
@@ -26,11 +26,11 @@ QString DealerFax;
 QString DealerEmail;
 QString DealerWeb;
 QString SettingsDate;
-int NoTuneFlag = 0;
-int BrandingFlag = 0;
-int AdvBranding = 0;
-int cfg_CommPort = 1;
-int cfg_CommSpeed = 100;
+int NoTuneFlag;
+int BrandingFlag;
+int AdvBranding;
+int cfg_CommPort;
+int cfg_CommSpeed;
 
 QString TuneFileName;
 QString NewTuneFileName;
@@ -51,17 +51,17 @@ QString GraphTitle;
 std::array<QString, 14> ContactFields;
 std::array<QString, 41> TypeList;
 std::array<QString, 101> MakeList;
-std::vector<std::array<QString, 26>> WdTable(1);
+std::vector<std::array<QString, 26>> WdTable;
 DisplayTable DisplayFuncTable;
 DisplayTable DisplaySetTable;
 QString PlotLegend;
 
-int CellValue = 0;
-int BarValue = 0;
+int CellValue;
+int BarValue;
 InputScale AmpScale;
 InputScale TempScale;
-std::array<float, 257> AfrTable{};
-std::array<float, 9> AfrTable2{};
+std::array<float, 257> AfrTable;
+std::array<float, 9> AfrTable2;
 
 void ResetCoreState() {
     for (ImageTable* t : {&ParamBlock, &Map5Image, &Map6Image, &Image3, &AmpAxisTable})
@@ -103,3 +103,8 @@ void ResetCoreState() {
     AfrTable = {};
     AfrTable2 = {};
 }
+
+namespace {
+// Every start value is the reset's, set once before the program starts.
+[[maybe_unused]] const bool Started = (ResetCoreState(), true);
+} // namespace

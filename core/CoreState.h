@@ -18,8 +18,14 @@ extern ImageTable Map6Image;
 extern ImageTable Image3;
 extern ImageTable AmpAxisTable;
 
-// Connection mode "Online", "Offline" or "Online2", and the mode file's fields.
+// Connection mode, one of OnlineStates, and the mode file's fields.
 extern QString OnlineState;
+// The texts OnlineState holds ("Online2": on-line, but no answer since a reconnect).
+namespace OnlineStates {
+inline const QString Online = QStringLiteral("Online");
+inline const QString Offline = QStringLiteral("Offline");
+inline const QString Online2 = QStringLiteral("Online2");
+} // namespace OnlineStates
 extern QString UnitName;
 extern int ProductNumber;
 extern int PbTop;

@@ -56,9 +56,9 @@ void Read_Mode_File() {
 
     // Without its label the mode and product windows start at fixed places, as
     // the file's layout puts them.
-    OnlineState = window(text, QStringLiteral("Mode: "), 4, 9) == QStringLiteral("Offline")
-                      ? QStringLiteral("Offline")
-                      : QStringLiteral("Online");
+    OnlineState = window(text, QStringLiteral("Mode: "), 4, 9) == OnlineStates::Offline
+                      ? OnlineStates::Offline
+                      : OnlineStates::Online;
     if (NumberRules::Val(window(text, QStringLiteral("Product: "), 7, 5)) == 1.0) {
         UnitName = QStringLiteral("KVR6");
         ProductNumber = 1;

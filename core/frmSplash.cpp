@@ -76,7 +76,7 @@ void frmSplash::Form_Load() {
                         QStringLiteral("Mode File"));
     }
 
-    if (OnlineState != QStringLiteral("Offline")) {
+    if (OnlineState != OnlineStates::Offline) {
         optOnline->setChecked(true);
         optOnline_Click();
     } else {
@@ -94,11 +94,11 @@ void frmSplash::Form_Load() {
 }
 
 void frmSplash::optOnline_Click() {
-    OnlineState = QStringLiteral("Online");
+    OnlineState = OnlineStates::Online;
 }
 
 void frmSplash::optOffline_Click() {
-    OnlineState = QStringLiteral("Offline");
+    OnlineState = OnlineStates::Offline;
 }
 
 void frmSplash::Command1_Click() {

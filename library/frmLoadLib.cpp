@@ -106,7 +106,7 @@ void frmLoadLib::Form_Load() {
     List_Lib_Files();
     lblLibName->setText(MapDscr);
     // A loaded map goes to the unit only while the unit answers.
-    if (OnlineState != QLatin1String("Online")) {
+    if (OnlineState != OnlineStates::Online) {
         chkDownNOW->setChecked(false);
         chkDownNOW->setEnabled(false);
     }
@@ -288,7 +288,7 @@ void frmLoadLib::cmdMap_Click() {
     TuneFileName = name;
     Main().Show_Tune_File(name);
     Main().Redraw_Shown_Map();
-    if (chkDownNOW->isChecked() && OnlineState == QLatin1String("Online"))
+    if (chkDownNOW->isChecked() && OnlineState == OnlineStates::Online)
         WtsCM::Download_All();
     close();
 }

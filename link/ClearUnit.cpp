@@ -162,11 +162,11 @@ void Clear_Unit(const std::function<QDateTime()>& clock) {
     std::vector<QByteArray> elements = Clear_Elements(image, clock());
 
     // Off-line the unit is connected and read first; the queue waits for live polling.
-    if (CommStatus != 10) {
+    if (CommStatus != CommStates::Polling) {
         if (UnitLink* link = UnitLink::current())
             link->GO_ONLine();
     }
-    SendPath::Queue_Elements(std::move(elements), static_cast<int>(SendKind::QueueWithProgress));
+    SendPath::Queue_Elements(std::move(elements), SendKind::QueueWithProgress);
     PauseMode = 2;
 }
 

@@ -16,6 +16,22 @@ LinkHooks hooks = fresh();
 
 } // namespace
 
+QString Label_Name(LinkLabel label) {
+    switch (label) {
+    case LinkLabel::lblComm:
+        return QStringLiteral("lblComm");
+    case LinkLabel::lblVersionValue:
+        return QStringLiteral("lblVersionValue");
+    case LinkLabel::lblRPM_Map:
+        return QStringLiteral("lblRPM_Map");
+    case LinkLabel::lblRPMShow:
+        return QStringLiteral("lblRPMShow");
+    case LinkLabel::lblAnalog_Defl:
+        return QStringLiteral("lblAnalog_Defl");
+    }
+    return QString();
+}
+
 LinkHooks& Hooks() {
     return hooks;
 }

@@ -6,7 +6,10 @@
 #include <QString>
 #include <functional>
 
-class QWidget;
+// The main-window labels the link writes.
+enum class LinkLabel { lblComm, lblVersionValue, lblRPM_Map, lblRPMShow, lblAnalog_Defl };
+// The label's control name ("lblComm", ...).
+QString Label_Name(LinkLabel label);
 
 struct LinkHooks {
     // The status label array lblNoComms: 0 link status, 1 "Go Online", 2 No-Tune banner.
@@ -28,29 +31,19 @@ struct LinkHooks {
     std::function<void(int ms)> SetPauseInterval = [](int) {};
     // Stops logging to files (LogState 1).
     std::function<void()> Stop_Logg = [] {};
-    // Rewrites the "Port=" and "CommSpeed=" lines of every configuration file.
-    std::function<void()> Save_Port_To_Cfg_Files = [] {};
     // Stores the poll base the receive handler has learned (cfg_CommSpeed) in
     // the configuration files: PollTiming::Store_Learned_Base unless a test puts
     // another in.
     std::function<void()> Store_Comm_Speed = [] {};
-    // The caption builder, for windows of the link.
-    std::function<void(QWidget* window, const QString& formName)> Set_Form_Caption =
-        [](QWidget*, const QString&) {};
-    // The progress model's loaded or visible state changed: the window follows
-    // it (frmProgress::Follow_Model).
-    std::function<void()> ProgressWindow = [] {};
-    // Opens the RPM scale editor.
-    std::function<void()> ShowScaleRPM = [] {};
+    // The main window's caption from the caption builder (Set_Form_Caption with
+    // "frmMain"), once the read-out has the unit's data.
+    std::function<void()> Main_Caption = [] {};
 
     // The receive handler of the serial control (also fed by play-back ticks):
     // ReceiveHandler::Comm1_OnComm (link/ReceiveHandler.h) unless a test puts
     // another in.
     std::function<void()> Comm1_OnComm = [] {};
 
-    // The display text of reading id 0..18, as the main window shows it; the
-    // text log takes its leading number.
-    std::function<QString(int id)> Conv_Input_to_readings = [](int) { return QString(); };
     // Play-back has ended (the feed met its last record or an "End" record, or
     // Stop was pressed): the main window shows its "Go Online" label.
     std::function<void()> Playback_Menu_State2 = [] {};
@@ -68,10 +61,9 @@ struct LinkHooks {
     std::function<void(int tab)> SelectTab = [](int) {};
     // The map button and menus for the active map (1 A, 2 B).
     std::function<void(int activeMap)> ShowActiveMap = [](int) {};
-    // A main-window label's text (lblComm, lblVersionValue, lblRPM_Map, lblRPMShow,
-    // lblAnalog_Defl) and a status bar panel's text.
-    std::function<void(const QString& label, const QString& text)> SetLabel = [](const QString&,
-                                                                                 const QString&) {};
+    // A main-window label's text and a status bar panel's text.
+    std::function<void(LinkLabel label, const QString& text)> SetLabel = [](LinkLabel,
+                                                                            const QString&) {};
     std::function<void(int panel, const QString& text)> SetStatusPanel = [](int, const QString&) {};
 };
 

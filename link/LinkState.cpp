@@ -1,65 +1,65 @@
 #include "link/LinkState.h"
 
-#include "link/ReplyBuffer.h"
 #include "link/PollTiming.h"
+#include "link/ReplyBuffer.h"
 
-int CommStatus = 0;
-int send_receive = 0;
-int bad_cnt = 0;
+int CommStatus;
+int send_receive;
+int bad_cnt;
 QByteArray FrameText;
 QByteArray ReadRequest;
-int comm_rth = 0;
+int comm_rth;
 std::deque<SendRequest> SendRequests;
 std::vector<QByteArray> SendQueue;
-bool SendTaken = false;
-int SendPending = 0;
-int SendSubState = 0;
-int SendLineNo = 0;
-int PauseMode = 0;
-int LogState = 0;
-int PlaybackSpeed = 10;
-std::array<int, 6> TimeRun{};
-int CommCnt = 0;
-int TimeCNTDO = 0;
-QTime RateSampleTime(0, 0);
-int CommTimeCNT = 0;
-int PlaybackIndex = 0;
-int UnitLocked = 0;
-int ActiveMap = 0;
-int MapChanged = 0;
-int PrevActiveMap = 0;
-int UnitFlags = 0;
+bool SendTaken;
+int SendPending;
+int SendSubState;
+int SendLineNo;
+int PauseMode;
+int LogState;
+int PlaybackSpeed;
+std::array<int, 6> TimeRun;
+int CommCnt;
+int TimeCNTDO;
+QTime RateSampleTime;
+int CommTimeCNT;
+int PlaybackIndex;
+int UnitLocked;
+int ActiveMap;
+int MapChanged;
+int PrevActiveMap;
+int UnitFlags;
 QByteArray rx;
 QString cmd;
-int UnitVersion = 0;
-float Reading0 = 0.0f;
-int Reading1 = 0;
-float Reading2 = 0.0f;
-float Reading3 = 0.0f;
-int Reading4 = 0;
-float EnginePeriod = 0.0f;
-int LambdaRaw = 0;
-int LiveMapCell = 0;
-int Reading11 = 0;
-int LiveAmpCellA = 0;
-int LiveAmpCellB = 0;
-int AnalogIn1 = 0;
-int AnalogIn2 = 0;
-int LiveRpm = 0;
-int MaxRpmSeen = 0;
+int UnitVersion;
+float Reading0;
+int Reading1;
+float Reading2;
+float Reading3;
+int Reading4;
+float EnginePeriod;
+int LambdaRaw;
+int LiveMapCell;
+int Reading11;
+int LiveAmpCellA;
+int LiveAmpCellB;
+int AnalogIn1;
+int AnalogIn2;
+int LiveRpm;
+int MaxRpmSeen;
 QString StatusMsg;
 QString ConsoleLine;
-int ConsoleHandover = 0;
-int PortLost = 0;
-int PortFailTold = 0;
-int LearnedBaseTold = 0;
-int PortTryCount = 0;
-int OfflineEdits = 0;
-int OfflineEditsTold = 0;
+int ConsoleHandover;
+int PortLost;
+int PortFailTold;
+int LearnedBaseTold;
+int PortTryCount;
+int OfflineEdits;
+int OfflineEditsTold;
 
 void ResetLinkState() {
     ReplyBuffer::Clear();
-    CommStatus = 0;
+    CommStatus = CommStates::Connect;
     send_receive = 0;
     bad_cnt = 0;
     FrameText.clear();
@@ -68,8 +68,8 @@ void ResetLinkState() {
     SendRequests.clear();
     SendQueue.clear();
     SendTaken = false;
-    SendPending = 0;
-    SendSubState = 0;
+    SendPending = SendIdle;
+    SendSubState = Sub_State(SendKind::Command);
     SendLineNo = 0;
     PauseMode = 0;
     LogState = 0;
@@ -114,3 +114,8 @@ void ResetLinkState() {
     OfflineEdits = 0;
     OfflineEditsTold = 0;
 }
+
+namespace {
+// Every start value is the reset's, set once before the program starts.
+[[maybe_unused]] const bool Started = (ResetLinkState(), true);
+} // namespace

@@ -26,10 +26,18 @@ struct SendRequest {
     std::vector<QByteArray> elements;
 };
 
-// State of the communication timer: 0 connect and first poll, 1 first page
-// request, 2..9 read-out requests, 10 live polling, 11 and 12 a handled reply,
-// 13 sending a request of the send path.
+// State of the communication timer, one of CommStates.
 extern int CommStatus;
+namespace CommStates {
+inline constexpr int Connect = 0;      // connect and first poll
+inline constexpr int FirstPage = 1;    // first page request
+inline constexpr int ReadOutFirst = 2; // read-out requests 2..9
+inline constexpr int ReadOutLast = 9;
+inline constexpr int Polling = 10;      // live polling
+inline constexpr int Replied = 11;      // a reply handled since the last tick
+inline constexpr int RepliedTwice = 12; // two replies handled since the last tick
+inline constexpr int Sending = 13;      // sending a request of the send path
+} // namespace CommStates
 // 1 = a request went out and no good reply has come back since; 2 = answered.
 extern int send_receive;
 // Ticks left unanswered; the receive handler sets 0 on every good reply.
@@ -49,9 +57,18 @@ extern std::deque<SendRequest> SendRequests;
 // number of elements sent so far (SendLineNo). SendTaken says one is in hand.
 extern std::vector<QByteArray> SendQueue;
 extern bool SendTaken;
-// 0 nothing to send, 1 a request waits, 99 the port failed (nothing starts).
+// SendIdle, SendWaiting (a request waits) or SendPortFailed (nothing starts).
 extern int SendPending;
+inline constexpr int SendIdle = 0;
+inline constexpr int SendWaiting = 1;
+inline constexpr int SendPortFailed = 99;
+// The kind of the request in hand (SendKind), or SendQueueSent once a queue
+// without progress has gone out.
 extern int SendSubState;
+inline constexpr int SendQueueSent = 3;
+inline constexpr int Sub_State(SendKind kind) {
+    return static_cast<int>(kind);
+}
 extern int SendLineNo;
 // 2 = the queue of the clear-unit sequence is being sent (progress shows the
 // element number, the sequencer is held off until the queue is done).

@@ -17,7 +17,7 @@
 namespace {
 
 bool offline() {
-    return OnlineState == QLatin1String("Offline");
+    return OnlineState == OnlineStates::Offline;
 }
 
 bool endRecord(const QString& record) {
@@ -77,6 +77,19 @@ void PlaybackModel::Set_Records(const QString& fileName, const QStringList& reco
     fileName_ = fileName;
     PlaybackIndex = 0;
     hold_ = 0;
+    emit changed();
+}
+
+PlaybackModel::PlaybackModel() {
+    Reset();
+}
+
+void PlaybackModel::Reset() {
+    records_.clear();
+    fileName_.clear();
+    hold_ = 0;
+    run_ = pause_ = stop_ = false;
+    runningTime_.clear();
     emit changed();
 }
 

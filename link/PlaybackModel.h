@@ -39,8 +39,11 @@ public:
     // Takes the records of a file in place of any earlier ones; the position
     // goes back before the first record.
     void Set_Records(const QString& fileName, const QStringList& records);
+    PlaybackModel();
     // No file loaded.
     void Clear();
+    // Back to the start: no file loaded, every button off, no running time, no hold.
+    void Reset();
     int count() const { return static_cast<int>(records_.size()); }
     // Record i, 1-based.
     const QString& record(int i) const { return records_.at(i - 1); }
@@ -89,10 +92,10 @@ signals:
 private:
     QStringList records_;
     QString fileName_;
-    int hold_ = 0;
-    bool run_ = false;
-    bool pause_ = false;
-    bool stop_ = false;
+    int hold_;
+    bool run_;
+    bool pause_;
+    bool stop_;
     QString runningTime_;
     // The image the user agreed to have replaced by the recorded one.
     std::optional<ImageSnapshot> agreed_;

@@ -19,7 +19,6 @@ void ProgressModel::touch() {
 
 void ProgressModel::notify() {
     emit changed();
-    Hooks().ProgressWindow();
 }
 
 void ProgressModel::setText(const QString& text) {

@@ -11,9 +11,6 @@
 #include "link/WtsUp.h"
 #include "platform/NumberRules.h"
 
-#include <QApplication>
-#include <QWidget>
-
 namespace ReadOut {
 
 namespace {
@@ -65,15 +62,6 @@ void request(char letter, int address, int count, bool advance) {
     tick();
 }
 
-QWidget* mainWindow() {
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr)
-        return nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == QLatin1String("frmMain"))
-            return w;
-    return nullptr;
-}
-
 void selectTab() {
     Hooks().SelectTab(MapTab >= 1 && MapTab <= 3 ? MapTab : 1);
 }
@@ -102,7 +90,7 @@ void lockedEnd() {
     UnitOnline = 1;
     ReadRequest = WtsUp::Poll_Frame();
     comm_rth = 18;
-    CommStatus = 11;
+    CommStatus = CommStates::Replied;
     Hooks().arrange_table();
     Hooks().Set_RPM_Indication_BAR();
     tick();
@@ -141,7 +129,7 @@ void selfTests() {
 // The last text block: the read-out is complete, the closing poll goes out.
 void description() {
     UnitOnline = 1;
-    Hooks().Set_Form_Caption(mainWindow(), QStringLiteral("frmMain"));
+    Hooks().Main_Caption();
     ReadRequest = WtsUp::Poll_Frame();
     Progress().addValue(BarStep);
     comm_rth = 18;
@@ -162,9 +150,9 @@ void description() {
 } // namespace
 
 QByteArray Outstanding_Request() {
-    if (CommStatus == 1)
+    if (CommStatus == CommStates::FirstPage)
         return WtsUp::Read_Frame(WtsUp::ReadParam, Idx_ParamLow, 128);
-    if (CommStatus >= 2 && CommStatus <= 9)
+    if (CommStatus >= CommStates::ReadOutFirst && CommStatus <= CommStates::ReadOutLast)
         return ReadRequest;
     return {};
 }
@@ -273,7 +261,7 @@ bool Recorded_Page(const QByteArray& reply) {
         return false;
     // The main window shows the image as the end of a read-out does; the link
     // and the progress window are left alone.
-    Hooks().Set_Form_Caption(mainWindow(), QStringLiteral("frmMain"));
+    Hooks().Main_Caption();
     Hooks().arrange_table();
     Hooks().Set_RPM_Indication_BAR();
     MapLoaded = -1;

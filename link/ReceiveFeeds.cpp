@@ -7,6 +7,7 @@
 #include "link/LogLines.h"
 #include "link/PlaybackModel.h"
 #include "link/PollTiming.h"
+#include "link/ReadingText.h"
 #include "link/UnitLink.h"
 #include "platform/Dialogs.h"
 
@@ -23,7 +24,7 @@ QString& label() {
 }
 
 void showLabel() {
-    Hooks().SetLabel(QStringLiteral("lblComm"), label());
+    Hooks().SetLabel(LinkLabel::lblComm, label());
 }
 
 int pollInterval() {
@@ -82,9 +83,14 @@ void Rate_Sample() {
 }
 
 void Text_Log() {
-    LiveLogs().writeText(
-        LogLines::Text_Log_Line(QTime::currentTime(), CommCnt, Hooks().Conv_Input_to_readings));
+    LiveLogs().writeText(LogLines::Text_Log_Line(QTime::currentTime(), CommCnt, [](int id) {
+        return Readouts::Conv_Input_to_readings(id);
+    }));
     Check_Log_Written();
+}
+
+void Reset() {
+    label().clear();
 }
 
 } // namespace ReceiveFeeds

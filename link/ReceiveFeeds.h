@@ -32,4 +32,7 @@ void Rate_Sample();
 // While logging, once the values of a live reply are stored: the text-log line.
 void Text_Log();
 
+// The trace label back to empty, as at start.
+void Reset();
+
 } // namespace ReceiveFeeds

@@ -50,12 +50,12 @@ void showReadings() {
     LinkHooks& h = Hooks();
     h.SetStatusPanel(3, errorText());
     h.SetLabel(
-        QStringLiteral("lblAnalog_Defl"),
+        LinkLabel::lblAnalog_Defl,
         NumberRules::Format(static_cast<double>(Reading3) / 5 * 100, QStringLiteral("##.0")) +
             QStringLiteral(" %"));
-    h.SetLabel(QStringLiteral("lblRPM_Map"), QString::number(LiveRpm));
-    h.SetLabel(QStringLiteral("lblRPMShow"), NumberRules::Format(LiveRpm, QStringLiteral("####0")));
-    h.SetLabel(QStringLiteral("lblVersionValue"), QString::number(UnitVersion));
+    h.SetLabel(LinkLabel::lblRPM_Map, QString::number(LiveRpm));
+    h.SetLabel(LinkLabel::lblRPMShow, NumberRules::Format(LiveRpm, QStringLiteral("####0")));
+    h.SetLabel(LinkLabel::lblVersionValue, QString::number(UnitVersion));
 }
 
 void refresh() {
@@ -74,7 +74,8 @@ void liveReply(UnitLink& link, bool recorded) {
     // Before the read-out has finished only the first poll's answer (state 0) and
     // the closing poll's move it on; a live reply in between answers a poll sent
     // before the read-out began and is not taken.
-    if (!recorded && UnitOnline == 0 && PauseMode != 2 && CommStatus >= 1 && CommStatus <= 9)
+    if (!recorded && UnitOnline == 0 && PauseMode != 2 && CommStatus >= CommStates::FirstPage &&
+        CommStatus <= CommStates::ReadOutLast)
         return;
     markAnswered();
     if (rx.size() != LiveReplyLength) {
@@ -84,20 +85,20 @@ void liveReply(UnitLink& link, bool recorded) {
     }
 
     Store_Status(rx);
-    if (!recorded && MapChanged == 1 && CommStatus == 10)
+    if (!recorded && MapChanged == 1 && CommStatus == CommStates::Polling)
         WtsCM::Request_Upload(); // the other map's pages are read in
     // A poll answered late, while a request of the send path goes out: the
     // request keeps its state and its pace. A recorded reply moves nothing of the
     // link either: the off-line tick feeds the next record, one per tick.
-    const bool sending = CommStatus == 13;
+    const bool sending = CommStatus == CommStates::Sending;
     const bool linkMoves = !sending && !recorded;
     if (UnitOnline == 0 && !recorded) {
         if (!linkMoves)
             return; // the readings wait for the read-out that ends the request
         // During the paced queue of the clear-unit sequence the read-out is skipped.
         if (PauseMode == 2)
-            CommStatus = 9;
-        if (CommStatus == 0)
+            CommStatus = CommStates::ReadOutLast;
+        if (CommStatus == CommStates::Connect)
             ReadRequest.clear(); // nothing of an earlier read-out is sent again
         ++CommStatus;
         link.Comm_Timer_Timer();
@@ -199,8 +200,8 @@ void handle(UnitLink& link) {
         }
         if (!reply)
             break;
-        if (!first && (CommStatus == 11 || CommStatus == 12))
-            CommStatus = 10; // as the timer would before the next poll's answer
+        if (!first && (CommStatus == CommStates::Replied || CommStatus == CommStates::RepliedTwice))
+            CommStatus = CommStates::Polling; // as the timer would before the next poll's answer
         first = false;
         ReceiveFeeds::Trace_Reply(*reply);
         dispatch(link, *reply, false);

@@ -56,7 +56,7 @@ int Drop_Writes() {
         }
     }
     if (SendTaken && droppable(static_cast<SendKind>(SendSubState))) {
-        const bool write = SendSubState == static_cast<int>(SendKind::Command)
+        const bool write = SendSubState == Sub_State(SendKind::Command)
                                ? Is_Write(FrameText)
                                : carriesWrite(SendQueue);
         if (write) {
@@ -72,8 +72,8 @@ int Drop_Writes() {
 }
 
 void Raise_Pending() {
-    if (SendPending != 99)
-        SendPending = (SendTaken || !SendRequests.empty()) ? 1 : 0;
+    if (SendPending != SendPortFailed)
+        SendPending = (SendTaken || !SendRequests.empty()) ? SendWaiting : SendIdle;
 }
 
 void Queue_Command(const QByteArray& frame) {
@@ -89,14 +89,15 @@ void Queue_Command(const QByteArray& frame) {
     push({SendKind::Command, {frame}});
 }
 
-void Queue_Elements(std::vector<QByteArray> elements, int subState) {
-    push({subState == 2 ? SendKind::QueueWithProgress : SendKind::Queue, std::move(elements)});
+void Queue_Elements(std::vector<QByteArray> elements, SendKind kind) {
+    push({kind == SendKind::QueueWithProgress ? SendKind::QueueWithProgress : SendKind::Queue,
+          std::move(elements)});
 }
 
 void Request_Refresh() {
     if (SendRequests.empty() && SendTaken &&
-        (SendSubState == static_cast<int>(SendKind::Refresh) ||
-         SendSubState == static_cast<int>(SendKind::QueueWithProgress)))
+        (SendSubState == Sub_State(SendKind::Refresh) ||
+         SendSubState == Sub_State(SendKind::QueueWithProgress)))
         return; // the request in hand ends in a read-out already
     if (!SendRequests.empty()) {
         const SendKind last = SendRequests.back().kind;
@@ -117,7 +118,7 @@ bool Take_Next() {
         return false;
     SendRequest next = std::move(SendRequests.front());
     SendRequests.pop_front();
-    SendSubState = static_cast<int>(next.kind);
+    SendSubState = Sub_State(next.kind);
     SendLineNo = 0;
     if (next.kind == SendKind::Command) {
         FrameText = next.elements.empty() ? QByteArray() : next.elements.front();
@@ -131,9 +132,9 @@ bool Take_Next() {
 
 void Finish_Current() {
     SendTaken = false;
-    SendSubState = 0;
-    if (SendPending != 99)
-        SendPending = SendRequests.empty() ? 0 : 1;
+    SendSubState = Sub_State(SendKind::Command);
+    if (SendPending != SendPortFailed)
+        SendPending = SendRequests.empty() ? SendIdle : SendWaiting;
 }
 
 } // namespace SendPath

@@ -5,6 +5,8 @@
 // in live polling, request by request in the order they were raised. Nothing a
 // producer raises overwrites what another raised before it.
 
+#include "link/LinkState.h"
+
 #include <QByteArray>
 #include <vector>
 
@@ -14,10 +16,11 @@ namespace SendPath {
 // last command still waiting replaces it (it carries the newer byte).
 void Queue_Command(const QByteArray& frame);
 
-// A queue: one element per tick, in order. subState 2 shows progress (the
-// producer shows the progress window, the timer advances it) and ends with a
-// read-out of the whole unit; subState 4 returns straight to polling.
-void Queue_Elements(std::vector<QByteArray> elements, int subState);
+// A queue: one element per tick, in order. SendKind::QueueWithProgress shows
+// progress (the producer shows the progress window, the timer advances it) and
+// ends with a read-out of the whole unit; SendKind::Queue (and any other kind)
+// returns straight to polling.
+void Queue_Elements(std::vector<QByteArray> elements, SendKind kind);
 
 // Has the whole unit read again once the requests already waiting are sent.
 // A refresh behind another refresh, or behind a queue that ends in a read-out,

@@ -9,16 +9,16 @@
 namespace SendRule {
 
 Verdict May_Send() {
-    if (OnlineState == QLatin1String("Offline"))
+    if (OnlineState == OnlineStates::Offline)
         return Verdict::ImageOnly;
-    if (SendPending == 99 || PortLost == 1)
+    if (SendPending == SendPortFailed || PortLost == 1)
         return Verdict::NoAnswer;
     // 0 connecting, 1..9 the read-out: what the grid shows is about to be replaced.
-    if (CommStatus < 10)
+    if (CommStatus < CommStates::Polling)
         return Verdict::ReadingUnit;
     // 10 polling, 11 and 12 a reply handled, 13 a request going out (later ones
     // wait behind it); anything else is no state the link polls from.
-    if (CommStatus > 13)
+    if (CommStatus > CommStates::Sending)
         return Verdict::NoAnswer;
     if (UnitLocked == 1)
         return Verdict::Locked;
@@ -85,7 +85,7 @@ void Send_Edit(Verdict verdict, const QByteArray& frame) {
 void Send_Edits(Verdict verdict, std::vector<QByteArray> elements) {
     if (verdict == Verdict::Send) {
         Tell(QString());
-        SendPath::Queue_Elements(std::move(elements), static_cast<int>(SendKind::Queue));
+        SendPath::Queue_Elements(std::move(elements), SendKind::Queue);
     } else if (verdict == Verdict::ImageOnly)
         Count_Offline_Edit();
 }
@@ -105,7 +105,7 @@ void Went_Offline() {
 }
 
 bool Confirm_Going_Online() {
-    if (OnlineState != QLatin1String("Offline") || OfflineEdits == 0)
+    if (OnlineState != OnlineStates::Offline || OfflineEdits == 0)
         return true;
     const Dialogs::Answer answer = Dialogs::msgBox(
         QStringLiteral("%1 change(s) made off-line have not been sent to the unit. Going on-line "

@@ -1,6 +1,7 @@
 #include "link/UnitLink.h"
 
 #include "core/CoreState.h"
+#include "core/DealerSettings.h"
 #include "core/ModeFile.h"
 #include "link/CommTrace.h"
 #include "link/LinkHooks.h"
@@ -101,7 +102,7 @@ void UnitLink::Comm_Timer_Timer() {
             tell(e.number(), PortErrors::Family::Polling);
             Comm1.setRThreshold(0);
             setTimerEnabled(false);
-            SendPending = 99;
+            SendPending = SendPortFailed;
         } else {
             // The failed step is skipped; the next tick carries on.
             setTimerEnabled(true);
@@ -111,7 +112,7 @@ void UnitLink::Comm_Timer_Timer() {
 
 void UnitLink::tick() {
     // Off-line the tick only feeds play-back.
-    if (OnlineState == QLatin1String("Offline")) {
+    if (OnlineState == OnlineStates::Offline) {
         if (LogState == 3)
             Hooks().Comm1_OnComm();
         setTimerEnabled(true);
@@ -126,7 +127,7 @@ void UnitLink::tick() {
     // the line; once it has stopped coming, what came of it is thrown away so
     // that the next answer starts afresh.
     bool awaited = false;
-    if (CommStatus != 13) {
+    if (CommStatus != CommStates::Sending) {
         awaited = ReplyBuffer::Reply_On_Its_Way(interval(), Comm1.InBufferCount());
         if (!awaited && Comm1.InBufferCount() > 0)
             Comm1.setInBufferCount(0);
@@ -134,7 +135,7 @@ void UnitLink::tick() {
 
     if (send_receive == 1) {
         ++bad_cnt;
-        if (CommStatus == 0) {
+        if (CommStatus == CommStates::Connect) {
             traceLine(1);
             if (!awaited)
                 Comm1.setInBufferCount(0);
@@ -157,25 +158,25 @@ void UnitLink::tick() {
     // A long silence: reopen the port and connect again; the second time, give up.
     if (bad_cnt == 60) {
         traceLine(3);
-        CommStatus = 0;
+        CommStatus = CommStates::Connect;
         SendRule::ReadOut_Restarts();
         SerialPortOn();
         awaited = false;
         bad_cnt -= 40;
         setInterval(4 * cfg_CommSpeed);
-        if (OnlineState == QLatin1String("Online2"))
+        if (OnlineState == OnlineStates::Online2)
             GO_OFFLine();
-        if (OnlineState == QLatin1String("Online"))
-            OnlineState = QStringLiteral("Online2");
+        if (OnlineState == OnlineStates::Online)
+            OnlineState = OnlineStates::Online2;
         if (interval() > 500)
             setInterval(500);
     }
 
-    if (CommStatus == 11 || CommStatus == 12)
-        CommStatus = 10;
+    if (CommStatus == CommStates::Replied || CommStatus == CommStates::RepliedTwice)
+        CommStatus = CommStates::Polling;
 
     switch (CommStatus) {
-    case 0:
+    case CommStates::Connect:
         if (awaited)
             break;
         if (NoTuneFlag == 170)
@@ -187,11 +188,11 @@ void UnitLink::tick() {
         send_receive = 1;
         UnitOnline = 0;
         SendLineNo = 0;
-        if (OnlineState == QLatin1String("Online"))
+        if (OnlineState == OnlineStates::Online)
             Hooks().Comm_Dis_State(true);
         setInterval(cfg_CommSpeed + 20);
         break;
-    case 1:
+    case CommStates::FirstPage:
         if (awaited)
             break;
         Comm1.setRThreshold(130);
@@ -201,28 +202,28 @@ void UnitLink::tick() {
         // The first page request waits for its answer like the later ones.
         send_receive = 1;
         break;
-    case 2:
+    case CommStates::ReadOutFirst: // to ReadOutLast
     case 3:
     case 4:
     case 5:
     case 6:
     case 7:
     case 8:
-    case 9:
+    case CommStates::ReadOutLast:
         if (awaited)
             break;
         Comm1.setRThreshold(comm_rth);
         if (ReadRequest.isEmpty()) {
-            CommStatus = 0; // nothing prepared: the read-out starts again
+            CommStatus = CommStates::Connect; // nothing prepared: the read-out starts again
         } else {
             send(ReadRequest);
             ReplyBuffer::Request_Sent(comm_rth);
         }
         send_receive = 1;
         break;
-    case 10:
-        if (SendPending == 1) {
-            CommStatus = 13;
+    case CommStates::Polling:
+        if (SendPending == SendWaiting) {
+            CommStatus = CommStates::Sending;
             tick();
         } else if (!awaited) {
             Comm1.setRThreshold(18);
@@ -232,7 +233,7 @@ void UnitLink::tick() {
             send_receive = 1;
         }
         break;
-    case 13:
+    case CommStates::Sending:
         sendRequest();
         break;
     default:
@@ -248,7 +249,7 @@ void UnitLink::tick() {
     }
 }
 
-// State 13: one step of the request in hand, taking the next one first if needed.
+// CommStates::Sending: one step of the request in hand, taking the next one first if needed.
 void UnitLink::sendRequest() {
     if (PortLost && !Comm1.PortOpen()) {
         // Nothing can go out: the request waits, whole, for the port to open again
@@ -262,38 +263,38 @@ void UnitLink::sendRequest() {
     }
     if (!SendTaken && !SendPath::Take_Next()) {
         SendPath::Finish_Current();
-        CommStatus = 10;
+        CommStatus = CommStates::Polling;
         return;
     }
     const int count = static_cast<int>(SendQueue.size());
     // All elements sent and the line drained: the queue is done.
     const auto done = [&] { return SendLineNo >= count && Comm1.OutBufferCount() == 0; };
     switch (SendSubState) {
-    case 0:
+    case Sub_State(SendKind::Command):
         send(FrameText);
-        CommStatus = 10;
+        CommStatus = CommStates::Polling;
         FrameText.clear();
         SendPath::Finish_Current();
         break;
-    case 1:
+    case Sub_State(SendKind::Refresh):
         if (!SendRequests.empty()) {
             // Requests raised since wait: they go out first, so the read-out reads
             // the unit as they leave it and no edit of theirs is read over.
             SendPath::Finish_Current();
             SendPath::Request_Refresh();
-            CommStatus = 10;
+            CommStatus = CommStates::Polling;
             break;
         }
         FrameText.clear();
         SendLineNo = 0;
         SendPath::Finish_Current();
-        CommStatus = 0;
+        CommStatus = CommStates::Connect;
         bad_cnt = 0;
         Progress().Hide();
         StatusMsg.clear();
         Progress().Form_Unload();
         break;
-    case 2: {
+    case Sub_State(SendKind::QueueWithProgress): {
         if (SendLineNo == 0) {
             setInterval(interval() + 10);
             if (Progress().text() == DownloadWaits)
@@ -307,7 +308,7 @@ void UnitLink::sendRequest() {
         }
         if (done()) {
             FrameText.clear();
-            SendSubState = 1;
+            SendSubState = Sub_State(SendKind::Refresh); // the read-out follows
             bad_cnt = 0;
             if (PauseMode == 2) {
                 Hooks().SetPauseEnabled(true);
@@ -324,13 +325,13 @@ void UnitLink::sendRequest() {
         }
         break;
     }
-    case 3:
-        CommStatus = 10;
+    case SendQueueSent:
+        CommStatus = CommStates::Polling;
         FrameText.clear();
         SendLineNo = 0;
         SendPath::Finish_Current();
         break;
-    case 4:
+    case Sub_State(SendKind::Queue):
         if (SendLineNo == 0)
             setInterval(interval() + 10);
         if (SendLineNo < count) {
@@ -340,7 +341,7 @@ void UnitLink::sendRequest() {
         bad_cnt = 0;
         if (done()) {
             FrameText.clear();
-            SendSubState = 3;
+            SendSubState = SendQueueSent;
             setInterval(interval() < 11 ? 1 : interval() - 10);
             bad_cnt = 0;
         }
@@ -360,7 +361,7 @@ void UnitLink::tell(int number, PortErrors::Family family, const QString& more) 
 
 // A queue with the progress window (a download) is in hand or waits its turn.
 bool UnitLink::downloadWaits() const {
-    if (SendTaken && SendSubState == static_cast<int>(SendKind::QueueWithProgress))
+    if (SendTaken && SendSubState == Sub_State(SendKind::QueueWithProgress))
         return true;
     return std::any_of(SendRequests.begin(), SendRequests.end(),
                        [](const SendRequest& r) { return r.kind == SendKind::QueueWithProgress; });
@@ -371,8 +372,8 @@ void UnitLink::portOpened() {
     PortLost = 0;
     PortFailTold = 0;
     PortTryCount = 0;
-    if (SendPending == 99) {
-        SendPending = 0;
+    if (SendPending == SendPortFailed) {
+        SendPending = SendIdle;
         SendPath::Raise_Pending();
     }
 }
@@ -381,7 +382,7 @@ void UnitLink::portFailed(int number, PortErrors::Family family) {
     tell(number, family);
     Comm1.setRThreshold(0);
     setTimerEnabled(false);
-    SendPending = 99;
+    SendPending = SendPortFailed;
 }
 
 void UnitLink::SerialPortOff() {
@@ -445,7 +446,7 @@ void UnitLink::SerialPort_TRY() {
         }
         Comm1.setRThreshold(0);
         setTimerEnabled(false);
-        SendPending = 99;
+        SendPending = SendPortFailed;
     }
 }
 
@@ -473,9 +474,9 @@ void UnitLink::GO_ONLine() {
     if (LogState == 2 || LogState == 3)
         Playback().Playback_Menu_State2();
     Hooks().SetNoCommsCaption(0, QStringLiteral("Status: On-Line"));
-    OnlineState = QStringLiteral("Online");
+    OnlineState = OnlineStates::Online;
     bad_cnt = 0;
-    CommStatus = 0;
+    CommStatus = CommStates::Connect;
     SendRule::ReadOut_Restarts();
     ReplyBuffer::Clear();
     Hooks().SetNoCommsVisible(0, false);
@@ -493,8 +494,8 @@ void UnitLink::GO_ONLine() {
     if (!Comm1.PortOpen())
         SerialPortOn();
     if (Comm1.PortOpen()) {
-        if (SendPending == 99) {
-            SendPending = 0;
+        if (SendPending == SendPortFailed) {
+            SendPending = SendIdle;
             SendPath::Raise_Pending();
         }
         if (!timerEnabled()) {
@@ -518,7 +519,7 @@ void UnitLink::GO_OFFLine() {
         Dialogs::msgBox(QStringLiteral("Logging has been stopped!"), Dialogs::Buttons::Ok,
                         Dialogs::Icon::Information, QStringLiteral("Logging Stopped"));
     }
-    OnlineState = QStringLiteral("Offline");
+    OnlineState = OnlineStates::Offline;
     SendRule::Went_Offline();
     Hooks().SetOnlineMenus(false);
     Hooks().SetNoCommsCaption(0, QStringLiteral("Status: Off-Line"));
@@ -559,8 +560,8 @@ void UnitLink::mnuOffline_Click() {
 void UnitLink::mnuPort_Click(int port) {
     Hooks().CheckPortMenu(port);
     cfg_CommPort = port;
-    Hooks().Save_Port_To_Cfg_Files();
-    SendPending = 0;
+    WtsGeneral::Save_Port_To_Cfg_Files();
+    SendPending = SendIdle;
     SendPath::Raise_Pending();
     PortFailTold = 0; // a port the user chose is reported afresh
     SerialPortOn();
@@ -583,7 +584,4 @@ void UnitLink::mnuUpload_Click() {
 }
 void UnitLink::mnuReset_Click() {
     WtsCM::Reset_Unit();
-}
-void UnitLink::mnuRpm_Click() {
-    Hooks().ShowScaleRPM();
 }

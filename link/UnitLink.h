@@ -51,7 +51,6 @@ public:
     void mnuMapB_Click();
     void mnuUpload_Click();
     void mnuReset_Click();
-    void mnuRpm_Click();
 
     bool timerEnabled() const { return Comm_Timer.isActive(); }
     int interval() const { return Comm_Timer.interval(); }

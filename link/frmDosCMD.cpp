@@ -1,6 +1,6 @@
 #include "link/frmDosCMD.h"
 
-#include "link/LinkHooks.h"
+#include "core/Caption.h"
 #include "platform/FormInstance.h"
 
 #include <QAction>
@@ -10,7 +10,6 @@
 #include <QGroupBox>
 #include <QShortcut>
 #include <QTextEdit>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -122,12 +121,7 @@ frmDosCMD::~frmDosCMD() {
 }
 
 void frmDosCMD::Form_Load() {
-    Hooks().Set_Form_Caption(this, QStringLiteral("frmDosCMD"));
-}
-
-void frmDosCMD::Form_Deactivate() {
-    // Unloaded once the event that deactivated it is done with the window.
-    QTimer::singleShot(0, this, [] { Unload(); });
+    WtsGeneral::Set_Form_Caption(*this, QStringLiteral("frmDosCMD"));
 }
 
 void frmDosCMD::Form_Unload() {
@@ -139,16 +133,6 @@ void frmDosCMD::Form_Unload() {
 void frmDosCMD::closeEvent(QCloseEvent* event) {
     Form_Unload(); // the tick goes at once; the window itself goes when Qt deletes it
     QWidget::closeEvent(event);
-}
-
-void frmDosCMD::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange) {
-        if (isActiveWindow())
-            wasActive_ = true;
-        else if (wasActive_)
-            Form_Deactivate();
-    }
-    QWidget::changeEvent(event);
 }
 
 void frmDosCMD::mnuDosHelp_Click(QAction* mnuDosHelp) {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/SelfUnloadingWindow.h"
 #include <QPointer>
-#include <QWidget>
 
 class QAction;
 class QGroupBox;
@@ -11,7 +11,7 @@ class QTextEdit;
 // the main window's "Dos Commands Help" (Ctrl+D), whose tick says whether it is
 // shown; it unloads itself as soon as another window becomes active, and every
 // unload clears that tick.
-class frmDosCMD : public QWidget {
+class frmDosCMD : public SelfUnloadingWindow {
     Q_OBJECT
 public:
     frmDosCMD();
@@ -24,7 +24,6 @@ public:
     static void Unload();
 
     void Form_Load();
-    void Form_Deactivate();
     void Form_Unload();
 
     // The fixed document, as plain text lines.
@@ -34,10 +33,8 @@ public:
     QTextEdit* RichTextBox1 = nullptr;
 
 protected:
-    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     QPointer<QAction> menu_;
-    bool wasActive_ = false;
 };

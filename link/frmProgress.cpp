@@ -1,6 +1,6 @@
 #include "link/frmProgress.h"
 
-#include "link/LinkHooks.h"
+#include "core/Caption.h"
 #include "link/ProgressModel.h"
 #include "platform/FormInstance.h"
 
@@ -29,7 +29,7 @@ frmProgress::frmProgress() {
     inner->addWidget(lblDo);
     inner->addWidget(ProgressBar1);
     connect(&Progress(), &ProgressModel::changed, this, &frmProgress::refresh);
-    Hooks().Set_Form_Caption(this, QStringLiteral("frmProgress"));
+    WtsGeneral::Set_Form_Caption(*this, QStringLiteral("frmProgress"));
     refresh();
 }
 
@@ -40,7 +40,7 @@ void frmProgress::refresh() {
 
 void frmProgress::Follow_Model() {
     const ProgressModel& model = Progress();
-    if (!model.loaded()) {
+    if (!model.loaded() || !model.visible()) {
         // Only hidden: this may run inside the window's own click or close.
         if (frmProgress* window = FormInstance<frmProgress>::ifLoaded())
             window->hide();
@@ -48,7 +48,11 @@ void frmProgress::Follow_Model() {
     }
     frmProgress& window = FormInstance<frmProgress>::get();
     window.refresh();
-    window.setVisible(model.visible());
+    window.show();
+}
+
+void frmProgress::Follow(QObject* context) {
+    connect(&Progress(), &ProgressModel::changed, context, &frmProgress::Follow_Model);
 }
 
 void frmProgress::lblDo_Click() {

@@ -14,9 +14,12 @@ class frmProgress : public QWidget {
 public:
     frmProgress();
 
-    // Makes the window follow the model: created on first use, shown or hidden. The main window
-    // puts this in the link's ProgressWindow hook.
+    // Makes the window follow the model: created when the model is shown, shown
+    // or hidden with it.
     static void Follow_Model();
+    // From now on, while context lives, the window follows every change of the
+    // model (the main window makes it so at its load).
+    static void Follow(QObject* context);
 
     void lblDo_Click();
 

@@ -1,25 +1,25 @@
 #include "mainwin/MainState.h"
 
-CellGrid CellTable{};
-int BackRestMode = 0;
+CellGrid CellTable;
+int BackRestMode;
 QString MapKind;
 QString SelLibFile;
-int SaveKind = 0;
-int LibEditMode = 0;
-int PrevLiveCell = 0;
-int PrevAmpCell1 = 0;
-int PrevAmpCell23 = 0;
-std::array<int, 2> RpmScaleRange{};
-bool CommSpeedReported = false;
-int SelCell = 0;
-int SelAmpRow = 0;
-int SelAfrRow = 0;
-int EditField = 0;
-int PrevSelCell = 0;
-int PrevAmpRow = 0;
-int PrevAfrRow = 0;
-int AdjustCol = 0;
-int ColouredCol = 0;
+int SaveKind;
+int LibEditMode;
+int PrevLiveCell;
+int PrevAmpCell1;
+int PrevAmpCell23;
+std::array<int, 2> RpmScaleRange;
+bool CommSpeedReported;
+int SelCell;
+int SelAmpRow;
+int SelAfrRow;
+int EditField;
+int PrevSelCell;
+int PrevAmpRow;
+int PrevAfrRow;
+int AdjustCol;
+int ColouredCol;
 
 void ResetMainState() {
     CellTable = {};
@@ -43,3 +43,8 @@ void ResetMainState() {
     AdjustCol = 0;
     ColouredCol = 0;
 }
+
+namespace {
+// Every start value is the reset's, set once before the program starts.
+[[maybe_unused]] const bool Started = (ResetMainState(), true);
+} // namespace

@@ -1,47 +1,18 @@
 #pragma once
 
+#include "link/ReadingText.h"
+
 #include <QString>
 #include <array>
 #include <vector>
 
-// The live readings as the main window shows them: one conversion from a reading id
-// (0..18) and the reading set to display text, the display-table rows that choose
-// what is shown, and the ten text readouts.
+// The live readings as the main window shows them: the display-table rows that
+// choose what is shown and the ten text readouts; the conversion of a reading to
+// its text is link/ReadingText.h.
 namespace Readouts {
-
-// The values of one live reply that the readings are made from.
-struct ReadingSet {
-    float Reading0 = 0;
-    int Reading1 = 0;
-    float Reading2 = 0;
-    float Reading3 = 0;
-    int Reading4 = 0;
-    int CellValue = 0;
-    float EnginePeriod = 0;
-    int LambdaRaw = 0;
-    int LiveRpm = 0;
-    int LiveMapCell = 0;
-    int Reading11 = 0;
-    int LiveAmpCellB = 0;
-    int LiveAmpCellA = 0;
-    int AnalogIn1 = 0;
-    int AnalogIn2 = 0;
-};
-
-// The reading set as the receive handler left it.
-ReadingSet Current_Reading_Set();
 
 // Reading ids run from 0 to this.
 inline constexpr int LastReadingId = 18;
-
-// The display text of reading id: the value through its pattern with its unit text.
-// Empty for id 14, for ids outside 0..18 and where the value cannot be worked out
-// (an input conversion without a scale, a lambda byte outside the table).
-QString Conv_Input_to_readings(int id, const ReadingSet& set);
-QString Conv_Input_to_readings(int id);
-
-// The number a bar or a trace takes from a reading's text: its leading number.
-double Reading_Number(const QString& text);
 
 // One row of the display tables that is offered for display (DisplayFuncTable
 // column 3 is 1), its columns read as numbers where they are numbers.

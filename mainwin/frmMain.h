@@ -165,6 +165,9 @@ public:
     // Until then it is shown disabled; once wired it follows the state switches.
     void Wire_Entry(QAction* entry, std::function<void()> handler);
     void Wire_Button(QPushButton* button, std::function<void()> handler);
+    // A click on picture PicLogo(index) runs the handler (the dealer contact
+    // window: PicLogo_Click opens it only with branding).
+    void Wire_Picture(int index, std::function<void()> handler);
     bool Is_Wired(const QAction* entry) const;
     // Enables or disables an entry as the state switches decide; an entry without
     // its handler yet stays disabled.
@@ -173,12 +176,6 @@ public:
     static bool Entry_State(const QAction* entry);
     // Runs an entry's handler as choosing it would (nothing when it has none).
     void Run_Entry(QAction* entry);
-
-    // Opens the dealer contact window on a logo click (filled by the library).
-    std::function<void()> ShowDealerContact;
-    // Steps the live cell for key 4..9 (filled by the stepping code); the keys
-    // only switch the tab without it.
-    std::function<void(int key)> StepLiveCell;
 
     // The serial link: the serial control Comm1 and the polling timer Comm_Timer.
     UnitLink Link;
@@ -367,5 +364,6 @@ private:
     // Takes the console box's event filter off before the window's members go.
     void Unwire_Console();
     std::map<QAction*, std::function<void()>> handlers_;
+    std::array<std::function<void()>, 3> pictureHandlers_{};
     bool unloading_ = false;
 };

@@ -244,7 +244,6 @@ void frmMain::Wire_Grid_Editing() {
         box->installEventFilter(keys);
     connect(chkAdjustColumn, &QCheckBox::clicked, this, [this] { chkAdjustColumn_Click(); });
 
-    StepLiveCell = [](int key) { WtsGeneral::Step_Live_Cell(key); };
     WtsGeneral::ShowSteppedCell = [w = QPointer<frmMain>(this)](int tab, int cell,
                                                                 const QString& text) {
         if (w && MapTab == tab && cell >= 0 && cell < 128)

@@ -25,7 +25,7 @@ void frmMain::Fill_Link_Hooks() {
             return;
         // On-line with the unit answering, the status label says so rather
         // than saying nothing.
-        if (i == 0 && !visible && OnlineState != QLatin1String("Offline")) {
+        if (i == 0 && !visible && OnlineState != OnlineStates::Offline) {
             lblNoComms[0]->setText(QStringLiteral("Status: On-Line"));
             visible = true;
         }
@@ -56,12 +56,8 @@ void frmMain::Fill_Link_Hooks() {
             C_Pause->start();
     };
     h.SetPauseInterval = [this](int ms) { C_Pause->setInterval(ms); };
-    h.Save_Port_To_Cfg_Files = [] { WtsGeneral::Save_Port_To_Cfg_Files(); };
-    h.Set_Form_Caption = [](QWidget* window, const QString& formName) {
-        if (window)
-            WtsGeneral::Set_Form_Caption(*window, formName);
-    };
-    h.ProgressWindow = [] { frmProgress::Follow_Model(); };
+    h.Main_Caption = [this] { WtsGeneral::Set_Form_Caption(*this, QStringLiteral("frmMain")); };
+    frmProgress::Follow(this);
 
     h.Cursor_Movement = [this] { Cursor_Movement(); };
     h.Plot_Setup = [this] { Plot_Setup(); };
@@ -77,10 +73,24 @@ void frmMain::Fill_Link_Hooks() {
         mnuMapA->setChecked(activeMap == 1);
         mnuMapB->setChecked(activeMap != 1);
     };
-    h.SetLabel = [this](const QString& name, const QString& text) {
-        for (QLabel* l : {lblComm, lblVersionValue, lblRPM_Map, lblRPMShow, lblAnalog_Defl})
-            if (l->objectName() == name)
-                l->setText(text);
+    h.SetLabel = [this](LinkLabel label, const QString& text) {
+        switch (label) {
+        case LinkLabel::lblComm:
+            lblComm->setText(text);
+            break;
+        case LinkLabel::lblVersionValue:
+            lblVersionValue->setText(text);
+            break;
+        case LinkLabel::lblRPM_Map:
+            lblRPM_Map->setText(text);
+            break;
+        case LinkLabel::lblRPMShow:
+            lblRPMShow->setText(text);
+            break;
+        case LinkLabel::lblAnalog_Defl:
+            lblAnalog_Defl->setText(text);
+            break;
+        }
     };
     h.SetStatusPanel = [this](int panel, const QString& text) {
         if (panel >= 1 && panel <= 4)

@@ -71,7 +71,7 @@ void frmMain::Form_Load() {
     Bar_Draw();
     Text_Values();
 
-    if (OnlineState != QStringLiteral("Offline")) {
+    if (OnlineState != OnlineStates::Offline) {
         mnuOnline->setChecked(true);
         mnuOffline->setChecked(false);
     } else {

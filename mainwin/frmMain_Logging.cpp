@@ -23,7 +23,6 @@ void frmMain::Wire_Logging() {
     LinkHooks& h = Hooks();
     h.Stop_Logg = [this] { Stop_Logg(); };
     h.Playback_Menu_State2 = [this] { Playback_Menu_State2(); };
-    h.Conv_Input_to_readings = [](int id) { return Readouts::Conv_Input_to_readings(id); };
 }
 
 void frmMain::mnuLogging_Click() {

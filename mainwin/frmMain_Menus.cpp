@@ -2,6 +2,7 @@
 
 #include "core/AxisLabels.h"
 #include "core/CoreState.h"
+#include "mainwin/LiveCellStep.h"
 #include "mainwin/MainState.h"
 #include "mainwin/MapCopyText.h"
 #include "mainwin/frmMain.h"
@@ -213,8 +214,7 @@ void frmMain::Connect_Handlers() {
         b->setEnabled(false);
 
     // A map load dispatches to the shown tab: it redraws the map of that tab.
-    WtsUp::MapRedraw = {[this] { Redraw_Shown_Map(); }, [this] { Redraw_Shown_Map(); },
-                        [this] { Redraw_Shown_Map(); }};
+    WtsUp::MapRedraw = [this] { Redraw_Shown_Map(); };
 
     connect(TabStrip1, &QTabBar::currentChanged, this, [this] { TabStrip1_Click(); });
     connect(C_Pause, &QTimer::timeout, this, &frmMain::C_Pause_Timer);
@@ -232,6 +232,11 @@ void frmMain::Wire_Button(QPushButton* button, std::function<void()> handler) {
     button->disconnect(this);
     connect(button, &QPushButton::clicked, this, std::move(handler));
     button->setEnabled(true);
+}
+
+void frmMain::Wire_Picture(int index, std::function<void()> handler) {
+    if (index >= 0 && index < static_cast<int>(pictureHandlers_.size()))
+        pictureHandlers_[static_cast<std::size_t>(index)] = std::move(handler);
 }
 
 bool frmMain::Is_Wired(const QAction* entry) const {
@@ -302,12 +307,10 @@ void frmMain::mnuF3_Click() {
     Lambda_Map();
 }
 
-// The stepping keys show the map they step; the step itself runs through the
-// handler the stepping code installs (Step_Live_Cell).
+// The stepping keys show the map they step, then step its live cell.
 void frmMain::Step_Key(int key) {
     Select_Tab((key - 2) / 2);
-    if (StepLiveCell)
-        StepLiveCell(key);
+    WtsGeneral::Step_Live_Cell(key);
 }
 void frmMain::mnuF4_Click() {
     Step_Key(4);
@@ -352,9 +355,11 @@ void frmMain::cmdF9_Click() {
     mnuF9_Click();
 }
 
-void frmMain::PicLogo_Click(int) {
-    if (AdvBranding >= 1 && ShowDealerContact)
-        ShowDealerContact();
+void frmMain::PicLogo_Click(int index) {
+    if (AdvBranding < 1 || index < 0 || index >= static_cast<int>(pictureHandlers_.size()))
+        return;
+    if (const auto& handler = pictureHandlers_[static_cast<std::size_t>(index)])
+        handler();
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {

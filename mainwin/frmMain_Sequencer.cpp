@@ -17,7 +17,7 @@ const QString UnitOffLine = QStringLiteral("Unit is Off-Line");
 } // namespace
 
 void frmMain::C_Pause_Timer() {
-    if (OnlineState == QStringLiteral("Offline") && MapLoaded == 0) {
+    if (OnlineState == OnlineStates::Offline && MapLoaded == 0) {
         // The default-map load: the template on the first tick, then the bar
         // steps by 10 every 100 ms and the ninth tick shows the analog map.
         C_Pause->setInterval(100);
@@ -49,7 +49,7 @@ void frmMain::C_Pause_Timer() {
         return;
     Set_Entry_Enabled(mnuLogging, true);
     Set_Entry_Enabled(mnuPBScreen, false);
-    CommStatus = 0;
+    CommStatus = CommStates::Connect;
     Link.SerialPortOn();
     const QString label = Progress().text();
     if (label == UnitOffLine) {
@@ -64,11 +64,11 @@ void frmMain::C_Pause_Timer() {
                                        "comms again."),
                         Dialogs::Buttons::Ok, Dialogs::Icon::Critical,
                         QStringLiteral("The Download FAILED!"));
-    } else if (OnlineState == QStringLiteral("Online")) {
+    } else if (OnlineState == OnlineStates::Online) {
         C_Pause->stop();
-    } else if (OnlineState == QStringLiteral("Online2")) {
+    } else if (OnlineState == OnlineStates::Online2) {
         Progress().setText(QStringLiteral("Still no Connection"));
-    } else if (OnlineState == QStringLiteral("Offline")) {
+    } else if (OnlineState == OnlineStates::Offline) {
         Progress().setText(UnitOffLine);
         C_Pause->setInterval(2000);
         C_Pause->start();

@@ -37,7 +37,7 @@ bool playing() {
 }
 
 bool offline() {
-    return OnlineState == QLatin1String("Offline");
+    return OnlineState == OnlineStates::Offline;
 }
 
 } // namespace
@@ -312,18 +312,4 @@ void frmPBStation::sldRec_MouseUp() {
 
 void frmPBStation::sldSec_Change() {
     PlaybackSpeed = sldSec->value();
-}
-
-void frmPBStation::Form_Deactivate() {
-    if (KeepOpen == 0)
-        close();
-}
-
-void frmPBStation::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    // A message box or file dialog the program puts up in front is no other
-    // window: the user reads it and goes on here.
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible() &&
-        QApplication::activeModalWidget() == nullptr)
-        Form_Deactivate();
 }

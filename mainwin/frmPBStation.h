@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "platform/SelfUnloadingWindow.h"
 
 class QGroupBox;
 class QLabel;
@@ -12,8 +12,9 @@ class QTimer;
 // and stops its play-back through the main window off-line, with a position and
 // a speed slider. The records, the buttons' states and the running time live in
 // the play-back model (link/PlaybackModel.h), which this window follows; closing
-// the window does not stop a play-back.
-class frmPBStation : public QWidget {
+// the window does not stop a play-back. It unloads itself when another window
+// becomes active, unless a handler holds it open with KeepOpen.
+class frmPBStation : public SelfUnloadingWindow {
     Q_OBJECT
 public:
     frmPBStation();
@@ -34,10 +35,6 @@ public:
     void sldRec_MouseMove();
     void sldRec_MouseUp();
     void sldSec_Change();
-    void Form_Deactivate();
-
-    // While 1, losing activation does not close the window.
-    int KeepOpen = 0;
 
     QPushButton* cmdLoad = nullptr;
     QPushButton* cmdRun = nullptr;
@@ -55,9 +52,6 @@ public:
     QLabel* lblSecMax = nullptr;
     QLabel* lblFileName = nullptr;
     QTimer* PBTime = nullptr;
-
-protected:
-    void changeEvent(QEvent* event) override;
 
 private:
     void Build_Controls();

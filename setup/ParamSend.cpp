@@ -4,20 +4,26 @@
 #include "link/LinkState.h"
 #include "link/ProgressModel.h"
 #include "link/SendPath.h"
+#include "link/SendRule.h"
 #include "link/WtsUp.h"
 
 namespace ParamSend {
 
 Verdict Send_Verdict() {
-    if (SendPending == 99)
+    if (SendPending == SendPortFailed)
         return Verdict::PortUnusable;
-    if (OnlineState == QLatin1String("Offline"))
+    // The one send rule of every edit: nothing goes out behind a read-out that
+    // would overwrite it, nor to a unit that does not answer.
+    switch (SendRule::May_Send()) {
+    case SendRule::Verdict::ImageOnly:
         return Verdict::ImageOnly;
-    // On-line: the rows may go out once the read-out after connecting is done and
-    // live polling (or a send) runs; before that the read-out would overwrite them.
-    if (UnitOnline == 0 || CommStatus < 10 || PortLost != 0 ||
-        OnlineState != QLatin1String("Online"))
+    case SendRule::Verdict::ReadingUnit:
+    case SendRule::Verdict::NoAnswer:
         return Verdict::Busy;
+    case SendRule::Verdict::Locked: // the store's gate refuses and says so
+    case SendRule::Verdict::Send:
+        break;
+    }
     return Verdict::Send;
 }
 
@@ -43,7 +49,7 @@ Outcome Store_And_Send(const OptionsMap::Controls& controls, OptionsMap::Control
         return Outcome::StoredOnly;
     Progress().Show();
     Progress().setValue(0);
-    SendPath::Queue_Elements(Param_Row_Frames(), static_cast<int>(SendKind::QueueWithProgress));
+    SendPath::Queue_Elements(Param_Row_Frames(), SendKind::QueueWithProgress);
     return Outcome::Sent;
 }
 

@@ -184,14 +184,12 @@ TEST_F(AxisLabelsTest, CalibrationWithoutScaleShowsNoValues) {
 
 TEST_F(AxisLabelsTest, TabDispatchCallsTheShownTabsMapMethod) {
     QString called;
-    WtsUp::MapRedraw.Fuel_Map = [&] { called += "F"; };
-    WtsUp::MapRedraw.Ignition_Map = [&] { called += "I"; };
-    WtsUp::MapRedraw.Lambda_Map = [&] { called += "L"; };
+    WtsUp::MapRedraw = [&] { called += QString::number(MapTab); };
     for (int tab : {1, 2, 3, 0, 4}) {
         MapTab = tab;
         WtsUp::Dispatch_Tab_Map();
     }
-    EXPECT_EQ(called, "FIL");
+    EXPECT_EQ(called, "123");
     WtsUp::MapRedraw = {};
     MapTab = 1;
     EXPECT_NO_THROW(WtsUp::Dispatch_Tab_Map());

@@ -3,18 +3,17 @@
 #include "core/CoreState.h"
 #include "core/UnitImage.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/ResetAllState.h"
 
 #include <gtest/gtest.h>
 
 // A fresh unit image that counts as loaded, at 4 cylinders, for the conversion tests.
-class ImageTest : public ::testing::Test {
+class ImageTest : public ::testing::Test, protected FreshState {
 protected:
     ImageTest() {
-        ResetCoreState();
         MapLoaded = -1;
         ParamBlock[Idx_Cylinders] = 4;
     }
-    ~ImageTest() override { ResetCoreState(); }
 
     static void setPeriod(int highIndex, int lowIndex, int period) {
         ParamBlock[highIndex] = static_cast<std::int16_t>(period / 256);

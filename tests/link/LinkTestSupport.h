@@ -8,6 +8,7 @@
 #include "link/ProgressModel.h"
 #include "link/UnitLink.h"
 #include "platform/Dialogs.h"
+#include "tests/support/ResetAllState.h"
 #include "tests/support/TempProgramFolder.h"
 
 #include <QStringList>
@@ -72,9 +73,7 @@ struct HookRecorder {
             calls << QStringLiteral("C_Pause.Interval=%1").arg(ms);
         };
         h.Stop_Logg = [this] { calls << QStringLiteral("Stop_Logg"); };
-        h.Save_Port_To_Cfg_Files = [this] { calls << QStringLiteral("save port"); };
         h.Store_Comm_Speed = [this] { calls << QStringLiteral("store speed"); };
-        h.ShowScaleRPM = [this] { calls << QStringLiteral("frmScaleRPM"); };
         h.Comm1_OnComm = [this] { calls << QStringLiteral("OnComm"); };
     }
     ~HookRecorder() { ResetLinkHooks(); }
@@ -91,12 +90,9 @@ struct HookRecorder {
 
 // A link with the fake unit behind its serial control, fresh shared state, a
 // program folder of its own with the trace open, and scripted dialogs.
-class LinkTest : public ::testing::Test {
+class LinkTest : public ::testing::Test, protected FreshState {
 protected:
     LinkTest() {
-        ResetCoreState();
-        ResetLinkState();
-        Progress().Form_Unload();
         auto device = std::make_unique<InProcessDevice>(
             [this](const QByteArray& b) { return unit.answer(b); });
         dev = device.get();
@@ -105,13 +101,7 @@ protected:
         Trace().open();
         recorder.calls.clear();
     }
-    ~LinkTest() override {
-        link.reset();
-        Trace().close();
-        Progress().Form_Unload();
-        ResetLinkState();
-        ResetCoreState();
-    }
+    ~LinkTest() override { link.reset(); }
 
     // The port open, on-line, as the main window's start leaves it.
     void startOnline() {

@@ -1,5 +1,6 @@
 #include "ReceiveTestSupport.h"
 
+#include "link/LiveLog.h"
 #include "link/ReadOut.h"
 #include "link/SendPath.h"
 #include "link/WtsUp.h"
@@ -47,17 +48,9 @@ std::ostream& operator<<(std::ostream& os, const Readings& r) {
               << r.ampA << " ampB " << r.ampB;
 }
 
-class LiveReplyParse : public ::testing::Test {
+class LiveReplyParse : public ::testing::Test, protected FreshState {
 protected:
-    LiveReplyParse() {
-        ResetCoreState();
-        ResetLinkState();
-        ParamBlock[Idx_Cylinders] = 4;
-    }
-    ~LiveReplyParse() override {
-        ResetLinkState();
-        ResetCoreState();
-    }
+    LiveReplyParse() { ParamBlock[Idx_Cylinders] = 4; }
 };
 
 TEST_F(LiveReplyParse, BytesBecomeReadings) {
@@ -175,6 +168,26 @@ TEST_F(ReceiveHandlerTest, LiveReplyShowsReadingsThenRefreshesInOrder) {
     EXPECT_TRUE(unit.writes.empty()) << "a live reply does not run the timer";
 }
 
+// The text log takes its numbers from the reading texts without any window.
+TEST_F(ReceiveHandlerTest, ARecordingLogsTheReadingsWithoutTheMainWindow) {
+    polling();
+    QString error;
+    ASSERT_TRUE(LiveLogs().open(folder.file(QStringLiteral("KVR6.001")),
+                                folder.file(QStringLiteral("KVR6001.raw")), &error))
+        << error.toStdString();
+    LogState = 1;
+    deliver(live({{5, 51}, {8, 195}}));
+    LiveLogs().close();
+    LogState = 0;
+    const QStringList lines =
+        QString::fromLatin1(folder.read(QStringLiteral("KVR6.001"))).split(QStringLiteral("\r\n"));
+    ASSERT_GE(lines.size(), 2);
+    const QStringList items = lines[0].split(QLatin1Char(','));
+    ASSERT_EQ(items.size(), 17) << lines[0].toStdString(); // time, count, 15 readings
+    EXPECT_EQ(items[2].trimmed(), QStringLiteral("6010")) << "RPM";
+    EXPECT_EQ(items[3].trimmed(), QStringLiteral("20")) << "deflection %";
+}
+
 TEST_F(ReceiveHandlerTest, ChartOnlyAbove90AndErrorTextInBitOrder) {
     struct Case {
         int high, low, flags;
@@ -243,7 +256,7 @@ TEST_F(ReceiveHandlerTest, LateLiveReplyDuringTheReadOutIsNotTaken) {
 TEST_F(ReceiveHandlerTest, LateLiveReplyWhileAQueueIsSentLeavesTheQueueGoing) {
     polling();
     const std::vector<QByteArray> queue = {"a1\r", "a2\r", "a3\r"};
-    SendPath::Queue_Elements(queue, 4);
+    SendPath::Queue_Elements(queue, SendKind::Queue);
     tick(); // the poll is still unanswered: the queue starts
     ASSERT_EQ(unit.writes, std::vector<QByteArray>{queue[0]});
     deliver(live({{8, 195}})); // the poll's answer, late

@@ -14,21 +14,9 @@
 
 namespace {
 
-class OnlineRoad : public ::testing::Test {
+class OnlineRoad : public ::testing::Test, protected FreshState {
 protected:
-    OnlineRoad() {
-        ResetCoreState();
-        ResetLinkState();
-        ResetLinkHooks();
-        Progress().Form_Unload();
-    }
-    ~OnlineRoad() override {
-        qunsetenv("KVR6_COM1");
-        ResetLinkHooks();
-        Progress().Form_Unload();
-        ResetLinkState();
-        ResetCoreState();
-    }
+    ~OnlineRoad() override { qunsetenv("KVR6_COM1"); }
 
     // Goes on-line on port 1 (the device named by KVR6_COM1) and waits until the
     // unit is read out and `polls` live replies have been taken after it.

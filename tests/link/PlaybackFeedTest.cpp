@@ -39,7 +39,6 @@ QString record(const QByteArray& reply) {
 class PlaybackFeedTest : public LinkTest {
 protected:
     PlaybackFeedTest() {
-        Playback().Clear();
         Record_Receive_Hooks(recorder);
         Hooks().Playback_Menu_State2 = [this] { recorder.calls << QStringLiteral("ended"); };
         OnlineState = QStringLiteral("Offline");
@@ -47,7 +46,6 @@ protected:
         CommStatus = 11;
         PrevActiveMap = 1;
     }
-    ~PlaybackFeedTest() override { Playback().Clear(); }
 
     QStringList readFile(const QStringList& lines) {
         folder.writeLines(QStringLiteral("KVR6002.raw"), lines);
@@ -194,8 +192,8 @@ TEST_F(PlaybackFeedTest, PlaybackRunsOnlyOffline) {
 
 TEST_F(PlaybackFeedTest, TraceShowsTheRecordedReply) {
     QString label;
-    Hooks().SetLabel = [&](const QString& name, const QString& text) {
-        if (name == QLatin1String("lblComm"))
+    Hooks().SetLabel = [&](LinkLabel name, const QString& text) {
+        if (name == LinkLabel::lblComm)
             label = text;
     };
     QByteArray reply = liveReply(195, 0x21, 51);

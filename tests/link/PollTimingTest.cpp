@@ -120,13 +120,17 @@ TEST_F(PollTimingTest, TheLearnedBaseIsStoredEvery41Samples) {
     TimeCNTDO = 10;
     link->Comm_Timer.setInterval(96);
     // Exactly on target: each second shortens by 1 ms until the clamp at 70.
+    // A speed line the store would change, whatever it stores.
+    folder.writeLines(QStringLiteral("KVR6.cfg"), {QStringLiteral("CommSpeed=7")});
+    const QByteArray before = folder.read(QStringLiteral("KVR6.cfg"));
+    Hooks().Store_Comm_Speed = &PollTiming::Store_Learned_Base; // the real store
     for (int s = 1; s <= 40; ++s)
         secondOf(s, 10);
     EXPECT_EQ(TimeRun[3], 40);
-    EXPECT_FALSE(recorder.has("store speed"));
+    EXPECT_EQ(folder.read(QStringLiteral("KVR6.cfg")), before) << "nothing stored yet";
     EXPECT_EQ(cfg_CommSpeed, 100);
     secondOf(41, 10);
-    EXPECT_EQ(recorder.count("store speed"), 1);
+    EXPECT_EQ(folder.read(QStringLiteral("KVR6.cfg")), QByteArray("CommSpeed=82\r\n"));
     EXPECT_EQ(TimeRun[3], 0);
     // The running mean, rounded at every sample, of 95, 94, ..., 71 and sixteen
     // times 70.
@@ -149,13 +153,15 @@ TEST_F(PollTimingTest, PlaybackPacesButLearnsNothing) {
         LogState = state;
         TimeRun = {};
         link->Comm_Timer.setInterval(100);
+        folder.writeLines(QStringLiteral("KVR6.cfg"), {QStringLiteral("CommSpeed=7")});
+        Hooks().Store_Comm_Speed = &PollTiming::Store_Learned_Base;
         for (int s = 1; s <= 45; ++s)
             secondOf(s, 1);
         EXPECT_EQ(link->interval(), 70) << "the feed is still paced";
         EXPECT_EQ(TimeRun[3], 0) << state;
         EXPECT_EQ(TimeRun[5], 0) << state;
         EXPECT_EQ(cfg_CommSpeed, 100) << state;
-        EXPECT_FALSE(recorder.has("store speed")) << state;
+        EXPECT_EQ(folder.read(QStringLiteral("KVR6.cfg")), QByteArray("CommSpeed=7\r\n")) << state;
     }
 }
 

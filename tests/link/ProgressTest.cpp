@@ -10,18 +10,9 @@
 
 namespace {
 
-class ProgressTest : public ::testing::Test {
+class ProgressTest : public ::testing::Test, protected FreshState {
 protected:
-    ProgressTest() {
-        ResetLinkState();
-        Progress().Form_Unload();
-        recorder.calls.clear();
-    }
-    ~ProgressTest() override {
-        Progress().Form_Unload();
-        FormInstance<frmProgress>::unload();
-        ResetLinkState();
-    }
+    ProgressTest() { recorder.calls.clear(); }
     HookRecorder recorder;
 };
 
@@ -75,7 +66,8 @@ TEST_F(ProgressTest, NoTuneTextIsClearedWhenTheWindowTimesOut) {
 }
 
 TEST_F(ProgressTest, WindowFollowsTheModelAndAClickOnTheLabelClosesIt) {
-    Hooks().ProgressWindow = [] { frmProgress::Follow_Model(); };
+    QObject follower;
+    frmProgress::Follow(&follower);
     StatusMsg = QStringLiteral("Uploading Map A");
     Progress().Show();
     Progress().setText(StatusMsg);
@@ -94,7 +86,8 @@ TEST_F(ProgressTest, WindowFollowsTheModelAndAClickOnTheLabelClosesIt) {
 }
 
 TEST_F(ProgressTest, CloseBoxUnloadsTheProgress) {
-    Hooks().ProgressWindow = [] { frmProgress::Follow_Model(); };
+    QObject follower;
+    frmProgress::Follow(&follower);
     Progress().Show();
     frmProgress* window = FormInstance<frmProgress>::ifLoaded();
     ASSERT_NE(window, nullptr);

@@ -30,17 +30,15 @@ inline void Record_Receive_Hooks(HookRecorder& r) {
     h.ShowActiveMap = [calls](int map) { *calls << QStringLiteral("map button=%1").arg(map); };
     // The trace label and the reply-rate panel follow every reply; the tests of
     // the trace and the poll timing read them on their own.
-    h.SetLabel = [calls](const QString& label, const QString& text) {
-        if (label != QLatin1String("lblComm"))
-            *calls << label + '=' + text;
+    h.SetLabel = [calls](LinkLabel label, const QString& text) {
+        if (label != LinkLabel::lblComm)
+            *calls << Label_Name(label) + '=' + text;
     };
     h.SetStatusPanel = [calls](int panel, const QString& text) {
         if (panel != 2)
             *calls << QStringLiteral("panel%1=%2").arg(panel).arg(text);
     };
-    h.Set_Form_Caption = [calls](QWidget*, const QString& form) {
-        *calls << QStringLiteral("caption of ") + form;
-    };
+    h.Main_Caption = [calls] { *calls << QStringLiteral("caption of frmMain"); };
 }
 
 // Bytes from..to of an image table, and of a page of the simulated unit.

@@ -32,9 +32,9 @@ using SendPathTest = LinkTest;
 
 TEST_F(SendPathTest, ShorterQueueAfterALongerOneSendsOnlyItsOwnElements) {
     startPolling();
-    SendPath::Queue_Elements(elements('a', 5), 4);
+    SendPath::Queue_Elements(elements('a', 5), SendKind::Queue);
     tick(12);
-    SendPath::Queue_Elements(elements('b', 2), 4);
+    SendPath::Queue_Elements(elements('b', 2), SendKind::Queue);
     unit.writes.clear();
     tick(12);
     EXPECT_EQ(withoutPolls(unit.writes), elements('b', 2));
@@ -45,7 +45,7 @@ TEST_F(SendPathTest, ShorterQueueAfterALongerOneSendsOnlyItsOwnElements) {
 
 TEST_F(SendPathTest, FinishedQueueWaitsSendingNothingUntilTheOutputHasDrained) {
     startPolling();
-    SendPath::Queue_Elements(elements('q', 2), 4);
+    SendPath::Queue_Elements(elements('q', 2), SendKind::Queue);
     dev->outPending = 40;
     tick(2);
     EXPECT_EQ(unit.writes, elements('q', 2));
@@ -63,7 +63,7 @@ TEST_F(SendPathTest, FinishedQueueWaitsSendingNothingUntilTheOutputHasDrained) {
 TEST_F(SendPathTest, QueueSlowsThePollWhileItGoesOutAndGivesTheTimeBack) {
     startPolling();
     link->Comm_Timer.setInterval(120);
-    SendPath::Queue_Elements(elements('q', 3), 4);
+    SendPath::Queue_Elements(elements('q', 3), SendKind::Queue);
     tick();
     EXPECT_EQ(link->interval(), 130);
     tick(5);
@@ -75,12 +75,12 @@ TEST_F(SendPathTest, QueueSlowsThePollWhileItGoesOutAndGivesTheTimeBack) {
 TEST_F(SendPathTest, RequestsRaisedInOneGoArriveInOrderAndComplete) {
     startPolling();
     WtsCM::Select_Map_A();
-    SendPath::Queue_Elements(elements('x', 3), 4);
+    SendPath::Queue_Elements(elements('x', 3), SendKind::Queue);
     Map5Image[17] = 99;
     SendPath::Queue_Command(WtsUp::Build_Analog_Cell_Frame(17));
     Map6Image[3] = 44;
     SendPath::Queue_Command(WtsUp::Build_Inject_Cell_Frame(3));
-    SendPath::Queue_Elements(elements('y', 2), 2);
+    SendPath::Queue_Elements(elements('y', 2), SendKind::QueueWithProgress);
     WtsCM::Reset_Unit();
     EXPECT_EQ(SendPath::Requests_Outstanding(), 6);
     tick(30);
@@ -138,7 +138,7 @@ TEST_F(SendPathTest, RefreshWaitsBehindTheWritesAlreadyWaiting) {
 // for behind it, waiting or already going out, adds no second read-out.
 TEST_F(SendPathTest, RefreshBehindAQueueWithProgressAddsNoSecondReadOut) {
     startPolling();
-    SendPath::Queue_Elements(elements('p', 3), 2);
+    SendPath::Queue_Elements(elements('p', 3), SendKind::QueueWithProgress);
     WtsCM::Request_Upload();
     EXPECT_EQ(SendPath::Requests_Outstanding(), 1) << "while the queue waits";
     tick();
@@ -174,7 +174,7 @@ TEST_F(SendPathTest, EmptyReadRequestStartsTheReadOutAgain) {
 TEST_F(SendPathTest, QueueWithProgressAdvancesTheBarAndEndsInAReadOut) {
     startPolling();
     Progress().Show();
-    SendPath::Queue_Elements(elements('p', 30), 2);
+    SendPath::Queue_Elements(elements('p', 30), SendKind::QueueWithProgress);
     tick(30);
     EXPECT_EQ(Progress().value(), 100) << "kept within the bar's range";
     EXPECT_EQ(CommStatus, 13);
@@ -187,7 +187,7 @@ TEST_F(SendPathTest, QueueWithProgressAdvancesTheBarAndEndsInAReadOut) {
 
 TEST_F(SendPathTest, ClearingQueueShowsTheElementNumberAndReleasesTheSequencerAtTheEnd) {
     startPolling();
-    SendPath::Queue_Elements(elements('c', 3), 2);
+    SendPath::Queue_Elements(elements('c', 3), SendKind::QueueWithProgress);
     PauseMode = 2;
     tick(2);
     EXPECT_EQ(Progress().value(), 2);
@@ -200,7 +200,7 @@ TEST_F(SendPathTest, ClearingQueueShowsTheElementNumberAndReleasesTheSequencerAt
 
 TEST_F(SendPathTest, EmptyQueueSendsNothing) {
     startPolling();
-    SendPath::Queue_Elements({}, 4);
+    SendPath::Queue_Elements({}, SendKind::Queue);
     tick(3);
     EXPECT_TRUE(withoutPolls(unit.writes).empty());
     EXPECT_EQ(SendPending, 0);

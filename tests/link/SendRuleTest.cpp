@@ -118,7 +118,7 @@ TEST_F(SendRuleTest, WritesWaitingWhenTheLinkReconnectsAreTakenBackAndTold) {
     connect();
     ASSERT_EQ(edit(5, 77), Verdict::Send);
     const std::vector<QByteArray> download = WtsCM::Download_Elements();
-    SendPath::Queue_Elements(download, static_cast<int>(SendKind::QueueWithProgress));
+    SendPath::Queue_Elements(download, SendKind::QueueWithProgress);
     // The adapter is pulled before the tick sends them; it comes back later.
     sim.clearFrames();
     dev->lose();

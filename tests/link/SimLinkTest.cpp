@@ -36,7 +36,7 @@ TEST_F(SimLink, QueuedRowsAndCommandsLandInTheUnitInOrder) {
     for (int a = 0; a < 16; ++a)
         Map6Image[a] = static_cast<std::int16_t>(100 + a);
     std::vector<QByteArray> rows = {WtsUp::Row_Write_Frame('>', 0, Map6Image)};
-    SendPath::Queue_Elements(rows, 4);
+    SendPath::Queue_Elements(rows, SendKind::Queue);
     Map6Image[3] = 7;
     SendPath::Queue_Command(WtsUp::Build_Inject_Cell_Frame(3));
     tick(6);
@@ -46,9 +46,9 @@ TEST_F(SimLink, QueuedRowsAndCommandsLandInTheUnitInOrder) {
 }
 
 // The real serial port code against the simulated unit on a pseudo-terminal.
-TEST(SimPseudoTerminal, PollsArriveAndTheUnitAnswers) {
-    ResetCoreState();
-    ResetLinkState();
+class SimPseudoTerminal : public ::testing::Test, protected FreshState {};
+
+TEST_F(SimPseudoTerminal, PollsArriveAndTheUnitAnswers) {
     TempProgramFolder folder;
     Dialogs::ScriptedProvider dialogs;
     sim::Unit unit;
@@ -77,16 +77,11 @@ TEST(SimPseudoTerminal, PollsArriveAndTheUnitAnswers) {
         EXPECT_EQ(reply.left(1), "1");
         link.Form_Unload();
     }
-    ResetLinkHooks();
     qunsetenv("KVR6_COM4");
     EXPECT_TRUE(dialogs.records().empty());
-    ResetLinkState();
-    ResetCoreState();
 }
 
-TEST(SimPseudoTerminal, ClosedTerminalIsAVanishedDevice) {
-    ResetCoreState();
-    ResetLinkState();
+TEST_F(SimPseudoTerminal, ClosedTerminalIsAVanishedDevice) {
     TempProgramFolder folder;
     Dialogs::ScriptedProvider dialogs;
     sim::Unit unit;
@@ -108,8 +103,6 @@ TEST(SimPseudoTerminal, ClosedTerminalIsAVanishedDevice) {
         link.Form_Unload();
     }
     qunsetenv("KVR6_COM4");
-    ResetLinkState();
-    ResetCoreState();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "link/WtsUp.h"
 #include "core/CoreState.h"
 #include "link/LinkState.h"
+#include "tests/support/ResetAllState.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -23,21 +24,15 @@ QByteArray run(int from, int to) {
     return b;
 }
 
-class FrameBuilders : public ::testing::Test {
+class FrameBuilders : public ::testing::Test, protected FreshState {
 protected:
     FrameBuilders() {
-        ResetCoreState();
-        ResetLinkState();
         // Every mirror byte equals its address, so a frame shows which bytes it took.
         for (int a = 0; a < 256; ++a) {
             ParamBlock[a] = static_cast<std::int16_t>(a);
             Map5Image[a] = static_cast<std::int16_t>(255 - a);
             Map6Image[a] = static_cast<std::int16_t>(a);
         }
-    }
-    ~FrameBuilders() override {
-        ResetCoreState();
-        ResetLinkState();
     }
 };
 

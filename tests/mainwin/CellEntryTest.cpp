@@ -1,5 +1,6 @@
 #include "mainwin/CellEntry.h"
 #include "core/CoreState.h"
+#include "tests/support/ResetAllState.h"
 
 #include <gtest/gtest.h>
 
@@ -138,15 +139,13 @@ TEST(CellEntryArrows, EdgesAndTheBoxesBesideTheGrid) {
 
 namespace {
 
-class EntryBytes : public ::testing::Test {
+class EntryBytes : public ::testing::Test, protected FreshState {
 protected:
     EntryBytes() {
-        ResetCoreState();
         ParamBlock[Idx_Cylinders] = 4;
         ParamBlock[Idx_IgnAdvLimit] = 40;
         ParamBlock[Idx_IgnRetLimit] = 236; // -20
     }
-    ~EntryBytes() override { ResetCoreState(); }
 };
 
 } // namespace

@@ -124,7 +124,7 @@ TEST_F(MainTest, LogoClickOpensDealerContactOnlyWithBranding) {
         AdvBranding = level;
         frmMain& w = load();
         int opened = 0;
-        w.ShowDealerContact = [&opened] { ++opened; };
+        w.Wire_Picture(0, [&opened] { ++opened; });
         w.PicLogo_Click(0);
         EXPECT_EQ(opened, level) << "branding " << level;
     }

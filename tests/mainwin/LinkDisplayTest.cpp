@@ -69,10 +69,19 @@ TEST_F(MainTest, ReadOutHooksReachTheWindow) {
     EXPECT_EQ(w.cmdMapAB->text(), QStringLiteral("A"));
     h.SetStatusPanel(2, QStringLiteral("12 /s"));
     EXPECT_EQ(w.StatusPanel[2]->text(), QStringLiteral("12 /s"));
-    h.SetLabel(QStringLiteral("lblVersionValue"), QStringLiteral("7"));
-    EXPECT_EQ(w.lblVersionValue->text(), QStringLiteral("7"));
-    h.SetLabel(QStringLiteral("lblComm"), QStringLiteral("1 0 16"));
-    EXPECT_EQ(w.lblComm->text(), QStringLiteral("1 0 16"));
+    struct LabelCase {
+        LinkLabel label;
+        QLabel* control;
+    };
+    for (const LabelCase& c :
+         {LabelCase{LinkLabel::lblVersionValue, w.lblVersionValue},
+          LabelCase{LinkLabel::lblComm, w.lblComm}, LabelCase{LinkLabel::lblRPM_Map, w.lblRPM_Map},
+          LabelCase{LinkLabel::lblRPMShow, w.lblRPMShow},
+          LabelCase{LinkLabel::lblAnalog_Defl, w.lblAnalog_Defl}}) {
+        h.SetLabel(c.label, QStringLiteral("7 1 16"));
+        EXPECT_EQ(c.control->text(), QStringLiteral("7 1 16")) << Label_Name(c.label).toStdString();
+        EXPECT_EQ(c.control->objectName(), Label_Name(c.label));
+    }
     h.CheckPortMenu(3);
     EXPECT_TRUE(w.mnuPort[3]->isChecked());
     EXPECT_FALSE(w.mnuPort[1]->isChecked());

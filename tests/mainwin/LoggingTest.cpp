@@ -27,7 +27,6 @@ protected:
         DealerOwner = QStringLiteral("Joe Bloggs");
         cfg_CommSpeed = 20;
     }
-    ~LoggingTest() override { LiveLogs().close(); }
 
     QStringList lines(const QString& name) const {
         QStringList l = QString::fromLatin1(folder.read(name)).split(QStringLiteral("\r\n"));

@@ -9,6 +9,7 @@
 #include "mainwin/frmMain.h"
 #include "platform/Dialogs.h"
 #include "sim/PtyServer.h"
+#include "tests/support/ResetAllState.h"
 #include "tests/support/TempProgramFolder.h"
 
 #include <QAction>
@@ -21,13 +22,9 @@
 // shared state, scripted dialogs and the simulated unit on a pseudo-terminal as
 // serial port 1; the main window is loaded on demand, after the test has set the
 // state its load reads.
-class MainTest : public ::testing::Test {
+class MainTest : public ::testing::Test, protected FreshState {
 protected:
     MainTest() {
-        ResetCoreState();
-        ResetLinkState();
-        ResetMainState();
-        Progress().Form_Unload();
         server.setPaced(false);
         QString error;
         if (!server.open(&error))
@@ -46,13 +43,7 @@ protected:
         if (window)
             window->C_Pause->stop();
         window.reset();
-        Trace().close();
-        Progress().Form_Unload();
         qunsetenv("KVR6_COM1");
-        ResetLinkHooks();
-        ResetLinkState();
-        ResetCoreState();
-        ResetMainState();
     }
     frmMain& load() {
         window.reset();

@@ -36,17 +36,13 @@ QString liveRecord(int cell) {
 class PlaybackTest : public MainTest {
 protected:
     PlaybackTest() {
-        Playback().Clear();
         folder.copyData(QStringLiteral("KVR6SetDisplay.cfg"));
         folder.copyData(QStringLiteral("KVR6SetVariables.cfg"));
         WtsAFR::Init_AFR_Tables();
         LogBaseName = QStringLiteral("KVR6");
     }
-    ~PlaybackTest() override {
-        FormInstance<frmPBStation>::unload();
-        LiveLogs().close();
-        Playback().Clear();
-    }
+    // The window goes before the main window it plays back through.
+    ~PlaybackTest() override { FormInstance<frmPBStation>::unload(); }
     // The main window off-line with its default map, and the play-back window open.
     frmPBStation& openStation() {
         load();

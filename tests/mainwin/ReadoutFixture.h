@@ -16,16 +16,8 @@
 class ReadoutTest : public ImageTest {
 protected:
     ReadoutTest() {
-        ResetLinkState();
         WtsAFR::Init_AFR_Tables();
-        DisplayFuncTable = {};
-        DisplaySetTable = {};
         DisplaySetTable[0][0] = QStringLiteral("-1");
-    }
-    ~ReadoutTest() override {
-        ResetLinkState();
-        DisplayFuncTable = {};
-        DisplaySetTable = {};
     }
 
     struct Row {

@@ -135,18 +135,45 @@ TEST_F(MainTest, TracerToggle) {
 TEST_F(MainTest, StepKeysSwitchToTheirTab) {
     MapLoaded = -1;
     frmMain& w = load();
+    // The link as live polling leaves it, its timer held so that what a step
+    // raises stays in the send path to be read.
+    w.Link.Comm_Timer.stop();
+    OnlineState = OnlineStates::Online;
+    CommStatus = CommStates::Polling;
+    send_receive = 2;
+    UnitOnline = 1;
+    ParamBlock[Idx_Cylinders] = 4;
+    ParamBlock[Idx_IgnAdvLimit] = 40;
+    ParamBlock[Idx_IgnRetLimit] = 236;
+    LiveMapCell = 9;
+    Map5Image[Idx_IgnMap + 9] = 0;
+    Map5Image[Idx_AnaMap + 9] = 0;
+    Map6Image[Idx_InjMap + 9] = 0;
+    // A step key sends its cell; a tab key sends nothing.
     std::vector<int> stepped;
-    w.StepLiveCell = [&stepped](int key) { stepped.push_back(key); };
+    auto note = [&stepped](int key) {
+        for (const SendRequest& r : SendRequests)
+            if (!r.elements.empty())
+                stepped.push_back(key);
+        SendRequests.clear();
+    };
     struct Case {
         QAction* entry;
+        int key;
         int tab;
     };
-    for (const Case& c : {Case{w.mnuF8, 3}, Case{w.mnuF5, 1}, Case{w.mnuF6, 2}, Case{w.mnuF2, 2},
-                          Case{w.mnuF3, 3}, Case{w.mnuF1, 1}}) {
+    SendRequests.clear();
+    for (const Case& c : {Case{w.mnuF8, 8, 3}, Case{w.mnuF5, 5, 1}, Case{w.mnuF6, 6, 2},
+                          Case{w.mnuF2, 2, 2}, Case{w.mnuF3, 3, 3}, Case{w.mnuF1, 1, 1}}) {
         w.Run_Entry(c.entry);
         EXPECT_EQ(MapTab, c.tab) << c.entry->objectName().toStdString();
+        note(c.key);
     }
     w.cmdF9_Click();
     EXPECT_EQ(MapTab, 3);
+    note(9);
     EXPECT_EQ(stepped, (std::vector<int>{8, 5, 6, 9}));
+    EXPECT_EQ(Map5Image[Idx_IgnMap + 9], 0) << "up and down again";
+    EXPECT_EQ(Map5Image[Idx_AnaMap + 9], 255);
+    EXPECT_EQ(Map6Image[Idx_InjMap + 9], 1);
 }

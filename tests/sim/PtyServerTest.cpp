@@ -1,5 +1,6 @@
 #include "sim/PtyServer.h"
 #include "SimFrames.h"
+#include "tests/support/ResetAllState.h"
 #include "tests/support/TempProgramFolder.h"
 
 #include <QCoreApplication>
@@ -59,7 +60,7 @@ QByteArray collect(QSerialPort& port, int ms) {
     return in;
 }
 
-class PtyServerTest : public ::testing::Test {
+class PtyServerTest : public ::testing::Test, protected FreshState {
 protected:
     void SetUp() override {
         QString error;
