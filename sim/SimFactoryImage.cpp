@@ -21,7 +21,8 @@ void putBytes(Memory::Page& page, int address, std::initializer_list<int> bytes)
 void fillParameters(Memory::Page& p) {
     put(p, 0, "FACTORY MAP A", 64);
     put(p, 64, "FACTORY MAP B", 64);
-    putBytes(p, 128, {0, 255, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255, 0, 0, 0, 0});
+    // The RPM switch point (136 high, 203 low) is off: both bytes 0.
+    putBytes(p, 128, {0, 255, 0, 0, 255, 0, 0, 0, 0, 255, 255, 255, 0, 0, 0, 0});
     // Mode, cylinders, teeth, ignition limits, option bits.
     putBytes(p, 144, {0, 4, 0, 0, 43, 213, 0, 0});
     // Deflection break points: 0 % to 100 % of the load signal.
@@ -30,7 +31,7 @@ void fillParameters(Memory::Page& p) {
         p[Addr::TempTable + i] = static_cast<std::uint8_t>(17 * i);
         p[Addr::AmpTable + i] = static_cast<std::uint8_t>(17 * i);
     }
-    putBytes(p, 192, {0, 0, 15, 120, 0, 0, 15, 5, 0, 0, 0, 255});
+    putBytes(p, 192, {0, 0, 15, 120, 0, 0, 15, 5, 0, 0, 0, 0});
     // Highest engine speed recorded: about 6000 RPM on a four-cylinder.
     putBytes(p, Addr::MaxRecords, {195, 80, 0, 255});
     // RPM break points 500, 1000, ... 8000 as timer periods for four cylinders.
