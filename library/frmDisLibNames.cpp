@@ -2,7 +2,6 @@
 
 #include "core/Caption.h"
 #include "core/CoreState.h"
-#include "library/UnloadOnDeactivate.h"
 #include "mainwin/Design.h"
 #include "mainwin/Logos.h"
 
@@ -32,7 +31,6 @@ frmDisLibNames::frmDisLibNames() {
     connect(cmdApply, &QPushButton::clicked, this, &frmDisLibNames::cmdApply_Click);
     connect(cmdOK, &QPushButton::clicked, this, &frmDisLibNames::cmdOK_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmDisLibNames::cmdCancel_Click);
-    new UnloadOnDeactivate(this, [this] { Form_Deactivate(); });
     Form_Load();
 }
 
@@ -126,9 +124,5 @@ void frmDisLibNames::cmdOK_Click() {
 }
 
 void frmDisLibNames::cmdCancel_Click() {
-    close();
-}
-
-void frmDisLibNames::Form_Deactivate() {
     close();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SelfUnloadingWindow.h"
+
 #include <QWidget>
 
 class QGroupBox;
@@ -12,7 +14,7 @@ class QPushButton;
 // the next full download; the dialog sends nothing and writes no file. One
 // instance, created anew on each opening; it unloads on OK, Cancel and when it
 // loses the focus.
-class frmDisLibNames : public QWidget {
+class frmDisLibNames : public SelfUnloadingWindow {
     Q_OBJECT
 public:
     frmDisLibNames();
@@ -24,7 +26,6 @@ public:
     void cmdApply_Click();
     void cmdOK_Click();
     void cmdCancel_Click();
-    void Form_Deactivate();
 
     QGroupBox* Frame1 = nullptr;
     QLabel* Picture1 = nullptr;

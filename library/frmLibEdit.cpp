@@ -2,10 +2,10 @@
 
 #include "core/Caption.h"
 #include "core/CoreState.h"
+#include "core/KeptImage.h"
 #include "core/TableFiles.h"
 #include "library/LibraryState.h"
 #include "library/TuneMapFile.h"
-#include "library/UnloadOnDeactivate.h"
 #include "library/frmLoadLib.h"
 #include "mainwin/Design.h"
 #include "mainwin/MainState.h"
@@ -64,7 +64,6 @@ frmLibEdit::frmLibEdit() {
     connect(comTxt5->lineEdit(), &QLineEdit::textEdited, this, &frmLibEdit::comTxt5_Change);
     connect(cmdUpdate, &QPushButton::clicked, this, &frmLibEdit::cmdUpdate_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmLibEdit::cmdClose_Click);
-    new UnloadOnDeactivate(this, [this] { Form_Deactivate(); });
     Form_Load();
 }
 
@@ -264,6 +263,8 @@ bool frmLibEdit::Save_File(const QString& target) {
     TuneFileName = target;
     MapInfo.fileName = target;
     Library::OverwriteAgreed.clear();
+    // The file now holds the image as it is: nothing left to lose.
+    KeptImage::Mark_Kept();
     return true;
 }
 
@@ -300,10 +301,6 @@ void frmLibEdit::Finish() {
 
 void frmLibEdit::cmdClose_Click() {
     Finish();
-}
-
-void frmLibEdit::Form_Deactivate() {
-    close();
 }
 
 void frmLibEdit::Form_Unload() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/SelfUnloadingWindow.h"
+
 #include <QDateTime>
 #include <QWidget>
 #include <array>
@@ -16,7 +18,7 @@ class QPushButton;
 // file; opened by the library's Edit it rewrites the header of the selected file
 // (which may rename it). One instance, created anew on each opening; it unloads
 // after Update, after Close and when it loses the focus.
-class frmLibEdit : public QWidget {
+class frmLibEdit : public SelfUnloadingWindow {
     Q_OBJECT
 public:
     frmLibEdit();
@@ -25,7 +27,6 @@ public:
     void Form_Load();
     void cmdUpdate_Click();
     void cmdClose_Click();
-    void Form_Deactivate();
     void Form_Unload();
     void txtFields_Change(int index);
     void comTxt2_Click(int position);

@@ -2,7 +2,7 @@
 
 #include "core/Caption.h"
 #include "core/CoreState.h"
-#include "library/UnloadOnDeactivate.h"
+#include "core/KeptImage.h"
 #include "library/frmLibEdit.h"
 #include "link/Download.h"
 #include "mainwin/Design.h"
@@ -53,7 +53,6 @@ frmLoadLib::frmLoadLib() {
     connect(cmdEdit, &QPushButton::clicked, this, &frmLoadLib::cmdEdit_Click);
     connect(cmdDelete, &QPushButton::clicked, this, &frmLoadLib::cmdDelete_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmLoadLib::cmdCancel_Click);
-    new UnloadOnDeactivate(this, [this] { Form_Deactivate(); });
     Form_Load();
 }
 
@@ -257,8 +256,11 @@ bool frmLoadLib::Map_IN() {
     const QString name = entry->fileName;
     try {
         const TuneMap::LoadResult result = TuneMap::Load_Tune_Map(name);
-        if (result.ok())
+        if (result.ok()) {
+            // The whole map came from its file: nothing in it is an unsaved edit.
+            KeptImage::Mark_Kept();
             return true;
+        }
         Dialogs::msgBox(
             QStringLiteral("The tune map %1 was not loaded: line %2 is not a valid map line "
                            "(%3 refused). The map and the unit are unchanged.")
@@ -294,9 +296,5 @@ void frmLoadLib::cmdMap_Click() {
 }
 
 void frmLoadLib::cmdCancel_Click() {
-    close();
-}
-
-void frmLoadLib::Form_Deactivate() {
     close();
 }

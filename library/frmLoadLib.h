@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/LibraryScan.h"
+#include "platform/SelfUnloadingWindow.h"
 
 #include <QWidget>
 #include <vector>
@@ -17,7 +18,7 @@ class QTreeWidgetItem;
 // as the current map (and sent to the unit when the box is ticked while the unit
 // is on-line), opened in the map-file editor, or deleted. One instance, through
 // FormInstance<frmLoadLib>; it unloads when it loses the focus.
-class frmLoadLib : public QWidget {
+class frmLoadLib : public SelfUnloadingWindow {
     Q_OBJECT
 public:
     frmLoadLib();
@@ -33,7 +34,6 @@ public:
     void cmdEdit_Click();
     void cmdMap_Click();
     void cmdCancel_Click();
-    void Form_Deactivate();
     // Reads the selected file into the current-map record and the unit image.
     // Returns false, with the user told why, when nothing was loaded.
     bool Map_IN();

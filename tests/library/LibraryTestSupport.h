@@ -4,6 +4,7 @@
 #include "library/TuneMapFile.h"
 #include "mainwin/MainState.h"
 #include "platform/Dialogs.h"
+#include "tests/support/ResetAllState.h"
 #include "tests/support/TempProgramFolder.h"
 
 #include <QLocale>
@@ -11,19 +12,13 @@
 
 // A fresh program folder and shared state, scripted dialogs, the date in the
 // British short form, and a fixed image, dealer, contact and file record.
-class LibraryTest : public ::testing::Test {
+class LibraryTest : public ::testing::Test, protected FreshState {
 protected:
     LibraryTest() {
-        ResetCoreState();
-        ResetMainState();
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
         UnitName = QStringLiteral("KVR6");
     }
-    ~LibraryTest() override {
-        QLocale::setDefault(QLocale::system());
-        ResetCoreState();
-        ResetMainState();
-    }
+    ~LibraryTest() override { QLocale::setDefault(QLocale::system()); }
     // Every byte of the image differs from its neighbours and from its place in
     // the other pages.
     static void fillImage() {

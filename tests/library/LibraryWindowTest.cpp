@@ -3,6 +3,7 @@
 
 #include "WindowTestSupport.h"
 
+#include "core/KeptImage.h"
 #include "core/TableFiles.h"
 #include "mainwin/MapCellText.h"
 #include "platform/TextFile.h"
@@ -436,4 +437,32 @@ TEST_F(LibraryWindowTest, LookingThroughTheLibraryLeavesTheCurrentMapsNames) {
     EXPECT_EQ(MapDscr, QStringLiteral("Current description").leftJustified(63, ' ') + QChar(255));
     EXPECT_EQ(MapId, QStringLiteral("Current id"));
     EXPECT_EQ(SelLibFile, QStringLiteral("a.kvr")) << "the click is still remembered";
+}
+
+// A later play-back asks before replacing edits only when nothing keeps them: a
+// map loaded whole from the library is kept, an edit is not, and saving keeps it.
+TEST_F(LibraryWindowTest, LoadingAndSavingATuneMapKeepTheImageAndAnEditDoesNot) {
+    writeTune(QStringLiteral("a.kvr"), 5);
+    frmMain& w = openWired();
+    click(w.Txt128[5]);
+    enter(QStringLiteral("77"));
+    ASSERT_TRUE(KeptImage::Has_Unkept_Edits()) << "an edit of the default map";
+
+    frmLoadLib& lib = openLibrary(w);
+    clickRow(lib, QStringLiteral("a.kvr"));
+    QTest::mouseClick(lib.cmdMap, Qt::LeftButton);
+    ASSERT_TRUE(unloaded<frmLoadLib>());
+    EXPECT_FALSE(KeptImage::Has_Unkept_Edits()) << "the loaded map replaced the edit";
+
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    click(w.Txt128[5]);
+    enter(QStringLiteral("77"));
+    EXPECT_TRUE(KeptImage::Has_Unkept_Edits()) << "an edit of the loaded map";
+
+    QTest::keyClick(w.txtEnter, Qt::Key_S, Qt::ControlModifier);
+    ASSERT_TRUE(FormInstance<frmLibEdit>::loaded());
+    QTest::mouseClick(FormInstance<frmLibEdit>::get().cmdUpdate, Qt::LeftButton);
+    ASSERT_TRUE(unloaded<frmLibEdit>());
+    EXPECT_FALSE(KeptImage::Has_Unkept_Edits()) << "the file now holds the edit";
 }

@@ -6,16 +6,16 @@
 #include "setup/OptionsMap.h"
 #include "setup/SetupState.h"
 #include "sim/SimUnit.h"
+#include "tests/support/ResetAllState.h"
 
 #include <gtest/gtest.h>
 
 // The simulated unit's factory parameter page in the image, loaded as a map, with
 // the mode tables filled as the screen's load fills them.
-class ParamImageTest : public ::testing::Test {
+class ParamImageTest : public ::testing::Test, protected FreshState {
 protected:
     ParamImageTest() {
-        ResetCoreState();
-        ResetLinkState();
+        // The options screen's own state is not among the shared groups.
         ResetSetupState();
         OptionsMap::Fill_Mode_Tables();
         sim::Unit unit;
@@ -26,11 +26,7 @@ protected:
         ParamBlock[Idx_SwitchRpmLow] = 0;
         MapLoaded = -1;
     }
-    ~ParamImageTest() override {
-        ResetSetupState();
-        ResetLinkState();
-        ResetCoreState();
-    }
+    ~ParamImageTest() override { ResetSetupState(); }
     // Opens: the controls as the screen shows them, kept as shown.
     OptionsMap::Controls open() {
         OptionsMap::Controls c;
