@@ -54,14 +54,6 @@ QString askFileName(const QString& filter, const QString& extension) {
     return check.name;
 }
 
-void tellSaveFailed(const KvrError& e) {
-    Dialogs::msgBox(QStringLiteral("There was an unexpected error. Your work has not been saved "
-                                   "!!") +
-                        QChar(13) + e.description() + QChar(13) + QString::number(e.number()),
-                    Dialogs::Buttons::Ok, Dialogs::Icon::Critical,
-                    QStringLiteral("There is a problem with SAVING !!"));
-}
-
 } // namespace
 
 void mnuLoadLib_Click() {
@@ -81,7 +73,7 @@ void mnuSave_Click() {
         SelLibFile.clear();
         Save_File_Start();
     } catch (const KvrError& e) {
-        tellSaveFailed(e);
+        Tell_Save_Failed(e);
         TuneFileName.clear();
     }
 }
@@ -98,7 +90,7 @@ void mnuSaveAS_Click() {
     try {
         Save_File_Start();
     } catch (const KvrError& e) {
-        tellSaveFailed(e);
+        Tell_Save_Failed(e);
     }
 }
 

@@ -204,14 +204,6 @@ bool replaceAgreed(const QString& name) {
                            Dialogs::DefaultButton::Second) == Dialogs::Answer::Yes;
 }
 
-void tellSaveFailed(const KvrError& e) {
-    Dialogs::msgBox(QStringLiteral("There was an unexpected error. Your work has not been saved "
-                                   "!!") +
-                        QChar(13) + e.description() + QChar(13) + QString::number(e.number()),
-                    Dialogs::Buttons::Ok, Dialogs::Icon::Critical,
-                    QStringLiteral("There is a problem with SAVING !!"));
-}
-
 } // namespace
 
 void frmLibEdit::cmdUpdate_Click() {
@@ -246,7 +238,7 @@ void frmLibEdit::cmdUpdate_Click() {
                 return;
         }
     } catch (const KvrError& e) {
-        tellSaveFailed(e);
+        Tell_Save_Failed(e);
         return;
     }
     Finish();
@@ -257,7 +249,7 @@ bool frmLibEdit::Save_File(const QString& target) {
     try {
         TuneMap::Write_New_File(target, Clock());
     } catch (const KvrError& e) {
-        tellSaveFailed(e);
+        Tell_Save_Failed(e);
         return false;
     }
     TuneFileName = target;
@@ -306,4 +298,12 @@ void frmLibEdit::cmdClose_Click() {
 void frmLibEdit::Form_Unload() {
     if (QGuiApplication::overrideCursor())
         QGuiApplication::restoreOverrideCursor();
+}
+
+void Tell_Save_Failed(const KvrError& e) {
+    Dialogs::msgBox(QStringLiteral("There was an unexpected error. Your work has not been saved "
+                                   "!!") +
+                        QChar(13) + e.description() + QChar(13) + QString::number(e.number()),
+                    Dialogs::Buttons::Ok, Dialogs::Icon::Critical,
+                    QStringLiteral("There is a problem with SAVING !!"));
 }

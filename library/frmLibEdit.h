@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 
+class KvrError;
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -62,3 +63,6 @@ private:
     void Finish();
     bool Name_Usable(const QString& typed, QString* name);
 };
+
+// The message of a save that failed: the map was not written and why.
+void Tell_Save_Failed(const KvrError& e);
