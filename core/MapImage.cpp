@@ -4,6 +4,7 @@
 #include "core/CoreState.h"
 #include "core/KeptImage.h"
 #include "platform/Dialogs.h"
+#include "platform/FileProblem.h"
 #include "platform/KvrError.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
@@ -199,11 +200,10 @@ MapImageResult Load_Blank_Template() {
         Report_Map_Image_Result(name, result);
         return result;
     } catch (const KvrError&) {
-        Dialogs::msgBox(QStringLiteral("The default map file %1 could not be read from %2. "
-                                       "The program goes on with an empty map.")
-                            .arg(name, ProgramFolder::path()),
-                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
-                        QStringLiteral("Default Map"));
+        FileProblem::Tell({QStringLiteral("default map file ") + name,
+                           QStringLiteral("read from ") + ProgramFolder::path(), QString(),
+                           QStringLiteral("The program goes on with an empty map."),
+                           QStringLiteral("Default Map")});
         return {};
     }
 }

@@ -2,6 +2,7 @@
 
 #include "core/CoreState.h"
 #include "platform/Dialogs.h"
+#include "platform/FileProblem.h"
 #include "platform/KvrError.h"
 #include "platform/NumberRules.h"
 #include "platform/ProgramFolder.h"
@@ -78,11 +79,11 @@ bool Write_Mode_File_Reporting() {
         Write_Mode_File();
         return true;
     } catch (const KvrError& e) {
-        Dialogs::msgBox(QStringLiteral("The mode file %1 could not be saved (%2). The "
-                                       "connection mode chosen now is not kept for the next start.")
-                            .arg(ModeFileName, e.description()),
-                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
-                        QStringLiteral("Mode File"));
+        FileProblem::Tell({QStringLiteral("mode file ") + ModeFileName, QStringLiteral("saved"),
+                           e.description(),
+                           QStringLiteral("The connection mode chosen now is not kept for the "
+                                          "next start."),
+                           QStringLiteral("Mode File")});
         return false;
     }
 }

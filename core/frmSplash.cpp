@@ -7,6 +7,7 @@
 #include "core/ParamOffsets.h"
 #include "core/WtsAFR.h"
 #include "platform/Dialogs.h"
+#include "platform/FileProblem.h"
 #include "platform/KvrError.h"
 
 #include <QGroupBox>
@@ -69,11 +70,10 @@ void frmSplash::Form_Load() {
     try {
         WtsGeneral::Read_Mode_File();
     } catch (const KvrError& e) {
-        Dialogs::msgBox(QStringLiteral("The mode file KVR6Mode.cfg could not be read or created "
-                                       "(%1). The program starts on-line.")
-                            .arg(e.description()),
-                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
-                        QStringLiteral("Mode File"));
+        FileProblem::Tell({QStringLiteral("mode file KVR6Mode.cfg"),
+                           QStringLiteral("read or created"), e.description(),
+                           QStringLiteral("The program starts on-line."),
+                           QStringLiteral("Mode File")});
     }
 
     if (OnlineState != OnlineStates::Offline) {

@@ -23,10 +23,7 @@ namespace {
 template <class T> void loadAndShow(bool anew) {
     if (anew)
         FormInstance<T>::unload();
-    T& w = FormInstance<T>::get();
-    w.show();
-    w.raise();
-    w.activateWindow();
+    FormInstance<T>::open();
 }
 
 // The file name the save dialog gives, as a plain name of the program folder;

@@ -242,10 +242,7 @@ void frmLoadLib::cmdEdit_Click() {
     if (Selected() == nullptr)
         return;
     FormInstance<frmLibEdit>::unload(); // created anew on each opening
-    frmLibEdit& editor = FormInstance<frmLibEdit>::get();
-    editor.show();
-    editor.raise();
-    editor.activateWindow();
+    FormInstance<frmLibEdit>::open();
     close();
 }
 

@@ -1,6 +1,7 @@
 #include "link/CommTrace.h"
 
 #include "platform/Dialogs.h"
+#include "platform/FileProblem.h"
 #include "platform/FileWrite.h"
 #include "platform/ProgramFolder.h"
 
@@ -41,15 +42,18 @@ void CommTrace::rotate() {
         fail(FileWrite::Open_Cause(file_));
 }
 
+FileProblem::Report CommTrace::Problem(const QString& cause) {
+    return {QStringLiteral("serial trace file ") + FileName, QStringLiteral("written"), cause,
+            QStringLiteral("The program goes on without tracing the serial traffic."),
+            QStringLiteral("Serial Trace")};
+}
+
 void CommTrace::fail(const QString& cause) {
     close();
     if (failTold_)
         return;
     failTold_ = true;
-    Dialogs::msgBoxLater(QStringLiteral("The serial trace file %1 could not be written: %2. The "
-                                        "program goes on without tracing the serial traffic.")
-                             .arg(FileName, cause),
-                         Dialogs::Icon::Exclamation, QStringLiteral("Serial Trace"));
+    FileProblem::Tell_Later(Problem(cause));
 }
 
 void CommTrace::write(const QString& line) {

@@ -12,6 +12,8 @@
 // MaxBytes. A trace that can no longer be written (a full disk, a size limit)
 // is told once, after the handler that wrote it has returned, and is closed.
 
+#include "platform/FileProblem.h"
+
 #include <QFile>
 #include <QString>
 
@@ -29,6 +31,8 @@ public:
     void close();
     bool isOpen() const { return file_.isOpen(); }
     void write(const QString& line);
+    // The trace that could not be written, told the same at the load and later.
+    static FileProblem::Report Problem(const QString& cause);
 
 private:
     void rotate();

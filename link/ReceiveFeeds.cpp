@@ -10,6 +10,7 @@
 #include "link/ReadingText.h"
 #include "link/UnitLink.h"
 #include "platform/Dialogs.h"
+#include "platform/FileProblem.h"
 
 #include <QTime>
 
@@ -66,10 +67,10 @@ void Check_Log_Written() {
         return;
     const QString failure = LiveLogs().failure();
     Hooks().Stop_Logg();
-    Dialogs::msgBoxLater(QStringLiteral("The data log could not be written (%1). Logging has "
-                                        "been stopped; the data recorded up to now is kept.")
-                             .arg(failure),
-                         Dialogs::Icon::Critical, QStringLiteral("Logging"));
+    FileProblem::Tell_Later({QStringLiteral("data log"), QStringLiteral("written"), failure,
+                             QStringLiteral("Logging has been stopped; the data recorded up to "
+                                            "now is kept."),
+                             QStringLiteral("Logging"), Dialogs::Icon::Critical});
 }
 } // namespace
 

@@ -146,9 +146,7 @@ void frmDosCMD::mnuDosHelp_Click(QAction* mnuDosHelp) {
     window.menu_ = mnuDosHelp;
     if (mnuDosHelp)
         mnuDosHelp->setChecked(true);
-    window.show();
-    window.raise();
-    window.activateWindow();
+    FormInstance<frmDosCMD>::open();
 }
 
 void frmDosCMD::Unload() {

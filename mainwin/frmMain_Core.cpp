@@ -6,6 +6,7 @@
 #include "core/TableFiles.h"
 #include "mainwin/frmMain.h"
 #include "platform/Dialogs.h"
+#include "platform/FileProblem.h"
 #include "platform/KvrError.h"
 
 #include <QAction>
@@ -34,11 +35,9 @@ void frmMain::Read_Table_Files() {
         try {
             reader();
         } catch (const KvrError& e) {
-            Dialogs::msgBox(QStringLiteral("The %1 could not be read (%2). The program goes on "
-                                           "with its defaults.")
-                                .arg(what, e.description()),
-                            Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
-                            QStringLiteral("Configuration Files"));
+            FileProblem::Tell({what, QStringLiteral("read"), e.description(),
+                               QStringLiteral("The program goes on with its defaults."),
+                               QStringLiteral("Configuration Files")});
         }
     };
     read(WtsGeneral::Read_FileInfo_File, QStringLiteral("file information file"));
@@ -47,10 +46,9 @@ void frmMain::Read_Table_Files() {
     try {
         WtsGeneral::Tell_Unusable_Files(WtsGeneral::Read_Setup_Display_Files());
     } catch (const KvrError& e) {
-        Dialogs::msgBox(QStringLiteral("The display set-up files could not be read (%1). The "
-                                       "program shows no live readouts, bars or chart traces.")
-                            .arg(e.description()),
-                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
-                        QStringLiteral("Configuration Files"));
+        FileProblem::Tell(
+            {QStringLiteral("display set-up files"), QStringLiteral("read"), e.description(),
+             QStringLiteral("The program shows no live readouts, bars or chart traces."),
+             QStringLiteral("Configuration Files")});
     }
 }

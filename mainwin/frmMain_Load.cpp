@@ -11,6 +11,7 @@
 #include "mainwin/MainState.h"
 #include "mainwin/frmMain.h"
 #include "platform/Dialogs.h"
+#include "platform/FileProblem.h"
 #include "platform/ProgramFolder.h"
 
 #include <QAction>
@@ -44,12 +45,7 @@ int Sane_Comm_Speed() {
 
 void frmMain::Form_Load() {
     if (!Trace().open())
-        Dialogs::msgBox(QStringLiteral("The serial trace file ") + CommTrace::FileName +
-                            QStringLiteral(" could not be written (") + Trace().openCause() +
-                            QStringLiteral("). The program goes on without tracing the serial "
-                                           "traffic."),
-                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
-                        QStringLiteral("Serial Trace"));
+        FileProblem::Tell(CommTrace::Problem(Trace().openCause()));
     WtsGeneral::Set_Form_Caption(*this, QStringLiteral("frmMain"));
     PlaybackSpeed = 10;
     MapTab = 1;

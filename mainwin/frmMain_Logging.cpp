@@ -55,9 +55,7 @@ void frmMain::Stop_Logg() {
 }
 
 void frmMain::mnuPBScreen_Click() {
-    frmPBStation& station = FormInstance<frmPBStation>::get();
-    station.show();
-    station.raise();
+    FormInstance<frmPBStation>::open();
 }
 
 void frmMain::Playback_Menu_State2() {

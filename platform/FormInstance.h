@@ -15,6 +15,15 @@ public:
         }
         return *instance_;
     }
+    // The window brought to the user: created on first use, shown, raised and
+    // made the active window.
+    static T& open() {
+        T& window = get();
+        window.show();
+        window.raise();
+        window.activateWindow();
+        return window;
+    }
     static bool loaded() { return !instance_.isNull(); }
     static T* ifLoaded() { return instance_.data(); }
     // Destroys the window now, if it exists.

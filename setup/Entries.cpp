@@ -8,10 +8,7 @@ namespace Setup {
 
 void mnuGlobal_Click() {
     // Loaded on first use; while open, only shown again, with its edits.
-    frmOptions& window = FormInstance<frmOptions>::get();
-    window.show();
-    window.raise();
-    window.activateWindow();
+    FormInstance<frmOptions>::open();
 }
 
 void Wire_Entries(frmMain& main) {

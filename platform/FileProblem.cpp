@@ -1,0 +1,26 @@
+#include "platform/FileProblem.h"
+
+#include "platform/Dialogs.h"
+
+namespace FileProblem {
+
+QString Text(const Report& report) {
+    QString text =
+        QStringLiteral("The ") + report.file + QStringLiteral(" could not be ") + report.doing;
+    if (!report.reason.isEmpty())
+        text += QStringLiteral(" (") + report.reason + QLatin1Char(')');
+    text += QLatin1Char('.');
+    if (!report.next.isEmpty())
+        text += QLatin1Char(' ') + report.next;
+    return text;
+}
+
+void Tell(const Report& report) {
+    Dialogs::msgBox(Text(report), Dialogs::Buttons::Ok, report.icon, report.title);
+}
+
+void Tell_Later(const Report& report) {
+    Dialogs::msgBoxLater(Text(report), report.icon, report.title);
+}
+
+} // namespace FileProblem
