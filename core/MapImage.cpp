@@ -51,7 +51,13 @@ ImageTable* tableForPage(int page) {
     }
 }
 
-bool applyRowLine(const QString& line) {
+// The page digit and row a row line wrote.
+struct RowPlace {
+    int page = -1;
+    int row = -1;
+};
+
+bool applyRowLine(const QString& line, RowPlace* place) {
     const auto row = field(line, 0, 2, 15);
     const auto page = field(line, 3, 1, 4);
     if (!row || !page || line.at(2) != ' ' || line.at(4) != ' ')
@@ -69,6 +75,8 @@ bool applyRowLine(const QString& line) {
     ImageTable& table = *tableForPage(*page);
     for (int k = 0; k < 16; ++k)
         table[*row * 16 + k] = static_cast<std::int16_t>(values[k]);
+    if (place)
+        *place = {*page, *row};
     return true;
 }
 
@@ -109,9 +117,7 @@ bool applyBitLine(const QString& line) {
     return true;
 }
 
-} // namespace
-
-bool Apply_Map_Image_Line(const QString& line, bool* wasData) {
+bool applyLine(const QString& line, bool* wasData, RowPlace* place) {
     const QChar kind = line.size() >= 4 ? line.at(3) : QChar();
     bool data = true;
     bool ok = true;
@@ -120,12 +126,18 @@ bool Apply_Map_Image_Line(const QString& line, bool* wasData) {
     else if (kind == 'B')
         ok = applyBitLine(line);
     else if (line.size() > 67)
-        ok = applyRowLine(line);
+        ok = applyRowLine(line, place);
     else
         data = false;
     if (wasData)
         *wasData = data;
     return ok;
+}
+
+} // namespace
+
+bool Apply_Map_Image_Line(const QString& line, bool* wasData) {
+    return applyLine(line, wasData, nullptr);
 }
 
 QString Map_Row_Line(int row, int page, const ImageTable& table) {
@@ -140,11 +152,14 @@ MapImageResult Parse_Map_Image(TextReader& file) {
     while (!file.atEnd()) {
         const QString line = file.readLine();
         bool data = false;
-        if (!Apply_Map_Image_Line(line, &data)) {
+        RowPlace place;
+        if (!applyLine(line, &data, &place)) {
             if (result.rejected++ == 0)
                 result.firstRejectedLine = file.lineNumber();
         } else if (data) {
             ++result.applied;
+            if (place.page >= 0)
+                result.rowsRead[place.page] |= static_cast<std::uint16_t>(1u << place.row);
         }
     }
     return result;

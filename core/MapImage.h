@@ -1,19 +1,24 @@
 #pragma once
 
 #include <QString>
+#include <array>
+#include <cstdint>
 
 class ImageTable;
 class TextReader;
 
 namespace WtsGeneral {
 
-// What a map-image read did: lines refused (none applied in part) and the number
-// of the first refused line in its file.
+// What a map-image read did: lines refused (none applied in part), the number
+// of the first refused line in its file, and the row lines applied.
 struct MapImageResult {
     int applied = 0;
     int rejected = 0;
     int firstRejectedLine = 0;
+    // One bit per row (bit r: row r) for each page digit 0..4 of the row lines.
+    std::array<std::uint16_t, 5> rowsRead{};
     bool ok() const { return rejected == 0; }
+    bool Has_Row(int page, int row) const { return (rowsRead[page] >> row) & 1; }
 };
 
 // Applies the map-image lines from the reader's position to the end of its file

@@ -137,9 +137,10 @@ void tellChanged(const QString& title, const QString& file, const QStringList& e
     if (entries.isEmpty())
         return;
     Dialogs::msgBox(QStringLiteral("These entries held characters that %1 cannot keep (commas, "
-                                   "line breaks or tabs where they would split the entry). They "
-                                   "were saved with ';' in place of a comma and a blank in place "
-                                   "of a line break or tab:\n")
+                                   "line breaks or tabs where they would split the entry, or "
+                                   "characters outside the file's character set). They were "
+                                   "saved with ';' in place of a comma, a blank in place of a "
+                                   "line break or tab, and '?' in place of any other:\n")
                             .arg(file) +
                         entries.join('\n'),
                     Dialogs::Buttons::Ok, Dialogs::Icon::Information, title);

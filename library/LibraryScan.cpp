@@ -73,6 +73,9 @@ std::vector<LibraryEntry> Scan_Library(QStringList* notes) {
         }
         entries.push_back({name, Scan_Header(lines)});
     }
+    for (const QString& name : ProgramFolder::Names_Not_Text(QStringLiteral(".kvr")))
+        skip(name, QStringLiteral("its name is not valid text, so the file cannot be opened; "
+                                  "give it a new name to list it"));
     return entries;
 }
 

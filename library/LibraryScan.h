@@ -26,9 +26,9 @@ QString Column_Text(const LibraryEntry& entry, int column);
 
 // Every "*.kvr" file of the program folder, in name order, by the library-scan
 // rules. A file that cannot be read, is no regular file, is too large for a
-// tune-map file or holds no text is left out, and a note naming it and why goes
-// into notes; the rest are listed. The current map's record is left alone: the
-// values stay with their entries.
+// tune-map file, holds no text or whose name is no valid text is left out, and
+// a note naming it and why goes into notes; the rest are listed. The current map's record is left
+// alone: the values stay with their entries.
 std::vector<LibraryEntry> Scan_Library(QStringList* notes = nullptr);
 
 // The positions of the entries in the order of a column's text, ascending,

@@ -2,10 +2,14 @@
 
 namespace Library {
 
-QString OverwriteAgreed;
+bool FileInfoUnsaved;
+QString SavedMapName;
+QString SavedMapId;
 
 void ResetLibraryState() {
-    OverwriteAgreed.clear();
+    FileInfoUnsaved = false;
+    SavedMapName.clear();
+    SavedMapId.clear();
 }
 
 } // namespace Library

@@ -7,9 +7,15 @@
 
 namespace Library {
 
-// The file name whose replacement the user agreed to in the save dialog (the
-// dialog asks itself); the editor asks before replacing any other library file.
-extern QString OverwriteAgreed;
+// The last write of the file-information record failed: LibRecord holds a
+// newer record than "KVR6FileInfo.cfg", and the failure has been told.
+extern bool FileInfoUnsaved;
+
+// The map name the last save wrote, and the MapId that save left (the save
+// makes MapId the description): a later save starts from that name while MapId
+// is still what the save left.
+extern QString SavedMapName;
+extern QString SavedMapId;
 
 // Puts every variable above back to its program-start value.
 void ResetLibraryState();

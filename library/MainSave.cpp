@@ -2,6 +2,7 @@
 
 #include "core/CoreState.h"
 #include "core/TableFiles.h"
+#include "library/FileInfo.h"
 #include "library/LibraryState.h"
 #include "library/TuneMapFile.h"
 #include "library/frmDisLibNames.h"
@@ -27,7 +28,10 @@ template <class T> void loadAndShow(bool anew) {
 }
 
 // The file name the save dialog gives, as a plain name of the program folder;
-// an empty text when the user cancelled or the name cannot be used (told).
+// an empty text when the user cancelled or the name cannot be used (told). The
+// dialog's own question about a file that is there does not count: the name
+// the map is saved under is known only here (".kvr" added or put in place of
+// another extension), and the editor asks about that file before replacing it.
 QString askFileName(const QString& filter, const QString& extension) {
     Dialogs::FileRequest request;
     request.folder = ProgramFolder::path();
@@ -42,13 +46,33 @@ QString askFileName(const QString& filter, const QString& extension) {
                         QStringLiteral("File Name"));
         return QString();
     }
-    // The dialog itself asked before giving the name of a file that is there.
     const QFileInfo chosen(path);
-    const bool confirmed =
-        chosen.exists() && chosen.fileName() == check.name &&
-        chosen.absolutePath() == QFileInfo(ProgramFolder::path()).absoluteFilePath();
-    OverwriteAgreed = confirmed ? check.name : QString();
+    const QString programFolder = QFileInfo(ProgramFolder::path()).canonicalFilePath();
+    if (path.contains('/') && QFileInfo(chosen.absolutePath()).canonicalFilePath() != programFolder)
+        Dialogs::msgBox(QStringLiteral("Tune maps are kept in the program folder %1, not in %2. "
+                                       "The map will be saved there as %3.")
+                            .arg(ProgramFolder::path(), chosen.absolutePath(), check.name),
+                        Dialogs::Buttons::Ok, Dialogs::Icon::Information,
+                        QStringLiteral("File Name"));
     return check.name;
+}
+
+// The file-information record as the current map has it: a save starts from
+// the map being saved, not from the last file clicked in the library.
+void recordOfCurrentMap() {
+    LibRecord = {};
+    LibRecord[0] = QStringLiteral("9");
+    LibRecord[1] = MapDscr.left(63).trimmed();
+    LibRecord[2] = TuneFileName;
+    LibRecord[3] = MapInfo.make.trimmed();
+    // A save makes MapId the description; the map name is the one it wrote.
+    LibRecord[4] =
+        !SavedMapId.isEmpty() && MapId == SavedMapId ? SavedMapName : MapId.trimmed().left(63);
+    LibRecord[5] = MapInfo.model.trimmed();
+    LibRecord[6] = MapInfo.type.trimmed();
+    LibRecord[7] = MapInfo.year.trimmed();
+    LibRecord[8] = MapInfo.owner.trimmed();
+    LibRecord[9] = MapInfo.ownerEmail.trimmed();
 }
 
 } // namespace
@@ -93,9 +117,8 @@ void mnuSaveAS_Click() {
 
 void Save_File_Start() {
     LibEditMode = 2;
-    WtsGeneral::Read_FileInfo_File();
-    LibRecord[2] = TuneFileName;
-    WtsGeneral::Write_FileInfo_File();
+    recordOfCurrentMap();
+    Save_File_Info();
     loadAndShow<frmLibEdit>(true);
 }
 

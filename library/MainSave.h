@@ -12,8 +12,8 @@ void mnuLoadLib_Click();
 void mnuSave_Click();
 // Save As: always asks for the file name.
 void mnuSaveAS_Click();
-// The start of both: the file-information record takes the file name and the
-// map-file editor opens in its save layout.
+// The start of both: the file-information record takes the current map's
+// names and file name, and the map-file editor opens in its save layout.
 void Save_File_Start();
 // Shows the map names dialog.
 void Show_Names();

@@ -2,6 +2,7 @@
 
 #include "core/CoreState.h"
 #include "core/TableFiles.h"
+#include "library/FileInfo.h"
 #include "platform/KvrError.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
@@ -11,6 +12,9 @@
 #include <QLocale>
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace TuneMap {
 
@@ -31,6 +35,9 @@ struct PageRows {
     int first;
     int last;
 };
+
+// The unit's page of a file's page digit: 0 is page 4, 1 page 5, 2 page 6.
+constexpr int UnitPageOfFilePage = 4;
 
 std::array<PageRows, 3> fileRows() {
     return {{{0, &ParamBlock, 8, 15}, {1, &Map5Image, 0, 15}, {2, &Map6Image, 0, 10}}};
@@ -94,6 +101,12 @@ NameCheck Library_File_Name(const QString& typed) {
             return {name, QStringLiteral("The file name \"%1\" holds a character that cannot "
                                          "be used in a file name.")
                               .arg(name)};
+    for (const QChar c : name)
+        if (QStringLiteral("*?\"<>|:").contains(c))
+            return {name, QStringLiteral("The file name \"%1\" holds %2, which a FAT or Windows "
+                                         "folder does not take in a file name, so the map "
+                                         "could not be backed up. Leave out * ? \" < > | and :.")
+                              .arg(name, c)};
     const QString kvr = Kvr_File_Name(name);
     if (kvr.toUtf8().size() > LongestName)
         return {kvr, QStringLiteral("The file name \"%1\" is too long.").arg(kvr)};
@@ -104,6 +117,20 @@ NameCheck Dialog_File_Name(const QString& path) {
     // The dialog gives a path; the library keeps its files in the program folder.
     const qsizetype slash = path.lastIndexOf('/');
     return Library_File_Name(slash >= 0 ? path.mid(slash + 1) : path);
+}
+
+QString Field_Problem(const QString& value) {
+    for (const QChar c : value)
+        if (c.unicode() > 255)
+            return QStringLiteral("holds the character %1, which a tune-map file cannot keep")
+                .arg(c);
+    for (const char* tag : {"MAPS:", "E-mail:", "Dscr:", "Mapid:", "Make:", "Model:", "Year:",
+                            "Type:", "Owner:", "Owner Email:"})
+        if (value.contains(QLatin1String(tag)))
+            return QStringLiteral("holds \"%1\", which a tune-map file would read as a line of "
+                                  "its header")
+                .arg(QLatin1String(tag));
+    return QString();
 }
 
 // --- writing ---------------------------------------------------------------------------
@@ -208,24 +235,76 @@ std::optional<QStringList> Rewritten_Lines(const QStringList& old, const QString
     return out;
 }
 
+namespace {
+
+QString systemReason() {
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// Puts the rewritten lines under target when target is the old file itself
+// under another spelling: the new text is written whole beside it, the old name
+// moved aside, the new file moved to the target name, and only then the old one
+// removed, so a whole copy of the map is on disk at every step.
+void renameSameFile(const QString& oldName, const QString& target, const QStringList& lines) {
+    const QString fresh = oldName + QStringLiteral("new");
+    const QString aside = oldName + QStringLiteral("old");
+    TextFile::writeLines(ProgramFolder::file(fresh), lines);
+    const QByteArray oldPath = QFile::encodeName(ProgramFolder::file(oldName));
+    const QByteArray asidePath = QFile::encodeName(ProgramFolder::file(aside));
+    if (std::rename(oldPath.constData(), asidePath.constData()) != 0) {
+        const QString reason = systemReason();
+        QFile::remove(ProgramFolder::file(fresh));
+        throw KvrError(KvrError::PermissionDenied,
+                       QStringLiteral("%1 could not be renamed: %2. The file is unchanged.")
+                           .arg(oldName, reason));
+    }
+    if (std::rename(QFile::encodeName(ProgramFolder::file(fresh)).constData(),
+                    QFile::encodeName(ProgramFolder::file(target)).constData()) != 0) {
+        const QString reason = systemReason();
+        std::rename(asidePath.constData(), oldPath.constData());
+        QFile::remove(ProgramFolder::file(fresh));
+        throw KvrError(KvrError::PermissionDenied,
+                       QStringLiteral("%1 could not be renamed to %2: %3. The file is unchanged.")
+                           .arg(oldName, target, reason));
+    }
+    if (!QFile::remove(ProgramFolder::file(aside)))
+        throw KvrError(KvrError::PermissionDenied,
+                       QStringLiteral("The map was stored as %1, but the old copy %2 could not "
+                                      "be removed.")
+                           .arg(target, aside));
+}
+
+} // namespace
+
 RewriteOutcome Rewrite_Header(const QString& oldName, const QString& target, const QDateTime& now,
                               bool replaceTarget) {
     const bool renaming = target != oldName;
-    if (renaming && !replaceTarget && QFileInfo::exists(ProgramFolder::file(target)))
+    const bool sameFile = renaming && ProgramFolder::Same_File(oldName, target);
+    if (renaming && !sameFile && !replaceTarget && QFileInfo::exists(ProgramFolder::file(target)))
         return RewriteOutcome::TargetExists;
-    const auto lines =
-        Rewritten_Lines(TextFile::readLines(ProgramFolder::file(oldName)), target, now);
+    const QStringList old = TextFile::readLines(ProgramFolder::file(oldName));
+    const bool hasEmail =
+        std::any_of(old.begin(), old.end(), [](const QString& l) { return l.contains(EmailTag); });
+    if (!hasEmail && !renaming)
+        return RewriteOutcome::NoEmailLine;
+    const auto lines = Rewritten_Lines(old, target, now);
     if (!lines)
         return RewriteOutcome::NoMapsLine;
-    TextFile::writeLines(ProgramFolder::file(target), *lines);
+    if (sameFile) {
+        renameSameFile(oldName, target, *lines);
+    } else {
+        TextFile::writeLines(ProgramFolder::file(target), *lines);
+        if (renaming && !QFile::remove(ProgramFolder::file(oldName)))
+            throw KvrError(KvrError::PermissionDenied,
+                           QStringLiteral("The map was stored as %1, but the old file %2 could "
+                                          "not be removed.")
+                               .arg(target, oldName));
+    }
+    if (!hasEmail)
+        return RewriteOutcome::RenamedOnly;
     // The current map's description follows its own file, and no other.
     if (MapInfo.fileName == oldName)
         MapDscr = Padded_Description(LibRecord[1]);
-    if (renaming && !QFile::remove(ProgramFolder::file(oldName)))
-        throw KvrError(KvrError::PermissionDenied,
-                       QStringLiteral("The map was stored as %1, but the old file %2 could not "
-                                      "be removed.")
-                           .arg(target, oldName));
     return RewriteOutcome::Rewritten;
 }
 
@@ -302,7 +381,7 @@ void Read_Row_Click(const QString& name) {
     put(values.year, 7);
     put(values.owner, 8);
     put(values.ownerEmail, 9);
-    WtsGeneral::Write_FileInfo_File();
+    Library::Save_File_Info();
 }
 
 LoadResult Load_Tune_Map(const QString& name) {
@@ -344,6 +423,7 @@ LoadResult Load_Tune_Map(const QString& name) {
             line = file.readLine();
         }
     }
+    result.missing = Missing_Rows(result.rows);
     if (!result.ok()) {
         ParamBlock = param;
         Map5Image = map5;
@@ -356,6 +436,45 @@ LoadResult Load_Tune_Map(const QString& name) {
         NoTuneFlag = noTune;
     }
     return result;
+}
+
+QString Missing_Rows(const WtsGeneral::MapImageResult& rows) {
+    QStringList gaps;
+    for (const PageRows& p : fileRows()) {
+        int r = p.first;
+        while (r <= p.last) {
+            if (rows.Has_Row(p.page, r)) {
+                ++r;
+                continue;
+            }
+            const int from = r;
+            while (r <= p.last && !rows.Has_Row(p.page, r))
+                ++r;
+            gaps << QStringLiteral("page %1 addresses %2 to %3")
+                        .arg(p.page + UnitPageOfFilePage)
+                        .arg(from * 16)
+                        .arg(r * 16 - 1);
+        }
+    }
+    return gaps.join(QStringLiteral(", "));
+}
+
+QString Refused_Load_Text(const QString& name, const LoadResult& result) {
+    QString why;
+    if (!result.rows.ok())
+        why = QStringLiteral("line %1 is not a valid map line (%2 refused)")
+                  .arg(result.rows.firstRejectedLine)
+                  .arg(result.rows.rejected == 1
+                           ? QStringLiteral("1 line")
+                           : QStringLiteral("%1 lines").arg(result.rows.rejected));
+    else if (!result.mapsLine)
+        why = QStringLiteral("it has no \"MAPS:\" line before its last line, so it holds no map "
+                             "rows");
+    else
+        why = QStringLiteral("it is cut short: the map rows of %1 are missing").arg(result.missing);
+    return QStringLiteral("The tune map %1 was not loaded: %2. The map and the unit are "
+                          "unchanged.")
+        .arg(name, why);
 }
 
 } // namespace TuneMap

@@ -30,12 +30,21 @@ QString Kvr_File_Name(const QString& name);
 
 // A name typed by the user, as a file of the program folder: blanks at its ends
 // go; an empty name, a separator, "..", a leading dot, a character outside
-// Latin-1 or a control character is refused. The ".kvr" rule is applied.
+// Latin-1, a control character or one a FAT or Windows folder refuses
+// (* ? " < > | :) is refused, so the library can always be backed up. The
+// ".kvr" rule is applied.
 NameCheck Library_File_Name(const QString& typed);
 
 // A path a file dialog returned, reduced to its file name in the program folder,
 // then checked as a typed name.
 NameCheck Dialog_File_Name(const QString& path);
+
+// Why a header field (make, model, year, type, map name) cannot be kept in a
+// tune-map file as typed, in words that follow the field's name ("holds the
+// character €, which a tune-map file cannot keep"); empty when it can. The file
+// is Latin-1, and a field holding one of the header's tags ("MAPS:", "Year:", ...)
+// would be read back as that tag.
+QString Field_Problem(const QString& value);
 
 // --- writing -------------------------------------------------------------------------
 
@@ -66,6 +75,8 @@ enum class RewriteOutcome {
     Rewritten,    // the new header is in place under the target name
     NoMapsLine,   // no "MAPS:" line follows the "E-mail:" line: the file is unchanged
     TargetExists, // another file has the target name: nothing was done
+    NoEmailLine,  // no "E-mail:" line to put the new header after: the file is unchanged
+    RenamedOnly,  // no "E-mail:" line: the file was renamed, its header left as it was
 };
 
 // The 13 lines that replace an old header after its "E-mail:" line.
@@ -79,9 +90,11 @@ std::optional<QStringList> Rewritten_Lines(const QStringList& old, const QString
 // Rewrites the header of the library file oldName and stores it as target (both
 // plain names in the program folder). The new file is written whole before the
 // old name is removed; a different existing target is replaced only when
-// replaceTarget is set. When the file is the current map's (MapInfo file name)
-// MapDscr takes the new description as the new file sets it. Throws KvrError
-// when a file cannot be read, written or removed.
+// replaceTarget is set. A target that is the file itself under another spelling
+// (letter case on a folder that ignores it) is a plain rename, never a replace.
+// When the file is the current map's (MapInfo file name) MapDscr takes the new
+// description as the new file sets it. Throws KvrError when a file cannot be
+// read, written, renamed or removed.
 RewriteOutcome Rewrite_Header(const QString& oldName, const QString& target, const QDateTime& now,
                               bool replaceTarget = false);
 
@@ -115,22 +128,34 @@ HeaderValues Scan_Header(const QStringList& lines);
 // The row click: the header of the library file `name` into LibRecord (1
 // description, 3..9 the tags found; element 2 the file name); the current map's
 // record is left alone. Every
-// line but the last is examined; then the file-information file is written.
-// Throws KvrError when the file cannot be read.
+// line but the last is examined; then the file-information file is written (a
+// failed write is told and stops nothing, Library::Save_File_Info). Throws
+// KvrError when the file cannot be read.
 void Read_Row_Click(const QString& name);
+
+// The unit's addresses of the rows a tune-map file carries that a read did not
+// give ("page 5 addresses 80 to 255, page 6 addresses 0 to 175"); empty when
+// every row is there: page 4 128..255, page 5 0..255, page 6 0..175.
+QString Missing_Rows(const WtsGeneral::MapImageResult& rows);
 
 // What a map load did.
 struct LoadResult {
     bool mapsLine = false; // a "MAPS:" line was found before the last line
     WtsGeneral::MapImageResult rows;
-    bool ok() const { return rows.ok(); }
+    QString missing; // the rows the file lacks (Missing_Rows)
+    bool ok() const { return mapsLine && rows.ok() && missing.isEmpty(); }
 };
 
 // The map load: the header of `name` into the current-map record (MapInfo file
 // name, MapDscr, MapId, the MapInfo tags, the No-Tune mark), then, from the first
 // line holding "MAPS:", the map rows into the unit image through the map-image
-// reader. A file with a refused row changes nothing: the image and the records
-// stay as they were. Throws KvrError when the file cannot be read.
+// reader. All or nothing: a file with a refused row, without a "MAPS:" line, or
+// cut short so that a row of the map is missing changes nothing: the image and
+// the records stay as they were. Throws KvrError when the file cannot be read.
 LoadResult Load_Tune_Map(const QString& name);
+
+// The user's words for a load that was refused: the file, what is wrong with it,
+// and that the map and the unit are unchanged.
+QString Refused_Load_Text(const QString& name, const LoadResult& result);
 
 } // namespace TuneMap

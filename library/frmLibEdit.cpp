@@ -4,6 +4,7 @@
 #include "core/CoreState.h"
 #include "core/KeptImage.h"
 #include "core/TableFiles.h"
+#include "library/FileInfo.h"
 #include "library/LibraryState.h"
 #include "library/TuneMapFile.h"
 #include "library/frmLoadLib.h"
@@ -44,11 +45,28 @@ void fillList(QComboBox* list, const QString& fieldText, const std::array<QStrin
     }
     list->setCurrentIndex(found);
     if (found < 0)
-        list->setEditText(QString());
+        list->setEditText(fieldText);
 }
 
 bool fileExists(const QString& name) {
     return QFileInfo(ProgramFolder::file(name)).exists();
+}
+
+// Typing into a list's edit part puts the entry of the last pick back, and the
+// field takes it as a pick gives it; with no pick in force the field takes the
+// typed text. Either way the field holds what the list shows.
+void restorePick(QComboBox* list, QLineEdit* field, int pick) {
+    if (pick >= 10 && pick - 10 < list->count()) {
+        list->setCurrentIndex(pick - 10);
+        list->setEditText(list->itemText(pick - 10));
+    }
+    field->setText(list->currentText());
+}
+
+// A field typed into: its list shows the same text (its entry when it has one).
+void followField(QComboBox* list, const QString& text) {
+    list->setCurrentIndex(list->findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive));
+    list->setEditText(text);
 }
 
 } // namespace
@@ -62,6 +80,10 @@ frmLibEdit::frmLibEdit() {
     connect(comTxt5, &QComboBox::activated, this, &frmLibEdit::comTxt5_Click);
     connect(comTxt2->lineEdit(), &QLineEdit::textEdited, this, &frmLibEdit::comTxt2_Change);
     connect(comTxt5->lineEdit(), &QLineEdit::textEdited, this, &frmLibEdit::comTxt5_Change);
+    connect(txtFields[2], &QLineEdit::textEdited, this,
+            [this](const QString& text) { followField(comTxt2, text); });
+    connect(txtFields[5], &QLineEdit::textEdited, this,
+            [this](const QString& text) { followField(comTxt5, text); });
     connect(cmdUpdate, &QPushButton::clicked, this, &frmLibEdit::cmdUpdate_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmLibEdit::cmdClose_Click);
     Form_Load();
@@ -122,10 +144,13 @@ void frmLibEdit::Build_Controls() {
 void frmLibEdit::Form_Load() {
     WtsGeneral::Set_Form_Caption(*this, QStringLiteral("frmLibEdit"));
     ComboPick = 0;
-    WtsGeneral::Read_FileInfo_File();
+    Library::Read_File_Info();
     const int count = static_cast<int>(NumberRules::Val(LibRecord[0]));
     for (int k = 1; k <= count && k <= 9; ++k)
         txtFields[k - 1]->setText(LibRecord[k].trimmed());
+    // The file being edited is the selected one, whatever name the record could keep.
+    if (!SelLibFile.isEmpty())
+        txtFields[1]->setText(SelLibFile);
     txtFields[7]->setText(ContactFields[1]);
     txtFields[8]->setText(ContactFields[5]);
     WtsGeneral::Read_Make_File();
@@ -156,24 +181,12 @@ void frmLibEdit::comTxt5_Click(int position) {
     ComboPick = position + 10;
 }
 
-namespace {
-
-// Typing into a list's edit part puts the entry of the last pick back.
-void restorePick(QComboBox* list, int pick) {
-    if (pick < 10 || pick - 10 >= list->count())
-        return;
-    list->setCurrentIndex(pick - 10);
-    list->setEditText(list->itemText(pick - 10));
-}
-
-} // namespace
-
 void frmLibEdit::comTxt2_Change() {
-    restorePick(comTxt2, ComboPick);
+    restorePick(comTxt2, txtFields[2], ComboPick);
 }
 
 void frmLibEdit::comTxt5_Change() {
-    restorePick(comTxt5, ComboPick);
+    restorePick(comTxt5, txtFields[5], ComboPick);
 }
 
 void frmLibEdit::Build_Map_Name() {
@@ -206,7 +219,25 @@ bool replaceAgreed(const QString& name) {
 
 } // namespace
 
+bool frmLibEdit::Fields_Keepable() {
+    for (const int k : {2, 4, 6, 5, 3}) {
+        const QString problem = TuneMap::Field_Problem(txtFields[k]->text());
+        if (problem.isEmpty())
+            continue;
+        Dialogs::msgBox(QStringLiteral("The %1 \"%2\" %3. Change it and press %4 again.")
+                            .arg(lblFields[k]->text().chopped(1), txtFields[k]->text().trimmed(),
+                                 problem, cmdUpdate->text().remove('&')),
+                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, EditorTitle);
+        txtFields[k]->setFocus();
+        return false;
+    }
+    return true;
+}
+
 void frmLibEdit::cmdUpdate_Click() {
+    // The file name is checked as a name below; here only what a header cannot hold.
+    if (!Fields_Keepable())
+        return;
     Build_Map_Name();
     const int count = static_cast<int>(NumberRules::Val(LibRecord[0]));
     for (int k = 1; k <= count && k <= 9; ++k)
@@ -219,11 +250,15 @@ void frmLibEdit::cmdUpdate_Click() {
             QString target;
             if (!Name_Usable(TuneFileName, &target))
                 return;
-            if (fileExists(target) && target != MapInfo.fileName &&
-                target != Library::OverwriteAgreed && !replaceAgreed(target))
+            // Saving over the map's own file is what Save is for; any other file
+            // is replaced only once the user agreed to replace that very file.
+            const bool ownFile =
+                !MapInfo.fileName.isEmpty() &&
+                (target == MapInfo.fileName || ProgramFolder::Same_File(target, MapInfo.fileName));
+            if (fileExists(target) && !ownFile && !replaceAgreed(target))
                 return;
             LibRecord[2] = target;
-            WtsGeneral::Write_FileInfo_File();
+            Library::Save_File_Info();
             if (!Save_File(target))
                 return;
         } else if (!SelLibFile.isEmpty()) {
@@ -233,7 +268,7 @@ void frmLibEdit::cmdUpdate_Click() {
             if (NewTuneFileName != oldName && !Name_Usable(NewTuneFileName, &target))
                 return;
             LibRecord[2] = target;
-            WtsGeneral::Write_FileInfo_File();
+            Library::Save_File_Info();
             if (!Edit_File(oldName, target))
                 return;
         }
@@ -253,8 +288,16 @@ bool frmLibEdit::Save_File(const QString& target) {
         return false;
     }
     TuneFileName = target;
+    // The current map is that file's now: its record is what the file holds.
     MapInfo.fileName = target;
-    Library::OverwriteAgreed.clear();
+    MapInfo.make = LibRecord[3];
+    MapInfo.model = LibRecord[5];
+    MapInfo.type = LibRecord[6];
+    MapInfo.year = LibRecord[7];
+    MapInfo.owner = ContactFields[1] + ' ' + ContactFields[2];
+    MapInfo.ownerEmail = ContactFields[5];
+    Library::SavedMapName = LibRecord[4];
+    Library::SavedMapId = MapId;
     // The file now holds the image as it is: nothing left to lose.
     KeptImage::Mark_Kept();
     return true;
@@ -276,6 +319,20 @@ bool frmLibEdit::Edit_File(const QString& oldName, const QString& target) {
                         Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, EditorTitle);
         return false;
     }
+    if (outcome == RewriteOutcome::NoEmailLine) {
+        Dialogs::msgBox(QStringLiteral("The new names were not written: the tune map %1 has no "
+                                       "\"E-mail:\" line, after which its names stand. The file "
+                                       "was left unchanged.")
+                            .arg(oldName),
+                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, EditorTitle);
+        return false;
+    }
+    if (outcome == RewriteOutcome::RenamedOnly)
+        Dialogs::msgBox(QStringLiteral("The tune map %1 was renamed %2, but its new names were "
+                                       "not written: it has no \"E-mail:\" line, after which "
+                                       "its names stand. Its header was left as it was.")
+                            .arg(oldName, target),
+                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, EditorTitle);
     // The current map follows its file to the new name.
     if (TuneFileName == oldName)
         TuneFileName = target;

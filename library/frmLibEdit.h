@@ -62,6 +62,9 @@ private:
     void Build_Controls();
     void Finish();
     bool Name_Usable(const QString& typed, QString* name);
+    // False, with the user told which field and why, when a field holds what a
+    // tune-map header cannot keep.
+    bool Fields_Keepable();
 };
 
 // The message of a save that failed: the map was not written and why.

@@ -47,8 +47,16 @@ frmLoadLib::frmLoadLib() {
     Build_Controls();
     connect(ListView1->header(), &QHeaderView::sectionClicked, this,
             &frmLoadLib::ListView1_ColumnClick);
-    connect(ListView1, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { ListView1_ItemClick(item); });
+    // The highlighted row is the selection, however it got there (mouse or keys).
+    connect(ListView1, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const QList<QTreeWidgetItem*> rows = ListView1->selectedItems();
+        if (rows.isEmpty()) {
+            LibSelRow = 0;
+            Set_Selection_Buttons(false);
+        } else {
+            ListView1_ItemClick(rows.first());
+        }
+    });
     connect(cmdMap, &QPushButton::clicked, this, &frmLoadLib::cmdMap_Click);
     connect(cmdEdit, &QPushButton::clicked, this, &frmLoadLib::cmdEdit_Click);
     connect(cmdDelete, &QPushButton::clicked, this, &frmLoadLib::cmdDelete_Click);
@@ -186,12 +194,14 @@ void frmLoadLib::ListView1_ItemClick(QTreeWidgetItem* item) {
     try {
         TuneMap::Read_Row_Click(SelLibFile);
     } catch (const KvrError& e) {
+        // A file that cannot be read can neither be loaded nor edited, but it
+        // can still be deleted.
         Dialogs::msgBox(QStringLiteral("The tune map %1 could not be read:\n%2")
                             .arg(SelLibFile, e.description()),
                         Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, LibraryTitle);
         SelLibFile.clear();
-        LibSelRow = 0;
-        Set_Selection_Buttons(false);
+        cmdMap->setEnabled(false);
+        cmdEdit->setEnabled(false);
     }
 }
 
@@ -258,15 +268,8 @@ bool frmLoadLib::Map_IN() {
             KeptImage::Mark_Kept();
             return true;
         }
-        Dialogs::msgBox(
-            QStringLiteral("The tune map %1 was not loaded: line %2 is not a valid map line "
-                           "(%3 refused). The map and the unit are unchanged.")
-                .arg(name)
-                .arg(result.rows.firstRejectedLine)
-                .arg(result.rows.rejected == 1
-                         ? QStringLiteral("1 line")
-                         : QStringLiteral("%1 lines").arg(result.rows.rejected)),
-            Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, LibraryTitle);
+        Dialogs::msgBox(TuneMap::Refused_Load_Text(name, result), Dialogs::Buttons::Ok,
+                        Dialogs::Icon::Exclamation, LibraryTitle);
     } catch (const KvrError& e) {
         Dialogs::msgBox(
             QStringLiteral("The tune map %1 could not be read:\n%2").arg(name, e.description()),

@@ -13,6 +13,7 @@ namespace WtsCM {
 namespace {
 
 constexpr int DescriptionLength = 63;
+constexpr int IdentifierLength = 64;
 constexpr int BarStep = 5;
 
 bool isByte(int value) {
@@ -64,9 +65,13 @@ std::vector<QByteArray> Download_Elements() {
     elements.push_back(rowFrames('<', Idx_GlobalBase, Idx_GlobalBase + 127, ParamBlock));
 
     const int base = ActiveMap == 1 ? Idx_ParamLow : Idx_ParamMid;
+    // The whole field goes out, padded with blanks as the names dialog pads it,
+    // so no tail of the unit's old identifier is left behind a shorter one.
+    const QString identifierText = MapId.leftJustified(IdentifierLength, ' ', true);
     QByteArray identifier;
     for (int k = 0; k < 4; ++k)
-        identifier.append(WtsUp::Padded_Frame('<', base + 16 * k, textBytes(MapId, 16 * k)));
+        identifier.append(
+            WtsUp::Padded_Frame('<', base + 16 * k, textBytes(identifierText, 16 * k)));
     elements.push_back(identifier);
 
     elements.push_back(rowFrames('=', Idx_IgnMap, Idx_IgnMap + 255, Map5Image));
@@ -79,6 +84,25 @@ std::vector<QByteArray> Download_Elements() {
     return elements;
 }
 
+bool Confirm_Locked_Download() {
+    if (UnitLocked != 1)
+        return true;
+    const QString setting = NoTuneFlag == 170
+                                ? QStringLiteral("No-Tune ON: the unit stays locked")
+                                : QStringLiteral("No-Tune OFF: the unit is no longer locked");
+    return Dialogs::msgBox(
+               QStringLiteral("The unit is locked (No-Tune): its maps are protected against "
+                              "tuning.") +
+                   QChar(13) + QChar(13) +
+                   QStringLiteral("The download replaces the unit's maps with the map shown, "
+                                  "and its No-Tune mark with this program's setting (%1).")
+                       .arg(setting) +
+                   QChar(13) + QChar(13) + QStringLiteral("Download to the locked unit?"),
+               Dialogs::Buttons::YesNo, Dialogs::Icon::Exclamation,
+               QStringLiteral("Download to a locked unit"),
+               Dialogs::DefaultButton::Second) == Dialogs::Answer::Yes;
+}
+
 bool Download_All() {
     if (const auto problem = Download_Image_Problem()) {
         Dialogs::msgBox(QStringLiteral("The map cannot be downloaded: %1, which is not a byte "
@@ -88,6 +112,8 @@ bool Download_All() {
                         QStringLiteral("Download refused"));
         return false;
     }
+    if (!Confirm_Locked_Download())
+        return false;
     Progress().Show();
     Progress().setText(QStringLiteral("Assembling Data"));
     Progress().setValue(0);

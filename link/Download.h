@@ -16,7 +16,8 @@ std::optional<QString> Download_Image_Problem();
 
 // The queue elements of the download for the image and records as they stand:
 // description and wiring-diagram name, global parameters (page 4, 128..255), the
-// identifier of the active map, page 5 and page 6 (0..175), and the dealer's
+// identifier of the active map (MapId padded with blanks to its 64 characters),
+// page 5 and page 6 (0..175), and the dealer's
 // company for a branded installation. Every frame carries the 31 NUL padding.
 // Bytes outside 0..255 are not checked here (Download_Image_Problem does).
 std::vector<QByteArray> Download_Elements();
@@ -29,8 +30,14 @@ QString Normalised_Description();
 inline const QString DownloadWaitsNotice = QStringLiteral(
     "Off-line: the download waits and goes to the unit once the program is on-line.");
 
+// Asks before a download to a locked (No-Tune) unit: it replaces the unit's maps
+// and its No-Tune mark (text address 191) with this program's setting. No is the
+// default. True when the download may go on.
+bool Confirm_Locked_Download();
+
 // Checks the image first: a value that is not a byte refuses the whole download,
 // tells the user which one and returns false with nothing changed or queued.
+// A locked unit is asked about first (Confirm_Locked_Download); No queues nothing.
 // Otherwise normalises MapDscr, assembles the queue with the progress window
 // ("Assembling Data", then "Downloading Data"), takes the dealer's company as the
 // caption owner when branded, queues it and returns true (the same download still

@@ -43,9 +43,21 @@ QString ownerText(const QByteArray& reply, int k, int length) {
     return QString::fromLatin1(bytes.mid(start));
 }
 
+// Stores page bytes into the image. Bytes that differ from what the image held
+// mean the map is the unit's (or the recording's) now, not the file it was
+// loaded from or saved to: it has no file name, so Save asks for one rather
+// than write this map over that file.
 void store(ImageTable& table, int base, const QByteArray& reply, int count) {
-    for (int k = 0; k < count; ++k)
-        table[base + k] = static_cast<std::int16_t>(data(reply, k));
+    bool changed = false;
+    for (int k = 0; k < count; ++k) {
+        const auto value = static_cast<std::int16_t>(data(reply, k));
+        changed = changed || table[base + k] != value;
+        table[base + k] = value;
+    }
+    if (changed) {
+        TuneFileName.clear();
+        MapInfo.fileName.clear();
+    }
 }
 
 void tick() {

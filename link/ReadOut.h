@@ -30,7 +30,8 @@ void Page_Reply(const QByteArray& reply);
 // The data of one of the chain's page replies into the unit image and the
 // unit's texts, where the chain keeps them (the map id by ActiveMap); false, and
 // nothing stored, for a reply that is none of the chain's reads (letter, start
-// address and length).
+// address and length). A page that changes the map leaves the current map
+// without a file name (TuneFileName, MapInfo's file name).
 bool Store_Page(const QByteArray& reply);
 
 // A page reply of a played-back recording: stored as Store_Page does and shown

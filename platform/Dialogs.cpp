@@ -226,11 +226,13 @@ QString QtProvider::openFile(const FileRequest& r) {
 
 QString QtProvider::saveFile(const FileRequest& r) {
     const ReturnFocus back;
-    return withDefaultExt(
-        QFileDialog::getSaveFileName(nullptr, r.title,
-                                     r.fileName.isEmpty() ? r.folder : r.folder + '/' + r.fileName,
-                                     qtFilter(r.filter)),
-        r.defaultExt);
+    // The dialog checks the name as typed, before the extension is added: the
+    // caller asks about the file it will really replace.
+    return withDefaultExt(QFileDialog::getSaveFileName(
+                              nullptr, r.title,
+                              r.fileName.isEmpty() ? r.folder : r.folder + '/' + r.fileName,
+                              qtFilter(r.filter), nullptr, QFileDialog::DontConfirmOverwrite),
+                          r.defaultExt);
 }
 
 ScriptedProvider::ScriptedProvider() : previous_(installed) {

@@ -31,6 +31,9 @@ public:
                            DefaultButton defaultButton) = 0;
     // The chosen file's path, or an empty text when the user cancelled.
     virtual QString openFile(const FileRequest& request) = 0;
+    // The same for a file to write. The dialog never asks about replacing a file
+    // that is there: the caller knows the name it will write (after adding the
+    // default extension or its own rules) and asks about that file itself.
     virtual QString saveFile(const FileRequest& request) = 0;
 };
 

@@ -2,7 +2,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <dirent.h>
+#include <sys/stat.h>
 
 namespace ProgramFolder {
 
@@ -36,6 +40,33 @@ QStringList list(const QString& pattern) {
 
 bool exists(const QString& name) {
     return QFileInfo(file(name)).isFile();
+}
+
+QStringList Names_Not_Text(const QString& suffix) {
+    QStringList names;
+    DIR* dir = ::opendir(QFile::encodeName(path()).constData());
+    if (dir == nullptr)
+        return names;
+    const QByteArray end = suffix.toLower().toLocal8Bit();
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray raw(entry->d_name);
+        if (!raw.toLower().endsWith(end))
+            continue;
+        const QString shown = QFile::decodeName(raw);
+        if (QFile::encodeName(shown) != raw)
+            names << shown;
+    }
+    ::closedir(dir);
+    names.sort();
+    return names;
+}
+
+bool Same_File(const QString& name, const QString& other) {
+    struct stat a {};
+    struct stat b {};
+    return ::stat(QFile::encodeName(file(name)).constData(), &a) == 0 &&
+           ::stat(QFile::encodeName(file(other)).constData(), &b) == 0 && a.st_dev == b.st_dev &&
+           a.st_ino == b.st_ino;
 }
 
 } // namespace ProgramFolder

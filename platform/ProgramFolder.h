@@ -23,4 +23,15 @@ QStringList listIn(const QString& folder, const QString& pattern);
 
 bool exists(const QString& name);
 
+// Files of the program folder whose names end in `suffix` (without regard to
+// case) but are no valid text in the system's encoding, so list() cannot give
+// them and no file can be opened by them. Each as shown to the user, with the
+// replacement character in place of the bytes that are no text.
+QStringList Names_Not_Text(const QString& suffix);
+
+// Whether two names of the program folder are one file: both exist and lead to
+// the same file on the same device. On a folder that ignores letter case
+// (a FAT or NTFS stick, a network share) "Golf.kvr" and "golf.kvr" are one file.
+bool Same_File(const QString& name, const QString& other);
+
 } // namespace ProgramFolder

@@ -75,13 +75,12 @@ namespace {
 class HeaderFile : public LibraryTest {
 protected:
     HeaderFile() {
-        folder.writeLines(Name, {"Fast Lane Motors", "E-mail: shop@x", "Dscr: Road tune",
-                                 "Mapid:STAGE-1", "Make:Audi", "Model:A4", "Type:Car",
-                                 "Owner:Jo Soap", "Owner Email:jo@x.example", "MAPS:",
-                                 " 8 0   1   1   1   1   1   1   1   1   1   1   1   1   1   1   "
-                                 "1   1 ",
-                                 // the end line, with the one Year tag of the file
-                                 "Year:1999"});
+        folder.writeLines(Name, QStringList{"Fast Lane Motors", "E-mail: shop@x", "Dscr: Road tune",
+                                            "Mapid:STAGE-1", "Make:Audi", "Model:A4", "Type:Car",
+                                            "Owner:Jo Soap", "Owner Email:jo@x.example", "MAPS:"}
+                                    << fullRows(1)
+                                    // the end line, with the one Year tag of the file
+                                    << "Year:1999");
     }
     const QString Name = QStringLiteral("Road.kvr");
 };
@@ -122,7 +121,7 @@ TEST_F(HeaderFile, TheMapLoadKeepsValuesNotFoundAndStopsAtMaps) {
     const LoadResult r = Load_Tune_Map(Name);
     EXPECT_TRUE(r.ok());
     EXPECT_TRUE(r.mapsLine);
-    EXPECT_EQ(r.rows.applied, 1);
+    EXPECT_EQ(r.rows.applied, 35);
     EXPECT_EQ(ParamBlock[128], 1);
     EXPECT_EQ(MapInfo.year, QStringLiteral("old year"));
     EXPECT_EQ(MapInfo.owner, QStringLiteral("Jo Soap"));

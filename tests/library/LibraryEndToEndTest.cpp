@@ -142,3 +142,150 @@ TEST_F(LibraryEndToEnd, AFileWithAValueThatIsNoByteIsRefusedAndNothingIsDownload
     QTest::qWait(100);
     EXPECT_TRUE(std::none_of(unit.frames().begin(), unit.frames().end(), isWrite));
 }
+
+// The read-out replaced the loaded map with the unit's: the map no longer has the
+// file's name, so Save asks for one instead of writing the unit's map over it.
+TEST_F(LibraryEndToEnd, AfterTheReadOutReplacedALoadedMapSaveAsksForAName) {
+    const QString name = QStringLiteral("Hatch 1.8T Stage 1.kvr");
+    writeTune(name, 21);
+    const QByteArray file = folder.read(name);
+    frmMain& w = openWired();
+    frmLoadLib& lib = openLibrary(w);
+    clickRow(lib, name);
+    QTest::mouseClick(lib.cmdMap, Qt::LeftButton);
+    ASSERT_EQ(TuneFileName, name);
+    ASSERT_TRUE(unloaded<frmLoadLib>());
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.mnuOnline->trigger();
+    ASSERT_TRUE(settled()) << "CommStatus " << CommStatus;
+    ASSERT_EQ(bytes(Map5Image, 0, 255), unitBytes(5, 0, 255)) << "the unit's map is shown";
+
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    ASSERT_TRUE(w.mnuSave->isEnabled());
+    dialogs.clear();
+    QTest::keyClick(w.txtEnter, Qt::Key_S, Qt::ControlModifier);
+    ASSERT_FALSE(dialogs.records().empty());
+    EXPECT_EQ(dialogs.records()[0].kind, QStringLiteral("save")) << "a name is asked for";
+    EXPECT_FALSE(FormInstance<frmLibEdit>::loaded()) << "cancelled: no save starts";
+    EXPECT_EQ(folder.read(name), file);
+}
+
+// A cut file is refused whole: nothing of it reaches the image or the unit, even
+// with the download ticked.
+TEST_F(LibraryEndToEnd, ACutOrRowlessFileIsRefusedAndTheUnitKeepsItsMap) {
+    writeTune(QStringLiteral("Whole.kvr"), 13);
+    const QList<QByteArray> lines = folder.read(QStringLiteral("Whole.kvr")).split('\n');
+    const qsizetype maps = lines.indexOf("MAPS:\r");
+    auto firstLines = [&](qsizetype n) {
+        QByteArray b;
+        for (qsizetype i = 0; i < n; ++i)
+            b += lines[i] + '\n';
+        return b;
+    };
+    struct Case {
+        QString name;
+        QByteArray bytes;
+        QString told;
+    };
+    const std::vector<Case> cases{
+        {"Cut.kvr", firstLines(maps + 1 + 20), "page 5 addresses 192 to 255"},
+        {"Rowless.kvr", firstLines(maps + 1) + "End of KVR6 Tune Map\r\n",
+         "page 4 addresses 128 to 255"},
+    };
+    for (const Case& c : cases)
+        folder.write(c.name, c.bytes);
+    frmMain& w = openOnlineWired();
+    const Image before{ParamBlock, Map5Image, Map6Image};
+    ASSERT_TRUE(unitHolds(before));
+    frmLoadLib& lib = openLibrary(w);
+    ASSERT_TRUE(lib.chkDownNOW->isChecked());
+    unit.clearFrames();
+    for (const Case& c : cases) {
+        clickRow(lib, c.name);
+        dialogs.clear();
+        QTest::mouseClick(lib.cmdMap, Qt::LeftButton);
+        ASSERT_EQ(dialogs.records().size(), 1u) << c.name.toStdString();
+        const QString text = dialogs.records()[0].text;
+        EXPECT_TRUE(text.contains(c.name)) << text;
+        EXPECT_TRUE(text.contains(c.told)) << text;
+        EXPECT_TRUE(FormInstance<frmLoadLib>::loaded());
+    }
+    EXPECT_EQ(SendPath::Requests_Outstanding(), 0);
+    QTest::qWait(100);
+    EXPECT_TRUE(std::none_of(unit.frames().begin(), unit.frames().end(), isWrite));
+    EXPECT_TRUE(unitHolds(before));
+    EXPECT_EQ(bytes(Map5Image, 0, 255), bytes(before.map5, 0, 255));
+    EXPECT_EQ(bytes(ParamBlock, 128, 255), bytes(before.param, 128, 255));
+}
+
+// The names sent to the unit replace its old ones whole: a shorter map name
+// leaves none of the old one's tail.
+TEST_F(LibraryEndToEnd, AShortMapNameFromAFileReplacesTheUnitsWholeIdentifier) {
+    writeTune(QStringLiteral("Road.kvr"), 11); // its map name: "Seed 11"
+    for (int a = 0; a < 64; ++a)
+        unit.setByte(4, Idx_ParamLow + a, a < 8 ? QByteArray("MAP-A-ID").at(a) : 'Z');
+    frmMain& w = openOnlineWired();
+    frmLoadLib& lib = openLibrary(w);
+    clickRow(lib, QStringLiteral("Road.kvr"));
+    QTest::mouseClick(lib.cmdMap, Qt::LeftButton);
+    ASSERT_TRUE(settled()) << "CommStatus " << CommStatus;
+    QByteArray identifier;
+    for (int a = 0; a < 64; ++a)
+        identifier += static_cast<char>(unit.byte(4, Idx_ParamLow + a));
+    EXPECT_EQ(identifier, QByteArray("Seed 11").leftJustified(64, ' '));
+    EXPECT_EQ(MapId.trimmed(), QStringLiteral("Seed 11")) << "read back from the unit";
+}
+
+// A locked unit keeps its lock mark in the text area: a download replaces it, so
+// it is asked about first, No the default, from the menu and from the library.
+TEST_F(LibraryEndToEnd, ADownloadToALockedUnitAsksFirstWithNoTheDefault) {
+    writeTune(QStringLiteral("Road.kvr"), 11);
+    QByteArray mark(1, static_cast<char>(170));
+    unit.setText(mark, 191);
+    ASSERT_TRUE(unit.locked());
+    frmMain& w = openOnlineWired();
+    ASSERT_EQ(UnitLocked, 1);
+    NoTuneFlag = 255;
+    struct Way {
+        const char* name;
+        std::function<void()> start;
+    };
+    const std::vector<Way> ways{
+        {"Tools > Download", [&] { w.Run_Entry(w.mnuDownload); }},
+        {"a library load with the box ticked",
+         [&] {
+             frmLoadLib& lib = openLibrary(w);
+             EXPECT_TRUE(lib.chkDownNOW->isChecked());
+             clickRow(lib, QStringLiteral("Road.kvr"));
+             QTest::mouseClick(lib.cmdMap, Qt::LeftButton);
+             EXPECT_TRUE(unloaded<frmLoadLib>());
+             w.activateWindow();
+         }},
+    };
+    for (const Way& way : ways) {
+        unit.clearFrames();
+        dialogs.clear();
+        way.start();
+        ASSERT_EQ(dialogs.records().size(), 1u) << way.name;
+        const auto& asked = dialogs.records()[0];
+        EXPECT_EQ(asked.defaultButton, Dialogs::DefaultButton::Second) << way.name;
+        EXPECT_EQ(asked.buttons, Dialogs::Buttons::YesNo) << way.name;
+        EXPECT_TRUE(asked.text.contains("locked")) << asked.text;
+        EXPECT_TRUE(asked.text.contains("replaces the unit's maps")) << asked.text;
+        EXPECT_TRUE(asked.text.contains("No-Tune OFF")) << asked.text;
+        EXPECT_EQ(SendPath::Requests_Outstanding(), 0) << way.name;
+        QTest::qWait(100);
+        EXPECT_TRUE(std::none_of(unit.frames().begin(), unit.frames().end(), isWrite)) << way.name;
+        EXPECT_TRUE(unit.locked()) << way.name;
+    }
+
+    // Yes: the download goes, and the unit takes the program's mark with it.
+    dialogs.answer(Dialogs::Answer::Yes);
+    w.Run_Entry(w.mnuDownload);
+    ASSERT_TRUE(QTest::qWaitFor([] { return SendPath::Requests_Outstanding() == 0; }, 20000));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !unit.locked(); }, 5000));
+    EXPECT_EQ(static_cast<unsigned char>(unit.text().at(191)), 255);
+    EXPECT_EQ(unitBytes(5, 0, 255), bytes(Map5Image, 0, 255));
+}

@@ -9,6 +9,18 @@
 
 #include <QLocale>
 #include <gtest/gtest.h>
+#include <tuple>
+
+// The 35 map rows a tune-map file carries, every value `value`, as text lines.
+inline QStringList fullRows(int value) {
+    ImageTable t;
+    t.fill(static_cast<std::int16_t>(value));
+    QStringList rows;
+    for (const auto& [page, first, last] : {std::tuple{0, 8, 15}, {1, 0, 15}, {2, 0, 10}})
+        for (int r = first; r <= last; ++r)
+            rows << WtsGeneral::Map_Row_Line(r, page, t);
+    return rows;
+}
 
 // A fresh program folder and shared state, scripted dialogs, the date in the
 // British short form, and a fixed image, dealer, contact and file record.

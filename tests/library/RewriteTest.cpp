@@ -124,10 +124,14 @@ TEST_F(RewriteTest, AFileWithNoMapsLineAfterItsEmailLineIsLeftUnchanged) {
     EXPECT_FALSE(folder.exists("Renamed.kvr"));
 }
 
+// The header has no place for new names: a rename still goes through, and the
+// outcome says the names were not written.
 TEST_F(RewriteTest, AFileWithNoEmailLineIsCopiedWholeUnderItsNewName) {
     const QByteArray plain = "Dscr: plain\r\nMAPS:\r\n" + rowsOf(original);
     folder.write("Plain.kvr", plain);
-    EXPECT_EQ(Rewrite_Header("Plain.kvr", "Plain2.kvr", clock()), RewriteOutcome::Rewritten);
+    EXPECT_EQ(Rewrite_Header("Plain.kvr", "Plain.kvr", clock()), RewriteOutcome::NoEmailLine);
+    EXPECT_EQ(folder.read("Plain.kvr"), plain);
+    EXPECT_EQ(Rewrite_Header("Plain.kvr", "Plain2.kvr", clock()), RewriteOutcome::RenamedOnly);
     EXPECT_EQ(folder.read("Plain2.kvr"), plain);
     EXPECT_FALSE(folder.exists("Plain.kvr"));
 }

@@ -160,7 +160,8 @@ TEST_F(TuneMapFileTest, TheNoTuneMarkIsTheSeventyFirstCharacter) {
                           Case{QByteArray("Dscr: ").leftJustified(70, 'd') + '\xAA', 171},
                           Case{QByteArray("Dscr: ").leftJustified(70, 'd') + 'q', 255}}) {
         NoTuneFlag = 33;
-        folder.write("nt.kvr", "E-mail: x\r\n" + c.dscr + "\r\nMAPS:\r\nEnd\r\n");
+        folder.write("nt.kvr", "E-mail: x\r\n" + c.dscr + "\r\nMAPS:\r\n" +
+                                   fullRows(1).join("\r\n").toLatin1() + "\r\nEnd\r\n");
         ASSERT_TRUE(Load_Tune_Map("nt.kvr").ok());
         EXPECT_EQ(NoTuneFlag, c.expected) << c.dscr.size();
     }
@@ -194,18 +195,44 @@ TEST_F(TuneMapFileTest, AFileWithABadRowChangesNothing) {
     EXPECT_TRUE(MapInfo.fileName.isEmpty());
 }
 
-TEST_F(TuneMapFileTest, AMapsLineThatIsTheLastLineLoadsTheHeaderButNoRows) {
-    fillImage();
-    const ImageTable map5 = Map5Image;
-    folder.writeLines("h.kvr",
-                      {"E-mail: x", "Make:Fiat",
-                       " 0 1   1   1   1   1   1   1   1   1   1   1   1   1   1   1   1   1 ",
-                       "MAPS:"});
-    const LoadResult result = Load_Tune_Map("h.kvr");
-    EXPECT_FALSE(result.mapsLine);
-    EXPECT_EQ(result.rows.applied, 0);
-    EXPECT_EQ(MapInfo.make, QStringLiteral("Fiat"));
-    EXPECT_EQ(Map5Image, map5);
+// A load is all or nothing: a file whose map rows are cut off, missing or never
+// begun changes neither the image nor the current map's record.
+TEST_F(TuneMapFileTest, AFileWithoutEveryMapRowIsRefusedAndChangesNothing) {
+    const QStringList rows = fullRows(1);
+    struct Case {
+        const char* what;
+        QStringList lines;
+        QString missing;
+    };
+    const std::vector<Case> cases{
+        {"cut after 20 rows", QStringList{"E-mail: x", "Make:Fiat", "MAPS:"} << rows.mid(0, 20),
+         "page 5 addresses 192 to 255, page 6 addresses 0 to 175"},
+        {"a row in the middle missing",
+         QStringList{"E-mail: x", "Make:Fiat", "MAPS:"} << rows.mid(0, 8) << rows.mid(9) << "End",
+         "page 5 addresses 0 to 15"},
+        {"no rows after MAPS:",
+         {"E-mail: x", "Make:Fiat", "MAPS:", "End"},
+         "page 4 addresses 128 to 255, page 5 addresses 0 to 255, page 6 addresses 0 to 175"},
+        // the last line is never examined, so this "MAPS:" begins nothing
+        {"MAPS: as the last line", QStringList{"E-mail: x", "Make:Fiat"} << rows << "MAPS:", ""},
+    };
+    for (const Case& c : cases) {
+        fillImage();
+        const ImageTable param = ParamBlock, map5 = Map5Image, map6 = Map6Image;
+        MapInfo = {};
+        MapInfo.make = QStringLiteral("current make");
+        folder.writeLines("cut.kvr", c.lines);
+        const LoadResult result = Load_Tune_Map("cut.kvr");
+        EXPECT_FALSE(result.ok()) << c.what;
+        if (!c.missing.isEmpty())
+            EXPECT_EQ(result.missing, c.missing) << c.what;
+        EXPECT_TRUE(Refused_Load_Text("cut.kvr", result).contains("cut.kvr")) << c.what;
+        EXPECT_EQ(ParamBlock, param) << c.what;
+        EXPECT_EQ(Map5Image, map5) << c.what;
+        EXPECT_EQ(Map6Image, map6) << c.what;
+        EXPECT_EQ(MapInfo.make, QStringLiteral("current make")) << c.what;
+        EXPECT_TRUE(MapInfo.fileName.isEmpty()) << c.what;
+    }
 }
 
 TEST_F(TuneMapFileTest, AMissingFileIsAnError) {

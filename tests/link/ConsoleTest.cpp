@@ -105,6 +105,10 @@ TEST_F(ConsoleTest, LockedUnitTakesOnlyTheDownloadAndTheReset) {
         EXPECT_TRUE(SendRequests.empty()) << line;
     }
     EXPECT_EQ(ParamBlock, before);
+    // The download asks first: it replaces the locked unit's maps and mark.
+    enter(QStringLiteral("PG"));
+    EXPECT_TRUE(SendRequests.empty()) << "No is the default";
+    dialogs.answer(Dialogs::Answer::Yes);
     enter(QStringLiteral("PG"));
     enter(QStringLiteral("xx"));
     ASSERT_EQ(SendRequests.size(), 2u);

@@ -111,9 +111,11 @@ TEST_F(DownloadTest, ShortTextsAndTheNoTuneCharacter) {
     const std::vector<QByteArray>& e = queued();
     EXPECT_EQ(e[0].mid(4 * 50), QByteArray("A\xD0\r", 3) + Pad) << "empty wiring-diagram name";
     EXPECT_EQ(e[0].mid(3 * 50 + 2, 16), QByteArray(15, 'x') + "\xAA");
-    EXPECT_EQ(e[2], QByteArray("<@ABC\r", 6).replace('@', '\x40') + Pad + QByteArray("<P\r") + Pad +
-                        QByteArray("<`\r") + Pad + QByteArray("<p\r") + Pad)
-        << "identifier rows carry only the characters present";
+    // The whole identifier goes out, so no tail of an older, longer one stays.
+    const QByteArray blanks(16, ' ');
+    EXPECT_EQ(e[2], "<@ABC" + QByteArray(13, ' ') + "\r" + Pad + "<P" + blanks + "\r" + Pad + "<`" +
+                        blanks + "\r" + Pad + "<p" + blanks + "\r" + Pad)
+        << "identifier rows padded with blanks to 64 characters";
 }
 
 TEST_F(DownloadTest, SecondCallBeforeTheSendQueuesOnlyOnce) {

@@ -1,0 +1,34 @@
+#include "library/FileInfo.h"
+
+#include "core/TableFiles.h"
+#include "library/LibraryState.h"
+#include "platform/Dialogs.h"
+#include "platform/KvrError.h"
+
+namespace Library {
+
+bool Save_File_Info() {
+    try {
+        WtsGeneral::Write_FileInfo_File();
+    } catch (const KvrError& e) {
+        if (!FileInfoUnsaved)
+            Dialogs::msgBox(
+                QStringLiteral("The file information record KVR6FileInfo.cfg could not be "
+                               "written: %1\nThe program goes on without it: maps can still be "
+                               "loaded, edited and deleted.")
+                    .arg(e.description()),
+                Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
+                QStringLiteral("File not written"));
+        FileInfoUnsaved = true;
+        return false;
+    }
+    FileInfoUnsaved = false;
+    return true;
+}
+
+void Read_File_Info() {
+    if (!FileInfoUnsaved)
+        WtsGeneral::Read_FileInfo_File();
+}
+
+} // namespace Library

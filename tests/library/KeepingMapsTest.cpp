@@ -1,0 +1,310 @@
+// No map replaced, deleted or cut without the user's word: saving over another
+// file, renaming, a folder that takes no writes, the selection the buttons act
+// on, and the names a header cannot keep. Driven off-line through the real
+// windows with mouse and key events.
+
+#include "LibraryTestSupport.h"
+#include "WindowTestSupport.h"
+
+#include "core/TableFiles.h"
+#include "platform/TextFile.h"
+#include "tests/support/FileSizeLimit.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+class KeepingMaps : public LibraryWindowTest {
+protected:
+    frmLibEdit& editor() {
+        EXPECT_TRUE(FormInstance<frmLibEdit>::loaded());
+        return FormInstance<frmLibEdit>::get();
+    }
+    void save(frmMain& w) {
+        w.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(w.txtEnter, Qt::Key_S, Qt::ControlModifier);
+    }
+    std::vector<Dialogs::ScriptedProvider::Record> messages() const {
+        std::vector<Dialogs::ScriptedProvider::Record> m;
+        for (const auto& r : dialogs.records())
+            if (r.kind == QLatin1String("message"))
+                m.push_back(r);
+        return m;
+    }
+    // Types as type() does, also characters that no key of the test keyboard has.
+    static void typeAny(QLineEdit* box, const QString& text) {
+        box->setFocus();
+        box->selectAll();
+        for (const QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        if (text.isEmpty())
+            QTest::keyClick(box, Qt::Key_Delete);
+    }
+    void loadRow(frmMain& w, const QString& name) {
+        frmLoadLib& lib = openLibrary(w);
+        clickRow(lib, name);
+        QTest::mouseClick(lib.cmdMap, Qt::LeftButton);
+        EXPECT_TRUE(unloaded<frmLoadLib>());
+        w.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+    }
+};
+
+} // namespace
+
+// The dialog checks the name as typed ("Golf"); the file that would be replaced is
+// "Golf.kvr", and only a question about that file in that save lets it go.
+TEST_F(KeepingMaps, ANameTypedWithoutItsExtensionAsksBeforeReplacingThatFile) {
+    writeTune(QStringLiteral("Golf.kvr"), 3);
+    const QByteArray golf = folder.read(QStringLiteral("Golf.kvr"));
+    frmMain& w = openWired();
+    dialogs.file(folder.file(QStringLiteral("Golf")));
+    save(w);
+    QTest::mouseClick(editor().cmdUpdate, Qt::LeftButton); // Enter's answer: No
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].text.contains("Golf.kvr")) << messages()[0].text;
+    EXPECT_EQ(messages()[0].defaultButton, Dialogs::DefaultButton::Second);
+    EXPECT_EQ(folder.read(QStringLiteral("Golf.kvr")), golf);
+
+    // Save As onto it, the editor closed without saving: a later Save asks again.
+    QTest::mouseClick(editor().cmdClose, Qt::LeftButton);
+    ASSERT_TRUE(unloaded<frmLibEdit>());
+    dialogs.file(folder.file(QStringLiteral("Golf.kvr")));
+    w.mnuSaveAS->trigger();
+    QTest::mouseClick(editor().cmdClose, Qt::LeftButton);
+    ASSERT_TRUE(unloaded<frmLibEdit>());
+    dialogs.clear();
+    save(w);
+    QTest::mouseClick(editor().cmdUpdate, Qt::LeftButton);
+    ASSERT_EQ(messages().size(), 1u) << "the question of an earlier save does not count";
+    EXPECT_EQ(folder.read(QStringLiteral("Golf.kvr")), golf);
+
+    dialogs.answer(Dialogs::Answer::Yes);
+    QTest::mouseClick(editor().cmdUpdate, Qt::LeftButton);
+    EXPECT_TRUE(unloaded<frmLibEdit>());
+    EXPECT_NE(folder.read(QStringLiteral("Golf.kvr")), golf) << "Yes replaces it";
+}
+
+// A hard link "golf.kvr" to "Golf.kvr" stands for a folder that ignores case: both
+// names are one file, so the new name is a rename, never a replace.
+TEST_F(KeepingMaps, ARenameThatChangesOnlyTheLetterCaseKeepsTheMap) {
+    writeTune(QStringLiteral("Golf.kvr"), 7, QStringLiteral("Trabant"));
+    const QByteArray old = folder.read(QStringLiteral("Golf.kvr"));
+    ASSERT_EQ(::link(QFile::encodeName(folder.file("Golf.kvr")).constData(),
+                     QFile::encodeName(folder.file("golf.kvr")).constData()),
+              0);
+    frmMain& w = openWired();
+    frmLoadLib& lib = openLibrary(w);
+    clickRow(lib, QStringLiteral("Golf.kvr"));
+    QTest::mouseClick(lib.cmdEdit, Qt::LeftButton);
+    frmLibEdit& ed = editor();
+    type(ed.txtFields[1], QStringLiteral("golf"));
+    type(ed.txtFields[3], QStringLiteral("Lower"));
+    dialogs.clear();
+    QTest::mouseClick(ed.cmdUpdate, Qt::LeftButton);
+    EXPECT_TRUE(dialogs.records().empty()) << dialogs.records().at(0).text.toStdString();
+    EXPECT_TRUE(unloaded<frmLibEdit>());
+    EXPECT_FALSE(folder.exists(QStringLiteral("Golf.kvr")));
+    ASSERT_TRUE(folder.exists(QStringLiteral("golf.kvr")));
+    const QByteArray now = folder.read(QStringLiteral("golf.kvr"));
+    EXPECT_EQ(now.mid(now.indexOf("MAPS:")), old.mid(old.indexOf("MAPS:")));
+    EXPECT_TRUE(now.contains("\r\nMapid:Lower\r\n"));
+    EXPECT_EQ(QDir(folder.path()).entryList({"*.kvr*"}, QDir::Files),
+              QStringList{QStringLiteral("golf.kvr")})
+        << "no temporary file is left";
+}
+
+// A full program folder (a file-size limit: even root cannot write past it)
+// takes no file-information record: that is told once, and the library still
+// loads, edits and deletes.
+TEST_F(KeepingMaps, AFolderThatTakesNoWritesStillLoadsEditsAndDeletes) {
+    const Image a = writeTune(QStringLiteral("a.kvr"), 1);
+    writeTune(QStringLiteral("b.kvr"), 2, QStringLiteral("BMW"));
+    frmMain& w = openWired();
+    const FileSizeLimit full(16);
+    ASSERT_TRUE(full.active());
+    frmLoadLib& lib = openLibrary(w);
+    clickRow(lib, QStringLiteral("a.kvr"));
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].text.contains("KVR6FileInfo.cfg")) << messages()[0].text;
+    EXPECT_TRUE(messages()[0].text.contains("could not be written")) << messages()[0].text;
+    EXPECT_TRUE(lib.cmdMap->isEnabled());
+    clickRow(lib, QStringLiteral("b.kvr"));
+    EXPECT_EQ(messages().size(), 1u) << "told once";
+
+    QTest::mouseClick(lib.cmdEdit, Qt::LeftButton);
+    EXPECT_EQ(editor().txtFields[2]->text(), QStringLiteral("BMW")) << "the clicked file's names";
+    EXPECT_EQ(editor().txtFields[1]->text(), QStringLiteral("b.kvr"));
+    QTest::mouseClick(editor().cmdClose, Qt::LeftButton);
+    ASSERT_TRUE(unloaded<frmLibEdit>());
+
+    loadRow(w, QStringLiteral("a.kvr"));
+    EXPECT_EQ(bytes(Map5Image, 0, 255), bytes(a.map5, 0, 255));
+    EXPECT_EQ(TuneFileName, QStringLiteral("a.kvr"));
+
+    frmLoadLib& again = openLibrary(w);
+    clickRow(again, QStringLiteral("b.kvr"));
+    dialogs.answer(Dialogs::Answer::Yes);
+    QTest::mouseClick(again.cmdDelete, Qt::LeftButton);
+    EXPECT_FALSE(folder.exists(QStringLiteral("b.kvr"))) << "a map can be deleted to make room";
+    EXPECT_EQ(listedNames(again), QStringList{QStringLiteral("a.kvr")});
+}
+
+// The buttons act on the highlighted row, wherever the keys moved it.
+TEST_F(KeepingMaps, TheButtonsFollowTheRowTheArrowKeysHighlight) {
+    writeTune(QStringLiteral("a.kvr"), 1);
+    const Image b = writeTune(QStringLiteral("b.kvr"), 2, QStringLiteral("BMW"));
+    writeTune(QStringLiteral("c.kvr"), 3);
+    frmMain& w = openWired();
+    frmLoadLib& lib = openLibrary(w);
+    clickRow(lib, QStringLiteral("a.kvr"));
+    QTest::keyClick(lib.ListView1, Qt::Key_Down);
+    EXPECT_EQ(SelLibFile, QStringLiteral("b.kvr"));
+    QTest::keyClick(lib.ListView1, Qt::Key_Down);
+    QTest::keyClick(lib.ListView1, Qt::Key_Up);
+    dialogs.answer(Dialogs::Answer::No);
+    QTest::mouseClick(lib.cmdDelete, Qt::LeftButton);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].text.contains("b.kvr")) << messages()[0].text;
+
+    QTest::mouseClick(lib.cmdMap, Qt::LeftButton);
+    EXPECT_EQ(bytes(Map5Image, 0, 255), bytes(b.map5, 0, 255));
+    EXPECT_EQ(TuneFileName, QStringLiteral("b.kvr"));
+}
+
+TEST_F(KeepingMaps, TheEditorWritesWhatItShowsAndSaveAsStartsFromTheCurrentMap) {
+    writeTune(QStringLiteral("a.kvr"), 1, QStringLiteral("Audi"));
+    writeTune(QStringLiteral("b.kvr"), 2, QStringLiteral("BMW"));
+    frmMain& w = openWired();
+    loadRow(w, QStringLiteral("a.kvr"));
+    // Another file clicked, then deleted: the current map is still a.kvr's.
+    frmLoadLib& lib = openLibrary(w);
+    clickRow(lib, QStringLiteral("b.kvr"));
+    dialogs.answer(Dialogs::Answer::Yes);
+    QTest::mouseClick(lib.cmdDelete, Qt::LeftButton);
+    QTest::mouseClick(lib.cmdCancel, Qt::LeftButton);
+    ASSERT_TRUE(unloaded<frmLoadLib>());
+
+    dialogs.file(folder.file(QStringLiteral("Copy")));
+    w.mnuSaveAS->trigger();
+    frmLibEdit& ed = editor();
+    EXPECT_EQ(ed.txtFields[2]->text(), QStringLiteral("Audi"));
+    EXPECT_EQ(ed.txtFields[3]->text(), QStringLiteral("Seed 1"));
+    EXPECT_EQ(ed.txtFields[6]->text(), QStringLiteral("1999"));
+    EXPECT_EQ(ed.txtFields[1]->text(), QStringLiteral("Copy.kvr"));
+
+    // A make picked, then the type list typed into: the pick is put back in the
+    // type list, and the type field shows what the list shows.
+    ed.comTxt2->setFocus();
+    for (int k = 0; k < 3; ++k)
+        QTest::keyClick(ed.comTxt2, Qt::Key_Down);
+    QTest::keyClicks(ed.comTxt5->lineEdit(), QStringLiteral("x"));
+    EXPECT_EQ(ed.txtFields[5]->text(), ed.comTxt5->currentText());
+    // A make typed into its field: the list shows it too.
+    type(ed.txtFields[2], QStringLiteral("Skoda"));
+    EXPECT_EQ(ed.comTxt2->currentText(), QStringLiteral("Skoda"));
+    const QString shownType = ed.comTxt5->currentText();
+    QTest::mouseClick(ed.cmdUpdate, Qt::LeftButton);
+    ASSERT_TRUE(unloaded<frmLibEdit>());
+    const QStringList lines = TextFile::readLines(folder.file(QStringLiteral("Copy.kvr")));
+    EXPECT_TRUE(lines.contains("Type:" + shownType)) << shownType;
+    EXPECT_TRUE(lines.contains(QStringLiteral("Make:Skoda")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Mapid:Seed 1")));
+
+    // The next Save As starts from the map as saved, with the map name it wrote.
+    dialogs.file(folder.file(QStringLiteral("Third")));
+    w.mnuSaveAS->trigger();
+    EXPECT_EQ(editor().txtFields[2]->text(), QStringLiteral("Skoda"));
+    EXPECT_EQ(editor().txtFields[3]->text(), QStringLiteral("Seed 1"));
+}
+
+// What a header cannot keep is refused with the field and the reason; the file
+// and the library stay as they were.
+TEST_F(KeepingMaps, NamesAHeaderCannotKeepAreRefusedInPlainWords) {
+    struct Case {
+        int field;
+        QString typed;
+        QString told;
+    };
+    const std::vector<Case> cases{
+        {2, QStringLiteral("Caf") + QChar(0xE9) + QChar(0x20AC), QStringLiteral("cannot keep")},
+        {3, QStringLiteral("Stage MAPS: 2"), QStringLiteral("line of its header")},
+        {4, QStringLiteral("A4 Year:2001"), QStringLiteral("line of its header")},
+        {1, QStringLiteral("Golf?"), QStringLiteral("FAT or Windows folder")},
+        {1, QStringLiteral("A4: track"), QStringLiteral("FAT or Windows folder")},
+        {1, QStringLiteral("Best <1>"), QStringLiteral("FAT or Windows folder")},
+    };
+    writeTune(QStringLiteral("a.kvr"), 1);
+    const QByteArray a = folder.read(QStringLiteral("a.kvr"));
+    frmMain& w = openWired();
+    frmLoadLib& lib = openLibrary(w);
+    clickRow(lib, QStringLiteral("a.kvr"));
+    QTest::mouseClick(lib.cmdEdit, Qt::LeftButton);
+    frmLibEdit& ed = editor();
+    for (const Case& c : cases) {
+        const QString before = ed.txtFields[c.field]->text();
+        typeAny(ed.txtFields[c.field], c.typed);
+        dialogs.clear();
+        QTest::mouseClick(ed.cmdUpdate, Qt::LeftButton);
+        ASSERT_EQ(messages().size(), 1u) << c.typed;
+        EXPECT_TRUE(messages()[0].text.contains(c.told)) << messages()[0].text;
+        EXPECT_TRUE(FormInstance<frmLibEdit>::loaded()) << c.typed;
+        type(ed.txtFields[c.field], before);
+    }
+    EXPECT_EQ(folder.read(QStringLiteral("a.kvr")), a);
+    EXPECT_EQ(QDir(folder.path()).entryList({"*.kvr"}, QDir::Files),
+              QStringList{QStringLiteral("a.kvr")});
+}
+
+TEST_F(KeepingMaps, NamesTheProgramCannotKeepAreToldNotChangedSilently) {
+    // A file name outside Latin-1 keeps its name through an Update without edits.
+    const QString cafe = QStringLiteral("Caf") + QChar(0xE9) + QChar(0x20AC) + ".kvr";
+    writeTune(QStringLiteral("x.kvr"), 4);
+    ASSERT_TRUE(QFile::rename(folder.file("x.kvr"), folder.file(cafe)));
+    // A file with no "E-mail:" line: its new names have nowhere to go.
+    folder.writeLines(QStringLiteral("plain.kvr"),
+                      QStringList{"Dscr: plain", "Make:Fiat", "MAPS:"} << fullRows(2) << "End");
+    const QByteArray plain = folder.read(QStringLiteral("plain.kvr"));
+    // A file whose name is no text at all.
+    const int fd = ::open(QFile::encodeName(folder.path() + "/Bad").append("\xff.kvr").constData(),
+                          O_CREAT | O_WRONLY, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+
+    frmMain& w = openWired();
+    frmLoadLib& lib = openLibrary(w);
+    EXPECT_TRUE(lib.lblSkipped->isVisible());
+    EXPECT_TRUE(lib.lblSkipped->text().contains("not valid text")) << lib.lblSkipped->text();
+    clickRow(lib, cafe);
+    QTest::mouseClick(lib.cmdEdit, Qt::LeftButton);
+    EXPECT_EQ(editor().txtFields[1]->text(), cafe);
+    QTest::mouseClick(editor().cmdUpdate, Qt::LeftButton);
+    EXPECT_TRUE(unloaded<frmLibEdit>());
+    EXPECT_TRUE(folder.exists(cafe)) << "the file keeps its name";
+    EXPECT_EQ(QDir(folder.path()).entryList({"*.kvr"}, QDir::Files).size(), 2);
+
+    frmLoadLib& again = openLibrary(w);
+    clickRow(again, QStringLiteral("plain.kvr"));
+    QTest::mouseClick(again.cmdEdit, Qt::LeftButton);
+    type(editor().txtFields[3], QStringLiteral("New name"));
+    dialogs.clear();
+    QTest::mouseClick(editor().cmdUpdate, Qt::LeftButton);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].text.contains("were not written")) << messages()[0].text;
+    EXPECT_TRUE(messages()[0].text.contains("E-mail:")) << messages()[0].text;
+    EXPECT_EQ(folder.read(QStringLiteral("plain.kvr")), plain);
+    QTest::mouseClick(editor().cmdClose, Qt::LeftButton);
+    ASSERT_TRUE(unloaded<frmLibEdit>());
+
+    // A Save As pointed at another folder says where the map goes.
+    w.activateWindow();
+    dialogs.clear();
+    dialogs.file(QStringLiteral("/media/stick/Road"));
+    w.mnuSaveAS->trigger();
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_TRUE(messages()[0].text.contains(folder.path())) << messages()[0].text;
+    EXPECT_TRUE(messages()[0].text.contains("/media/stick")) << messages()[0].text;
+    EXPECT_TRUE(messages()[0].text.contains("Road.kvr")) << messages()[0].text;
+}
