@@ -2,7 +2,7 @@
 
 #include "core/TableFiles.h"
 #include "library/LibraryState.h"
-#include "platform/Dialogs.h"
+#include "platform/FileProblem.h"
 #include "platform/KvrError.h"
 
 namespace Library {
@@ -12,13 +12,11 @@ bool Save_File_Info() {
         WtsGeneral::Write_FileInfo_File();
     } catch (const KvrError& e) {
         if (!FileInfoUnsaved)
-            Dialogs::msgBox(
-                QStringLiteral("The file information record KVR6FileInfo.cfg could not be "
-                               "written: %1\nThe program goes on without it: maps can still be "
-                               "loaded, edited and deleted.")
-                    .arg(e.description()),
-                Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
-                QStringLiteral("File not written"));
+            FileProblem::Tell({QStringLiteral("file information record KVR6FileInfo.cfg"),
+                               QStringLiteral("written"), e.description(),
+                               QStringLiteral("The program goes on without it: maps can still "
+                                              "be loaded, edited and deleted."),
+                               QStringLiteral("File not written")});
         FileInfoUnsaved = true;
         return false;
     }
