@@ -18,9 +18,13 @@ namespace {
 
 const QString Off = QStringLiteral("OFF");
 
-QString Degrees_Text(int signedByte) {
-    CellValue = UnitBytes::Whole_Degrees(signedByte);
+QString Degrees_Text(int signedByte, int cylinders) {
+    CellValue = static_cast<int>(NumberRules::RoundEven(UnitBytes::Degrees(signedByte, cylinders)));
     return Format(CellValue, QStringLiteral("##0"));
+}
+
+QString Degrees_Text(int signedByte) {
+    return Degrees_Text(signedByte, WtsGeneral::Cylinders());
 }
 
 // The whole RPM of break points 0 and 15, when their periods can be used.
@@ -28,13 +32,14 @@ struct RpmLimits {
     int lowest;
     int highest;
 };
-std::optional<RpmLimits> Rpm_Limits() {
+std::optional<RpmLimits> Rpm_Limits(int cylinders) {
     const auto first = UnitBytes::Break_Point_Period(0);
     const auto last = UnitBytes::Break_Point_Period(15);
     if (!first || !last)
         return std::nullopt;
-    return RpmLimits{static_cast<int>(NumberRules::Fix(UnitBytes::Rpm_Of_Period(*first))),
-                     static_cast<int>(NumberRules::Fix(UnitBytes::Rpm_Of_Period(*last)))};
+    return RpmLimits{
+        static_cast<int>(NumberRules::Fix(UnitBytes::Rpm_Of_Period(*first, cylinders))),
+        static_cast<int>(NumberRules::Fix(UnitBytes::Rpm_Of_Period(*last, cylinders)))};
 }
 
 // Temperature and AMP switch points share their clamp; only the scale and the
@@ -51,10 +56,8 @@ QString Switch_Point_Limited(int index, std::optional<float> (*toValue)(int),
     const double shown = Val(text);
     const float lower = scale.C;
     const float upper = scale.K * 15.0f + scale.C;
-    if (shown <= lower) {
-        ParamBlock[index] = 255;
+    if (shown <= lower)
         return Off;
-    }
     if (shown >= upper)
         return Single_Text(upper);
     return text;
@@ -83,10 +86,8 @@ QString Fmt_Percent_Limited(int index) {
     const double shown = Val(text);
     const int lowest = Deflect_Percent(ParamBlock[Idx_DeflScale]);
     const int highest = Deflect_Percent(ParamBlock[Idx_DeflScale + 7]);
-    if (shown <= lowest) {
-        ParamBlock[index] = 255;
+    if (shown <= lowest)
         return Off;
-    }
     if (shown >= highest)
         return NumberRules::Str(highest);
     return text;
@@ -99,37 +100,35 @@ QString Fmt_Percent_Or_Off(int v) {
 }
 
 QString Fmt_RPM_Limited(int index) {
+    return Fmt_RPM_Limited(index, WtsGeneral::Cylinders());
+}
+
+QString Fmt_RPM_Limited(int index, int cylinders) {
     if (ParamBlock[index] == 0 && ParamBlock[Idx_SwitchRpmLow] == 0)
         return Off;
     const auto period = UnitBytes::Period_At(index, Idx_SwitchRpmLow);
     if (!period)
         return NoValue;
-    const int cylinders = WtsGeneral::Cylinders();
     const QString text = Format(120000.0 / *period / cylinders / 0.0256, QStringLiteral("####0"));
     // Without usable end points of the RPM scale there is nothing to clamp against.
-    const auto limits = Rpm_Limits();
+    const auto limits = Rpm_Limits(cylinders);
     if (!limits || limits->highest < 1)
         return text;
     const double shown = Val(text);
-    if (shown <= limits->lowest) {
-        ParamBlock[index] = 0;
-        ParamBlock[Idx_SwitchRpmLow] = 0;
+    if (shown <= limits->lowest)
         return Off;
-    }
-    if (shown >= limits->highest) {
-        // The period is made whole before it is split, so the low byte stays a byte.
-        const double q = 120000.0 / limits->highest / cylinders / 0.0256;
-        const int top =
-            static_cast<int>(std::clamp<std::int64_t>(NumberRules::RoundEven(q), 1, 32767));
-        UnitBytes::Store_Period(index, Idx_SwitchRpmLow, top);
+    if (shown >= limits->highest)
         return NumberRules::Str(limits->highest);
-    }
     return text;
 }
 
 QString Fmt_RPM_Or_Off(int v) {
+    return Fmt_RPM_Or_Off(v, WtsGeneral::Cylinders());
+}
+
+QString Fmt_RPM_Or_Off(int v, int cylinders) {
     const auto first = UnitBytes::Break_Point_Period(0);
-    if (first && v == NumberRules::Fix(UnitBytes::Rpm_Of_Period(*first)))
+    if (first && v == NumberRules::Fix(UnitBytes::Rpm_Of_Period(*first, cylinders)))
         return Off;
     return NumberRules::Str(v);
 }
@@ -178,6 +177,10 @@ QString Fmt_Param_Signed_Scaled(int index) {
     return Degrees_Text(UnitBytes::Signed(ParamBlock[index]));
 }
 
+QString Fmt_Param_Signed_Scaled(int index, int cylinders) {
+    return Degrees_Text(UnitBytes::Signed(ParamBlock[index]), cylinders);
+}
+
 QString Fmt_Int(double v) {
     // CellValue is a 16-bit scratch the main window also shows.
     CellValue =
@@ -191,6 +194,14 @@ QString Fmt_Max_Advance() {
 
 QString Fmt_Min_Advance() {
     return Degrees_Text(-128);
+}
+
+QString Fmt_Max_Advance(int cylinders) {
+    return Degrees_Text(127, cylinders);
+}
+
+QString Fmt_Min_Advance(int cylinders) {
+    return Degrees_Text(-128, cylinders);
 }
 
 QString Fmt_Analog_Cell(int index) {

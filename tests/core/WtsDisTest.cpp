@@ -8,18 +8,19 @@ using WtsDisTest = ImageTest;
 
 namespace {
 
-// One byte of a clamped switch point: what the label shows and what byte stays.
+// One byte of a clamped switch point and what its label shows; showing it
+// changes no byte of the image.
 struct SwitchCase {
     int byte;
     const char* text;
-    int stored;
 };
 
 void expectSwitchPoint(int index, QString (*member)(int), std::initializer_list<SwitchCase> cases) {
     for (const SwitchCase& c : cases) {
         ParamBlock[index] = static_cast<std::int16_t>(c.byte);
+        const ImageTable before = ParamBlock;
         EXPECT_EQ(member(index), c.text) << c.byte;
-        EXPECT_EQ(ParamBlock[index], c.stored) << c.byte;
+        EXPECT_EQ(ParamBlock, before) << c.byte;
     }
 }
 
@@ -151,13 +152,13 @@ TEST_F(WtsDisTest, DeflectionSwitchPointClampsToTheDeflectionScale) {
     ParamBlock[Idx_DeflScale + 7] = 230; // 89 %
     expectSwitchPoint(Idx_SwitchDefl, &WtsDis::Fmt_Percent_Limited,
                       {
-                          {255, "OFF", 255}, // switched off: nothing written
-                          {26, "OFF", 255},  // 10 % is the first point
-                          {0, "OFF", 255},
-                          {27, "11", 27}, // 10.6 % shows as 11
-                          {128, "50", 128},
-                          {226, "89", 226}, // 88.6 % shows as 89, the top
-                          {240, "89", 240}, // 94 % clamps to the top, byte kept
+                          {255, "OFF"}, // switched off
+                          {26, "OFF"},  // 10 % is the first point
+                          {0, "OFF"},
+                          {27, "11"}, // 10.6 % shows as 11
+                          {128, "50"},
+                          {226, "89"}, // 88.6 % shows as 89, the top
+                          {240, "89"}, // 94 % shows clamped to the top
                       });
     EXPECT_EQ(WtsDis::Fmt_Percent_Or_Off(10), "OFF");
     EXPECT_EQ(WtsDis::Fmt_Percent_Or_Off(11), "11");
@@ -169,35 +170,24 @@ TEST_F(WtsDisTest, RpmSwitchPointClampsToTheRpmScale) {
     const struct {
         int period;
         const char* text;
-        int stored;
     } cases[] = {
-        {0, "OFF", 0},                   // switched off: nothing written
-        {1000, "1172", 1000},            // 1171.875 RPM
-        {2930, "400", 2930},             // 399.9 shows as 400, above the whole bottom 399
-        {2935, "OFF", 0},                // 399.2 shows as 399: at the bottom
-        {150, "6009", 195},              // above the top: the top RPM and its period
-        {32767, "OFF", 0},               // 35.8 RPM
-        {128 * 256, "?????", 128 * 256}, // not a 15-bit period
-        {255 * 256 + 255, "?????", 255 * 256 + 255},
+        {0, "OFF"},           // switched off
+        {1000, "1172"},       // 1171.875 RPM
+        {2930, "400"},        // 399.9 shows as 400, above the whole bottom 399
+        {2935, "OFF"},        // 399.2 shows as 399: at the bottom
+        {150, "6009"},        // above the top: shown as the top RPM
+        {32767, "OFF"},       // 35.8 RPM
+        {128 * 256, "?????"}, // not a 15-bit period
+        {255 * 256 + 255, "?????"},
     };
     for (const auto& c : cases) {
         setPeriod(Idx_SwitchRpm, Idx_SwitchRpmLow, c.period);
+        const ImageTable before = ParamBlock;
         EXPECT_EQ(WtsDis::Fmt_RPM_Limited(Idx_SwitchRpm), c.text) << c.period;
-        EXPECT_EQ(ParamBlock[Idx_SwitchRpm] * 256 + ParamBlock[Idx_SwitchRpmLow], c.stored)
-            << c.period;
+        EXPECT_EQ(ParamBlock, before) << c.period << ": showing changes no byte";
     }
     EXPECT_EQ(WtsDis::Fmt_RPM_Or_Off(399), "OFF");
     EXPECT_EQ(WtsDis::Fmt_RPM_Or_Off(400), "400");
-}
-
-TEST_F(WtsDisTest, RpmSwitchPointTopIsStoredAsAWholePeriod) {
-    // Top 763 RPM: its period 1535.88 is stored as 1536 = 6, 0, never as 5, 256.
-    setBreakPoint(0, 2930);
-    setBreakPoint(15, 1534);
-    setPeriod(Idx_SwitchRpm, Idx_SwitchRpmLow, 1000);
-    EXPECT_EQ(WtsDis::Fmt_RPM_Limited(Idx_SwitchRpm), "763");
-    EXPECT_EQ(ParamBlock[Idx_SwitchRpm], 6);
-    EXPECT_EQ(ParamBlock[Idx_SwitchRpmLow], 0);
 }
 
 TEST_F(WtsDisTest, RpmSwitchPointWithoutAUsableScaleIsShownUnclamped) {
@@ -213,12 +203,12 @@ TEST_F(WtsDisTest, TemperatureSwitchPointClampsToItsScale) {
     tempCalibration(); // 10 at step 0, 160 at step 15
     expectSwitchPoint(Idx_SwitchTemp, &WtsDis::Fmt_Temp_Limited,
                       {
-                          {255, "OFF", 255},
-                          {85, "60", 85},
-                          {10, "OFF", 255},
-                          {0, "OFF", 255},
-                          {11, "11", 11},
-                          {240, "160", 240},
+                          {255, "OFF"},
+                          {85, "60"},
+                          {10, "OFF"},
+                          {0, "OFF"},
+                          {11, "11"},
+                          {240, "160"},
                       });
     EXPECT_EQ(WtsDis::Fmt_Temp_Or_Off(10), "OFF");
     EXPECT_EQ(WtsDis::Fmt_Temp_Or_Off(11), "11");
@@ -238,12 +228,12 @@ TEST_F(WtsDisTest, AmpSwitchPointClampsToItsScale) {
     ampCalibration(); // 0.464 at step 0, 1.0 at step 15
     expectSwitchPoint(Idx_SwitchAmp, &WtsDis::Fmt_Amp_Limited,
                       {
-                          {255, "OFF", 255},
-                          {125, ".75", 125},
-                          {5, "OFF", 255}, // .46 is at or below 0.464
-                          {6, ".47", 6},
-                          {230, "1", 230},
-                          {240, "1", 240},
+                          {255, "OFF"},
+                          {125, ".75"},
+                          {5, "OFF"}, // .46 is at or below 0.464
+                          {6, ".47"},
+                          {230, "1"},
+                          {240, "1"},
                       });
     EXPECT_EQ(WtsDis::Fmt_Amp_Or_Off(46), "OFF");
     EXPECT_EQ(WtsDis::Fmt_Amp_Or_Off(47), ".47");
