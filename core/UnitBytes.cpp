@@ -7,7 +7,11 @@
 namespace UnitBytes {
 
 double Degrees(int signedByte) {
-    return static_cast<double>(signedByte) / WtsGeneral::Cylinders() * 360.0 / 256.0;
+    return Degrees(signedByte, WtsGeneral::Cylinders());
+}
+
+double Degrees(int signedByte, int cylinders) {
+    return static_cast<double>(signedByte) / cylinders * 360.0 / 256.0;
 }
 
 int Whole_Degrees(int signedByte) {
@@ -15,7 +19,11 @@ int Whole_Degrees(int signedByte) {
 }
 
 long long Signed_Of_Degrees(double degrees) {
-    return NumberRules::RoundEven(degrees * WtsGeneral::Cylinders() * 256.0 / 360.0);
+    return Signed_Of_Degrees(degrees, WtsGeneral::Cylinders());
+}
+
+long long Signed_Of_Degrees(double degrees, int cylinders) {
+    return NumberRules::RoundEven(degrees * cylinders * 256.0 / 360.0);
 }
 
 std::optional<int> Period_At(int highIndex, int lowIndex) {
@@ -30,7 +38,11 @@ std::optional<int> Break_Point_Period(int n) {
 }
 
 float Rpm_Of_Period(int period) {
-    return TimerClock / static_cast<float>(WtsGeneral::Cylinders()) / static_cast<float>(period);
+    return Rpm_Of_Period(period, WtsGeneral::Cylinders());
+}
+
+float Rpm_Of_Period(int period, int cylinders) {
+    return TimerClock / static_cast<float>(cylinders) / static_cast<float>(period);
 }
 
 void Store_Period(int highIndex, int lowIndex, int period) {

@@ -13,6 +13,8 @@ constexpr int Signed(int byte) {
 
 // Ignition degrees of a signed byte: s / cylinders x 360 / 256 (double precision).
 double Degrees(int signedByte);
+// The same at a cylinder count that is not (yet) the image's.
+double Degrees(int signedByte, int cylinders);
 
 // Ignition degrees rounded to a whole number, halves to even.
 int Whole_Degrees(int signedByte);
@@ -21,6 +23,7 @@ int Whole_Degrees(int signedByte);
 // the nearest whole number (halves to even), in full precision; the caller limits
 // it to the range it stores.
 long long Signed_Of_Degrees(double degrees);
+long long Signed_Of_Degrees(double degrees, int cylinders);
 
 // The timer period held high byte first at two parameter addresses, when it is a
 // usable 15-bit period (1..32767); a period of 0 or one with a high byte of 128 or
@@ -32,6 +35,7 @@ std::optional<int> Break_Point_Period(int n);
 
 // TimerClock / cylinders / period in single precision.
 float Rpm_Of_Period(int period);
+float Rpm_Of_Period(int period, int cylinders);
 
 // Writes a period (1..32767) into its two bytes, high byte first.
 void Store_Period(int highIndex, int lowIndex, int period);

@@ -82,10 +82,10 @@ void Send_Edit(Verdict verdict, const QByteArray& frame) {
         Count_Offline_Edit();
 }
 
-void Send_Edits(Verdict verdict, std::vector<QByteArray> elements) {
+void Send_Edits(Verdict verdict, std::vector<QByteArray> elements, SendKind kind) {
     if (verdict == Verdict::Send) {
         Tell(QString());
-        SendPath::Queue_Elements(std::move(elements), SendKind::Queue);
+        SendPath::Queue_Elements(std::move(elements), kind);
     } else if (verdict == Verdict::ImageOnly)
         Count_Offline_Edit();
 }

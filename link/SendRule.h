@@ -23,6 +23,8 @@
 //   make the unit differ from the grid: they are taken back and the user is told.
 // The notices go to the main window's status bar (panel NoticePanel).
 
+#include "link/LinkState.h"
+
 #include <QByteArray>
 #include <QString>
 #include <vector>
@@ -57,9 +59,11 @@ Verdict Admit_Edit();
 // Hands an edit's frames over according to the verdict Admit_Edit gave for it:
 // queued for the unit (Send), or counted as an off-line edit (ImageOnly: the
 // first one of a spell off-line is told). A refusing verdict hands nothing over.
-// One frame is a single command, several a queue without progress window.
+// One frame is a single command, several a queue: without the progress window,
+// or with it and a read-out of the unit after (SendKind::QueueWithProgress; the
+// producer shows the progress window).
 void Send_Edit(Verdict verdict, const QByteArray& frame);
-void Send_Edits(Verdict verdict, std::vector<QByteArray> elements);
+void Send_Edits(Verdict verdict, std::vector<QByteArray> elements, SendKind kind = SendKind::Queue);
 
 // Shows a notice (a refusal, a write path's refusal) in the status bar.
 void Tell(const QString& text);

@@ -11,6 +11,8 @@
 #include "platform/NumberRules.h"
 #include "setup/SetupState.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -122,23 +124,31 @@ void Byte_Row(SliderRow& row, const QString& label, int min, const QString& minC
     Finish(row);
 }
 
-void Rpm_Row(SliderRow& row) {
-    const QString label = WtsDis::Fmt_RPM_Limited(Idx_SwitchRpm);
-    row.label = label;
-    if (label == WtsDis::NoValue) {
-        Unexpected(Overflow, QStringLiteral("The RPM switch point is no usable timer period"));
-        return;
-    }
+// The RPM switch point's range: the whole RPM of break points 0 and 15 at the
+// cylinder count. False, and the range as it was, when a break point holds no
+// usable period.
+bool Rpm_Range(SliderRow& row, int cylinders) {
     const auto first = UnitBytes::Break_Point_Period(0);
     const auto last = UnitBytes::Break_Point_Period(15);
-    if (!first || !last) {
+    if (!first || !last)
+        return false;
+    const int lo = static_cast<int>(NumberRules::Fix(UnitBytes::Rpm_Of_Period(*first, cylinders)));
+    const int hi = static_cast<int>(NumberRules::Fix(UnitBytes::Rpm_Of_Period(*last, cylinders)));
+    Set_Range(row, lo, NumberRules::Str(lo), hi, NumberRules::Str(hi));
+    return true;
+}
+
+void Rpm_Row(SliderRow& row, int cylinders) {
+    // Each step fails on its own: a switch point of no period loses its label, not
+    // the range the break points give.
+    row.label = WtsDis::Fmt_RPM_Limited(Idx_SwitchRpm, cylinders);
+    if (row.label == WtsDis::NoValue)
+        Unexpected(Overflow, QStringLiteral("The RPM switch point is no usable timer period"));
+    if (!Rpm_Range(row, cylinders)) {
         Unexpected(DivisionByZero,
                    QStringLiteral("An RPM break point holds no usable timer period"));
         return;
     }
-    const int lo = static_cast<int>(NumberRules::Fix(UnitBytes::Rpm_Of_Period(*first)));
-    const int hi = static_cast<int>(NumberRules::Fix(UnitBytes::Rpm_Of_Period(*last)));
-    Set_Range(row, lo, NumberRules::Str(lo), hi, NumberRules::Str(hi));
     Value_From_Label(row, true);
     Finish(row);
 }
@@ -187,15 +197,21 @@ void Deflection_Row(SliderRow& row) {
     Finish(row);
 }
 
-void Ignition_Row(SliderRow& row, int address) {
-    row.label = WtsDis::Fmt_Param_Signed_Scaled(address);
+// The ignition limits' ranges: 0 .. the largest advance, the largest retard .. 0,
+// in degrees at the cylinder count.
+void Ignition_Range(SliderRow& row, int address, int cylinders) {
     if (address == Idx_IgnAdvLimit) {
-        const QString top = WtsDis::Fmt_Max_Advance();
+        const QString top = WtsDis::Fmt_Max_Advance(cylinders);
         Set_Range(row, 0, QStringLiteral("0"), CellValue, top);
     } else {
-        const QString bottom = WtsDis::Fmt_Min_Advance();
+        const QString bottom = WtsDis::Fmt_Min_Advance(cylinders);
         Set_Range(row, CellValue, bottom, 0, QStringLiteral("0"));
     }
+}
+
+void Ignition_Row(SliderRow& row, int address, int cylinders) {
+    row.label = WtsDis::Fmt_Param_Signed_Scaled(address, cylinders);
+    Ignition_Range(row, address, cylinders);
     Value_From_Label(row, false);
     Finish(row);
 }
@@ -212,11 +228,8 @@ void Mode_Forward(Controls& c) {
     c.ComModes = ModeIndex;
 }
 
-void Cylinders_Forward(Controls& c) {
-    if (ParamBlock[Idx_Cylinders] == 0 || ParamBlock[Idx_Cylinders] == 255)
-        ParamBlock[Idx_Cylinders] = 4;
-    const auto it =
-        std::find(CylinderButtons.begin(), CylinderButtons.end(), ParamBlock[Idx_Cylinders]);
+void Cylinders_Forward(Controls& c, int cylinders) {
+    const auto it = std::find(CylinderButtons.begin(), CylinderButtons.end(), cylinders);
     if (it != CylinderButtons.end()) {
         c.optcyl.fill(false);
         c.optcyl[static_cast<std::size_t>(it - CylinderButtons.begin())] = true;
@@ -236,7 +249,7 @@ QString Group_Text(const QString& group, const QString& pattern) {
 // --- the inverse, one row at a time ------------------------------------------
 
 // The row as shown last: its label (and for the AMP row its slider) unchanged and,
-// for the rows computed with the cylinders byte, that byte unchanged too.
+// for the rows shown at a cylinder count, that count unchanged too.
 bool Unchanged(const Controls& c, const Controls& shown, Slider s) {
     const SliderRow& now = c.sliders[s];
     const SliderRow& then = shown.sliders[s];
@@ -244,26 +257,45 @@ bool Unchanged(const Controls& c, const Controls& shown, Slider s) {
         return false;
     if (s == sldSwi3 && now.Value != then.Value)
         return false;
-    if ((s == sldSwi1 || s == sldIgn1 || s == sldIgn2) &&
-        ParamBlock[Idx_Cylinders] != shown.cylinders)
+    if ((s == sldSwi1 || s == sldIgn1 || s == sldIgn2) && c.cylinders != shown.cylinders)
         return false;
     return true;
 }
 
-void Store_Rpm(const QString& label) {
+// The timer period of the RPM switch point at an RPM, when it is a usable period.
+std::optional<int> Switch_Period(double rpm, int cylinders) {
+    if (!(rpm > 0))
+        return std::nullopt;
+    const std::int64_t p = RoundEven(120000.0 / rpm / cylinders / 0.0256);
+    if (p < 1 || p > 32767)
+        return std::nullopt;
+    return static_cast<int>(p);
+}
+
+// The signed byte an ignition limit of d degrees stores: advance within 0..127,
+// retard within -128..0.
+int Ignition_Signed(int address, double d, int cylinders) {
+    const long long count =
+        UnitBytes::Signed_Of_Degrees(static_cast<double>(RoundEven(std::abs(d))), cylinders);
+    const long long s = d < 0 ? -count : count;
+    return static_cast<int>(address == Idx_IgnAdvLimit ? std::clamp<long long>(s, 0, 127)
+                                                       : std::clamp<long long>(s, -128, 0));
+}
+
+void Store_Rpm(const QString& label, int cylinders) {
     const double v = Val(label);
     const auto first = UnitBytes::Break_Point_Period(0);
     if (!first)
         return;
-    if (NumberRules::Fix(UnitBytes::Rpm_Of_Period(*first)) >= v) {
+    if (NumberRules::Fix(UnitBytes::Rpm_Of_Period(*first, cylinders)) >= v) {
         ParamBlock[Idx_SwitchRpm] = 0;
         ParamBlock[Idx_SwitchRpmLow] = 0;
         return;
     }
-    const std::int64_t p = RoundEven(120000.0 / v / WtsGeneral::Cylinders() / 0.0256);
-    if (p < 1 || p > 32767)
+    const auto p = Switch_Period(v, cylinders);
+    if (!p)
         return; // no 16-bit period: the switch point stays as it was
-    UnitBytes::Store_Period(Idx_SwitchRpm, Idx_SwitchRpmLow, static_cast<int>(p));
+    UnitBytes::Store_Period(Idx_SwitchRpm, Idx_SwitchRpmLow, *p);
 }
 
 // 255 means off, so a shown value stores at most 254.
@@ -276,15 +308,9 @@ void Store_Switch(int address, const QString& label, std::optional<float> byte) 
         ParamBlock[address] = static_cast<std::int16_t>(Byte_Of(RoundEven(*byte), 254));
 }
 
-void Store_Ignition(int address, const QString& label) {
-    const double d = Val(label);
-    const long long count =
-        UnitBytes::Signed_Of_Degrees(static_cast<double>(RoundEven(std::abs(d))));
-    // Advance within 0..127, retard within -128..0, as signed bytes.
-    const long long signedByte = address == Idx_IgnAdvLimit
-                                     ? std::clamp<long long>(d < 0 ? -count : count, 0, 127)
-                                     : std::clamp<long long>(d < 0 ? -count : count, -128, 0);
-    ParamBlock[address] = static_cast<std::int16_t>(signedByte & 255);
+void Store_Ignition(int address, const QString& label, int cylinders) {
+    ParamBlock[address] =
+        static_cast<std::int16_t>(Ignition_Signed(address, Val(label), cylinders) & 255);
 }
 
 void Store_Row(const Controls& c, Slider s) {
@@ -313,7 +339,7 @@ void Store_Row(const Controls& c, Slider s) {
             static_cast<std::int16_t>(Byte_Of(RoundEven(n / WtsDis::VoltsPerStep)));
         break;
     case sldSwi1:
-        Store_Rpm(label);
+        Store_Rpm(label, c.cylinders);
         break;
     case sldSwi2:
         Store_Switch(address, label, WtsCM::Conv_Volts_To_Byte_Temp(n));
@@ -330,7 +356,7 @@ void Store_Row(const Controls& c, Slider s) {
         break;
     case sldIgn1:
     case sldIgn2:
-        Store_Ignition(address, label);
+        Store_Ignition(address, label, c.cylinders);
         break;
     case SliderCount:
         break;
@@ -393,9 +419,14 @@ QString Test_Record_Text(const QString& r) {
            Group_Text(r.size() > 12 ? r.right(4) : QString(), QStringLiteral("##:##"));
 }
 
+int Image_Cylinders() {
+    const int byte = ParamBlock[Idx_Cylinders];
+    return byte >= 1 && byte <= 12 ? byte : 4;
+}
+
 void Set_New_Values(Controls& c) {
-    if (ParamBlock[Idx_Cylinders] < 1 || ParamBlock[Idx_Cylinders] > 12)
-        ParamBlock[Idx_Cylinders] = 4;
+    const int cylinders = Image_Cylinders();
+    c.cylinders = cylinders;
     if (!Gate_Open())
         return;
     c.lblMRE = NumberRules::Str(MaxRpmSeen);
@@ -417,17 +448,17 @@ void Set_New_Values(Controls& c) {
         row.setValue(Whole(Val(row.label) / WtsDis::VoltsPerStep));
         Finish(row);
     }
-    Rpm_Row(s[sldSwi1]);
+    Rpm_Row(s[sldSwi1], cylinders);
     Scale_Row(s[sldSwi2], Idx_SwitchTemp, TempScale, false);
     Scale_Row(s[sldSwi3], Idx_SwitchAmp, AmpScale, true);
     Deflection_Row(s[sldSwi4]);
     Mode_Forward(c);
-    Cylinders_Forward(c);
+    Cylinders_Forward(c, cylinders);
     for (const Slider teeth : {sldIgn3, sldIgn4})
         Byte_Row(s[teeth], WtsDis::Fmt_Param_Int(SliderAddress[teeth]), 0, QStringLiteral("0"), 255,
                  QStringLiteral("255"), ParamBlock[SliderAddress[teeth]]);
-    Ignition_Row(s[sldIgn1], Idx_IgnAdvLimit);
-    Ignition_Row(s[sldIgn2], Idx_IgnRetLimit);
+    Ignition_Row(s[sldIgn1], Idx_IgnAdvLimit, cylinders);
+    Ignition_Row(s[sldIgn2], Idx_IgnRetLimit, cylinders);
     for (int row = 0; row < OptionRows; ++row) {
         const bool set = (ParamBlock[Option_Address(row)] & Option_Bit(row)) != 0;
         c.optOn[static_cast<std::size_t>(row)] = set;
@@ -436,22 +467,90 @@ void Set_New_Values(Controls& c) {
     for (int i = 0; i < TestRecords; ++i)
         c.lblTestDate[static_cast<std::size_t>(i)] =
             Test_Record_Text(TestDates[static_cast<std::size_t>(i)]);
-    c.cylinders = ParamBlock[Idx_Cylinders];
 }
 
-bool Save_Values(const Controls& c, Controls& shown) {
+int Chosen_Cylinders(const Controls& c) {
+    for (std::size_t b = 0; b < CylinderButtons.size(); ++b)
+        if (c.optcyl[b])
+            return CylinderButtons[b];
+    return c.cylinders >= 1 ? c.cylinders : Image_Cylinders();
+}
+
+QString Follow_Cylinders(Controls& c) {
+    const int now = Chosen_Cylinders(c);
+    if (now == c.cylinders || !Gate_Open())
+        return QString();
+    QStringList told;
+    const QString count = QString::number(now);
+    // Each row shows what it will store at the new count: the degrees of the byte
+    // its limit becomes, the RPM of the period its switch point becomes.
+    for (const Slider s : {sldIgn1, sldIgn2}) {
+        SliderRow& row = c.sliders[s];
+        const int degrees = Whole(Val(row.label));
+        Ignition_Range(row, SliderAddress[s], now);
+        const int within = std::clamp(degrees, row.Min, row.Max);
+        const int shown =
+            Whole(UnitBytes::Degrees(Ignition_Signed(SliderAddress[s], within, now), now));
+        row.setValue(shown);
+        row.label = WtsDis::Fmt_Int(row.Value);
+        Finish(row);
+        if (within != degrees)
+            told << QStringLiteral("At %1 cylinders the %2 limit reaches %3 degrees: the limit of "
+                                   "%4 degrees now reads %5.")
+                        .arg(count,
+                             s == sldIgn1 ? QStringLiteral("advance") : QStringLiteral("retard"),
+                             NumberRules::Str(within), NumberRules::Str(degrees), row.label);
+    }
+    SliderRow& rpm = c.sliders[sldSwi1];
+    if (Rpm_Range(rpm, now)) {
+        const bool off = rpm.label == Off || rpm.label == WtsDis::NoValue;
+        const int was = off ? rpm.Min : Whole(Val(rpm.label));
+        int v = std::min(was, rpm.Max);
+        if (!off && v > rpm.Min)
+            if (const auto p = Switch_Period(v, now))
+                v = std::min(rpm.Max, Whole(Val(Format(UnitBytes::Rpm_Of_Period(*p, now),
+                                                       QStringLiteral("####0")))));
+        const QString range = QStringLiteral("%1 to %2 RPM").arg(rpm.Min).arg(rpm.Max);
+        if (!off && v <= rpm.Min) {
+            told << QStringLiteral("At %1 cylinders the RPM scale runs from %2: the RPM switch "
+                                   "point of %3 RPM lies below it and is now OFF.")
+                        .arg(count, range, NumberRules::Str(was));
+            rpm.label = Off;
+        } else if (!off) {
+            if (was > rpm.Max)
+                told << QStringLiteral("At %1 cylinders the RPM scale runs from %2: the RPM "
+                                       "switch point of %3 RPM lies above it and now reads %4 "
+                                       "RPM.")
+                            .arg(count, range, NumberRules::Str(was), NumberRules::Str(v));
+            rpm.label = NumberRules::Str(v);
+        }
+        rpm.setValue(v);
+        Finish(rpm);
+    }
+    c.cylinders = now;
+    if (told.isEmpty())
+        return QString();
+    return told.join(QChar(13)) + QChar(13) + QChar(13) +
+           QStringLiteral("Apply stores what the screen shows.");
+}
+
+bool Save_Values(const Controls& controls, Controls& shown) {
     if (!Gate_Open())
         return false;
     FrameText.clear();
+    // Rows shown at another cylinder count than the one chosen follow it first, so
+    // that what they show is what they store.
+    Controls c = controls;
+    Follow_Cylinders(c);
     if (c.chkMRE) {
         ParamBlock[Idx_MreReset1] = 255;
         ParamBlock[Idx_MreReset2] = 255;
     }
-    // The cylinders byte first: the RPM switch point (136) and the ignition limits
-    // (148, 149) are converted with it, so that what they show stays what they mean.
-    for (std::size_t b = 0; b < CylinderButtons.size(); ++b)
-        if (c.optcyl[b])
-            ParamBlock[Idx_Cylinders] = static_cast<std::int16_t>(CylinderButtons[b]);
+    // A cylinders byte nobody changed stays as it was, even one shown as 4.
+    if (c.optcyl != shown.optcyl)
+        for (std::size_t b = 0; b < CylinderButtons.size(); ++b)
+            if (c.optcyl[b])
+                ParamBlock[Idx_Cylinders] = static_cast<std::int16_t>(CylinderButtons[b]);
     for (int address = Idx_GlobalBase; address <= 159; ++address) {
         if (address == Idx_Mode) {
             if (c.ComModes >= 0 && (c.modeChosen || c.ComModes != shown.ComModes))
@@ -470,6 +569,8 @@ bool Save_Values(const Controls& c, Controls& shown) {
     for (int pass = 0; pass < 2; ++pass)
         for (int row = 0; row < OptionRows; ++row) {
             const std::size_t r = static_cast<std::size_t>(row);
+            if (c.optOn[r] == shown.optOn[r] && c.optOff[r] == shown.optOff[r])
+                continue;
             const int a = Option_Address(row);
             if (pass == 0 && c.optOn[r])
                 ParamBlock[a] = static_cast<std::int16_t>(ParamBlock[a] | Option_Bit(row));
@@ -478,11 +579,10 @@ bool Save_Values(const Controls& c, Controls& shown) {
         }
     shown = c;
     shown.modeChosen = false;
-    shown.cylinders = ParamBlock[Idx_Cylinders];
     return true;
 }
 
-QString Live_Label(Slider slider, int v) {
+QString Live_Label(Slider slider, int v, int cylinders) {
     switch (slider) {
     case sldSpe1:
         return WtsUp::Fmt_Value_Percent(v);
@@ -495,7 +595,7 @@ QString Live_Label(Slider slider, int v) {
     case sldIgn5:
         return WtsDis::Fmt_Value_x01024(v);
     case sldSwi1:
-        return WtsDis::Fmt_RPM_Or_Off(v);
+        return WtsDis::Fmt_RPM_Or_Off(v, cylinders >= 1 ? cylinders : Image_Cylinders());
     case sldSwi2:
         return WtsDis::Fmt_Temp_Or_Off(v);
     case sldSwi3:

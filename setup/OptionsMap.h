@@ -63,8 +63,8 @@ struct Controls {
     bool chkMRE = false;
     QString lblMRE;
     std::array<QString, TestRecords> lblTestDate{};
-    // The cylinders byte the labels were computed with (set by Set_New_Values and
-    // Save_Values): degrees and RPM labels depend on it.
+    // The cylinder count the degrees and RPM rows (labels and ranges) stand at:
+    // the image's when filled, the chosen button's once Follow_Cylinders ran.
     int cylinders = 0;
     bool operator==(const Controls&) const = default;
 };
@@ -86,24 +86,41 @@ int Mode_Code(int index);
 // not 0) and the unit not locked.
 bool Gate_Open();
 
-// The parameter block into the controls. Always puts 4 into a cylinders byte
-// outside 1..12 first; with the gate closed that is all. A step that cannot be
-// done (a break point or switch period that is no usable period, an input scale
-// whose calibration steps are equal) is told in the "Unexpected Error !!" box and
-// skipped; the mapping goes on. The forward converters may write their clamped
-// switch points back into the block.
+// The cylinder count the screen shows the image at: the cylinders byte when it is
+// 1..12, else 4. Reads only.
+int Image_Cylinders();
+
+// The parameter block into the controls; with the gate closed only the cylinder
+// count is set. It only reads the block: a cylinders byte outside 1..12 is shown
+// as 4 and a switch point outside its range at the range's end, and the bytes stay
+// as they are. A step that cannot be done (a switch period that is no usable
+// period, an input scale whose calibration steps are equal) is told in the
+// "Unexpected Error !!" box and skipped; the mapping goes on with the next step.
 void Set_New_Values(Controls& controls);
+
+// The cylinder count a change of the buttons asks for: the chosen button's
+// number, or the count the rows stand at when none is chosen.
+int Chosen_Cylinders(const Controls& controls);
+
+// After a cylinder button was chosen: the ignition limits and the RPM switch point
+// follow the new count (ranges, captions, sliders, labels), keeping the degrees
+// and the RPM they showed, within the ranges at the new count. Returns what the
+// user must be told of a value that no longer fits and was moved to the end of its
+// range; empty when everything fits.
+QString Follow_Cylinders(Controls& controls);
 
 // The controls back into the block, through the gate; returns false (and changes
 // nothing) with the gate closed. shown is what the controls showed when the block
-// last matched them (Set_New_Values' result, or the previous Save_Values'): a row
-// whose label still reads as then, at the same cylinders byte, keeps its bytes,
-// so that opening and saving changes nothing the user did not edit. On return
-// shown describes the controls as now stored. Empties FrameText.
+// last matched them (Set_New_Values' result, or the previous Save_Values'): a
+// control that still shows what it showed then keeps exactly the byte it was
+// filled from, whatever its label reads ("OFF" included), so that opening and
+// saving changes nothing the user did not change. On return shown describes the
+// controls as now stored. Empties FrameText.
 bool Save_Values(const Controls& controls, Controls& shown);
 
-// What a slider's value label reads while the slider stands at v.
-QString Live_Label(Slider slider, int v);
+// What a slider's value label reads while the slider stands at v; the RPM switch
+// point's at the given cylinder count (0: the image's).
+QString Live_Label(Slider slider, int v, int cylinders = 0);
 
 // The texts of the self-test record r as the screen shows it.
 QString Test_Record_Text(const QString& record);

@@ -1,10 +1,13 @@
 #include "setup/frmOptions.h"
 
 #include "core/Caption.h"
+#include "core/CoreState.h"
+#include "link/LinkState.h"
 #include "mainwin/Design.h"
 #include "mainwin/MainWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/FormInstance.h"
+#include "platform/NumberRules.h"
 #include "setup/ParamSend.h"
 #include "setup/SetupState.h"
 
@@ -21,6 +24,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 #include <QTabBar>
+#include <QTimer>
 
 using namespace OptionsMap;
 
@@ -30,6 +34,8 @@ constexpr int PageLeft = 210;
 constexpr int PageTop = 480;
 constexpr int PageWidth = 5685;
 constexpr int PageHeight = 3780;
+constexpr int ImageWatchMs = 200;
+const QString Title = QStringLiteral("Global Parameter Setup");
 
 QLabel* label(QWidget* parent, const QString& text, int left, int top, int width,
               Qt::Alignment align = Qt::AlignLeft, int height = 250) {
@@ -68,7 +74,7 @@ frmOptions::frmOptions() {
         connect(sld[s], &QSlider::sliderPressed, this, [this, slider] { Slider_Event(slider); });
     }
     for (QRadioButton* b : optcyl)
-        connect(b, &QRadioButton::clicked, this, &frmOptions::Option_Click);
+        connect(b, &QRadioButton::clicked, this, &frmOptions::optcyl_Click);
     for (int r = 0; r < OptionRows; ++r) {
         connect(optOn[r], &QRadioButton::clicked, this, &frmOptions::Option_Click);
         connect(optOff[r], &QRadioButton::clicked, this, &frmOptions::Option_Click);
@@ -79,7 +85,14 @@ frmOptions::frmOptions() {
     // Ctrl+Tab works wherever the focus is inside the window, and a key or a mouse
     // press on a slider is an edit of its own.
     qApp->installEventFilter(this);
+    design_ = Read_Controls();
     Form_Load();
+    // The window stays open while maps are loaded and the unit is read: it follows
+    // the image, so that it never stores values the image no longer holds.
+    imageWatch_ = new QTimer(this);
+    imageWatch_->setInterval(ImageWatchMs);
+    connect(imageWatch_, &QTimer::timeout, this, [this] { Follow_Image(); });
+    imageWatch_->start();
 }
 
 frmOptions::~frmOptions() {
@@ -321,38 +334,99 @@ void frmOptions::ComModes_Click() {
 
 void frmOptions::Slider_Event(Slider s) {
     cmdApply->setEnabled(true);
-    lblValue[s]->setText(Live_Label(s, sld[s]->value()));
+    lblValue[s]->setText(Live_Label(s, sld[s]->value(), cylinders_));
 }
 
 void frmOptions::Option_Click() {
     cmdApply->setEnabled(true);
 }
 
+void frmOptions::optcyl_Click() {
+    cmdApply->setEnabled(true);
+    OptionsMap::Controls c = Read_Controls();
+    const QString told = OptionsMap::Follow_Cylinders(c);
+    Show_Controls(c);
+    if (!told.isEmpty())
+        Dialogs::msgBox(told, Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, Title);
+}
+
 void frmOptions::Set_New_Values() {
+    // Taken first: the mapping may tell a failed step in a box, and the image
+    // watch must not fill the controls again behind it.
+    filled_ = ParamBlock;
+    filledGate_ = OptionsMap::Gate_Open();
     OptionsMap::Controls c = Read_Controls();
     OptionsMap::Set_New_Values(c);
     Show_Controls(c);
-    shown_ = c;
+    shown_ = Read_Controls();
+    shown_.modeChosen = false;
     modeChosen_ = false;
 }
 
+bool frmOptions::Has_Edits() const {
+    OptionsMap::Controls now = Read_Controls();
+    now.modeChosen = false;
+    return !(now == shown_) || modeChosen_;
+}
+
+void frmOptions::Refill() {
+    // As a fresh opening: the controls as built, then the image's values.
+    Show_Controls(design_);
+    Set_New_Values();
+    cmdApply->setEnabled(true);
+}
+
+bool frmOptions::Follow_Image() {
+    bool same = OptionsMap::Gate_Open() == filledGate_;
+    for (int a = Idx_GlobalBase; same && a < 256; ++a)
+        same = ParamBlock[a] == filled_[a];
+    if (same) {
+        // The records beside the block are shown, not edited.
+        const OptionsMap::Controls c = Read_Controls();
+        OptionsMap::Controls records = c;
+        if (filledGate_) {
+            records.lblMRE = NumberRules::Str(MaxRpmSeen);
+            for (int i = 0; i < TestRecords; ++i)
+                records.lblTestDate[static_cast<std::size_t>(i)] =
+                    Test_Record_Text(TestDates[static_cast<std::size_t>(i)]);
+        }
+        if (!(records == c)) {
+            lblMRE->setText(records.lblMRE);
+            for (std::size_t i = 0; i < lblTestDate.size(); ++i)
+                lblTestDate[i]->setText(records.lblTestDate[i]);
+            shown_.lblMRE = records.lblMRE;
+            shown_.lblTestDate = records.lblTestDate;
+        }
+        return false;
+    }
+    const bool edits = Has_Edits();
+    Refill();
+    if (edits)
+        Dialogs::msgBoxLater(
+            QStringLiteral("The map image changed while this screen was open (a map was "
+                           "loaded or the unit was read). The screen now shows the new "
+                           "values; the changes made here that were not applied were "
+                           "replaced."),
+            Dialogs::Icon::Information, Title);
+    return true;
+}
+
 bool frmOptions::Apply_Values() {
+    // Never store what was filled from an image that is gone.
+    if (Follow_Image())
+        return false;
     const ParamSend::Outcome outcome = ParamSend::Store_And_Send(Read_Controls(), shown_);
-    const bool stored =
-        outcome == ParamSend::Outcome::Sent || outcome == ParamSend::Outcome::StoredOnly;
-    if (stored) {
+    if (outcome.stored()) {
         modeChosen_ = false;
+        filled_ = ParamBlock;
         // The cylinders byte changes the ignition degrees and the RPM captions the
         // main window shows.
         Main().Write_RPM_Scale();
         Main().Redraw_Shown_Map();
     }
-    const QString told = ParamSend::Outcome_Text(outcome);
-    if (!told.isEmpty())
-        Dialogs::msgBox(told, Dialogs::Buttons::Ok,
-                        stored ? Dialogs::Icon::Information : Dialogs::Icon::Exclamation,
-                        QStringLiteral("Global Parameter Setup"));
-    return stored;
+    if (!outcome.text.isEmpty())
+        Dialogs::msgBox(outcome.text, Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, Title);
+    return outcome.stored();
 }
 
 void frmOptions::cmdApply_Click() {
@@ -362,8 +436,9 @@ void frmOptions::cmdApply_Click() {
 }
 
 void frmOptions::cmdOK_Click() {
-    if (cmdApply->isEnabled())
-        Apply_Values();
+    // OK that could store nothing keeps the window open with its edits.
+    if (cmdApply->isEnabled() && !Apply_Values())
+        return;
     close();
 }
 
@@ -400,7 +475,7 @@ OptionsMap::Controls frmOptions::Read_Controls() const {
     c.lblMRE = lblMRE->text();
     for (std::size_t i = 0; i < lblTestDate.size(); ++i)
         c.lblTestDate[i] = lblTestDate[i]->text();
-    c.cylinders = shown_.cylinders;
+    c.cylinders = cylinders_;
     return c;
 }
 
@@ -434,4 +509,5 @@ void frmOptions::Show_Controls(const OptionsMap::Controls& c) {
     lblMRE->setText(c.lblMRE);
     for (std::size_t i = 0; i < lblTestDate.size(); ++i)
         lblTestDate[i]->setText(c.lblTestDate[i]);
+    cylinders_ = c.cylinders;
 }

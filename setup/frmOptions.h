@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/UnitImage.h"
 #include "setup/OptionsMap.h"
 
 #include <QWidget>
@@ -13,11 +14,14 @@ class QPushButton;
 class QRadioButton;
 class QSlider;
 class QTabBar;
+class QTimer;
 
 // The window "Global Parameter Setup": the unit's global parameters on eight tabs.
 // The mapping between the parameter block and the controls is OptionsMap's, the
 // storing and sending ParamSend's; this window holds the controls and their
-// events. It stays open when another window is activated, with its edits.
+// events. It stays open when another window is activated, with its edits; when
+// the image changes under it (a map loaded, the unit read), it fills itself anew
+// from the image and tells the user when that replaced edits not yet applied.
 class frmOptions : public QWidget {
     Q_OBJECT
 public:
@@ -34,8 +38,11 @@ public:
     void ComModes_Click();
     // The body every slider event runs (Change, Click, KeyDown, MouseDown).
     void Slider_Event(OptionsMap::Slider slider);
-    // Every On/Off and cylinder button.
+    // Every On/Off button.
     void Option_Click();
+    // Every cylinder button: the ignition limits and the RPM switch point follow
+    // the chosen count; a value that no longer fits its range is told.
+    void optcyl_Click();
     void cmdApply_Click();
     void cmdOK_Click();
     void cmdCancel_Click();
@@ -43,9 +50,15 @@ public:
     void Form_Deactivate() {}
 
     void Set_New_Values();
-    // Stores (through the gate and the link's state) and queues the rows; tells
-    // the user when nothing went out. Returns true when the values were stored.
+    // Stores through the send rule and the write path and hands the rows over;
+    // tells the user when nothing could be stored. Returns true when stored.
     bool Apply_Values();
+    // When the image no longer holds what the controls were filled from (or unit
+    // data came or went), fills them anew, tells the user if that replaced edits
+    // not yet applied, and returns true. Runs on a short timer and before a store.
+    bool Follow_Image();
+    // Whether the controls show anything but what they were filled with.
+    bool Has_Edits() const;
 
     // The controls as the mapping sees them, and back.
     OptionsMap::Controls Read_Controls() const;
@@ -86,7 +99,18 @@ private:
     void Slider_Row(QWidget* parent, OptionsMap::Slider slider, const QString& caption, int top);
     void Show_Page(int index);
 
+    void Refill();
+
     // What the controls showed when the block last matched them.
     OptionsMap::Controls shown_;
+    // The controls as built, before anything was filled in.
+    OptionsMap::Controls design_;
+    // The block the controls were filled from or last stored, and whether unit
+    // data was there then.
+    ImageTable filled_;
+    bool filledGate_ = false;
+    // The cylinder count the degrees and RPM rows stand at.
+    int cylinders_ = 0;
     bool modeChosen_ = false;
+    QTimer* imageWatch_ = nullptr;
 };

@@ -4,6 +4,7 @@
 // inverse conversions when a label is edited; the gate.
 
 #include "core/ParamOffsets.h"
+#include "core/UnitBytes.h"
 #include "core/WtsDis.h"
 #include "platform/NumberRules.h"
 #include "tests/setup/SetupTestSupport.h"
@@ -92,10 +93,10 @@ TEST_F(ParamImageTest, SliderRangesAndCaptionsFollowTheImage) {
     EXPECT_TRUE(c.sliders[sldSpe2].minCaption.isEmpty()) << "the limit has no end captions";
 }
 
-// Every byte the screen shows, opened and saved without an edit, is what it was
-// after opening (opening may only clear a switch point below its range); bytes
-// that opening does not clamp are unchanged from what was read.
-TEST_F(ParamImageTest, EveryShownByteOpensAndSavesUnchanged) {
+// Every byte the screen shows, opened and saved without an edit, stays exactly as
+// it was read, whatever its label shows: a switch point below its range ("OFF"),
+// above it, or of no period, a cylinders byte outside 1..12.
+TEST_F(ParamImageTest, EveryShownByteOpensAndSavesAsItWas) {
     const ImageTable factory = block();
     const std::vector<int> shownAddresses{128, 129, 130, 131, 132, 133, 136, 137, 138, 139,
                                           144, 145, 146, 147, 148, 149, 150, 151, 203};
@@ -103,15 +104,11 @@ TEST_F(ParamImageTest, EveryShownByteOpensAndSavesUnchanged) {
         for (int b = 0; b < 256; ++b) {
             ParamBlock = factory;
             ParamBlock[address] = static_cast<std::int16_t>(b);
+            const ImageTable read = block();
             const Controls c = open();
-            const ImageTable opened = block();
+            ASSERT_EQ(block(), read) << "opening, address " << address << " byte " << b;
             ASSERT_TRUE(save(c));
-            ASSERT_EQ(block(), opened) << "address " << address << " byte " << b;
-            const bool clamps = address == 136 || address == 203 || address == 137 ||
-                                address == 138 || address == 139 ||
-                                (address == 145 && (b < 1 || b > 12));
-            if (!clamps)
-                ASSERT_EQ(ParamBlock[address], b) << "address " << address;
+            ASSERT_EQ(block(), read) << "saving, address " << address << " byte " << b;
         }
     }
 }
@@ -244,6 +241,67 @@ TEST_F(ParamImageTest, NewCylindersKeepWhatTheDegreeAndRpmLabelsSay) {
     EXPECT_EQ(again.sliders[sldSwi1].label, QStringLiteral("2993"));
 }
 
+// A cylinder button chosen on the screen: the ignition limits and the RPM switch
+// point keep the degrees and the RPM they showed, within the ranges at the new
+// count; what no longer fits is moved to the end of its range and told; saving
+// stores what is shown.
+TEST_F(ParamImageTest, TheDegreeAndRpmRowsFollowTheChosenCylinders) {
+    struct Case {
+        const char* what;
+        int advance, retard, period; // bytes at 4 cylinders
+        int to;
+        int advMax, retMin, rpmMin, rpmMax;
+        const char *advLabel, *retLabel, *rpmLabel;
+        const char* told; // "" when all fits
+    };
+    const Case cases[] = {
+        // 2997 RPM at 6 cylinders is period 260.7; the nearest period, 261, is 2993 RPM.
+        {"everything fits", 57, 228, 391, 6, 30, -30, 333, 5351, "20", "-10", "2993", ""},
+        {"advance too far", 127, 0, 0, 6, 30, -30, 333, 5351, "30", "0", "OFF",
+         "the advance limit reaches 30 degrees: the limit of 45 degrees now reads 30"},
+        {"retard too far", 0, 128, 0, 8, 22, -22, 249, 4013, "0", "-22", "OFF",
+         "the retard limit reaches -22 degrees: the limit of -45 degrees now reads -22"},
+        {"switch above the scale", 0, 0, 200, 6, 30, -30, 333, 5351, "0", "0", "5351",
+         "the RPM switch point of 5859 RPM lies above it and now reads 5351 RPM"},
+        {"switch below the scale", 0, 0, 2000, 2, 89, -90, 999, 16053, "0", "0", "OFF",
+         "the RPM switch point of 586 RPM lies below it and is now OFF"},
+    };
+    const ImageTable factory = block();
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.what);
+        ParamBlock = factory;
+        ParamBlock[Idx_IgnAdvLimit] = static_cast<std::int16_t>(k.advance);
+        ParamBlock[Idx_IgnRetLimit] = static_cast<std::int16_t>(k.retard);
+        UnitBytes::Store_Period(Idx_SwitchRpm, Idx_SwitchRpmLow, k.period);
+        Controls c = open();
+        c.optcyl.fill(false);
+        c.optcyl[static_cast<std::size_t>(
+            std::find(CylinderButtons.begin(), CylinderButtons.end(), k.to) -
+            CylinderButtons.begin())] = true;
+        const QString told = Follow_Cylinders(c);
+        EXPECT_EQ(c.cylinders, k.to);
+        EXPECT_EQ(c.sliders[sldIgn1].Max, k.advMax);
+        EXPECT_EQ(c.sliders[sldIgn1].maxCaption, QString::number(k.advMax));
+        EXPECT_EQ(c.sliders[sldIgn2].Min, k.retMin);
+        EXPECT_EQ(c.sliders[sldSwi1].Min, k.rpmMin);
+        EXPECT_EQ(c.sliders[sldSwi1].Max, k.rpmMax);
+        EXPECT_EQ(c.sliders[sldIgn1].label, QString::fromLatin1(k.advLabel));
+        EXPECT_EQ(c.sliders[sldIgn2].label, QString::fromLatin1(k.retLabel));
+        EXPECT_EQ(c.sliders[sldSwi1].label, QString::fromLatin1(k.rpmLabel));
+        EXPECT_EQ(c.sliders[sldIgn1].Value, NumberRules::Val(c.sliders[sldIgn1].label));
+        if (*k.told == 0)
+            EXPECT_TRUE(told.isEmpty()) << told;
+        else
+            EXPECT_TRUE(told.contains(QString::fromLatin1(k.told))) << told;
+        ASSERT_TRUE(save(c));
+        EXPECT_EQ(ParamBlock[Idx_Cylinders], k.to);
+        const Controls again = open();
+        for (const Slider s : {sldIgn1, sldIgn2, sldSwi1})
+            EXPECT_EQ(again.sliders[s].label, c.sliders[s].label) << "slider " << s;
+    }
+    EXPECT_TRUE(dialogs.records().empty());
+}
+
 TEST_F(ParamImageTest, EqualCalibrationStepsAreToldAndTheRestIsShown) {
     ParamBlock[Idx_AmpCal2] = ParamBlock[Idx_AmpCal0];
     ParamBlock[Idx_SwitchAmp] = 40;
@@ -271,6 +329,11 @@ TEST_F(ParamImageTest, ASwitchPointOfNoPeriodKeepsItsBytesWhenTheCylindersChange
     Controls c = open();
     EXPECT_EQ(c.sliders[sldSwi1].label, WtsDis::NoValue);
     ASSERT_EQ(dialogs.records().size(), 1u);
+    // Only the label's step failed: the slider has its range from break points 0 and 15.
+    EXPECT_EQ(c.sliders[sldSwi1].Min, 499);
+    EXPECT_EQ(c.sliders[sldSwi1].Max, 8026);
+    EXPECT_EQ(c.sliders[sldSwi1].maxCaption, QStringLiteral("8026"));
+    EXPECT_EQ(c.sliders[sldSwi1].Value, 499);
     c.optcyl.fill(false);
     c.optcyl[5] = true;
     ASSERT_TRUE(save(c));
@@ -327,8 +390,10 @@ TEST_F(ParamImageTest, ModeZeroLeavesTheModeControlsAlone) {
 TEST_F(ParamImageTest, CylinderButtons) {
     ParamBlock[Idx_Cylinders] = 0;
     Controls c = open();
-    EXPECT_EQ(ParamBlock[Idx_Cylinders], 4);
-    EXPECT_EQ(c.optcyl, (std::array<bool, 9>{false, false, false, true}));
+    EXPECT_EQ(c.optcyl, (std::array<bool, 9>{false, false, false, true})) << "shown as 4";
+    EXPECT_EQ(ParamBlock[Idx_Cylinders], 0);
+    ASSERT_TRUE(save(c));
+    EXPECT_EQ(ParamBlock[Idx_Cylinders], 0) << "nobody chose a button";
     ParamBlock[Idx_Cylinders] = 7;
     c = open();
     EXPECT_EQ(c.optcyl, (std::array<bool, 9>{})) << "no button for 7";
@@ -400,8 +465,9 @@ TEST_F(ParamImageTest, AClosedGateFillsAndStoresNothing) {
         UnitLocked = k.locked;
         Controls c;
         c.sliders[sldSpe2].label = QStringLiteral("design");
+        const ImageTable read = block();
         Set_New_Values(c);
-        EXPECT_EQ(ParamBlock[Idx_Cylinders], 4) << "the cylinders fix-up runs before the gate";
+        EXPECT_EQ(block(), read);
         EXPECT_EQ(c.sliders[sldSpe2].label, QStringLiteral("design"));
         c.chkMRE = true;
         c.sliders[sldSpe2].label = QStringLiteral("9");

@@ -3,6 +3,7 @@
 
 #include "link/ProgressModel.h"
 #include "link/SendPath.h"
+#include "link/SendRule.h"
 #include "link/WtsUp.h"
 #include "mainwin/MainWindow.h"
 #include "platform/FormInstance.h"
@@ -168,29 +169,33 @@ TEST_F(OptionsWindow, OkRightAfterOpeningSendsTheBytesThatWereRead) {
     EXPECT_EQ(SendRequests[0].elements, rowFrames());
 }
 
-// Apply queues nothing when nothing could be stored, says why, and keeps the
-// edits marked; OK then behaves alike and closes.
-TEST_F(OptionsWindow, NothingStoredNothingQueuedAndTold) {
+// Apply stores and queues nothing when the send rule refuses or the gate is shut,
+// says why in the send rule's words, and keeps the edits marked; OK does the same
+// and keeps the window open with its edits.
+TEST_F(OptionsWindow, NothingStoredNothingQueuedTheEditsKeptAndTold) {
     struct Case {
         const char* state;
         std::function<void()> set;
-        const char* text;
+        QString text;
     };
     const std::vector<Case> cases{
-        {"locked", [] { UnitLocked = 1; }, "The unit is locked"},
+        {"locked", [] { UnitLocked = 1; }, SendRule::Notice(SendRule::Verdict::Locked)},
         {"nothing loaded off-line",
          [] {
              UnitOnline = 0;
              MapLoaded = 0;
              OnlineState = QStringLiteral("Offline");
          },
-         "There is no map loaded"},
-        {"port unusable", [] { SendPending = 99; }, "The serial port cannot be used"},
-        {"reading the unit", [] { CommStatus = 5; }, "The unit is being read"},
+         QStringLiteral("There is no map loaded")},
+        {"port unusable on-line", [] { SendPending = 99; },
+         SendRule::Notice(SendRule::Verdict::NoAnswer)},
+        {"reading the unit", [] { CommStatus = 5; },
+         SendRule::Notice(SendRule::Verdict::ReadingUnit)},
     };
     const ImageTable factory = block();
     for (const Case& k : cases) {
         for (const bool ok : {false, true}) {
+            SCOPED_TRACE(std::string(k.state) + (ok ? " OK" : " Apply"));
             ParamBlock = factory;
             UnitLocked = 0;
             UnitOnline = 1;
@@ -198,20 +203,19 @@ TEST_F(OptionsWindow, NothingStoredNothingQueuedAndTold) {
             OnlineState = QStringLiteral("Online");
             CommStatus = 10;
             SendPending = 0;
+            k.set();
+            dialogs.clear();
             frmOptions& w = open();
             tab(w, 4);
             clickButton(w.optcyl[5]);
-            k.set();
             clickButton(ok ? w.cmdOK : w.cmdApply);
-            EXPECT_EQ(block(), factory) << k.state;
-            EXPECT_TRUE(SendRequests.empty()) << k.state;
-            EXPECT_TRUE(told().startsWith(QString::fromLatin1(k.text))) << k.state << told();
-            if (ok) {
-                EXPECT_TRUE(unloaded()) << k.state;
-            } else {
-                EXPECT_TRUE(w.cmdApply->isEnabled()) << k.state << ": the edit is still unsaved";
-                FormInstance<frmOptions>::unload();
-            }
+            EXPECT_EQ(block(), factory);
+            EXPECT_TRUE(SendRequests.empty());
+            EXPECT_TRUE(told().startsWith(k.text)) << told();
+            EXPECT_FALSE(unloaded()) << "the window stays open";
+            EXPECT_TRUE(w.cmdApply->isEnabled()) << "the edit is still unsaved";
+            EXPECT_TRUE(w.optcyl[5]->isChecked());
+            FormInstance<frmOptions>::unload();
         }
     }
 }
@@ -225,8 +229,11 @@ struct RecordingMain : MainWindow {
 };
 } // namespace
 
-TEST_F(OptionsWindow, OffLineWithAMapStoresInTheImageOnlyAndSaysSo) {
+// Off-line the values go into the image as grid edits do, also when the port
+// cannot be used: no box, nothing queued.
+TEST_F(OptionsWindow, OffLineWithAMapStoresInTheImageOnly) {
     OnlineState = QStringLiteral("Offline");
+    SendPending = 99;
     RecordingMain main;
     Set_Main(&main);
     struct Restore {
@@ -238,7 +245,7 @@ TEST_F(OptionsWindow, OffLineWithAMapStoresInTheImageOnlyAndSaysSo) {
     clickButton(w.cmdApply);
     EXPECT_EQ(ParamBlock[Idx_Cylinders], 10);
     EXPECT_TRUE(SendRequests.empty());
-    EXPECT_TRUE(told().contains(QStringLiteral("off-line")));
+    EXPECT_TRUE(dialogs.records().empty()) << told();
     EXPECT_FALSE(w.cmdApply->isEnabled());
     // The grid's degrees and RPM captions follow the new cylinders.
     EXPECT_EQ(main.calls,
