@@ -5,7 +5,7 @@
 
 namespace NumberRules {
 
-double Val(const QString& text) {
+std::optional<double> Leading_Number(const QString& text) {
     const qsizetype n = text.size();
     qsizetype i = 0;
     while (i < n && (text.at(i) == ' ' || text.at(i) == '\t'))
@@ -29,7 +29,7 @@ double Val(const QString& text) {
         ++i;
     }
     if (!digits)
-        return 0.0;
+        return std::nullopt;
     // An exponent counts only when digits follow it.
     if (i < n && (text.at(i) == 'e' || text.at(i) == 'E')) {
         qsizetype j = i + 1;
@@ -44,7 +44,13 @@ double Val(const QString& text) {
     }
     bool ok = false;
     const double v = num.toDouble(&ok);
-    return ok ? v : 0.0;
+    if (!ok)
+        return std::nullopt;
+    return v;
+}
+
+double Val(const QString& text) {
+    return Leading_Number(text).value_or(0.0);
 }
 
 namespace {
@@ -147,7 +153,7 @@ QString Format(double value, const QString& pattern) {
     }
 
     QString out = intOut;
-    if (!fracOut.isEmpty())
+    if (pointAt >= 0)
         out += '.' + fracOut;
     if (negative)
         out.prepend('-');

@@ -3,6 +3,8 @@
 #include "mainwin/frmMain.h"
 #include "platform/FormInstance.h"
 #include "setup/frmOptions.h"
+#include "setup/frmScaleDeflect.h"
+#include "setup/frmScaleRPM.h"
 
 namespace Setup {
 
@@ -11,8 +13,18 @@ void mnuGlobal_Click() {
     FormInstance<frmOptions>::open();
 }
 
+void mnuRpm_Click() {
+    FormInstance<frmScaleRPM>::open();
+}
+
+void mnuAnalog_Click() {
+    FormInstance<frmScaleDeflect>::open();
+}
+
 void Wire_Entries(frmMain& main) {
     main.Wire_Entry(main.mnuGlobal, [] { mnuGlobal_Click(); });
+    main.Wire_Entry(main.mnuRpm, [] { mnuRpm_Click(); });
+    main.Wire_Entry(main.mnuAnalog, [] { mnuAnalog_Click(); });
 }
 
 } // namespace Setup

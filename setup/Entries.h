@@ -13,4 +13,9 @@ void Wire_Entries(frmMain& main);
 // shows it.
 void mnuGlobal_Click();
 
+// "RPM Scale" and "Deflection": load the scale editor (unless it is open) and
+// show it.
+void mnuRpm_Click();
+void mnuAnalog_Click();
+
 } // namespace Setup

@@ -18,6 +18,14 @@ TEST(NumberRules, ValTakesTheLeadingNumber) {
         EXPECT_DOUBLE_EQ(Val(QString::fromLatin1(c.text)), c.value) << c.text;
 }
 
+TEST(NumberRules, LeadingNumberTellsATextWithoutOneFromZero) {
+    EXPECT_EQ(Leading_Number(QStringLiteral("0")), 0.0);
+    EXPECT_EQ(Leading_Number(QStringLiteral(" 10 ")), 10.0);
+    EXPECT_EQ(Leading_Number(QStringLiteral("12.5x")), 12.5);
+    for (const char* none : {"", "  ", "OFF", "%5", "-", "- 5", "."})
+        EXPECT_EQ(Leading_Number(QString::fromLatin1(none)), std::nullopt) << none;
+}
+
 TEST(NumberRules, RoundEvenGoesToTheEvenNeighbourOnHalves) {
     const struct {
         double in;
@@ -60,7 +68,11 @@ TEST(NumberRules, FormatPatternsRoundHalvesAwayFromZero) {
         {2.675, "##.#0", "2.68"},
         {0.456, "0.#0", "0.46"},
         {1.25, "#0.#", "1.3"},
-        {1.0, "#0.#", "1"},
+        {1.0, "#0.#", "1."},
+        {50, "#0.#", "50."},
+        {12.5, "#0.#", "12.5"},
+        {79.6875, "#0.#", "79.7"},
+        {0, "#0.#", "0."},
         {12122026, "##/##/####", "12/12/2026"},
         {1122026, "##/##/####", "1/12/2026"},
         {930, "##:##", "9:30"},
