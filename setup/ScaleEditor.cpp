@@ -377,6 +377,7 @@ QString RpmEditor::Axis_Text(const QString& caption) const {
 QString RpmEditor::Load_Captions() {
     const std::optional<float> low = Rpm(0);
     const std::optional<float> high = Rpm(15);
+    view_.lblRPM_Now = QStringLiteral("????"); // no bar shown yet
     Set_Min_Caption(low ? WtsDis::Single_Text(*low) : WtsDis::NoValue);
     Set_Max_Caption(high ? WtsDis::Single_Text(*high) : WtsDis::NoValue);
     view_.Input_Min = low ? Format(*low, QStringLiteral("####0")) : QString();
@@ -552,6 +553,7 @@ QString DeflectionEditor::Axis_Text(const QString& caption) const {
 }
 
 QString DeflectionEditor::Load_Captions() {
+    view_.lblRPM_Now = QStringLiteral("??.? %"); // no bar shown yet
     Set_Min_Caption(Shown(0) + QStringLiteral(" %"));
     Set_Max_Caption(Shown(7) + QStringLiteral(" %"));
     view_.Input_Min = view_.lblMinRpm;

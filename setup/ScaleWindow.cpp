@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -34,6 +35,10 @@ int px(double twips) {
 ScaleWindow::ScaleWindow(const ScaleLayout& layout, std::unique_ptr<Scale::Editor> editor)
     : formName_(layout.formName), editor_(std::move(editor)) {
     setObjectName(QString::fromLatin1(layout.formName));
+    // The design's small controls take a somewhat smaller face than the default.
+    QFont face = font();
+    face.setPointSizeF(face.pointSizeF() * 0.9);
+    setFont(face);
     Build_Controls(layout);
     connect(chkActiveMM, &QCheckBox::clicked, this, &ScaleWindow::chkActiveMM_Click);
     connect(chkActiveN, &QCheckBox::clicked, this, &ScaleWindow::chkActiveN_Click);
@@ -138,6 +143,58 @@ void ScaleWindow::Build_Controls(const ScaleLayout& l) {
     cmdOK = button(QStringLiteral("OK"), "cmdOK", l.buttonTops[0]);
     cmdCancel = button(QStringLiteral("Cancel"), "cmdCancel", l.buttonTops[1]);
     cmdApplyAll = button(QStringLiteral("Apply"), "cmdApplyAll", l.buttonTops[2]);
+    Fit_Texts();
+}
+
+// The design's places are kept where the texts fit them; where a text at the
+// window's font is wider than its design room, the controls after it move along
+// (and the window widens), so nothing shows cut.
+void ScaleWindow::Fit_Texts() {
+    const auto widthOf = [](const QWidget* w, const QString& text) {
+        return w->fontMetrics().horizontalAdvance(text) + 4;
+    };
+    // The row of the range: caption, value, caption, value, caption, value.
+    const int valueWidth = widthOf(lblMinRpm, QStringLiteral("19999.99 %"));
+    int x = 0;
+    for (auto [caption, value] : {std::pair{lblMin, lblMinRpm}, std::pair{Label2, lblRPM_Now},
+                                  std::pair{lblMax, lblMaxRpm}}) {
+        caption->move(std::max(x, caption->x()), caption->y());
+        caption->resize(widthOf(caption, caption->text()), caption->height());
+        x = caption->geometry().right() + 6;
+        value->move(std::max(x, value->x()), value->y());
+        value->resize(valueWidth, value->height());
+        x = value->geometry().right() + 10;
+    }
+    Label8->resize(widthOf(Label8, Label8->text()), Label8->height());
+    x = std::max(x, Label8->geometry().right() + 10);
+
+    // The entries' labels follow their boxes; the switches are as wide as their text.
+    for (auto [box, caption] : {std::pair{Input_Min, Label1}, std::pair{Input_max, Label10}}) {
+        box->resize(std::max(box->width(), widthOf(box, QStringLiteral("100.0 %")) + 6),
+                    box->height());
+        caption->move(std::max(caption->x(), box->geometry().right() + 6), caption->y());
+        caption->resize(widthOf(caption, caption->text()), caption->height());
+    }
+    for (QCheckBox* c : {chkActiveMM, chkActiveN})
+        c->resize(c->sizeHint().width(), c->height());
+    x = std::max(x, chkActiveN->geometry().right() + 10);
+
+    // The key help: one smaller face for all its lines when one is wider than its frame.
+    QFont help = lblHelp[0]->font();
+    const auto widest = [&] {
+        int w = 0;
+        for (const QLabel* line : lblHelp)
+            w = std::max(w, QFontMetrics(help).horizontalAdvance(line->text()) + 4);
+        return w;
+    };
+    while (widest() > lblHelp[0]->width() && help.pointSizeF() > 6.0)
+        help.setPointSizeF(help.pointSizeF() - 0.5);
+    for (QLabel* line : lblHelp)
+        line->setFont(help);
+    if (x > width()) {
+        setFixedSize(x, height());
+        Frame1->resize(x, Frame1->height());
+    }
 }
 
 void ScaleWindow::Form_Load() {

@@ -95,6 +95,7 @@ protected:
 
 private:
     void Build_Controls(const ScaleLayout& layout);
+    void Fit_Texts();
     void Show_View();
     void Show_Entries();
     void Tell(const QString& text);

@@ -1,0 +1,144 @@
+// The scale editors against the simulated unit behind the real serial port: what
+// Apply sends lands in the unit's page 4 without a read-out after it, Cancel and
+// walking away leave the unit and the image agreeing, and a locked unit gets no
+// write.
+
+#include "tests/setup/ScaleWindowSupport.h"
+
+namespace {
+
+class ScaleEndToEnd : public ScaleWindowTest {
+protected:
+    std::vector<QByteArray> rowWrites() const {
+        std::vector<QByteArray> rows;
+        for (const QByteArray& f : unit.frames())
+            if (!f.isEmpty() && f[0] == '<')
+                rows.push_back(f);
+        return rows;
+    }
+    // A page read of the unit (a read-out).
+    bool pageRead() const {
+        for (const QByteArray& f : unit.frames())
+            if (!f.isEmpty() && QByteArray("89:@").contains(f[0]))
+                return true;
+        return false;
+    }
+    int polls() const {
+        int n = 0;
+        for (const QByteArray& f : unit.frames())
+            n += !f.isEmpty() && f[0] == '1';
+        return n;
+    }
+    bool unitHoldsTheImage() const { return unitBytes(128, 255) == bytes(128, 255); }
+};
+
+} // namespace
+
+TEST_F(ScaleEndToEnd, RpmApplySendsTheTwoRowsAndPollingGoesOn) {
+    openOnlineWired();
+    frmScaleRPM& e = openRpm();
+    unit.clearFrames();
+    type(e.Input_Min, QStringLiteral("900"));
+    type(e.Input_max, QStringLiteral("12000"));
+    QTest::mouseClick(e.cmdApply, Qt::LeftButton);
+    clickBar(e, 9);
+    press(e, Qt::Key_PageUp);
+    ASSERT_TRUE(e.cmdApplyAll->isEnabled());
+    EXPECT_TRUE(rowWrites().empty()) << "a store sends nothing before Apply";
+
+    QTest::mouseClick(e.cmdApplyAll, Qt::LeftButton);
+    EXPECT_FALSE(e.cmdApplyAll->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rowWrites().size() == 2 && polls() >= 3; }, 15000))
+        << "rows " << rowWrites().size();
+    ASSERT_TRUE(polling());
+    const std::vector<QByteArray> rows = rowWrites();
+    EXPECT_EQ(static_cast<unsigned char>(rows[0][1]), 224);
+    EXPECT_EQ(static_cast<unsigned char>(rows[1][1]), 240);
+    EXPECT_FALSE(pageRead()) << "no read-out follows the rows";
+    EXPECT_EQ(unitBytes(224, 255), bytes(224, 255));
+    EXPECT_TRUE(unitHoldsTheImage());
+    expectAxisLabelsFollowTheImage();
+    EXPECT_EQ(window->lblrpm[0]->text(), QString::number(*e.editor().Whole(0)));
+
+    // OK with nothing unsent sends nothing more.
+    unit.clearFrames();
+    QTest::mouseClick(e.cmdOK, Qt::LeftButton);
+    EXPECT_TRUE(unloaded<frmScaleRPM>());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return polls() >= 5; }, 10000));
+    EXPECT_TRUE(rowWrites().empty());
+}
+
+TEST_F(ScaleEndToEnd, DeflectionOkSendsTheRowThatHoldsThePoints) {
+    openOnlineWired();
+    frmScaleDeflect& e = openDeflection();
+    unit.clearFrames();
+    type(e.Input_Min, QStringLiteral("5"));
+    type(e.Input_max, QStringLiteral("95"));
+    QTest::mouseClick(e.cmdApply, Qt::LeftButton);
+    clickBar(e, 2);
+    press(e, Qt::Key_Up, Qt::NoModifier, 3);
+    const auto image = bytes(144, 159);
+
+    QTest::mouseClick(e.cmdOK, Qt::LeftButton);
+    EXPECT_TRUE(unloaded<frmScaleDeflect>());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rowWrites().size() == 1 && polls() >= 3; }, 15000));
+    ASSERT_TRUE(polling());
+    const QByteArray row = rowWrites()[0];
+    ASSERT_EQ(row.size(), 19) << "'<', the address, 16 bytes, CR";
+    EXPECT_EQ(static_cast<unsigned char>(row[1]), 144);
+    for (int k = 0; k < 16; ++k)
+        EXPECT_EQ(static_cast<unsigned char>(row[2 + k]), image[static_cast<std::size_t>(k)]) << k;
+    EXPECT_FALSE(pageRead());
+    EXPECT_EQ(unitBytes(144, 159), image);
+    EXPECT_TRUE(unitHoldsTheImage());
+    expectAxisLabelsFollowTheImage();
+}
+
+TEST_F(ScaleEndToEnd, CancelAndWalkingAwayLeaveTheUnitAndTheImageAgreeing) {
+    frmMain& w = openOnlineWired();
+    ASSERT_TRUE(unitHoldsTheImage());
+    frmScaleRPM& e = openRpm();
+    unit.clearFrames();
+    clickBar(e, 12);
+    press(e, Qt::Key_PageDown, Qt::NoModifier, 4);
+    ASSERT_FALSE(unitHoldsTheImage());
+    QTest::mouseClick(e.cmdCancel, Qt::LeftButton);
+    EXPECT_TRUE(unloaded<frmScaleRPM>());
+    EXPECT_TRUE(unitHoldsTheImage());
+
+    frmScaleDeflect& d = openDeflection();
+    clickBar(d, 5);
+    press(d, Qt::Key_3, Qt::KeypadModifier);
+    ASSERT_FALSE(unitHoldsTheImage());
+    QTest::mouseClick(w.Txt128[40], Qt::LeftButton);
+    w.activateWindow();
+    EXPECT_TRUE(unloaded<frmScaleDeflect>());
+    EXPECT_TRUE(unitHoldsTheImage());
+    EXPECT_TRUE(notice().startsWith(QStringLiteral("Deflection Scale closed")));
+    expectAxisLabelsFollowTheImage();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return polls() >= 5; }, 10000));
+    for (const QByteArray& f : unit.frames())
+        EXPECT_FALSE(SendPath::Is_Write(f)) << f.toHex().toStdString();
+}
+
+TEST_F(ScaleEndToEnd, ALockedUnitGetsNoWriteAndTheImageStaysTheUnits) {
+    openOnlineWired();
+    frmScaleRPM& e = openRpm();
+    unit.faults.locked = true;
+    ASSERT_TRUE(QTest::qWaitFor([] { return UnitLocked == 1; }, 10000));
+    unit.clearFrames();
+    const auto before = bytes(0, 256);
+    clickBar(e, 3);
+    press(e, Qt::Key_Up);
+    press(e, Qt::Key_PageUp);
+    type(e.Input_Min, QStringLiteral("500"));
+    type(e.Input_max, QStringLiteral("9000"));
+    QTest::mouseClick(e.cmdApply, Qt::LeftButton);
+    EXPECT_EQ(bytes(0, 256), before);
+    EXPECT_EQ(notice(), SendRule::Notice(SendRule::Verdict::Locked));
+    EXPECT_FALSE(e.cmdApplyAll->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return polls() >= 5; }, 10000));
+    for (const QByteArray& f : unit.frames())
+        EXPECT_FALSE(SendPath::Is_Write(f)) << f.toHex().toStdString();
+    EXPECT_TRUE(unitHoldsTheImage());
+}

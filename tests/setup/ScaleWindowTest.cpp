@@ -1,0 +1,188 @@
+// The two scale editors opened from the main window's "Scale Settings" menu,
+// off-line on the default map: keys and clicks into the real widgets, what the
+// image and the main window's labels hold afterwards, and screenshots.
+
+#include "tests/setup/ScaleWindowSupport.h"
+
+TEST_F(ScaleWindowTest, TheRpmEditorMovesABarByKeysAndTheMainWindowFollows) {
+    frmMain& w = openWired();
+    frmScaleRPM& e = openRpm();
+    EXPECT_EQ(e.windowTitle(), QStringLiteral("KVR6 - RPM Scale   by Fast Lane Motors"));
+    ASSERT_EQ(e.Image1.size(), 16u);
+    EXPECT_FALSE(e.cmdApplyAll->isEnabled());
+    EXPECT_EQ(e.lblRPM_Now->text(), QStringLiteral("????"));
+    const auto opened = bytes(0, 256);
+
+    clickBar(e, 4);
+    EXPECT_TRUE(e.LineTop->isVisible());
+    const int shown = e.lblRPM_Now->text().toInt();
+    EXPECT_EQ(shown, *e.editor().Whole(4));
+    press(e, Qt::Key_Up);
+    press(e, Qt::Key_8, Qt::KeypadModifier);
+    press(e, Qt::Key_9); // the digit 9 is Page Up too
+    const int moved = *e.editor().Whole(4);
+    EXPECT_GT(moved, shown + 100);
+    EXPECT_EQ(e.lblRPM_Now->text(), QString::number(moved));
+    EXPECT_TRUE(e.cmdApplyAll->isEnabled());
+    EXPECT_EQ(bytes(145, 145), std::vector<int>{opened[145]});
+    expectAxisLabelsFollowTheImage();
+    EXPECT_EQ(w.lblrpm[4]->text(), QString::number(moved));
+
+    // Left and Right move the marker; the value keys move the bar marked.
+    press(e, Qt::Key_Right);
+    EXPECT_EQ(ScaleSelBar, 5);
+    press(e, Qt::Key_4, Qt::KeypadModifier);
+    EXPECT_EQ(ScaleSelBar, 4);
+    EXPECT_EQ(e.LineTop->x(), Design::px(Scale::BarLeft + Scale::BarPitch * 4));
+
+    QTest::mouseClick(e.cmdCancel, Qt::LeftButton);
+    EXPECT_TRUE(unloaded<frmScaleRPM>());
+    EXPECT_EQ(bytes(0, 256), opened) << "Cancel puts the scale back";
+    EXPECT_EQ(w.lblrpm[4]->text(), QString::number(shown));
+}
+
+TEST_F(ScaleWindowTest, TypingIntoAnEntryChoosesMinMaxAndApplyFillsTheScale) {
+    frmMain& w = openWired();
+    frmScaleRPM& e = openRpm();
+    EXPECT_TRUE(e.Frame4->isEnabled()) << "every frame is enabled at opening";
+    type(e.Input_Min, QStringLiteral("300"));
+    EXPECT_TRUE(e.chkActiveMM->isChecked());
+    EXPECT_FALSE(e.chkActiveN->isChecked());
+    EXPECT_FALSE(e.Frame2->isEnabled());
+    EXPECT_FALSE(e.Frame3->isEnabled());
+    // The digits typed are the entry's: no key moves a bar while "Min - Max" is on.
+    EXPECT_EQ(e.Input_Min->text(), QStringLiteral("300"));
+    QTest::keyClick(e.Input_Min, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), e.Input_max);
+    e.Input_max->selectAll();
+    QTest::keyClicks(e.Input_max, QStringLiteral("25000"));
+    QTest::mouseClick(e.cmdApply, Qt::LeftButton);
+
+    EXPECT_EQ(bytes(224, 225), (std::vector<int>{15, 66}));
+    EXPECT_EQ(bytes(254, 255), (std::vector<int>{0, 62}));
+    EXPECT_EQ(e.Input_max->text(), QStringLiteral("19000"));
+    EXPECT_EQ(e.lblMaxRpm->text(), QStringLiteral("19000"));
+    EXPECT_EQ(e.lblRpmMax->text(), QStringLiteral("19000"));
+    EXPECT_EQ(e.lblRPMmin->text(), QStringLiteral("300"));
+    EXPECT_TRUE(e.chkActiveN->isChecked()) << "Apply ends in Navigation";
+    EXPECT_TRUE(e.Frame2->isEnabled());
+    EXPECT_FALSE(e.Frame4->isEnabled());
+    EXPECT_TRUE(e.cmdApplyAll->isEnabled());
+    expectAxisLabelsFollowTheImage();
+    EXPECT_EQ(w.lblrpm[0]->text(), QStringLiteral("300"));
+    // Drawn to scale: the last bar fills the chart, the first has no height.
+    EXPECT_EQ(e.Image1[0]->height(), 0);
+    EXPECT_EQ(e.Image1[15]->height(), Design::px(Scale::BarArea));
+
+    // Off-line, OK stores the rows in the map only, says so, and closes.
+    dialogs.clear();
+    const auto applied = bytes(0, 256);
+    QTest::mouseClick(e.cmdOK, Qt::LeftButton);
+    EXPECT_TRUE(unloaded<frmScaleRPM>());
+    EXPECT_EQ(bytes(0, 256), applied);
+    EXPECT_EQ(notice(), SendRule::OfflineNotice);
+    EXPECT_EQ(OfflineEdits, 1) << "going on-line asks first";
+}
+
+TEST_F(ScaleWindowTest, EntriesThatAreNoScaleAreToldAndChangeNothing) {
+    openWired();
+    frmScaleRPM& e = openRpm();
+    const auto before = bytes(0, 256);
+    type(e.Input_Min, QStringLiteral("low"));
+    QTest::mouseClick(e.cmdApply, Qt::LeftButton);
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_EQ(dialogs.records()[0].title, QStringLiteral("RPM Scale"));
+    EXPECT_TRUE(dialogs.records()[0].text.startsWith(QStringLiteral("\"low\" is not a number")));
+    type(e.Input_Min, QStringLiteral("4000"));
+    type(e.Input_max, QStringLiteral("4000"));
+    QTest::mouseClick(e.cmdApply, Qt::LeftButton);
+    ASSERT_EQ(dialogs.records().size(), 2u);
+    EXPECT_TRUE(dialogs.records()[1].text.contains(QStringLiteral("both 4000 RPM")));
+    EXPECT_EQ(bytes(0, 256), before);
+    EXPECT_FALSE(e.cmdApplyAll->isEnabled());
+    EXPECT_TRUE(FormInstance<frmScaleRPM>::loaded()) << "a message box does not close it";
+}
+
+TEST_F(ScaleWindowTest, WalkingAwayFromUnsentChangesPutsThemBackAndSaysSo) {
+    frmMain& w = openWired();
+    frmScaleDeflect& e = openDeflection();
+    const auto before = bytes(0, 256);
+    clickBar(e, 3);
+    press(e, Qt::Key_PageUp);
+    ASSERT_NE(bytes(0, 256), before);
+    ASSERT_TRUE(e.cmdApplyAll->isEnabled());
+
+    // A click on the main window's grid.
+    QTest::mouseClick(w.Txt128[17], Qt::LeftButton);
+    w.activateWindow();
+    EXPECT_TRUE(unloaded<frmScaleDeflect>());
+    EXPECT_EQ(bytes(0, 256), before);
+    EXPECT_EQ(notice(),
+              QStringLiteral("Deflection Scale closed: its changes were not sent to the unit and "
+                             "have been put back."));
+    expectAxisLabelsFollowTheImage();
+
+    // With nothing unsent the window just closes.
+    frmScaleRPM& rpm = openRpm();
+    clickBar(rpm, 2);
+    w.activateWindow();
+    EXPECT_TRUE(unloaded<frmScaleRPM>());
+    EXPECT_EQ(bytes(0, 256), before);
+}
+
+TEST_F(ScaleWindowTest, TheDeflectionEditorFillsFromTypedPercentAndStoresKeys) {
+    frmMain& w = openWired();
+    frmScaleDeflect& e = openDeflection();
+    EXPECT_EQ(e.windowTitle(), QStringLiteral("KVR6 - Deflection Scale   by Fast Lane Motors"));
+    ASSERT_EQ(e.Image1.size(), 8u);
+    EXPECT_TRUE(e.Input_Min->text().endsWith(QStringLiteral(" %")));
+    type(e.Input_Min, QStringLiteral("10 %"));
+    type(e.Input_max, QStringLiteral("90%"));
+    QTest::mouseClick(e.cmdApply, Qt::LeftButton);
+    EXPECT_EQ(bytes(152, 159), (std::vector<int>{25, 53, 84, 112, 143, 171, 202, 230}));
+    EXPECT_EQ(e.lblMinRpm->text(), QStringLiteral("10%"));
+    EXPECT_EQ(e.lblRpmMax->text(), QStringLiteral("90%"));
+    expectAxisLabelsFollowTheImage();
+    EXPECT_EQ(w.lblDef[1]->text(), QStringLiteral("20%"));
+
+    clickBar(e, 7);
+    EXPECT_EQ(e.lblRPM_Now->text(), QStringLiteral("90 %"));
+    press(e, Qt::Key_PageDown, Qt::NoModifier, 2);
+    press(e, Qt::Key_Down);
+    EXPECT_EQ(e.lblRPM_Now->text(), QStringLiteral("69 %"));
+    EXPECT_EQ(ParamBlock[159], 176);
+    // Bar 6 stood at 79 %: pushed down to 68 %.
+    EXPECT_EQ(*e.editor().Whole(6), 68);
+
+    // A maximum below the minimum is refused with a message. In Navigation the
+    // entries are disabled: the user ticks "Min - Max" first.
+    EXPECT_FALSE(e.Input_Min->isEnabled());
+    QTest::mouseClick(e.chkActiveMM, Qt::LeftButton);
+    EXPECT_TRUE(e.Input_Min->isEnabled());
+    EXPECT_FALSE(e.Frame2->isEnabled());
+    type(e.Input_Min, QStringLiteral("60"));
+    type(e.Input_max, QStringLiteral("40"));
+    const auto before = bytes(0, 256);
+    QTest::mouseClick(e.cmdApply, Qt::LeftButton);
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_TRUE(dialogs.records()[0].text.contains(QStringLiteral("needs to be ascending")));
+    EXPECT_EQ(bytes(0, 256), before);
+}
+
+TEST_F(ScaleWindowTest, ScreenshotsOfBothEditors) {
+    openWired();
+    frmScaleRPM& rpm = openRpm();
+    clickBar(rpm, 6);
+    press(rpm, Qt::Key_PageUp);
+    QTest::qWait(50);
+    EXPECT_TRUE(rpm.grab().save(shotPath(QStringLiteral("scale-rpm.png"))));
+    type(rpm.Input_Min, QStringLiteral("800"));
+    EXPECT_TRUE(rpm.grab().save(shotPath(QStringLiteral("scale-rpm-minmax.png"))));
+    rpm.cmdCancel_Click();
+    ASSERT_TRUE(unloaded<frmScaleRPM>());
+
+    frmScaleDeflect& defl = openDeflection();
+    clickBar(defl, 3);
+    QTest::qWait(50);
+    EXPECT_TRUE(defl.grab().save(shotPath(QStringLiteral("scale-deflection.png"))));
+}
