@@ -317,7 +317,7 @@ std::optional<float> RpmEditor::Rpm(int n) {
     const std::optional<int> period = UnitBytes::Break_Point_Period(n);
     if (!period)
         return std::nullopt;
-    return TimerClock / static_cast<float>(usableCylinders()) / static_cast<float>(*period);
+    return UnitBytes::Rpm_Of_Period(*period, usableCylinders());
 }
 
 std::optional<int> RpmEditor::Whole(int i) const {

@@ -363,7 +363,7 @@ bool ScaleWindow::eventFilter(QObject* watched, QEvent* event) {
             Input_Min_GotFocus();
         return false;
     }
-    if (watched == Label1 || watched == Label10) {
+    if ((watched == Label1 || watched == Label10) && widget->isEnabled()) {
         Label1_Click();
         return false;
     }
