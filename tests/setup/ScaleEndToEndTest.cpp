@@ -142,3 +142,31 @@ TEST_F(ScaleEndToEnd, ALockedUnitGetsNoWriteAndTheImageStaysTheUnits) {
         EXPECT_FALSE(SendPath::Is_Write(f)) << f.toHex().toStdString();
     EXPECT_TRUE(unitHoldsTheImage());
 }
+
+TEST_F(ScaleEndToEnd, OkWhileTheUnitIsSilentKeepsTheWindowOpenWithItsChanges) {
+    frmMain& w = openOnlineWired();
+    frmScaleDeflect& e = openDeflection();
+    clickBar(e, 4);
+    press(e, Qt::Key_Up, Qt::NoModifier, 2);
+    ASSERT_TRUE(e.cmdApplyAll->isEnabled());
+    unit.faults.silent = true; // the cable is pulled
+    while (bad_cnt < SendRule::SilentTicks)
+        w.Link.Comm_Timer_Timer();
+    unit.clearFrames();
+
+    QTest::mouseClick(e.cmdOK, Qt::LeftButton);
+    QTest::qWait(100);
+    EXPECT_TRUE(FormInstance<frmScaleDeflect>::loaded()) << "nothing went out: it stays open";
+    EXPECT_TRUE(notice().startsWith(QStringLiteral("Not sent: the unit does not answer")))
+        << notice().toStdString();
+    EXPECT_TRUE(e.cmdApplyAll->isEnabled());
+    EXPECT_TRUE(SendRequests.empty());
+
+    unit.faults.silent = false; // plugged back
+    ASSERT_TRUE(polling());
+    QTest::mouseClick(e.cmdCancel, Qt::LeftButton);
+    EXPECT_TRUE(unloaded<frmScaleDeflect>());
+    EXPECT_TRUE(unitHoldsTheImage());
+    for (const QByteArray& f : unit.frames())
+        EXPECT_FALSE(SendPath::Is_Write(f)) << f.toHex().toStdString();
+}
