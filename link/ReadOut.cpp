@@ -104,6 +104,9 @@ void lockedEnd() {
     comm_rth = 18;
     CommStatus = CommStates::Replied;
     Hooks().arrange_table();
+    // The readouts the display tables name stay in view; their values are not
+    // taken from a locked unit, and they say so.
+    Hooks().Text_Values();
     Hooks().Set_RPM_Indication_BAR();
     tick();
     MapLoaded = -1;

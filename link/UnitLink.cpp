@@ -525,6 +525,14 @@ void UnitLink::GO_OFFLine() {
     Hooks().SetNoCommsCaption(0, QStringLiteral("Status: Off-Line"));
     Hooks().SetNoCommsVisible(0, true);
     Hooks().SetNoCommsVisible(1, true);
+    // The lock is the unit's, reported with every live reply: off-line there is
+    // no unit, and the window works on the image again (maps shown, saved, edited).
+    const bool wasLocked = UnitLocked == 1;
+    UnitLocked = 0;
+    if (wasLocked) {
+        Hooks().Arrange_NoTUNE(true);
+        Hooks().Text_Values();
+    }
     Hooks().Comm_Dis_State(false);
     Hooks().PB_Dis_State(true);
     WtsGeneral::Write_Mode_File_Reporting();

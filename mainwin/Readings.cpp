@@ -1,6 +1,8 @@
 #include "mainwin/Readings.h"
 
 #include "core/CoreState.h"
+#include "core/WtsDis.h"
+#include "link/LinkState.h"
 #include "platform/NumberRules.h"
 
 #include <algorithm>
@@ -46,10 +48,15 @@ TextReadouts Text_Values(const std::vector<DisplayRow>& rows, const ReadingSet& 
     for (const DisplayRow& row : rows) {
         if (row.textSlot < 1 || row.textSlot > TextSlots)
             continue;
-        readouts[row.textSlot - 1] =
-            TextReadout{true, row.name, Conv_Input_to_readings(row.id, set)};
+        readouts[row.textSlot - 1] = TextReadout{
+            true, row.name,
+            Readings_Withheld() ? WtsDis::NoValue : Conv_Input_to_readings(row.id, set)};
     }
     return readouts;
+}
+
+bool Readings_Withheld() {
+    return UnitLocked == 1 && OnlineState != OnlineStates::Offline;
 }
 
 } // namespace Readouts

@@ -46,4 +46,9 @@ using TextReadouts = std::array<TextReadout, TextSlots>;
 // beyond the ten readouts is left out.
 TextReadouts Text_Values(const std::vector<DisplayRow>& rows, const ReadingSet& set);
 
+// A locked unit's live replies leave the reading set as it was (the link takes
+// no reading from them): while one is on-line the readouts keep their names and
+// show the no-value text, not values the unit did not give.
+bool Readings_Withheld();
+
 } // namespace Readouts
