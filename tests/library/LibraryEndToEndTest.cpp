@@ -75,6 +75,8 @@ TEST_F(LibraryEndToEnd, ALoadWithDownloadTickedPutsTheFileInTheUnitAndReadsItBac
     EXPECT_EQ(bytes(Map5Image, 0, 255), bytes(file.map5, 0, 255));
     EXPECT_EQ(bytes(Map6Image, 0, 175), bytes(file.map6, 0, 175));
     EXPECT_EQ(MapLoaded, -1);
+    EXPECT_EQ(TuneFileName, QStringLiteral("Road.kvr"))
+        << "the read-out gave back the file's map: it keeps its name";
 }
 
 TEST_F(LibraryEndToEnd, AtOnline2TheBoxIsOffAndALoadSendsNothing) {
