@@ -3,6 +3,7 @@
 #include "core/CoreState.h"
 #include "core/ParamOffsets.h"
 #include "core/UnitBytes.h"
+#include "core/WtsDis.h"
 #include "platform/NumberRules.h"
 
 #include <QRegularExpression>
@@ -216,24 +217,69 @@ Target Arrow_Target(Selection after, int tab, int editField) {
     return t;
 }
 
-int Limit_Ignition(long long value) {
+HeldIgnition Hold_Ignition(long long value) {
     const int s = static_cast<int>(std::clamp<long long>(value, -128, 127));
+    HeldIgnition held;
+    if (s != value)
+        held.by = s > 0 ? HeldBy::LargestAdvance : HeldBy::LargestRetard;
     const int advance = UnitBytes::Signed(ParamBlock[Idx_IgnAdvLimit]);
     const int retard = UnitBytes::Signed(ParamBlock[Idx_IgnRetLimit]);
     int limited = s;
-    if (s > 0 && s > advance)
+    if (s > 0 && s > advance) {
         limited = advance;
-    else if (s < 0 && s < retard)
+        held.by = HeldBy::AdvanceLimit;
+    } else if (s < 0 && s < retard) {
         limited = retard;
-    return limited & 0xFF;
+        held.by = HeldBy::RetardLimit;
+    }
+    held.byte = limited & 0xFF;
+    return held;
+}
+
+int Limit_Ignition(long long value) {
+    return Hold_Ignition(value).byte;
+}
+
+HeldIgnition Ignition_Entry(double degrees) {
+    const double count = degrees * WtsGeneral::Cylinders() / 360.0 * 256.0;
+    return Hold_Ignition(NumberRules::RoundEven(count));
+}
+
+QString Held_Notice(const QString& from, const HeldIgnition& held) {
+    QString what;
+    QString limit;
+    switch (held.by) {
+    case HeldBy::Nothing:
+        return QString();
+    case HeldBy::AdvanceLimit:
+        what = QStringLiteral("the advance limit is");
+        limit = WtsDis::Fmt_Param_Signed_Scaled(Idx_IgnAdvLimit);
+        break;
+    case HeldBy::RetardLimit:
+        what = QStringLiteral("the retard limit is");
+        limit = WtsDis::Fmt_Param_Signed_Scaled(Idx_IgnRetLimit);
+        break;
+    case HeldBy::LargestAdvance:
+        what = QStringLiteral("the largest advance a cell holds is");
+        limit = WtsDis::Fmt_Max_Advance();
+        break;
+    case HeldBy::LargestRetard:
+        what = QStringLiteral("the largest retard a cell holds is");
+        limit = WtsDis::Fmt_Min_Advance();
+        break;
+    }
+    const QString kept = WtsDis::Fmt_Int(UnitBytes::Degrees(UnitBytes::Signed(held.byte)));
+    const QString start = from.trimmed() == kept
+                              ? QStringLiteral("Stays at ") + kept
+                              : from.trimmed() + QStringLiteral(" became ") + kept;
+    return start + QStringLiteral(": ") + what + QLatin1Char(' ') + limit +
+           QStringLiteral(" degrees");
 }
 
 int Entry_Byte(double value, int tab, int editField, bool column) {
     long long b = 0;
-    if (tab == 3) {
-        const double count = value * WtsGeneral::Cylinders() / 360.0 * 256.0;
-        return Limit_Ignition(NumberRules::RoundEven(count));
-    }
+    if (tab == 3)
+        return Ignition_Entry(value).byte;
     if (editField == 2) {
         const double scaled = value * (tab == 1 ? 256.0 : 128.0);
         b = NumberRules::RoundEven(std::min(scaled, 255.0));

@@ -67,4 +67,21 @@ int Entry_Byte(double value, int tab, int editField, bool column);
 // parameter block; returns the unit byte (two's complement).
 int Limit_Ignition(long long value);
 
+// The same, saying what held the value: nothing, the advance or the retard limit
+// of the parameter block, or the largest advance or retard a byte holds.
+enum class HeldBy { Nothing, AdvanceLimit, RetardLimit, LargestAdvance, LargestRetard };
+struct HeldIgnition {
+    int byte = 0; // the unit byte (two's complement)
+    HeldBy by = HeldBy::Nothing;
+};
+HeldIgnition Hold_Ignition(long long value);
+// An ignition entry (degrees) as Entry_Byte takes it, with what held it.
+HeldIgnition Ignition_Entry(double degrees);
+
+// What the user is told when a limit held an ignition value: "40 became 30: the
+// advance limit is 30 degrees", or "Stays at 30: ..." when from reads as the
+// value kept (a step at the limit). from is the value as the user gave or saw it.
+// Empty when nothing held it.
+QString Held_Notice(const QString& from, const HeldIgnition& held);
+
 } // namespace CellEntry

@@ -47,18 +47,29 @@ template <class Step> void Step_Cell(const StepMap& map, Step newByte) {
     const MapWrite::Place& place = MapWrite::Place_Of(map.map);
     const ImageTable& table = place.page == 5 ? Map5Image : Map6Image;
     const int address = place.base + cell;
-    const std::optional<int> next = newByte(static_cast<int>(table[address]));
+    const std::optional<CellEntry::HeldIgnition> next = newByte(static_cast<int>(table[address]));
     if (!next)
         return;
-    const MapWrite::Written written = MapWrite::Write_Cell(map.map, cell, *next);
+    const QString before = MapCellText::Cell(map.tab, address);
+    const MapWrite::Written written = MapWrite::Write_Cell(map.map, cell, next->byte);
     if (!written.ok()) {
         SendRule::Tell(written.refusal->text);
         return;
     }
     SendRule::Send_Edit(SendRule::Verdict::Send, written.frame);
+    // A step a limit held is told with the limit.
+    if (const QString held = CellEntry::Held_Notice(before, *next); !held.isEmpty())
+        SendRule::Tell(held);
     const QString text = MapCellText::Cell(map.tab, address);
     if (ShowSteppedCell)
         ShowSteppedCell(map.tab, cell, text);
+}
+
+// A step that no limit holds.
+std::optional<CellEntry::HeldIgnition> Free(std::optional<int> byte) {
+    if (!byte)
+        return std::nullopt;
+    return CellEntry::HeldIgnition{*byte, CellEntry::HeldBy::Nothing};
 }
 
 std::optional<int> Analog_Step(int byte, int by) {
@@ -71,25 +82,25 @@ std::optional<int> Analog_Step(int byte, int by) {
 } // namespace
 
 void Step_Analog_Cell_Up() {
-    Step_Cell(Analog(), [](int b) { return Analog_Step(b, 1); });
+    Step_Cell(Analog(), [](int b) { return Free(Analog_Step(b, 1)); });
 }
 void Step_Analog_Cell_Down() {
-    Step_Cell(Analog(), [](int b) { return Analog_Step(b, -1); });
+    Step_Cell(Analog(), [](int b) { return Free(Analog_Step(b, -1)); });
 }
 void Step_Inject_Cell_Up() {
-    Step_Cell(Inject(), [](int b) { return std::optional<int>(b < 255 ? b + 1 : b); });
+    Step_Cell(Inject(), [](int b) { return Free(b < 255 ? b + 1 : b); });
 }
 void Step_Inject_Cell_Down() {
-    Step_Cell(Inject(), [](int b) { return std::optional<int>(b > 0 ? b - 1 : b); });
+    Step_Cell(Inject(), [](int b) { return Free(b > 0 ? b - 1 : b); });
 }
 void Step_Ign_Cell_Up() {
     Step_Cell(Ignition(), [](int b) {
-        return std::optional<int>(CellEntry::Limit_Ignition(UnitBytes::Signed(b) + 1));
+        return std::optional(CellEntry::Hold_Ignition(UnitBytes::Signed(b) + 1));
     });
 }
 void Step_Ign_Cell_Down() {
     Step_Cell(Ignition(), [](int b) {
-        return std::optional<int>(CellEntry::Limit_Ignition(UnitBytes::Signed(b) - 1));
+        return std::optional(CellEntry::Hold_Ignition(UnitBytes::Signed(b) - 1));
     });
 }
 

@@ -149,7 +149,16 @@ void Enter_Value(frmMain& w) {
 
     const int tab = std::clamp(MapTab, 1, 3);
     const bool column = w.chkAdjustColumn->isChecked();
-    const int b = CellEntry::Entry_Byte(NumberRules::Val(box->text()), tab, EditField, column);
+    const double value = NumberRules::Val(box->text());
+    const int b = CellEntry::Entry_Byte(value, tab, EditField, column);
+    // An ignition value a limit held is told with the limit, after the send
+    // rule's own word.
+    const QString held =
+        tab == 3 ? CellEntry::Held_Notice(typed, CellEntry::Ignition_Entry(value)) : QString();
+    const auto tellHeld = [&] {
+        if (!held.isEmpty())
+            SendRule::Tell(held);
+    };
     if (tab == 3)
         CellValue = b;
     const MapWrite::Map map = MapWrite::Of_Tab(tab, EditField);
@@ -169,6 +178,7 @@ void Enter_Value(frmMain& w) {
         }
         box->setText(text(cell));
         SendRule::Send_Edit(verdict, written.frame);
+        tellHeld();
         return;
     }
 
@@ -190,6 +200,7 @@ void Enter_Value(frmMain& w) {
         cellBox->setText(text(offset));
     }
     SendRule::Send_Edits(verdict, {written.frame});
+    tellHeld();
 }
 
 void Hand_To_Console(frmMain& w, int code) {
