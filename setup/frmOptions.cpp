@@ -376,27 +376,29 @@ void frmOptions::Refill() {
     cmdApply->setEnabled(true);
 }
 
+void frmOptions::Show_Records() {
+    // The records beside the block are shown, not edited: they follow the unit.
+    const QString mre = NumberRules::Str(MaxRpmSeen);
+    if (lblMRE->text() != mre) {
+        lblMRE->setText(mre);
+        shown_.lblMRE = mre;
+    }
+    for (std::size_t i = 0; i < lblTestDate.size(); ++i) {
+        const QString record = Test_Record_Text(TestDates[i]);
+        if (lblTestDate[i]->text() != record) {
+            lblTestDate[i]->setText(record);
+            shown_.lblTestDate[i] = record;
+        }
+    }
+}
+
 bool frmOptions::Follow_Image() {
     bool same = OptionsMap::Gate_Open() == filledGate_;
     for (int a = Idx_GlobalBase; same && a < 256; ++a)
         same = ParamBlock[a] == filled_[a];
     if (same) {
-        // The records beside the block are shown, not edited.
-        const OptionsMap::Controls c = Read_Controls();
-        OptionsMap::Controls records = c;
-        if (filledGate_) {
-            records.lblMRE = NumberRules::Str(MaxRpmSeen);
-            for (int i = 0; i < TestRecords; ++i)
-                records.lblTestDate[static_cast<std::size_t>(i)] =
-                    Test_Record_Text(TestDates[static_cast<std::size_t>(i)]);
-        }
-        if (!(records == c)) {
-            lblMRE->setText(records.lblMRE);
-            for (std::size_t i = 0; i < lblTestDate.size(); ++i)
-                lblTestDate[i]->setText(records.lblTestDate[i]);
-            shown_.lblMRE = records.lblMRE;
-            shown_.lblTestDate = records.lblTestDate;
-        }
+        if (filledGate_)
+            Show_Records();
         return false;
     }
     const bool edits = Has_Edits();

@@ -100,6 +100,7 @@ private:
     void Show_Page(int index);
 
     void Refill();
+    void Show_Records();
 
     // What the controls showed when the block last matched them.
     OptionsMap::Controls shown_;
