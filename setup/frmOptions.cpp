@@ -403,18 +403,20 @@ bool frmOptions::Follow_Image() {
     }
     const bool edits = Has_Edits();
     Refill();
-    if (edits)
-        Dialogs::msgBoxLater(
-            QStringLiteral("The map image changed while this screen was open (a map was "
-                           "loaded or the unit was read). The screen now shows the new "
-                           "values; the changes made here that were not applied were "
-                           "replaced."),
-            Dialogs::Icon::Information, Title);
+    if (!edits)
+        return false;
+    Dialogs::msgBoxLater(
+        QStringLiteral("The map image changed while this screen was open (a map was "
+                       "loaded or the unit was read). The screen now shows the new "
+                       "values; the changes made here that were not applied were "
+                       "replaced."),
+        Dialogs::Icon::Information, Title);
     return true;
 }
 
 bool frmOptions::Apply_Values() {
-    // Never store what was filled from an image that is gone.
+    // Never store what was filled from an image that is gone: edits it replaced
+    // are told and nothing is stored; without edits the fresh values are stored.
     if (Follow_Image())
         return false;
     const ParamSend::Outcome outcome = ParamSend::Store_And_Send(Read_Controls(), shown_);

@@ -54,8 +54,9 @@ public:
     // tells the user when nothing could be stored. Returns true when stored.
     bool Apply_Values();
     // When the image no longer holds what the controls were filled from (or unit
-    // data came or went), fills them anew, tells the user if that replaced edits
-    // not yet applied, and returns true. Runs on a short timer and before a store.
+    // data came or went), fills them anew; when that replaced edits not yet
+    // applied, tells the user and returns true. Runs on a short timer and before
+    // a store.
     bool Follow_Image();
     // Whether the controls show anything but what they were filled with.
     bool Has_Edits() const;
