@@ -146,7 +146,7 @@ Selection Arrow_Step(Selection from, int code, int tab, int editField) {
     if (s.cell < 128) {
         if (code == KeyDown) {
             if (s.cell % 16 == 0)
-                s.cell += tab == 3 ? 144 : -16;
+                s.cell -= 16;
             else
                 s.cell -= 1;
         } else if (code == KeyUp) {
@@ -157,13 +157,6 @@ Selection Arrow_Step(Selection from, int code, int tab, int editField) {
             else if (editField == 2)
                 s.ampRow += 1;
         }
-    } else if (tab == 3) {
-        if (code == KeyUp)
-            s.cell = s.afrRow * 16;
-        else if (code == KeyLeft)
-            s.afrRow -= 1;
-        else if (code == KeyRight)
-            s.afrRow += 1;
     } else {
         if (code == KeyDown)
             s.ampRow -= 1;
@@ -192,24 +185,13 @@ Target Arrow_Target(Selection after, int tab, int editField) {
     }
     switch (editField) {
     case 1: // the step has just left the grid
-        if (tab == 3) {
-            const auto row = NumberRules::RoundEven(after.cell / 16.0 - 9);
-            t.selection.afrRow = static_cast<int>(std::clamp<std::int64_t>(row, 0, 7));
-            t.pick = Pick::Afr;
-            t.index = t.selection.afrRow;
-        } else {
-            t.selection.ampRow = std::clamp(after.cell - 128, 0, 15);
-            t.pick = Pick::Amp;
-            t.index = t.selection.ampRow;
-        }
+        t.selection.ampRow = std::clamp(after.cell - 128, 0, 15);
+        t.pick = Pick::Amp;
+        t.index = t.selection.ampRow;
         break;
     case 2:
         t.pick = Pick::Amp;
         t.index = after.ampRow;
-        break;
-    case 3:
-        t.pick = Pick::Afr;
-        t.index = after.afrRow;
         break;
     default:
         break;

@@ -46,11 +46,16 @@ struct Selection {
     bool operator==(const Selection&) const = default;
 };
 // Where an arrow key leads from a selection (any other key leaves it), limited
-// to cell 0..256, AMP row 0..15, AFR cell 0..7.
+// to cell 0..256, AMP row 0..15. The AFR row of the ignition tab holds nothing
+// of the unit image: it is shown only, and the arrows pass it by (a step out of
+// the grid reaches the AMP column on every tab).
 Selection Arrow_Step(Selection from, int code, int tab, int editField);
 
 // Which box an arrow key selects once the step is made.
-enum class Pick { Grid, Amp, Afr, None };
+enum class Pick { Grid, Amp, None };
+// Told when the AFR row is clicked.
+inline const QString AfrRowNotice =
+    QStringLiteral("The AFR row is shown only: it is not kept in the unit.");
 struct Target {
     Pick pick = Pick::None;
     int index = 0;

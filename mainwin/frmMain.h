@@ -100,7 +100,6 @@ public:
     // --- map grid selection, cell entry and column adjustment ---------------------
     void Txt128_Click(int index);
     void TxtAMP_Click(int index);
-    void txtAfrT_Click(int index);
     // The AFR row and panel shown on the ignition tab only.
     void Arrange_Afr_Row(int tab);
     // A key on a focused grid cell (codes as CellEntry gives them).

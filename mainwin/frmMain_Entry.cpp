@@ -105,9 +105,10 @@ private:
                 w_.TxtAMP_Click(i);
             return true;
         }
-        if (const int i = Index_Of(w_.txtAfrT, watched); i >= 0) {
+        // The AFR row is shown only: a click selects nothing, and says so.
+        if (Index_Of(w_.txtAfrT, watched) >= 0) {
             if (press)
-                w_.txtAfrT_Click(i);
+                SendRule::Tell(CellEntry::AfrRowNotice);
             return true;
         }
         return false;
@@ -132,14 +133,10 @@ void Enter_Value(frmMain& w) {
     const QString typed = w.txtEnter->text();
     if (!CellEntry::Is_Numeric(typed))
         return; // "", "-" or "." hold no number: nothing is written
-    QLineEdit* box = EditField == 1   ? Checked_Box(w.Txt128, SelCell)
-                     : EditField == 2 ? w.TxtAMP[static_cast<std::size_t>(SelAmpRow)]
-                                      : w.txtAfrT[static_cast<std::size_t>(SelAfrRow)];
-    if (EditField == 3) {
-        box->setText(typed); // the AFR row is shown only
-        w.txtEnter->clear();
-        return;
-    }
+    if (EditField == 3)
+        return; // the AFR row is shown only: nothing selects it
+    QLineEdit* box = EditField == 1 ? Checked_Box(w.Txt128, SelCell)
+                                    : w.TxtAMP[static_cast<std::size_t>(SelAmpRow)];
     const SendRule::Verdict verdict = SendRule::Admit_Edit();
     if (SendRule::Refuses(verdict))
         return;

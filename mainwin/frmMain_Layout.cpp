@@ -241,6 +241,9 @@ void frmMain::Build_Grid() {
     for (int b = 0; b < 8; ++b) {
         lblDef[b] = new QLabel(Frame_def);
         txtAfrT[b] = textBox(Frame_def);
+        // The AFR row has no place in the unit image: it is shown, never edited.
+        txtAfrT[b]->setReadOnly(true);
+        txtAfrT[b]->setFocusPolicy(Qt::NoFocus);
     }
     // The deflection labels of the AFR panel, shown in place of the AFR row.
     frmLambda = frame(Frame_map, 100, 4970, 4695, 500, false);

@@ -18,10 +18,6 @@ using GridPaint::Paint_All;
 
 namespace {
 
-// Which handler paints the column: the AFR row always names column 1 and
-// leaves the selection's colour alone when painting goes off.
-enum class From { Grid, Amp, Afr };
-
 // The live AMP row of the shown tab.
 int Live_Amp_Row() {
     return MapTab == 1 ? LiveAmpCellB : LiveAmpCellA;
@@ -51,14 +47,13 @@ void Paint_Live(frmMain& w) {
 }
 
 // Column adjustment is ticked: the column the next entry writes turns green.
-void Paint_Adjusted_Column(frmMain& w, From from) {
+void Paint_Adjusted_Column(frmMain& w) {
     Paint_Column(w, ColouredCol, Design::PlainCell);
-    if (from != From::Afr && SelCell >= 128) {
+    if (SelCell >= 128) {
         Paint_All(w.TxtAMP, Design::SelectedCell);
         ColouredCol = 9;
     } else {
-        const int index = from == From::Afr ? SelAfrRow : SelCell;
-        AdjustCol = std::clamp(index, 0, 127) / 16 + 1;
+        AdjustCol = std::clamp(SelCell, 0, 127) / 16 + 1;
         Paint_Column(w, AdjustCol, Design::SelectedCell);
         ColouredCol = AdjustCol;
     }
@@ -69,12 +64,10 @@ void Paint_Adjusted_Column(frmMain& w, From from) {
 
 // Column adjustment is off: the painted column goes white and the selection
 // green again.
-void Column_Painting_Off(frmMain& w, From from) {
+void Column_Painting_Off(frmMain& w) {
     AdjustCol = 99;
     Paint_Column(w, ColouredCol, Design::PlainCell);
     ColouredCol = 0;
-    if (from == From::Afr)
-        return;
     Paint_Live(w);
     if (SelCell >= 128)
         Paint(w.TxtAMP, SelAmpRow, Design::SelectedCell);
@@ -82,11 +75,11 @@ void Column_Painting_Off(frmMain& w, From from) {
         Paint(w.Txt128, SelCell, Design::SelectedCell);
 }
 
-void Follow_Column_Switch(frmMain& w, From from) {
+void Follow_Column_Switch(frmMain& w) {
     if (w.chkAdjustColumn->isChecked())
-        Paint_Adjusted_Column(w, from);
+        Paint_Adjusted_Column(w);
     else if (AdjustCol != 99)
-        Column_Painting_Off(w, from);
+        Column_Painting_Off(w);
 }
 
 // The entry box takes the keys; its selection covers as many characters as the
@@ -106,10 +99,9 @@ void frmMain::Txt128_Click(int index) {
     Paint(Txt128, index, Design::SelectedCell);
     PrevSelCell = index;
     Paint(TxtAMP, PrevAmpRow, Design::PlainCell);
-    Paint(txtAfrT, PrevAfrRow, Design::PlainCell);
     EditField = 1;
     Focus_Entry(*this, Txt128[static_cast<std::size_t>(index)]);
-    Follow_Column_Switch(*this, From::Grid);
+    Follow_Column_Switch(*this);
 }
 
 void frmMain::TxtAMP_Click(int index) {
@@ -128,20 +120,7 @@ void frmMain::TxtAMP_Click(int index) {
     EditField = 2;
     PrevAmpRow = SelAmpRow;
     Focus_Entry(*this, TxtAMP[static_cast<std::size_t>(SelAmpRow)]);
-    Follow_Column_Switch(*this, From::Amp);
-}
-
-void frmMain::txtAfrT_Click(int index) {
-    SelAfrRow = std::clamp(index, 0, 7);
-    Paint(txtAfrT, PrevAfrRow, Design::PlainCell);
-    Paint(txtAfrT, SelAfrRow, Design::SelectedCell);
-    Unselect_Grid_Cell(*this, PrevSelCell);
-    // One selection is green at a time: an AMP row selected before goes white.
-    Paint(TxtAMP, PrevAmpRow, PrevAmpRow == Live_Amp_Row() ? Design::LiveCell : Design::PlainCell);
-    EditField = 3;
-    PrevAfrRow = SelAfrRow;
-    Focus_Entry(*this, txtAfrT[static_cast<std::size_t>(SelAfrRow)]);
-    Follow_Column_Switch(*this, From::Afr);
+    Follow_Column_Switch(*this);
 }
 
 CellEntry::Selection frmMain::Key_Down(int KeyCode) const {
@@ -159,9 +138,6 @@ void frmMain::Select_By_Arrow(int KeyCode) {
         break;
     case CellEntry::Pick::Amp:
         TxtAMP_Click(target.index);
-        break;
-    case CellEntry::Pick::Afr:
-        txtAfrT_Click(target.index);
         break;
     case CellEntry::Pick::None:
         break;

@@ -1,5 +1,6 @@
 #include "core/WtsDis.h"
 #include "link/SendRule.h"
+#include "mainwin/CellEntry.h"
 #include "mainwin/MapCellText.h"
 #include "tests/mainwin/GridTestSupport.h"
 
@@ -184,17 +185,30 @@ TEST_F(EntryTest, TwoQuickEditsAreBothQueuedInOrder) {
                                                    cellFrame('6', 10, 78)}));
 }
 
-TEST_F(EntryTest, AfrCellsAreShownOnly) {
+TEST_F(EntryTest, TheAfrRowIsShownNotEditedAndPassedBy) {
     frmMain& w = openOnline();
-    const ImageTable before5 = Map5Image;
-    const ImageTable before6 = Map6Image;
     w.Select_Tab(3);
+    QStringList shown;
+    for (QLineEdit* box : w.txtAfrT) {
+        EXPECT_TRUE(box->isReadOnly());
+        EXPECT_EQ(box->focusPolicy(), Qt::NoFocus);
+        shown << box->text();
+    }
+    click(w.Txt128[37]);
     click(w.txtAfrT[2]);
-    enter(QStringLiteral("130"));
-    EXPECT_EQ(w.txtAfrT[2]->text(), QStringLiteral("127")) << "limited as the AFR row is";
-    EXPECT_EQ(Map5Image, before5);
-    EXPECT_EQ(Map6Image, before6);
-    EXPECT_TRUE(requests().empty());
+    EXPECT_EQ(EditField, 1) << "the click selects nothing";
+    EXPECT_EQ(SelCell, 37);
+    EXPECT_EQ(colour(w.Txt128, 37), 'G');
+    EXPECT_EQ(colours(w.txtAfrT, 0, 8), QStringLiteral("WWWWWWWW"));
+    EXPECT_EQ(w.StatusPanel[1]->text(), CellEntry::AfrRowNotice);
+    // What is typed goes to the selected cell, the AFR row keeps its texts.
+    enter(QStringLiteral("12"));
+    EXPECT_EQ(w.Txt128[37]->text(), QStringLiteral("12"));
+    QStringList after;
+    for (QLineEdit* box : w.txtAfrT)
+        after << box->text();
+    EXPECT_EQ(after, shown);
+    EXPECT_EQ(requests().size(), 1u);
 }
 
 TEST_F(EntryTest, ColumnEntriesWriteOneRowFrame) {

@@ -7,7 +7,7 @@
 
 namespace {
 
-// A box of the grid's three kinds: C grid cell, A AMP row, F AFR cell.
+// A box of the grid's two selectable kinds: C grid cell, A AMP row.
 struct Box {
     char kind;
     int index;
@@ -24,77 +24,36 @@ TEST_F(GridTest, ArrowKeysOnTheWindowAtTheEdges) {
         Box reached;
     };
     const Case cases[] = {
-        {1, {'C', 48}, Qt::Key_Down, {'C', 32}},  {3, {'C', 48}, Qt::Key_Down, {'F', 3}},
+        {1, {'C', 48}, Qt::Key_Down, {'C', 32}},  {3, {'C', 48}, Qt::Key_Down, {'C', 32}},
         {1, {'C', 15}, Qt::Key_Up, {'C', 31}},    {2, {'C', 127}, Qt::Key_Up, {'A', 0}},
-        {3, {'C', 127}, Qt::Key_Up, {'F', 0}},    {1, {'C', 119}, Qt::Key_Right, {'A', 7}},
-        {3, {'C', 119}, Qt::Key_Right, {'F', 0}}, {2, {'C', 0}, Qt::Key_Left, {'C', 0}},
+        {3, {'C', 127}, Qt::Key_Up, {'A', 0}},    {1, {'C', 119}, Qt::Key_Right, {'A', 7}},
+        {3, {'C', 119}, Qt::Key_Right, {'A', 7}}, {2, {'C', 0}, Qt::Key_Left, {'C', 0}},
         {2, {'C', 40}, Qt::Key_Left, {'C', 24}},  {1, {'A', 5}, Qt::Key_Left, {'C', 117}},
         {2, {'A', 5}, Qt::Key_Down, {'A', 4}},    {2, {'A', 15}, Qt::Key_Up, {'A', 15}},
-        {3, {'F', 3}, Qt::Key_Left, {'F', 2}},    {3, {'F', 7}, Qt::Key_Right, {'F', 7}},
+        {3, {'A', 0}, Qt::Key_Down, {'A', 0}},    {3, {'C', 0}, Qt::Key_Down, {'C', 0}},
     };
     for (const Case& c : cases) {
         w.Select_Tab(c.tab);
-        switch (c.start.kind) {
-        case 'C':
+        if (c.start.kind == 'C')
             click(w.Txt128[c.start.index]);
-            break;
-        case 'A':
+        else
             click(w.TxtAMP[c.start.index]);
-            break;
-        default:
-            click(w.Txt128[c.start.index * 16]); // down from the bottom cell above it
-            key(Qt::Key_Down);
-            break;
-        }
         key(c.key);
         const std::string name = std::to_string(c.tab) + c.start.kind +
                                  std::to_string(c.start.index) + " key " + std::to_string(c.key);
-        switch (c.reached.kind) {
-        case 'C':
+        if (c.reached.kind == 'C') {
             EXPECT_EQ(EditField, 1) << name;
             EXPECT_EQ(SelCell, c.reached.index) << name;
             EXPECT_EQ(colour(w.Txt128, c.reached.index), 'G') << name;
-            break;
-        case 'A':
+        } else {
             EXPECT_EQ(EditField, 2) << name;
             EXPECT_EQ(SelAmpRow, c.reached.index) << name;
             EXPECT_GE(SelCell, 128) << name;
             EXPECT_EQ(colour(w.TxtAMP, c.reached.index), 'G') << name;
-            break;
-        default:
-            EXPECT_EQ(EditField, 3) << name;
-            EXPECT_EQ(SelAfrRow, c.reached.index) << name;
-            EXPECT_EQ(colour(w.txtAfrT, c.reached.index), 'G') << name;
-            break;
         }
+        EXPECT_EQ(colours(w.txtAfrT, 0, 8), QStringLiteral("WWWWWWWW")) << name;
         EXPECT_TRUE(w.txtEnter->hasFocus()) << name;
     }
-}
-
-TEST_F(GridTest, ArrowsFromAClickedAfrCellWorkOnTheGridCell) {
-    frmMain& w = open();
-    w.Select_Tab(3);
-    click(w.Txt128[37]);
-    click(w.txtAfrT[2]);
-    EXPECT_EQ(SelCell, 37);
-    EXPECT_EQ(colour(w.Txt128, 37), 'W');
-    key(Qt::Key_Left); // the grid rules leave 37 where it is and select it
-    EXPECT_EQ(EditField, 1);
-    EXPECT_EQ(SelCell, 37);
-    EXPECT_EQ(colour(w.txtAfrT, 2), 'W');
-    click(w.txtAfrT[5]);
-    key(Qt::Key_Down);
-    EXPECT_EQ(SelCell, 36);
-    // Leaving the grid to the right keeps the AFR cell that was clicked.
-    click(w.Txt128[119]);
-    click(w.txtAfrT[4]);
-    key(Qt::Key_Right);
-    EXPECT_EQ(EditField, 3);
-    EXPECT_EQ(SelAfrRow, 4);
-    EXPECT_EQ(SelCell, 135);
-    key(Qt::Key_Up); // from the AFR row back to the bottom cell above it
-    EXPECT_EQ(SelCell, 64);
-    EXPECT_EQ(EditField, 1);
 }
 
 TEST_F(GridTest, KeysOnAFocusedGridCellGoToTheEntryBox) {
@@ -133,17 +92,6 @@ TEST_F(GridTest, SelectionColoursAndTheLiveCell) {
     EXPECT_EQ(SelCell, 132) << "a second AMP row keeps the first value";
     EXPECT_EQ(colours(w.TxtAMP, 4, 3), QStringLiteral("WWG"));
     EXPECT_EQ(EditField, 2);
-
-    // The AFR cell leaves SelCell; one selection is green at a time.
-    click(w.Txt128[50]);
-    click(w.txtAfrT[1]);
-    EXPECT_EQ(SelCell, 50);
-    EXPECT_EQ(colour(w.Txt128, 50), 'W');
-    EXPECT_EQ(colour(w.txtAfrT, 1), 'G');
-    click(w.TxtAMP[2]);
-    click(w.txtAfrT[3]);
-    EXPECT_EQ(colour(w.TxtAMP, 2), 'W');
-    EXPECT_EQ(colours(w.txtAfrT, 0, 8), QStringLiteral("WWWGWWWW"));
 }
 
 TEST_F(GridTest, ColumnAdjustmentPaintsTheColumnAnEntryWrites) {
@@ -189,7 +137,7 @@ TEST_F(GridTest, ColumnAdjustmentPaintsTheColumnAnEntryWrites) {
     EXPECT_EQ(colours(w.Txt128, 32, 16), white16);
     EXPECT_EQ(colours(w.TxtAMP, 0, 16), live12(green16)) << "the live row stays marked";
     EXPECT_EQ(ColouredCol, 9);
-    click(w.txtAfrT[6]);
+    click(w.Txt128[5]);
     EXPECT_EQ(colours(w.TxtAMP, 0, 16), live12(white16));
     EXPECT_EQ(colours(w.Txt128, 0, 16), green16);
     EXPECT_EQ(ColouredCol, 1);
