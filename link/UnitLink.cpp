@@ -39,8 +39,10 @@ UnitLink::UnitLink() {
     currentLink = this;
     Comm_Timer.setInterval(100);
     Timer_CommEnd.setInterval(500);
+    Port_Retry.setInterval(PortRetryMs);
     connect(&Comm_Timer, &QTimer::timeout, this, &UnitLink::Comm_Timer_Timer);
     connect(&Timer_CommEnd, &QTimer::timeout, this, &UnitLink::Timer_CommEnd_Timer);
+    connect(&Port_Retry, &QTimer::timeout, this, &UnitLink::Port_Retry_Timer);
     Comm1.OnComm = [] { Hooks().Comm1_OnComm(); };
     Comm1.OnLost = [this] { Device_Lost(); };
 }
@@ -99,10 +101,7 @@ void UnitLink::Comm_Timer_Timer() {
         tick();
     } catch (const KvrError& e) {
         if (PortErrors::Is_Port_Error(e.number())) {
-            tell(e.number(), PortErrors::Family::Polling);
-            Comm1.setRThreshold(0);
-            setTimerEnabled(false);
-            SendPending = SendPortFailed;
+            portFailed(e.number(), PortErrors::Family::Polling);
         } else {
             // The failed step is skipped; the next tick carries on.
             setTimerEnabled(true);
@@ -116,6 +115,12 @@ void UnitLink::tick() {
         if (LogState == 3)
             Hooks().Comm1_OnComm();
         setTimerEnabled(true);
+        return;
+    }
+    // A port that never opened (or could not be opened again) carries nothing:
+    // the link waits for it rather than showing on-line.
+    if (!Comm1.PortOpen() && !PortLost) {
+        noPort();
         return;
     }
     setTimerEnabled(false);
@@ -380,9 +385,44 @@ void UnitLink::portOpened() {
 
 void UnitLink::portFailed(int number, PortErrors::Family family) {
     tell(number, family);
+    noPort();
+}
+
+// No port to poll through: the link stands still, says so while on-line, and
+// tries the port again until it opens or the program goes off-line.
+void UnitLink::noPort() {
     Comm1.setRThreshold(0);
     setTimerEnabled(false);
     SendPending = SendPortFailed;
+    if (OnlineState == OnlineStates::Offline)
+        return;
+    showLoss();
+    if (!Port_Retry.isActive())
+        Port_Retry.start();
+}
+
+void UnitLink::Port_Retry_Timer() {
+    if (OnlineState == OnlineStates::Offline || Comm1.PortOpen()) {
+        Port_Retry.stop();
+        return;
+    }
+    if (Timer_CommEnd.isActive())
+        return; // the retries of a port in use run their course first
+    Comm1.CommPort = cfg_CommPort;
+    try {
+        Comm1.setPortOpen(true);
+    } catch (const KvrError&) {
+        return; // still not there; told once already
+    }
+    Port_Retry.stop();
+    portOpened();
+    // The unit behind the new port is read afresh.
+    CommStatus = CommStates::Connect;
+    SendRule::ReadOut_Restarts();
+    bad_cnt = 0;
+    send_receive = 0;
+    setInterval(cfg_CommSpeed + 20);
+    setTimerEnabled(true);
 }
 
 void UnitLink::SerialPortOff() {
@@ -444,9 +484,7 @@ void UnitLink::SerialPort_TRY() {
                                              PortErrors::Family::Opening),
                             Dialogs::Buttons::Ok, Dialogs::Icon::Information, PortErrors::Title);
         }
-        Comm1.setRThreshold(0);
-        setTimerEnabled(false);
-        SendPending = SendPortFailed;
+        noPort();
     }
 }
 
@@ -520,6 +558,7 @@ void UnitLink::GO_OFFLine() {
                         Dialogs::Icon::Information, QStringLiteral("Logging Stopped"));
     }
     OnlineState = OnlineStates::Offline;
+    Port_Retry.stop();
     SendRule::Went_Offline();
     Hooks().SetOnlineMenus(false);
     Hooks().SetNoCommsCaption(0, QStringLiteral("Status: Off-Line"));
@@ -540,6 +579,7 @@ void UnitLink::GO_OFFLine() {
 
 void UnitLink::Form_Unload() {
     Timer_CommEnd.stop();
+    Port_Retry.stop();
     setTimerEnabled(false);
     SerialPortOff();
     Trace().close();

@@ -25,6 +25,11 @@ public:
     QTimer Comm_Timer;
     // One retry of an open that found the port in use, 500 ms later.
     QTimer Timer_CommEnd;
+    // While on-line with no usable port (never opened, or gone and not reopened),
+    // the port is tried again quietly every PortRetryMs: an adapter plugged in
+    // is taken up without the user choosing on-line again.
+    QTimer Port_Retry;
+    static constexpr int PortRetryMs = 1000;
 
     // One tick of the communication timer: at most one poll, read request,
     // command or queue element goes out.
@@ -34,6 +39,7 @@ public:
     void SerialPortOff();
     void SerialPort_TRY();
     void Timer_CommEnd_Timer();
+    void Port_Retry_Timer();
     void GO_ONLine();
     void GO_OFFLine();
     // The device vanished while open (the control has closed it): tell the user
@@ -66,6 +72,7 @@ private:
     void showLoss();
     void portOpened();
     void portFailed(int number, PortErrors::Family family);
+    void noPort();
     void tell(int number, PortErrors::Family family, const QString& more = QString());
     bool downloadWaits() const;
 };
