@@ -381,8 +381,6 @@ void Read_WD_File() {
 
 std::vector<UnusableFile> Read_Setup_Display_Files() {
     DisplayFuncTable = {};
-    DisplaySetTable = {};
-    PlotLegend.clear();
     std::vector<UnusableFile> reports;
     const QString noReadouts =
         QStringLiteral("no live readouts, bars or chart traces for the readings it lacks");
@@ -415,6 +413,16 @@ std::vector<UnusableFile> Read_Setup_Display_Files() {
         reports.push_back(variables);
     }
 
+    if (auto display = Read_Setup_Display_File())
+        reports.push_back(*display);
+    return reports;
+}
+
+std::optional<UnusableFile> Read_Setup_Display_File() {
+    DisplaySetTable = {};
+    PlotLegend.clear();
+    const QString noReadouts =
+        QStringLiteral("no live readouts, bars or chart traces for the readings it lacks");
     int plotted = 0;
     QStringList legend;
     UnusableFile display;
@@ -455,13 +463,12 @@ std::vector<UnusableFile> Read_Setup_Display_Files() {
         display);
     DisplaySetTable[0][0] = QString::number(rows - 1);
     PlotLegend = Plot_Legend(legend);
-    if (!display.problem.isEmpty()) {
-        display.instead = noReadouts + QStringLiteral(" (the lines named show nothing)");
-        if (display.lines.isEmpty())
-            display.instead = QStringLiteral("no live readouts, bars or chart traces");
-        reports.push_back(display);
-    }
-    return reports;
+    if (display.problem.isEmpty())
+        return std::nullopt;
+    display.instead = display.lines.isEmpty()
+                          ? QStringLiteral("no live readouts, bars or chart traces")
+                          : noReadouts + QStringLiteral(" (the lines named show nothing)");
+    return display;
 }
 
 void Write_Setup_Display_File() {

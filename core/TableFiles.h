@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 // The lookup and table files of the program folder. Each file but "KVRWD.cfg" has
@@ -45,6 +46,11 @@ void Read_WD_File();
 // not be used whole (missing, empty, no start marker, no rows), naming their
 // unusable lines.
 std::vector<UnusableFile> Read_Setup_Display_Files();
+
+// "KVR6SetDisplay.cfg" alone -> DisplaySetTable and PlotLegend, as the start-up
+// reader takes it: what the display set-up keeps once it has written the file.
+// Nothing when the file could be used whole.
+std::optional<UnusableFile> Read_Setup_Display_File();
 
 // Writes "KVR6SetDisplay.cfg" from rows 0..(0, 0) of DisplaySetTable, each column
 // in its fixed-width field (longer text is cut), for the display set-up window.

@@ -37,7 +37,7 @@ std::vector<DisplayRow> Offered_Rows() {
         // reader has named it).
         if (const double id = NumberRules::Val(r[1]); id < 0 || id > LastReadingId)
             continue;
-        rows.push_back(DisplayRow{Whole(r[1]), Whole(r[2]), Whole(r[3]), r[5], r[6], r[7],
+        rows.push_back(DisplayRow{i, Whole(r[1]), Whole(r[2]), Whole(r[3]), r[5], r[6], r[7],
                                   Whole(r[6]), Whole(r[7]), NumberRules::Val(r[8])});
     }
     return rows;

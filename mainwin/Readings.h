@@ -17,6 +17,7 @@ inline constexpr int LastReadingId = 18;
 // One row of the display tables that is offered for display (DisplayFuncTable
 // column 3 is 1), its columns read as numbers where they are numbers.
 struct DisplayRow {
+    int tableRow = 0; // the row of both tables it was read from
     int id = 0;       // reading id
     int barSlot = 0;  // 1..6, 0 = no bar (any other number names no bar that exists)
     int textSlot = 0; // 1..10, 0 = no text readout

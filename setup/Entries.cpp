@@ -5,6 +5,7 @@
 #include "setup/frmOptions.h"
 #include "setup/frmScaleDeflect.h"
 #include "setup/frmScaleRPM.h"
+#include "setup/frmSetup.h"
 
 namespace Setup {
 
@@ -21,10 +22,15 @@ void mnuAnalog_Click() {
     FormInstance<frmScaleDeflect>::open();
 }
 
+void cmdSetDisplay_Click() {
+    FormInstance<frmSetup>::open();
+}
+
 void Wire_Entries(frmMain& main) {
     main.Wire_Entry(main.mnuGlobal, [] { mnuGlobal_Click(); });
     main.Wire_Entry(main.mnuRpm, [] { mnuRpm_Click(); });
     main.Wire_Entry(main.mnuAnalog, [] { mnuAnalog_Click(); });
+    main.Wire_Button(main.cmdSetDisplay, [] { cmdSetDisplay_Click(); });
 }
 
 } // namespace Setup

@@ -18,4 +18,8 @@ void mnuGlobal_Click();
 void mnuRpm_Click();
 void mnuAnalog_Click();
 
+// "Setup Display": loads the display set-up screen (unless it is open) and shows
+// it.
+void cmdSetDisplay_Click();
+
 } // namespace Setup

@@ -14,6 +14,7 @@ int RpmBarTarget;
 DeflRange DeflScaleRange;
 int DeflBarValue;
 int DeflBarTarget;
+int AdvSettingsOn;
 
 void ResetSetupState() {
     ModeNames = {};
@@ -29,6 +30,7 @@ void ResetSetupState() {
     DeflScaleRange = {};
     DeflBarValue = 0;
     DeflBarTarget = 0;
+    AdvSettingsOn = 0;
 }
 
 namespace {

@@ -12,6 +12,9 @@ extern std::array<QString, 11> ModeNames;
 extern std::array<QString, 11> ModeDescriptions;
 // The list index last derived from a known mode code; kept while the program runs.
 extern int ModeIndex;
+// 1 while the display set-up screen shows its advanced columns (names and graph
+// ranges); 0 at program start, kept from one opening to the next.
+extern int AdvSettingsOn;
 
 // --- the RPM and deflection scale editors --------------------------------------
 // Both editors share these; opening an editor resets none of them.
