@@ -1,0 +1,44 @@
+#include "view3d/View3dState.h"
+
+std::int16_t Amplitude;
+std::int16_t RowStepX;
+std::int16_t RowStepY;
+std::int16_t ColStepX;
+std::int16_t ColStepY;
+int GradStartR, GradStartG, GradStartB;
+int GradEndR, GradEndG, GradEndB;
+NodeArray NodeX;
+NodeArray NodeY;
+int CurRow;
+int CurCol;
+int EditKey;
+int MouseX;
+int MouseY;
+int CursorShown;
+int LastLiveCell;
+SettingsTable SliderSettings;
+
+void ResetView3dState() {
+    Amplitude = 0;
+    RowStepX = 0;
+    RowStepY = 0;
+    ColStepX = 0;
+    ColStepY = 0;
+    GradStartR = GradStartG = GradStartB = 0;
+    GradEndR = GradEndG = GradEndB = 0;
+    NodeX = {};
+    NodeY = {};
+    CurRow = 0;
+    CurCol = 0;
+    EditKey = 0;
+    MouseX = 0;
+    MouseY = 0;
+    CursorShown = 0;
+    LastLiveCell = 0;
+    SliderSettings = {};
+}
+
+namespace {
+// Every start value is the reset's, set once before the program starts.
+[[maybe_unused]] const bool Started = (ResetView3dState(), true);
+} // namespace

@@ -1,0 +1,515 @@
+#include "view3d/frm3DDrw.h"
+
+#include "core/Caption.h"
+#include "core/CoreState.h"
+#include "link/LinkState.h"
+#include "link/SendRule.h"
+#include "link/UnitLink.h"
+#include "mainwin/Design.h"
+#include "mainwin/LiveCellStep.h"
+#include "mainwin/MainState.h"
+#include "mainwin/MainWindow.h"
+#include "platform/KvrError.h"
+#include "platform/NumberRules.h"
+#include "platform/ProgramFolder.h"
+#include "platform/TextFile.h"
+#include "view3d/AxisTexts.h"
+#include "view3d/SettingsProblem.h"
+#include "view3d/View3dState.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+using namespace View3D;
+
+namespace View3D {
+
+Drawing::Drawing(const Scene& scene, QWidget* parent) : QWidget(parent), scene_(scene) {
+    setObjectName(QStringLiteral("Picture"));
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void Drawing::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    Paint_Scene(painter, scene_);
+}
+
+void Drawing::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
+    if (pressed) {
+        const int shift = event->modifiers().testFlag(Qt::ShiftModifier) ? 1 : 0;
+        const int button = event->button() == Qt::LeftButton    ? 1
+                           : event->button() == Qt::RightButton ? 2
+                                                                : 4;
+        pressed(button, shift, event->position().x() * 15.0, event->position().y() * 15.0);
+    }
+}
+
+} // namespace View3D
+
+namespace {
+
+// The sliders top to bottom: each with its label, its top in the controls
+// frame and its start position.
+struct SliderPlace {
+    const char* name;
+    const char* labelName;
+    const char* caption;
+    int top;
+    int start;
+};
+constexpr std::array<SliderPlace, 6> SliderPlaces{{
+    {"Slider6", "Label3", "Amplitude", 600, 5},
+    {"Slider2", "Label8", "Height", 1200, 600},
+    {"Slider5", "Label4", "Width", 1800, 3279},
+    {"Slider4", "Label5", "Move Top", 2400, 276},
+    {"Slider7", "Label7", "Move Bottom", 3000, -98},
+    {"Slider1", "Label6", "Twist", 3600, 4000},
+}};
+
+} // namespace
+
+frm3DDrw::frm3DDrw() {
+    setObjectName(QStringLiteral("frm3DDrw"));
+    Build_Controls();
+    Build_Menus();
+    Connect_Handlers();
+    Form_Load();
+}
+
+frm3DDrw::~frm3DDrw() = default;
+
+void frm3DDrw::Build_Controls() {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    MenuBar = new QMenuBar(this);
+    MenuBar->setNativeMenuBar(false);
+    layout->setMenuBar(MenuBar);
+    Client = new QWidget(this);
+    Client->setFixedSize(Design::px(10875), Design::px(7605));
+    layout->addWidget(Client);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    Frame3 = new QGroupBox(QStringLiteral("Graph Controls"), Client);
+    Frame3->setObjectName(QStringLiteral("Frame3"));
+    Design::place(Frame3, 120, 0, 2055, 3975);
+    std::array<QSlider**, 6> sliders{&Slider6, &Slider2, &Slider5, &Slider4, &Slider7, &Slider1};
+    std::array<QLabel**, 6> labels{&Label3, &Label8, &Label4, &Label5, &Label7, &Label6};
+    for (std::size_t i = 0; i < SliderPlaces.size(); ++i) {
+        const SliderPlace& p = SliderPlaces[i];
+        auto* label = new QLabel(QString::fromLatin1(p.caption), Frame3);
+        label->setObjectName(QString::fromLatin1(p.labelName));
+        Design::place(label, 120, p.top - 240, 1800, 240);
+        auto* slider = new QSlider(Qt::Horizontal, Frame3);
+        slider->setObjectName(QString::fromLatin1(p.name));
+        slider->setTickPosition(QSlider::TicksBelow);
+        Design::place(slider, 240, p.top, 1335, 255);
+        *labels[i] = label;
+        *sliders[i] = slider;
+        Apply_Row(static_cast<int>(i) + 1, Built_In_Rows()[i]);
+        slider->setValue(p.start);
+    }
+
+    Frame2 = new QGroupBox(QStringLiteral("Tuning"), Client);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Design::place(Frame2, 120, 4080, 2055, 3015);
+    auto heading = [this](const QString& text, int top, int width) {
+        auto* l = new QLabel(text, Frame2);
+        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        Design::place(l, 120, top, width, 495);
+        return l;
+    };
+    Label1 = heading(QStringLiteral("Adjust all to selected point"), 240, 1335);
+    Label2 = heading(QStringLiteral("Adjust all points proportionaly"), 1320, 1695);
+    auto option = [this](const QString& caption, const char* name, int left, int top, int width,
+                         int height) {
+        auto* o = new QRadioButton(caption, Frame2);
+        o->setObjectName(QString::fromLatin1(name));
+        Design::place(o, left, top, width, height);
+        return o;
+    };
+    Option1 = option(QStringLiteral("Horizontal"), "Option1", 240, 720, 1575, 255);
+    Option2 = option(QStringLiteral("Vertical"), "Option2", 240, 960, 1335, 255);
+    Option3 = option(QStringLiteral("Horizontal"), "Option3", 240, 1800, 1455, 255);
+    Option4 = option(QStringLiteral("Vertical"), "Option4", 240, 2040, 1455, 255);
+    Option5 = option(QStringLiteral("Adjust point only"), "Option5", 120, 2520, 1575, 375);
+    Option5->setChecked(true);
+
+    Frame1 = new QGroupBox(QStringLiteral("Fuel Graph"), Client);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Design::place(Frame1, 2280, 0, 8535, 7095);
+    Picture = new Drawing(scene_, Frame1);
+    Picture->setGeometry(0, 0, Frame1->width(), Frame1->height());
+
+    StatusBar1 = new QStatusBar(Client);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setSizeGripEnabled(false);
+    Design::place(StatusBar1, 0, 7230, 10875, 375);
+    StatusPanel1 = new QLabel(StatusBar1);
+    StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
+    StatusBar1->addWidget(StatusPanel1, 1);
+}
+
+void frm3DDrw::Build_Menus() {
+    QMenu* live = MenuBar->addMenu(QStringLiteral("Live Tuning"));
+    live->setObjectName(QStringLiteral("mnuLiveT"));
+    mnuLiveT = live->menuAction();
+    auto step = [this, live](const char* name, const char* caption, Qt::Key key) {
+        QAction* a = live->addAction(QString::fromLatin1(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        a->setShortcut(QKeySequence(key));
+        a->setShortcutContext(Qt::WindowShortcut);
+        return a;
+    };
+    mnuF4 = step("mnuF4", "f4", Qt::Key_F4);
+    mnuF5 = step("mnuF5", "f5", Qt::Key_F5);
+    live->addSeparator()->setObjectName(QStringLiteral("mnuLine2"));
+    mnuF6 = step("mnuF6", "f6", Qt::Key_F6);
+    mnuF7 = step("mnuF7", "f7", Qt::Key_F7);
+    live->addSeparator()->setObjectName(QStringLiteral("mnuLine3"));
+    mnuF8 = step("mnuF8", "f8", Qt::Key_F8);
+    mnuF9 = step("mnuF9", "f9", Qt::Key_F9);
+
+    QMenu* reset = MenuBar->addMenu(QStringLiteral("Reset"));
+    reset->setObjectName(QStringLiteral("mnuReset"));
+    mnuReset = reset->menuAction();
+    mnuDefault = reset->addAction(QStringLiteral("Default Settings"));
+    mnuDefault->setObjectName(QStringLiteral("mnuDefault"));
+
+    mnuClose = MenuBar->addAction(QStringLiteral("Close"));
+    mnuClose->setObjectName(QStringLiteral("mnuClose"));
+}
+
+void frm3DDrw::Connect_Handlers() {
+    connect(Slider1, &QSlider::valueChanged, this, &frm3DDrw::Slider1_Scroll);
+    connect(Slider2, &QSlider::valueChanged, this, &frm3DDrw::Slider2_Scroll);
+    connect(Slider4, &QSlider::valueChanged, this, &frm3DDrw::Slider4_Scroll);
+    connect(Slider5, &QSlider::valueChanged, this, &frm3DDrw::Slider5_Scroll);
+    connect(Slider6, &QSlider::valueChanged, this, &frm3DDrw::Slider6_Scroll);
+    connect(Slider7, &QSlider::valueChanged, this, &frm3DDrw::Slider7_Scroll);
+    connect(Option1, &QRadioButton::clicked, this, &frm3DDrw::Option1_Click);
+    connect(Option2, &QRadioButton::clicked, this, &frm3DDrw::Option2_Click);
+    connect(Option3, &QRadioButton::clicked, this, &frm3DDrw::Option3_Click);
+    connect(Option4, &QRadioButton::clicked, this, &frm3DDrw::Option4_Click);
+    connect(Option5, &QRadioButton::clicked, this, &frm3DDrw::Option5_Click);
+    connect(mnuF4, &QAction::triggered, this, &frm3DDrw::mnuF4_Click);
+    connect(mnuF5, &QAction::triggered, this, &frm3DDrw::mnuF5_Click);
+    connect(mnuF6, &QAction::triggered, this, &frm3DDrw::mnuF6_Click);
+    connect(mnuF7, &QAction::triggered, this, &frm3DDrw::mnuF7_Click);
+    connect(mnuF8, &QAction::triggered, this, &frm3DDrw::mnuF8_Click);
+    connect(mnuF9, &QAction::triggered, this, &frm3DDrw::mnuF9_Click);
+    connect(mnuDefault, &QAction::triggered, this, &frm3DDrw::mnuDefault_Click);
+    connect(mnuClose, &QAction::triggered, this, &frm3DDrw::mnuClose_Click);
+    connect(&Timer1, &QTimer::timeout, this, &frm3DDrw::Timer1_Timer);
+    Picture->pressed = [this](int button, int shift, double x, double y) {
+        Frame1_MouseDown(button, shift, x, y);
+    };
+}
+
+// --- drawing --------------------------------------------------------------------
+
+void frm3DDrw::Form_Load() {
+    if (const MapKindInfo* kind = Kind_Of(MapKind))
+        GraphTitle = kind->title;
+    Frame1->setTitle(GraphTitle);
+    scene_.title = GraphTitle;
+    WtsGeneral::Set_Form_Caption(*this, QStringLiteral("frm3DDrw"));
+    Load_Display_Setup();
+    Load_Menu();
+    Load_LBL_Scales();
+    draw();
+    // The live point follows the link's poll; with no link polling there is
+    // nothing to follow.
+    const UnitLink* link = UnitLink::current();
+    const int interval = link != nullptr ? link->interval() : 0;
+    Timer1.setInterval(interval);
+    if (interval > 0)
+        Timer1.start();
+    LastLiveCell = 0;
+}
+
+SliderValues frm3DDrw::Slider_Values() const {
+    return {Slider6->value(), Slider2->value(), Slider5->value(),
+            Slider4->value(), Slider7->value(), Slider1->value()};
+}
+
+void frm3DDrw::draw() {
+    Place_Nodes(Slider_Values(), MapKind);
+    scene_.Gradient_Colours();
+    scene_.drawn = true;
+    Picture->update();
+}
+
+void frm3DDrw::redo_graph_colour() {
+    scene_.Gradient_Colours();
+    Picture->update();
+}
+
+void frm3DDrw::Load_LBL_Scales() {
+    const AxisTexts texts = Axis_Texts();
+    for (int i = 0; i < 16; ++i)
+        scene_.labels[static_cast<std::size_t>(i)] = texts.rpm[static_cast<std::size_t>(i)];
+    for (int i = 0; i < 8; ++i)
+        scene_.labels[static_cast<std::size_t>(16 + i)] =
+            texts.deflection[static_cast<std::size_t>(i)];
+    scene_.labels[24] = QStringLiteral("RPM");
+    scene_.labels[25] = QStringLiteral("Deflection");
+}
+
+// --- the live point -------------------------------------------------------------------
+
+void frm3DDrw::Cursor_Movement() {
+    if (LiveMapCell == LastLiveCell)
+        return;
+    // Outside the maps there is no node to mark: the marks stay where they are.
+    if (!Has_Live_Cell())
+        return;
+    scene_.Place_Cross(LiveMarks, LiveMapCell % 16, LiveMapCell / 16);
+    LastLiveCell = LiveMapCell;
+    Picture->update();
+}
+
+void frm3DDrw::Timer1_Timer() {
+    Cursor_Movement();
+}
+
+// --- settings files ----------------------------------------------------------------
+
+QSlider* frm3DDrw::Slider_Of_Row(int row) const {
+    const std::array<QSlider*, 6> rows{Slider6, Slider2, Slider5, Slider4, Slider7, Slider1};
+    return rows[static_cast<std::size_t>(row - 1)];
+}
+
+namespace {
+
+int Slider_Number(const QSlider* slider) {
+    return slider->objectName().right(1).toInt();
+}
+
+} // namespace
+
+void frm3DDrw::Apply_Row(int row, const SettingRow& values) {
+    QSlider* slider = Slider_Of_Row(row);
+    // Settings are no move of the user's: the view values stay as they are.
+    const QSignalBlocker quiet(slider);
+    slider->setRange(values.setting.min, values.setting.max);
+    slider->setSingleStep(values.setting.smallChange);
+    slider->setPageStep(values.setting.largeChange);
+    slider->setTickInterval(values.setting.tickFrequency);
+    SelStart[static_cast<std::size_t>(Slider_Number(slider))] = values.setting.selStart;
+}
+
+void frm3DDrw::Read_Settings(const QString& fileName, bool createWhenMissing) {
+    const QString path = ProgramFolder::file(fileName);
+    std::optional<QString> text;
+    try {
+        text = TextFile::readAllIfPresent(path);
+    } catch (const KvrError& e) {
+        Tell_Settings_Problem(fileName, QStringLiteral("read"), e.description(),
+                              QStringLiteral("The view keeps the sliders' own settings."));
+        return;
+    }
+    if (!text) {
+        // A missing settings file starts again from the sliders' own settings;
+        // the default file is only read, so without it they are the defaults.
+        text = Built_In_File();
+        if (createWhenMissing) {
+            try {
+                TextWriter writer(path);
+                writer.write(*text);
+                writer.commit();
+            } catch (const KvrError& e) {
+                Tell_Settings_Problem(
+                    fileName, QStringLiteral("created"), e.description(),
+                    QStringLiteral("The view uses the sliders' own settings."));
+            }
+        }
+    }
+    const SectionRead read = Read_Section(*text, MapKind);
+    if (!read.found)
+        return;
+    for (int row = 1; row <= SettingRows; ++row) {
+        Apply_Row(row, read.rows[static_cast<std::size_t>(row - 1)]);
+        Store_Row(SliderSettings, row, read.rows[static_cast<std::size_t>(row - 1)]);
+    }
+    if (read.firstUnusableLine > 0)
+        StatusPanel1->setText(
+            QStringLiteral("%1: line %2 is no usable slider setting; the sliders from there on "
+                           "keep their own settings.")
+                .arg(fileName)
+                .arg(read.firstUnusableLine));
+}
+
+void frm3DDrw::Load_Display_Setup() {
+    Read_Settings(SettingsFile, true);
+}
+
+void frm3DDrw::Save_Settings() {
+    for (int row = 1; row <= SettingRows; ++row) {
+        const QSlider* s = Slider_Of_Row(row);
+        auto& r = SliderSettings[static_cast<std::size_t>(row)];
+        r[2] = QString::number(s->minimum());
+        r[3] = QString::number(s->maximum());
+        r[4] = QString::number(s->singleStep());
+        r[5] = QString::number(s->pageStep());
+        r[6] = QString::number(s->tickInterval());
+        r[7] = QString::number(SelStart[static_cast<std::size_t>(Slider_Number(s))]);
+    }
+    const QString path = ProgramFolder::file(SettingsFile);
+    const QString next = QStringLiteral("The view's settings are not kept for the next opening.");
+    try {
+        const std::optional<QString> old = TextFile::readAllIfPresent(path);
+        const QString text = Rewrite_Section(old ? *old : Built_In_File(), MapKind, SliderSettings);
+        if (old && text == *old)
+            return;
+        TextWriter writer(path);
+        writer.write(text);
+        writer.commit();
+    } catch (const KvrError& e) {
+        Tell_Settings_Problem(SettingsFile, QStringLiteral("saved"), e.description(), next);
+    }
+}
+
+void frm3DDrw::mnuDefault_Click() {
+    Read_Settings(DefaultSettingsFile, false);
+    RowStepX = static_cast<std::int16_t>(Slider4->value());
+    ColStepY = static_cast<std::int16_t>(Slider7->value());
+    Amplitude = static_cast<std::int16_t>(Slider6->value());
+    ColStepX = Col_Step_Of(Slider5->value());
+    View_Changed();
+}
+
+// --- sliders, options and menus ------------------------------------------------------
+
+void frm3DDrw::View_Changed() {
+    draw();
+    --LastLiveCell;
+    Cursor_Movement();
+}
+
+void frm3DDrw::Slider1_Scroll() {
+    ColStepX = Col_Step_Of(Slider1->value());
+    RowStepY = Row_Step_Of(Slider1->value());
+    View_Changed();
+}
+
+void frm3DDrw::Slider2_Scroll() {
+    View_Changed();
+}
+
+void frm3DDrw::Slider4_Scroll() {
+    RowStepX = static_cast<std::int16_t>(Slider4->value());
+    View_Changed();
+}
+
+void frm3DDrw::Slider5_Scroll() {
+    ColStepX = Col_Step_Of(Slider5->value());
+    View_Changed();
+}
+
+void frm3DDrw::Slider6_Scroll() {
+    Amplitude = static_cast<std::int16_t>(Slider6->value());
+    View_Changed();
+}
+
+void frm3DDrw::Slider7_Scroll() {
+    ColStepY = static_cast<std::int16_t>(Slider7->value());
+    View_Changed();
+}
+
+void frm3DDrw::Option1_Click() {
+    redo_graph_colour();
+}
+void frm3DDrw::Option2_Click() {
+    redo_graph_colour();
+}
+void frm3DDrw::Option3_Click() {
+    redo_graph_colour();
+}
+void frm3DDrw::Option4_Click() {
+    redo_graph_colour();
+}
+void frm3DDrw::Option5_Click() {
+    redo_graph_colour();
+}
+
+void frm3DDrw::Load_Menu() {
+    const std::array<QAction*, 6> entries{mnuF4, mnuF5, mnuF6, mnuF7, mnuF8, mnuF9};
+    for (int key = 4; key <= 9; ++key)
+        entries[static_cast<std::size_t>(key - 4)]->setText(Main().Step_Caption(key));
+}
+
+void frm3DDrw::Live_Step(int key) {
+    // The step tells a refusal in the main window's status bar; the view says
+    // it where the user is looking too.
+    const SendRule::Verdict verdict = SendRule::May_Send();
+    WtsGeneral::Step_Live_Cell(key);
+    if (verdict == SendRule::Verdict::ImageOnly)
+        StatusPanel1->setText(WtsGeneral::OffLineStepNotice);
+    else if (verdict != SendRule::Verdict::Send)
+        StatusPanel1->setText(SendRule::Notice(verdict));
+    draw();
+    LastLiveCell = 0;
+    Cursor_Movement();
+}
+
+void frm3DDrw::mnuF4_Click() {
+    Live_Step(4);
+}
+void frm3DDrw::mnuF5_Click() {
+    Live_Step(5);
+}
+void frm3DDrw::mnuF6_Click() {
+    Live_Step(6);
+}
+void frm3DDrw::mnuF7_Click() {
+    Live_Step(7);
+}
+void frm3DDrw::mnuF8_Click() {
+    Live_Step(8);
+}
+void frm3DDrw::mnuF9_Click() {
+    Live_Step(9);
+}
+
+void frm3DDrw::mnuClose_Click() {
+    close();
+}
+
+void frm3DDrw::Frame1_MouseDown(int, int, double x, double y) {
+    MouseX = static_cast<int>(NumberRules::RoundEven(x));
+    MouseY = static_cast<int>(NumberRules::RoundEven(y));
+}
+
+QString frm3DDrw::Status_Text() const {
+    return StatusPanel1->text();
+}
+
+// --- closing ----------------------------------------------------------------------------
+
+void frm3DDrw::Form_Unload() {
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+    Timer1.stop();
+    Save_Settings();
+    if (const MapKindInfo* kind = Kind_Of(MapKind))
+        Main().Select_Tab(kind->tab);
+}
+
+void frm3DDrw::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
