@@ -14,10 +14,7 @@ void Open_View(const QString& kind) {
         FormInstance<frm3DDrw>::unload();
     }
     MapKind = kind;
-    frm3DDrw& window = FormInstance<frm3DDrw>::get();
-    window.show();
-    window.raise();
-    window.activateWindow();
+    FormInstance<frm3DDrw>::open();
 }
 
 void mnu3DFuel_Click() {

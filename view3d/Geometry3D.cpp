@@ -25,7 +25,8 @@ const std::array<MapKindInfo, 3>& Kind_Table() {
 
 // One colour channel of the gradient at step count `steps` from its start.
 int Channel(int start, int end, int steps) {
-    const int k = start == end ? 0 : static_cast<int>(NumberRules::RoundEven(std::abs(end - start) / 16.0));
+    const int k =
+        start == end ? 0 : static_cast<int>(NumberRules::RoundEven(std::abs(end - start) / 16.0));
     if (end > start)
         return start + steps * k;
     if (end < start)
@@ -44,8 +45,7 @@ const MapKindInfo* Kind_Of(const QString& mapKind) {
 
 int Display_Value(const MapKindInfo& kind, int offset) {
     const MapWrite::Place& place = MapWrite::Place_Of(kind.map);
-    return static_cast<int>(
-        NumberRules::Val(MapCellText::Cell(kind.tab, place.base + offset)));
+    return static_cast<int>(NumberRules::Val(MapCellText::Cell(kind.tab, place.base + offset)));
 }
 
 std::int16_t Col_Step_Of(int sliderValue) {

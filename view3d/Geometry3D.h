@@ -34,12 +34,12 @@ int Display_Value(const MapKindInfo& kind, int offset);
 
 // The positions of the six sliders that a drawing reads.
 struct SliderValues {
-    int amplitude = 5;   // Slider6 "Amplitude"
-    int height = 600;    // Slider2 "Height"
-    int width = 3279;    // Slider5 "Width"
-    int moveTop = 276;   // Slider4 "Move Top"
+    int amplitude = 5;    // Slider6 "Amplitude"
+    int height = 600;     // Slider2 "Height"
+    int width = 3279;     // Slider5 "Width"
+    int moveTop = 276;    // Slider4 "Move Top"
     int moveBottom = -98; // Slider7 "Move Bottom"
-    int twist = 4000;    // Slider1 "Twist"
+    int twist = 4000;     // Slider1 "Twist"
 };
 
 // "Width" and "Twist" give the column step as their value / 8, and "Twist" the

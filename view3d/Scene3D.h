@@ -10,6 +10,7 @@
 
 #include <QColor>
 #include <QLine>
+#include <QRect>
 #include <QString>
 #include <array>
 #include <optional>
@@ -38,7 +39,10 @@ struct Scene {
     void Place_Cross(int first, int row, int column);
 };
 
-// Paints the scene at 15 twips a pixel on a surface of the given pixel size.
-void Paint_Scene(QPainter& painter, const Scene& scene);
+// Paints the scene at 15 twips a pixel: the parts that reach into `area`
+// (pixels), or all of it when `area` is empty.
+void Paint_Scene(QPainter& painter, const Scene& scene, const QRect& area = QRect());
+// The pixels the live marks cover now, with room for their width.
+QRect Live_Marks_Area(const Scene& scene);
 
 } // namespace View3D

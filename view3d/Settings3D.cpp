@@ -25,8 +25,8 @@ std::vector<Line> Split_Keeping_Ends(const QString& text) {
             ++i;
         Line line{text.mid(start, i - start), QString()};
         if (i < n) {
-            const bool crlf = text[i] == QLatin1Char('\r') && i + 1 < n &&
-                              text[i + 1] == QLatin1Char('\n');
+            const bool crlf =
+                text[i] == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n');
             line.end = text.mid(i, crlf ? 2 : 1);
             i += crlf ? 2 : 1;
         }
@@ -150,7 +150,7 @@ QString Rewrite_Section(const QString& text, const QString& kind, const Settings
         if (inside && line.text.contains(QStringLiteral("END")))
             inside = false;
         if (inside && row <= SettingRows) {
-            out += Data_Line(table, row) + (line.end.isEmpty() ? QString() : QStringLiteral("\r\n"));
+            out += Data_Line(table, row) + line.end;
             ++row;
         } else {
             out += line.text + line.end;

@@ -68,8 +68,9 @@ SectionRead Read_Section(const QString& text, const QString& kind);
 QString Built_In_File();
 
 // The file's text with the data lines of the kind's section replaced one for
-// one by rows 1, 2, ... of the table, as far as it has rows; every other line
-// (its line end included) stays as it was. No section: the text unchanged.
+// one by rows 1, 2, ... of the table, as far as it has rows, each keeping its
+// line end; every other line (its line end included) stays as it was. No section: the text
+// unchanged.
 QString Rewrite_Section(const QString& text, const QString& kind, const SettingsTable& table);
 
 // Puts a row into the settings table (row 1..6).

@@ -9,12 +9,12 @@
 #include "mainwin/LiveCellStep.h"
 #include "mainwin/MainState.h"
 #include "mainwin/MainWindow.h"
+#include "platform/FileProblem.h"
 #include "platform/KvrError.h"
 #include "platform/NumberRules.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
 #include "view3d/AxisTexts.h"
-#include "view3d/SettingsProblem.h"
 #include "view3d/View3dState.h"
 
 #include <QCloseEvent>
@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -39,9 +40,9 @@ Drawing::Drawing(const Scene& scene, QWidget* parent) : QWidget(parent), scene_(
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void Drawing::paintEvent(QPaintEvent*) {
+void Drawing::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    Paint_Scene(painter, scene_);
+    Paint_Scene(painter, scene_, event->rect() == rect() ? QRect() : event->rect());
 }
 
 void Drawing::mousePressEvent(QMouseEvent* event) {
@@ -58,6 +59,12 @@ void Drawing::mousePressEvent(QMouseEvent* event) {
 } // namespace View3D
 
 namespace {
+
+void Tell_Settings_Problem(const QString& file, const QString& doing, const QString& reason,
+                           const QString& next) {
+    FileProblem::Tell({QStringLiteral("3D view settings file ") + file, doing, reason, next,
+                       QStringLiteral("3D view settings")});
+}
 
 // The sliders top to bottom: each with its label, its top in the controls
 // frame and its start position.
@@ -144,7 +151,7 @@ void frm3DDrw::Build_Controls() {
     Option2 = option(QStringLiteral("Vertical"), "Option2", 240, 960, 1335, 255);
     Option3 = option(QStringLiteral("Horizontal"), "Option3", 240, 1800, 1455, 255);
     Option4 = option(QStringLiteral("Vertical"), "Option4", 240, 2040, 1455, 255);
-    Option5 = option(QStringLiteral("Adjust point only"), "Option5", 120, 2520, 1575, 375);
+    Option5 = option(QStringLiteral("Adjust point only"), "Option5", 120, 2520, 1815, 375);
     Option5->setChecked(true);
 
     Frame1 = new QGroupBox(QStringLiteral("Fuel Graph"), Client);
@@ -276,9 +283,12 @@ void frm3DDrw::Cursor_Movement() {
     // Outside the maps there is no node to mark: the marks stay where they are.
     if (!Has_Live_Cell())
         return;
+    // Only where the marks were and are now is painted again.
+    const QRect before = Live_Marks_Area(scene_);
     scene_.Place_Cross(LiveMarks, LiveMapCell % 16, LiveMapCell / 16);
     LastLiveCell = LiveMapCell;
-    Picture->update();
+    LiveRepaint = before | Live_Marks_Area(scene_);
+    Picture->update(LiveRepaint);
 }
 
 void frm3DDrw::Timer1_Timer() {
@@ -331,9 +341,8 @@ void frm3DDrw::Read_Settings(const QString& fileName, bool createWhenMissing) {
                 writer.write(*text);
                 writer.commit();
             } catch (const KvrError& e) {
-                Tell_Settings_Problem(
-                    fileName, QStringLiteral("created"), e.description(),
-                    QStringLiteral("The view uses the sliders' own settings."));
+                Tell_Settings_Problem(fileName, QStringLiteral("created"), e.description(),
+                                      QStringLiteral("The view uses the sliders' own settings."));
             }
         }
     }

@@ -98,6 +98,8 @@ public:
     // The slider positions a drawing reads.
     View3D::SliderValues Slider_Values() const;
     const View3D::Scene& Shown() const { return scene_; }
+    // The part of the drawing the last live-point move painted again.
+    QRect LiveRepaint;
     // The text of status bar panel 1.
     QString Status_Text() const;
 

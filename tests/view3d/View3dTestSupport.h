@@ -1,0 +1,94 @@
+#pragma once
+
+#include "core/CoreState.h"
+#include "core/UnitImage.h"
+#include "link/SendPath.h"
+#include "platform/FormInstance.h"
+#include "tests/mainwin/GridTestSupport.h"
+#include "tests/support/ResetAllState.h"
+#include "view3d/Entries.h"
+#include "view3d/Geometry3D.h"
+#include "view3d/View3dState.h"
+#include "view3d/frm3DDrw.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSlider>
+#include <gtest/gtest.h>
+
+// The view's own state fresh, with a flat image of four cylinders.
+class View3dTest : public ::testing::Test, protected FreshState {
+protected:
+    View3dTest() {
+        ResetView3dState();
+        ParamBlock[Idx_Cylinders] = 4;
+    }
+    ~View3dTest() override { ResetView3dState(); }
+};
+
+// The main window with the view's entries wired, the settings files as the
+// program folder ships them, and the simulated unit on serial port 1.
+class ViewWindowTest : public GridTest {
+protected:
+    ViewWindowTest() {
+        ResetView3dState();
+        folder.copyData(View3D::SettingsFile);
+        folder.copyData(View3D::DefaultSettingsFile);
+    }
+    ~ViewWindowTest() override {
+        FormInstance<frm3DDrw>::unload();
+        ResetView3dState();
+    }
+    frmMain& openWired() {
+        frmMain& w = open();
+        View3D::Wire_Entries(w);
+        return w;
+    }
+    frmMain& openOnlineWired() {
+        OnlineState = QStringLiteral("Online");
+        frmMain& w = load();
+        View3D::Wire_Entries(w);
+        w.show();
+        EXPECT_TRUE(QTest::qWaitFor([] { return UnitOnline == 1 && CommStatus >= 10; }, 10000))
+            << "the read-out did not finish, CommStatus " << CommStatus;
+        w.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
+        return w;
+    }
+    // Opens the view through the main window's menu entry.
+    frm3DDrw& openView(frmMain& w, QAction* entry) {
+        w.Run_Entry(entry);
+        EXPECT_TRUE(FormInstance<frm3DDrw>::loaded());
+        frm3DDrw& v = FormInstance<frm3DDrw>::get();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&v));
+        return v;
+    }
+    static bool viewUnloaded() {
+        return QTest::qWaitFor([] { return !FormInstance<frm3DDrw>::loaded(); }, 3000);
+    }
+    // The view polls no faster than the link: idle means nothing left to send.
+    static bool idle() {
+        return QTest::qWaitFor(
+            [] {
+                return UnitOnline == 1 && CommStatus >= 10 && CommStatus <= 12 &&
+                       SendPath::Requests_Outstanding() == 0;
+            },
+            10000);
+    }
+    std::vector<QByteArray> writesReceived() const {
+        std::vector<QByteArray> w;
+        for (const QByteArray& f : unit.frames())
+            if (SendPath::Is_Write(f))
+                w.push_back(f);
+        return w;
+    }
+    static QString shotPath(const QString& name) {
+        const QString dir =
+            QCoreApplication::applicationDirPath() + QStringLiteral("/../screenshots");
+        QDir().mkpath(dir);
+        return QDir(dir).absoluteFilePath(name);
+    }
+};

@@ -1,0 +1,246 @@
+// The 3-D view window through the main window's menu entries: what it shows for
+// each map, its sliders moved by keys, the settings files it reads at opening
+// and writes at closing, and its three ways of closing.
+
+#include "tests/support/FileSizeLimit.h"
+#include "tests/view3d/View3dTestSupport.h"
+#include "view3d/Settings3D.h"
+
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QTabBar>
+
+using namespace View3D;
+
+namespace {
+
+class ViewWindow : public ViewWindowTest {
+protected:
+    QByteArray settings() const { return folder.read(SettingsFile); }
+};
+
+TEST_F(ViewWindow, EachEntryShowsItsMapAndClosingReturnsTheMainWindowToIt) {
+    struct Case {
+        QAction* frmMain::*entry;
+        const char* entryCaption;
+        const char* kind;
+        const char* title;
+        int tab;
+    };
+    const Case cases[] = {
+        {&frmMain::mnu3DFuel, "Fuel Graph", "Analog:", "Fuel", 1},
+        {&frmMain::mnu3DIgn, "Injection Graph", "Injection:", "Injection", 2},
+        {&frmMain::mnu3DLambda, "Ignition Graph", "Ignition:", "Ignition", 3},
+    };
+    frmMain& w = openWired();
+    for (const Case& c : cases) {
+        QAction* entry = w.*c.entry;
+        EXPECT_EQ(entry->text(), QString::fromLatin1(c.entryCaption));
+        EXPECT_TRUE(entry->isEnabled()) << c.entryCaption;
+        w.Select_Tab(c.tab == 1 ? 3 : 1); // another map is shown before
+        frm3DDrw& v = openView(w, entry);
+        EXPECT_EQ(MapKind, QString::fromLatin1(c.kind));
+        EXPECT_EQ(v.Frame1->title(), QString::fromLatin1(c.title));
+        EXPECT_EQ(v.windowTitle(), QStringLiteral("KVR6 - 3D Display for ") +
+                                       QString::fromLatin1(c.title) +
+                                       QStringLiteral("   by Fast Lane Motors"));
+        const QStringList captions{"Analog Up",      "Analog Down", "Injection Up",
+                                   "Injection Down", "Ignition Up", "Ignition Down"};
+        const std::array<QAction*, 6> steps{v.mnuF4, v.mnuF5, v.mnuF6, v.mnuF7, v.mnuF8, v.mnuF9};
+        for (int k = 0; k < 6; ++k)
+            EXPECT_EQ(steps[static_cast<std::size_t>(k)]->text(), captions[k]);
+        EXPECT_TRUE(v.Option5->isChecked()) << "Adjust point only at start";
+        for (int i = 0; i < 16; ++i)
+            EXPECT_EQ(v.Shown().labels[static_cast<std::size_t>(i)], w.lblrpm[i]->text()) << i;
+        for (int i = 0; i < 8; ++i)
+            EXPECT_EQ(v.Shown().labels[static_cast<std::size_t>(16 + i)], w.lblDef[i]->text());
+        EXPECT_EQ(v.Shown().labels[24], QStringLiteral("RPM"));
+        v.close(); // the close box
+        ASSERT_TRUE(viewUnloaded());
+        EXPECT_EQ(w.TabStrip1->currentIndex() + 1, c.tab) << c.kind;
+        EXPECT_EQ(w.Shown_Tab(), c.tab);
+    }
+}
+
+TEST_F(ViewWindow, SlidersMovedByKeysSetTheirViewValues) {
+    frmMain& w = openWired();
+    frm3DDrw& v = openView(w, w.mnu3DFuel);
+    EXPECT_EQ(ColStepX, 410);
+    v.Slider1->setFocus();
+    QTest::keyClick(v.Slider1, Qt::Key_Right); // Twist 4010
+    QTest::keyClick(v.Slider1, Qt::Key_Left);  // and back to 4000
+    EXPECT_EQ(v.Slider1->value(), 4000);
+    EXPECT_EQ(ColStepX, 500) << "Twist sets the column step too";
+    EXPECT_EQ(RowStepY, 312);
+    QTest::keyClick(v.Slider5, Qt::Key_Right); // Width 3289
+    QTest::keyClick(v.Slider5, Qt::Key_Left);  // 3279
+    EXPECT_EQ(ColStepX, 410);
+    EXPECT_EQ(NodeX[0][7], 300 + 7 * 410);
+
+    QTest::keyClick(v.Slider6, Qt::Key_PageUp); // Amplitude + 2
+    EXPECT_EQ(Amplitude, 7);
+    QTest::keyClick(v.Slider4, Qt::Key_Home); // Move Top to its minimum
+    EXPECT_EQ(v.Slider4->value(), 0);
+    EXPECT_EQ(RowStepX, 0);
+    EXPECT_EQ(NodeX[15][0], 300) << "at 0 the step is read again from the slider";
+    QTest::keyClick(v.Slider4, Qt::Key_Right);
+    EXPECT_EQ(RowStepX, 10);
+    const int before = NodeY[0][0];
+    QTest::keyClick(v.Slider2, Qt::Key_PageUp); // Height + 50
+    EXPECT_EQ(NodeY[0][0], before + 50);
+
+    // The view values outlive the window; the positions start again.
+    v.mnuClose->trigger();
+    ASSERT_TRUE(viewUnloaded());
+    frm3DDrw& again = openView(w, w.mnu3DIgn);
+    EXPECT_EQ(again.Slider6->value(), 5);
+    EXPECT_EQ(Amplitude, 7);
+    EXPECT_EQ(RowStepX, 10);
+}
+
+TEST_F(ViewWindow, ChoosingAnAdjustModeMovesNothing) {
+    frmMain& w = openWired();
+    frm3DDrw& v = openView(w, w.mnu3DFuel);
+    const NodeArray x = NodeX, y = NodeY;
+    QTest::mouseClick(v.Option3, Qt::LeftButton);
+    EXPECT_TRUE(v.Option3->isChecked());
+    EXPECT_EQ(NodeX, x);
+    EXPECT_EQ(NodeY, y);
+}
+
+TEST_F(ViewWindow, AClosingWithoutChangeLeavesTheSettingsFileAsItWas) {
+    // A file in another layout: LF line ends, extra text, numbers padded otherwise.
+    const QByteArray file = "my settings\n"
+                            "Analog:\n"
+                            ",Ampl ,-20   ,20    ,1     ,2     ,4     ,0     \n"
+                            ",Hght ,300   ,6000  ,10    ,50    ,400   ,0     \n"
+                            ",Width,1     ,5000  ,10    ,100   ,500   ,0     \n"
+                            ",Top  ,0     ,500   ,10    ,50    ,50    ,0     \n"
+                            ",Bottm,-500  ,350   ,10    ,100   ,100   ,0     \n"
+                            ",Twist,1     ,5000  ,10    ,100   ,500   ,0     \n"
+                            "END\n"
+                            "Injection:\n"
+                            ",x,  007,5000,1,2,3,4\n"
+                            "END\n";
+    folder.write(SettingsFile, file);
+    frmMain& w = openWired();
+    frm3DDrw& v = openView(w, w.mnu3DFuel);
+    QTest::keyClick(v.Slider1, Qt::Key_Right); // a position is never stored
+    v.mnuClose->trigger();
+    ASSERT_TRUE(viewUnloaded());
+    EXPECT_EQ(settings(), file);
+    EXPECT_TRUE(dialogs.records().empty());
+}
+
+TEST_F(ViewWindow, AHandEditedSectionSetsTheSlidersAndDefaultSettingsPutsBackTheDefaults) {
+    QStringList lines{QStringLiteral("title"), QStringLiteral("Injection:")};
+    lines << Data_Line("Amp", {-10, 10, 1, 2, 5, 0}) << Data_Line("H", {100, 3000, 5, 25, 200, 3})
+          << Data_Line("W", {1, 4000, 10, 100, 500, 0})
+          << QStringLiteral(",Top  ,0     ,5x0   ,10    ,50    ,50    ,0     ")
+          << Data_Line("B", {-400, 300, 10, 100, 100, 0})
+          << Data_Line("T", {1, 4500, 10, 100, 500, 0}) << QStringLiteral("END");
+    folder.writeLines(SettingsFile, lines);
+    frmMain& w = openWired();
+    frm3DDrw& v = openView(w, w.mnu3DIgn);
+    EXPECT_EQ(v.Slider6->minimum(), -10);
+    EXPECT_EQ(v.Slider6->tickInterval(), 5);
+    EXPECT_EQ(v.Slider2->singleStep(), 5);
+    EXPECT_EQ(v.Slider2->pageStep(), 25);
+    EXPECT_EQ(v.Slider5->maximum(), 4000);
+    // From the line with a letter in a number on, the sliders keep their own.
+    EXPECT_EQ(v.Slider4->maximum(), 500);
+    EXPECT_EQ(v.Slider7->minimum(), -500);
+    EXPECT_EQ(v.Slider1->maximum(), 5000);
+    EXPECT_TRUE(v.Status_Text().contains(QStringLiteral("line 6")))
+        << v.Status_Text().toStdString();
+
+    // Default Settings: the default file's settings, and the view values from
+    // the sliders where they stand.
+    Amplitude = 9;
+    QTest::keyClick(v.Slider4, Qt::Key_Right); // Move Top 286
+    v.MenuBar->setFocus();
+    v.mnuDefault->trigger();
+    EXPECT_EQ(v.Slider6->minimum(), -20);
+    EXPECT_EQ(v.Slider2->singleStep(), 10);
+    EXPECT_EQ(Amplitude, 5);
+    EXPECT_EQ(RowStepX, 286);
+    v.mnuClose->trigger();
+    ASSERT_TRUE(viewUnloaded());
+    QStringList expected{QStringLiteral("title"), QStringLiteral("Injection:")};
+    for (const SettingRow& r : Built_In_Rows())
+        expected << Data_Line(r.label, r.setting);
+    expected << QStringLiteral("END");
+    EXPECT_EQ(settings(),
+              (expected.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
+}
+
+TEST_F(ViewWindow, AMissingSettingsFileIsCreatedFromTheSlidersOwnSettings) {
+    QFile::remove(folder.file(SettingsFile));
+    QFile::remove(folder.file(DefaultSettingsFile));
+    frmMain& w = openWired();
+    frm3DDrw& v = openView(w, w.mnu3DLambda);
+    EXPECT_EQ(settings(), Built_In_File().toLatin1());
+    EXPECT_EQ(v.Slider2->maximum(), 6000);
+    v.mnuDefault->trigger(); // no default file: the sliders' own settings
+    EXPECT_EQ(v.Slider2->maximum(), 6000);
+    EXPECT_FALSE(folder.exists(DefaultSettingsFile)) << "the default file is never written";
+    v.close();
+    ASSERT_TRUE(viewUnloaded());
+    EXPECT_EQ(settings(), Built_In_File().toLatin1());
+    EXPECT_TRUE(dialogs.records().empty());
+}
+
+TEST_F(ViewWindow, ASettingsFileThatCannotBeWrittenIsToldAndTheWindowStillCloses) {
+    QStringList lines{QStringLiteral("Analog:")};
+    for (int r = 0; r < 6; ++r)
+        lines << Data_Line("x", {0, 100 + r, 1, 2, 3, 0});
+    lines << QStringLiteral("END");
+    folder.writeLines(SettingsFile, lines);
+    const QByteArray before = settings();
+    frmMain& w = openWired();
+    frm3DDrw& v = openView(w, w.mnu3DFuel);
+    v.mnuDefault->trigger(); // the closing has something to write
+    {
+        FileSizeLimit full(16);
+        ASSERT_TRUE(full.active());
+        v.mnuClose->trigger();
+        ASSERT_TRUE(viewUnloaded());
+    }
+    EXPECT_EQ(settings(), before) << "a failed save leaves the file as it was";
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    const auto& told = dialogs.records()[0];
+    EXPECT_TRUE(told.text.startsWith(
+        QStringLiteral("The 3D view settings file KVR63DDraw.cfg could not be saved (")))
+        << told.text.toStdString();
+    EXPECT_TRUE(told.text.endsWith(
+        QStringLiteral("The view's settings are not kept for the next opening.")));
+    EXPECT_EQ(w.Shown_Tab(), 1);
+}
+
+TEST_F(ViewWindow, GoingToAnotherWindowClosesTheViewLikeClose) {
+    frmMain& w = openWired();
+    w.Select_Tab(1);
+    frm3DDrw& v = openView(w, w.mnu3DIgn);
+    Q_UNUSED(v);
+    w.activateWindow();
+    ASSERT_TRUE(viewUnloaded());
+    EXPECT_EQ(w.Shown_Tab(), 2);
+}
+
+TEST_F(ViewWindow, WithoutALinkTheLivePointTimerDoesNotRun) {
+    MapKind = QStringLiteral("Injection:");
+    frm3DDrw& v = FormInstance<frm3DDrw>::open();
+    EXPECT_FALSE(v.Timer1.isActive());
+    EXPECT_EQ(v.Timer1.interval(), 0);
+    EXPECT_TRUE(v.Shown().drawn);
+    v.close();
+    ASSERT_TRUE(viewUnloaded());
+
+    // With the main window's link the timer follows its poll.
+    frmMain& w = openWired();
+    frm3DDrw& linked = openView(w, w.mnu3DFuel);
+    EXPECT_EQ(linked.Timer1.interval(), w.Link.interval());
+    EXPECT_EQ(linked.Timer1.isActive(), w.Link.interval() > 0);
+}
+
+} // namespace
