@@ -3,7 +3,7 @@
 // The state that the unit image, conversions and configuration own and every
 // window reads and writes: one declaration each, defined in CoreState.cpp.
 
-#include "core/KeptImage.h"
+#include "core/ImageSnapshot.h"
 #include "core/UnitImage.h"
 
 #include <QString>
@@ -64,16 +64,7 @@ extern QString NewTuneFileName;
 extern QString MapDscr;
 extern QString MapId;
 extern QString WiringDiagramName;
-// What a tune-map file's header says of the map it holds.
-struct MapInfoRecord {
-    QString type;
-    QString make;
-    QString model;
-    QString year;
-    QString fileName;
-    QString owner;
-    QString ownerEmail;
-};
+// What a tune-map file's header says of the map it holds (core/ImageSnapshot.h).
 extern MapInfoRecord MapInfo;
 extern std::array<QString, 26> LibRecord;
 

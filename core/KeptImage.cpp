@@ -2,19 +2,28 @@
 
 #include "core/CoreState.h"
 
+#include <tuple>
+
 namespace KeptImage {
 
 ImageSnapshot Current() {
-    return {ParamBlock, Map5Image,         Map6Image, MapId,
-            MapDscr,    WiringDiagramName, UserName,  TestDates};
+    return ImageSnapshot::Take();
 }
 
 void Mark_Kept() {
     KeptImageCopy = Current();
 }
 
+bool Same_Edits(const ImageSnapshot& a, const ImageSnapshot& b) {
+    const auto edits = [](const ImageSnapshot& s) {
+        return std::tie(s.param, s.map5, s.map6, s.mapId, s.mapDscr, s.wiringDiagramName,
+                        s.userName, s.testDates);
+    };
+    return edits(a) == edits(b);
+}
+
 bool Has_Unkept_Edits() {
-    return KeptImageCopy && !(*KeptImageCopy == Current());
+    return KeptImageCopy && !Same_Edits(*KeptImageCopy, Current());
 }
 
 } // namespace KeptImage

@@ -1,6 +1,7 @@
 #include "library/TuneMapFile.h"
 
 #include "core/CoreState.h"
+#include "core/ImageSnapshot.h"
 #include "core/TableFiles.h"
 #include "library/FileInfo.h"
 #include "platform/KvrError.h"
@@ -387,11 +388,7 @@ void Read_Row_Click(const QString& name) {
 LoadResult Load_Tune_Map(const QString& name) {
     TextReader file(ProgramFolder::file(name));
     // A refused file puts everything back as it was.
-    const ImageTable param = ParamBlock, map5 = Map5Image, map6 = Map6Image, image3 = Image3,
-                     amp = AmpAxisTable;
-    const QString dscr = MapDscr, mapId = MapId;
-    const MapInfoRecord info = MapInfo;
-    const int noTune = NoTuneFlag;
+    const ImageSnapshot before = ImageSnapshot::Take();
 
     LoadResult result;
     MapInfo.fileName = name;
@@ -424,17 +421,8 @@ LoadResult Load_Tune_Map(const QString& name) {
         }
     }
     result.missing = Missing_Rows(result.rows);
-    if (!result.ok()) {
-        ParamBlock = param;
-        Map5Image = map5;
-        Map6Image = map6;
-        Image3 = image3;
-        AmpAxisTable = amp;
-        MapDscr = dscr;
-        MapId = mapId;
-        MapInfo = info;
-        NoTuneFlag = noTune;
-    }
+    if (!result.ok())
+        before.Restore();
     return result;
 }
 

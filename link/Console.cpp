@@ -2,6 +2,7 @@
 
 #include "core/AxisLabels.h"
 #include "core/CoreState.h"
+#include "core/ImageSnapshot.h"
 #include "core/TableFiles.h"
 #include "core/WtsDef.h"
 #include "link/Download.h"
@@ -76,23 +77,6 @@ MapWrite::Map ampColumn(int base) {
            : base == Idx_IgnAmpCol ? MapWrite::Map::IgnitionAmp
                                    : MapWrite::Map::AnalogAmp;
 }
-
-// What a command may change, kept so a refused command leaves it as it was.
-struct ImageSnapshot {
-    ImageTable param = ParamBlock;
-    ImageTable map6 = Map6Image;
-    InputScale amp = AmpScale;
-    InputScale temp = TempScale;
-    int barValue = BarValue;
-
-    void restore() const {
-        ParamBlock = param;
-        Map6Image = map6;
-        AmpScale = amp;
-        TempScale = temp;
-        BarValue = barValue;
-    }
-};
 
 void deflectionRow(ConsoleOutcome& out, bool axis, bool analog) {
     queue({paramRow(Idx_DeflScale)});
@@ -323,7 +307,10 @@ ConsoleOutcome Console_Line(const QString& line, const ConsoleLive& live) {
     cmd = line.left(2);
     ConsoleLine = line;
     const QString pair = cmd.toLower();
-    const ImageSnapshot before;
+    // A refused command leaves the image as it was. The RPM scale's last bar
+    // value is no part of the image but moves with the scale's fill.
+    const ImageSnapshot before = ImageSnapshot::Take();
+    const int barValue = BarValue;
     try {
         if (pair == QLatin1String("pg")) {
             out.ok = Download_All();
@@ -382,7 +369,8 @@ ConsoleOutcome Console_Line(const QString& line, const ConsoleLive& live) {
             out.ok = Cmd_CI(line);
         }
     } catch (const std::exception&) {
-        before.restore();
+        before.Restore();
+        BarValue = barValue;
         Console_Error_Box();
         return ConsoleOutcome{false, false, false, std::nullopt, std::nullopt};
     }

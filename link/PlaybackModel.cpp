@@ -11,8 +11,8 @@
 #include "platform/TextFile.h"
 
 #include <QFileInfo>
-#include <algorithm>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
@@ -165,7 +165,7 @@ void PlaybackModel::Ask_Image_Replacement() {
 }
 
 void PlaybackModel::Recorded_Page(const QByteArray& reply) {
-    const bool agreed = agreed_ && *agreed_ == KeptImage::Current();
+    const bool agreed = agreed_ && KeptImage::Same_Edits(*agreed_, KeptImage::Current());
     if (KeptImage::Has_Unkept_Edits() && !agreed)
         return;
     if (!ReadOut::Recorded_Page(reply))
