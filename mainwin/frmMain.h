@@ -91,6 +91,9 @@ public:
     void mnuPBScreen_Click();
     // Play-back has ended: LogState 0 and the "Go Online" label shown.
     void Playback_Menu_State2();
+    // The state label says "Status: Play Back" while a play-back runs or is
+    // paused, or its window is open with a recording; else off-line's again.
+    void Show_Playback_State(bool stationOpen);
 
     // --- live cursor: entry points the cursor code fills -------------------------
     void Cursor_Movement();

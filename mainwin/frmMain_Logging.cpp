@@ -3,6 +3,7 @@
 #include "core/CoreState.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
+#include "link/PlaybackModel.h"
 #include "link/WtsCM.h"
 #include "mainwin/Logging.h"
 #include "mainwin/Readings.h"
@@ -55,7 +56,10 @@ void frmMain::Stop_Logg() {
 }
 
 void frmMain::mnuPBScreen_Click() {
-    FormInstance<frmPBStation>::open();
+    const bool opening = !FormInstance<frmPBStation>::loaded();
+    frmPBStation& station = FormInstance<frmPBStation>::open();
+    if (opening)
+        connect(&station, &QObject::destroyed, this, [this] { Show_Playback_State(false); });
 }
 
 void frmMain::Playback_Menu_State2() {
@@ -63,4 +67,17 @@ void frmMain::Playback_Menu_State2() {
     if (StatusPanel[4]->text().startsWith(QLatin1String("Play Back : ")))
         StatusPanel[4]->clear();
     lblNoComms[1]->setVisible(true);
+    Show_Playback_State(FormInstance<frmPBStation>::loaded());
+}
+
+void frmMain::Show_Playback_State(bool stationOpen) {
+    if (OnlineState != OnlineStates::Offline ||
+        lblNoComms[0]->text() != QLatin1String("Status: Play Back"))
+        return;
+    // A play-back running or paused goes on with its window closed.
+    const bool playing = LogState == 2 || LogState == 3;
+    if (playing || (stationOpen && Playback().count() > 0))
+        return;
+    lblNoComms[0]->setText(QStringLiteral("Status: Off-Line"));
+    lblNoComms[0]->setVisible(true);
 }

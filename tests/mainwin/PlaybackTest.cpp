@@ -625,3 +625,39 @@ TEST_F(PlaybackTest, ACutRawLogPlaysItsCompleteRecords) {
         EXPECT_EQ(LogState, 0) << c.what << ": play-back ended at the last record";
     }
 }
+
+TEST_F(PlaybackTest, TheStateSaysPlayBackOnlyWhileOneIsThereToPlay) {
+    struct Case {
+        const char* name;
+        bool run;        // Run before the window goes
+        bool deactivate; // the window goes as the user moves to another one
+    };
+    const Case cases[] = {{"Exit", false, false},
+                          {"another window", false, true},
+                          {"Exit while playing", true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        frmPBStation& pb = openStation();
+        loadFile(pb, writeLog(QStringLiteral("run.raw"), 20));
+        ASSERT_EQ(window->lblNoComms[0]->text(), QStringLiteral("Status: Play Back"));
+        if (c.run)
+            pb.cmdRun->click();
+        if (c.deactivate) {
+            pb.KeepOpen = 0;
+            pb.Form_Deactivate();
+        } else {
+            pb.cmdExit->click();
+        }
+        ASSERT_TRUE(QTest::qWaitFor([] { return !FormInstance<frmPBStation>::loaded(); }, 2000));
+        if (c.run) {
+            EXPECT_EQ(window->lblNoComms[0]->text(), QStringLiteral("Status: Play Back"))
+                << "the play-back goes on without its window";
+            feed(40); // to the end of the recording
+            EXPECT_EQ(LogState, 0);
+        }
+        EXPECT_EQ(window->lblNoComms[0]->text(), QStringLiteral("Status: Off-Line"));
+        EXPECT_FALSE(window->lblNoComms[0]->isHidden());
+        window.reset();
+        Playback().Reset();
+    }
+}
