@@ -5,6 +5,7 @@
 #include "link/LinkState.h"
 #include "link/SendRule.h"
 #include "link/UnitLink.h"
+#include "mainwin/CellEntry.h"
 #include "mainwin/Design.h"
 #include "mainwin/LiveCellStep.h"
 #include "mainwin/MainState.h"
@@ -19,6 +20,7 @@
 
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -170,6 +172,22 @@ void frm3DDrw::Build_Controls() {
 }
 
 void frm3DDrw::Build_Menus() {
+    QMenu* nav = MenuBar->addMenu(QStringLiteral("Navigation"));
+    nav->setObjectName(QStringLiteral("mnuNavigation"));
+    mnuNavigation = nav->menuAction();
+    auto item = [nav](const char* name, const char* caption) {
+        QAction* a = nav->addAction(QString::fromLatin1(caption));
+        a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+    mnuLeft = item("mnuLeft", "A or 4 = Left");
+    mnuRight = item("mnuRight", "D or 6 = Right");
+    mnuUp = item("mnuUp", "W or E or 8 = UP");
+    mnuDown = item("mnuDown", "Z or X or 2 = Down");
+    nav->addSeparator()->setObjectName(QStringLiteral("mnuLine12"));
+    mnuPgUp = item("mnuPgUp", "Pg Up or + = Increase Value");
+    mnuPgDn = item("mnuPgDn", "Pg Dn or - = Decrease Value");
+
     QMenu* live = MenuBar->addMenu(QStringLiteral("Live Tuning"));
     live->setObjectName(QStringLiteral("mnuLiveT"));
     mnuLiveT = live->menuAction();
@@ -211,6 +229,12 @@ void frm3DDrw::Connect_Handlers() {
     connect(Option3, &QRadioButton::clicked, this, &frm3DDrw::Option3_Click);
     connect(Option4, &QRadioButton::clicked, this, &frm3DDrw::Option4_Click);
     connect(Option5, &QRadioButton::clicked, this, &frm3DDrw::Option5_Click);
+    connect(mnuLeft, &QAction::triggered, this, &frm3DDrw::mnuLeft_Click);
+    connect(mnuRight, &QAction::triggered, this, &frm3DDrw::mnuRight_Click);
+    connect(mnuUp, &QAction::triggered, this, &frm3DDrw::mnuUp_Click);
+    connect(mnuDown, &QAction::triggered, this, &frm3DDrw::mnuDown_Click);
+    connect(mnuPgUp, &QAction::triggered, this, &frm3DDrw::mnuPgUp_Click);
+    connect(mnuPgDn, &QAction::triggered, this, &frm3DDrw::mnuPgDn_Click);
     connect(mnuF4, &QAction::triggered, this, &frm3DDrw::mnuF4_Click);
     connect(mnuF5, &QAction::triggered, this, &frm3DDrw::mnuF5_Click);
     connect(mnuF6, &QAction::triggered, this, &frm3DDrw::mnuF6_Click);
@@ -220,6 +244,10 @@ void frm3DDrw::Connect_Handlers() {
     connect(mnuDefault, &QAction::triggered, this, &frm3DDrw::mnuDefault_Click);
     connect(mnuClose, &QAction::triggered, this, &frm3DDrw::mnuClose_Click);
     connect(&Timer1, &QTimer::timeout, this, &frm3DDrw::Timer1_Timer);
+    // Keys reach the window's handlers from whichever control has the focus;
+    // a slider keeps its own keys for moving.
+    for (QWidget* child : Client->findChildren<QWidget*>())
+        child->installEventFilter(this);
     Picture->pressed = [this](int button, int shift, double x, double y) {
         Frame1_MouseDown(button, shift, x, y);
     };
@@ -256,6 +284,8 @@ void frm3DDrw::draw() {
     Place_Nodes(Slider_Values(), MapKind);
     scene_.Gradient_Colours();
     scene_.drawn = true;
+    // The marks of the adjust mode follow the moved grid.
+    mark_line();
     Picture->update();
 }
 
@@ -404,6 +434,7 @@ void frm3DDrw::mnuDefault_Click() {
 
 void frm3DDrw::View_Changed() {
     draw();
+    draw_point();
     --LastLiveCell;
     Cursor_Movement();
 }
@@ -440,18 +471,23 @@ void frm3DDrw::Slider7_Scroll() {
 
 void frm3DDrw::Option1_Click() {
     redo_graph_colour();
+    mark_line();
 }
 void frm3DDrw::Option2_Click() {
     redo_graph_colour();
+    mark_line();
 }
 void frm3DDrw::Option3_Click() {
     redo_graph_colour();
+    mark_line();
 }
 void frm3DDrw::Option4_Click() {
     redo_graph_colour();
+    mark_line();
 }
 void frm3DDrw::Option5_Click() {
     redo_graph_colour();
+    mark_line();
 }
 
 void frm3DDrw::Load_Menu() {
@@ -500,6 +536,176 @@ void frm3DDrw::mnuClose_Click() {
 void frm3DDrw::Frame1_MouseDown(int, int, double x, double y) {
     MouseX = static_cast<int>(NumberRules::RoundEven(x));
     MouseY = static_cast<int>(NumberRules::RoundEven(y));
+    Fined_point();
+}
+
+// --- the edit cursor and editing --------------------------------------------------------
+
+AdjustMode frm3DDrw::Mode() const {
+    if (Option5->isChecked())
+        return AdjustMode::PointOnly;
+    if (Option3->isChecked())
+        return AdjustMode::RowStepped;
+    if (Option4->isChecked())
+        return AdjustMode::ColumnStepped;
+    if (Option1->isChecked())
+        return AdjustMode::RowToPoint;
+    return AdjustMode::ColumnToPoint;
+}
+
+void frm3DDrw::Fined_point() {
+    View3D::Fined_point();
+    CursorShown = CursorShownOn;
+    draw_point();
+}
+
+void frm3DDrw::draw_point() {
+    if (CursorShown != CursorShownOn)
+        return;
+    Clamp_Cursor();
+    scene_.Place_Cross(CursorMarks, CurRow, CurCol);
+    if (const MapKindInfo* kind = Kind_Of(MapKind))
+        StatusPanel1->setText(kind->valueText +
+                              QString::number(Display_Value(*kind, CurCol * 16 + CurRow)));
+    Picture->update();
+}
+
+void frm3DDrw::mark_line() {
+    if (CursorShown != CursorShownOn)
+        return;
+    Clamp_Cursor();
+    const AdjustMode mode = Mode();
+    scene_.levelLines = {};
+    if (mode == AdjustMode::RowToPoint || mode == AdjustMode::ColumnToPoint) {
+        const std::array<QLine, 2> lines = Level_Lines(mode);
+        scene_.levelLines = {lines[0], lines[1]};
+    } else if (mode == AdjustMode::RowStepped || mode == AdjustMode::ColumnStepped) {
+        const bool row = mode == AdjustMode::RowStepped;
+        const int first = row ? Row_First_Line(CurRow) : Column_First_Line(CurCol);
+        for (int n = first; n < first + (row ? 7 : 15); ++n) {
+            scene_.colours[static_cast<std::size_t>(n)] = Design::bgr(HighlightColour);
+            scene_.widths[static_cast<std::size_t>(n)] = 2;
+        }
+    }
+    Picture->update();
+}
+
+void frm3DDrw::Cursor_Moved() {
+    draw_point();
+    redo_graph_colour();
+    mark_line();
+}
+
+void frm3DDrw::Tune_Graph() {
+    const MapKindInfo* kind = Kind_Of(MapKind);
+    if (kind == nullptr)
+        return;
+    const EditResult result = View3D::Tune_Graph(*kind, Mode(), EditKey);
+    if (!result.changed) {
+        StatusPanel1->setText(result.refusal);
+        return;
+    }
+    QString text = kind->valueText + QString::number(Display_Value(*kind, CurCol * 16 + CurRow));
+    if (result.verdict == SendRule::Verdict::ImageOnly)
+        text += QStringLiteral("   (off-line: in the map image only, not sent)");
+    StatusPanel1->setText(text);
+    // The main window's grid shows what the image now holds.
+    Main().Redraw_Shown_Map();
+    draw();
+    redo_graph_colour();
+    mark_line();
+}
+
+void frm3DDrw::Form_KeyDown(int KeyCode, int) {
+    Cursor_Key(KeyCode);
+    if (Is_Edit_Key(KeyCode)) {
+        EditKey = KeyCode;
+        Tune_Graph();
+    } else {
+        Cursor_Moved();
+    }
+}
+
+void frm3DDrw::Form_KeyPress(int KeyAscii) {
+    const QChar c(KeyAscii);
+    Cursor_Char(c);
+    if (c != QLatin1Char('9') && c != QLatin1Char('3') && c != QLatin1Char('+') &&
+        c != QLatin1Char('-'))
+        Cursor_Moved();
+}
+
+void frm3DDrw::mnuLeft_Click() {
+    --CurCol;
+    Clamp_Cursor();
+    Cursor_Moved();
+}
+void frm3DDrw::mnuRight_Click() {
+    ++CurCol;
+    Clamp_Cursor();
+    Cursor_Moved();
+}
+void frm3DDrw::mnuUp_Click() {
+    ++CurRow;
+    Clamp_Cursor();
+    Cursor_Moved();
+}
+void frm3DDrw::mnuDown_Click() {
+    --CurRow;
+    Clamp_Cursor();
+    Cursor_Moved();
+}
+void frm3DDrw::mnuPgUp_Click() {
+    EditKey = KeyPageUp;
+    Tune_Graph();
+}
+void frm3DDrw::mnuPgDn_Click() {
+    EditKey = KeyPageDown;
+    Tune_Graph();
+}
+
+bool frm3DDrw::Window_Key(QKeyEvent* key) {
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
+        key->key() == Qt::Key_Escape ||
+        (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    int code = CellEntry::Key_Code(key->key(), key->modifiers());
+    // "+" and "-" of the main keyboard edit as the keypad's do.
+    if (code == 187)
+        code = 107;
+    else if (code == 189)
+        code = 109;
+    Form_KeyDown(code, key->modifiers().testFlag(Qt::ShiftModifier) ? 1 : 0);
+    const QString text = key->text();
+    if (!text.isEmpty() && text.at(0).isPrint())
+        Form_KeyPress(text.at(0).unicode());
+    return true;
+}
+
+void frm3DDrw::keyPressEvent(QKeyEvent* event) {
+    if (!Window_Key(event))
+        SelfUnloadingWindow::keyPressEvent(event);
+}
+
+bool frm3DDrw::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (qobject_cast<QSlider*>(watched) != nullptr) {
+        switch (key->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            return false; // the slider's own
+        default:
+            break;
+        }
+    }
+    return Window_Key(key);
 }
 
 QString frm3DDrw::Status_Text() const {

@@ -4,6 +4,7 @@
 #include "view3d/Geometry3D.h"
 #include "view3d/Scene3D.h"
 #include "view3d/Settings3D.h"
+#include "view3d/Tune3D.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -58,6 +59,27 @@ public:
     void redo_graph_colour();
     // The axis label texts the main window shows now.
     void Load_LBL_Scales();
+
+    // --- the edit cursor and editing ------------------------------------------------
+    // Cursor keys move the cursor; edit keys (Page Up / Down, keypad 9, 3, + and
+    // -) change the cells of the adjust mode; any other key shows the cursor again.
+    void Form_KeyDown(int KeyCode, int Shift);
+    // The cursor characters ("8" "W" "E", "2" "Z" "X", "4" "A", "6" "D").
+    void Form_KeyPress(int KeyAscii);
+    // Places the edit cursor's cross and shows its cell's value.
+    void draw_point();
+    // The level lines or the highlighted row or column of the adjust mode.
+    void mark_line();
+    // Applies EditKey to the cells of the adjust mode.
+    void Tune_Graph();
+    void Fined_point();
+    void mnuLeft_Click();
+    void mnuRight_Click();
+    void mnuUp_Click();
+    void mnuDown_Click();
+    void mnuPgUp_Click();
+    void mnuPgDn_Click();
+    View3D::AdjustMode Mode() const;
 
     // --- the live point ---------------------------------------------------------
     // Marks the engine's live map cell when it differs from the one last marked.
@@ -133,6 +155,13 @@ public:
     QLabel* StatusPanel1 = nullptr;
     QTimer Timer1;
 
+    QAction* mnuNavigation = nullptr;
+    QAction* mnuLeft = nullptr;
+    QAction* mnuRight = nullptr;
+    QAction* mnuUp = nullptr;
+    QAction* mnuDown = nullptr;
+    QAction* mnuPgUp = nullptr;
+    QAction* mnuPgDn = nullptr;
     QAction* mnuLiveT = nullptr;
     QAction* mnuF4 = nullptr;
     QAction* mnuF5 = nullptr;
@@ -150,6 +179,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Build_Controls();
@@ -161,6 +192,10 @@ private:
     void Live_Step(int key);
     // After a change of the view: drawn again, the marks placed again.
     void View_Changed();
+    // A key for the window's handlers; true when it was one of theirs.
+    bool Window_Key(QKeyEvent* key);
+    // After a cursor move: the cross, the colours and the marks again.
+    void Cursor_Moved();
     View3D::Scene scene_;
     bool unloaded_ = false;
 };

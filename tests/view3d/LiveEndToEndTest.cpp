@@ -9,6 +9,7 @@
 #include "tests/view3d/View3dTestSupport.h"
 
 #include <QGroupBox>
+#include <QRadioButton>
 
 using namespace View3D;
 
@@ -131,9 +132,15 @@ TEST_F(LiveEndToEnd, ScreenshotsOfEachMap) {
         }
     unit.setLiveCell(5 * 16 + 9);
     frmMain& w = openOnlineWired();
-    for (QAction* entry : {w.mnu3DFuel, w.mnu3DIgn, w.mnu3DLambda}) {
-        frm3DDrw& v = openView(w, entry);
+    const std::array<QAction*, 3> entries{w.mnu3DFuel, w.mnu3DIgn, w.mnu3DLambda};
+    for (std::size_t k = 0; k < entries.size(); ++k) {
+        frm3DDrw& v = openView(w, entries[k]);
         ASSERT_TRUE(QTest::qWaitFor([&] { return LastLiveCell == 5 * 16 + 9; }, 5000));
+        // The edit cursor at (6, 2), with each kind another mode's marks.
+        QTest::mouseClick(
+            v.Picture, Qt::LeftButton, {},
+            QPoint(static_cast<int>(NodeX[6][2] / 15), static_cast<int>(NodeY[6][2] / 15)));
+        QTest::mouseClick(k == 0 ? v.Option1 : k == 1 ? v.Option4 : v.Option5, Qt::LeftButton);
         const QString name = QStringLiteral("view3d_%1.png").arg(v.Frame1->title());
         EXPECT_TRUE(v.grab().save(shotPath(name))) << name.toStdString();
         v.close();

@@ -1,0 +1,142 @@
+// The edit cursor and the edits of the 3-D view through its real keys, menus and
+// mouse, with the link held so that what an edit raises can be read in the send
+// path.
+
+#include "link/SendRule.h"
+#include "mainwin/MapCellText.h"
+#include "tests/view3d/View3dTestSupport.h"
+
+#include <QRadioButton>
+#include <functional>
+
+using namespace View3D;
+
+namespace {
+
+class CursorWindow : public ViewWindowTest {
+protected:
+    // The map filled once the main window has loaded its default map.
+    frm3DDrw& openHeld(QAction* frmMain::*entry, const std::function<void()>& fill) {
+        frmMain& w = openWired();
+        fill();
+        w.Redraw_Shown_Map();
+        pollingHeld(w);
+        return openView(w, w.*entry);
+    }
+    // A press on the drawing at a node (the pixel nearest its twips).
+    static void pressOn(frm3DDrw& v, int row, int column) {
+        const QPoint p(static_cast<int>(std::lround(NodeX[row][column] / 15.0)),
+                       static_cast<int>(std::lround(NodeY[row][column] / 15.0)));
+        QTest::mouseClick(v.Picture, Qt::LeftButton, {}, p);
+    }
+    static bool cursorAt(const frm3DDrw& v, int row, int column) {
+        const std::vector<Segment> arms = Cross(row, column);
+        for (std::size_t k = 0; k < 4; ++k) {
+            const auto& mark = v.Shown().marks[CursorMarks + k];
+            if (k < arms.size() ? mark != arms[k] : mark.has_value())
+                return false;
+        }
+        return CurRow == row && CurCol == column;
+    }
+};
+
+TEST_F(CursorWindow, KeysMoveTheCursorWhichShowsFromTheFirstPressOnTheDrawing) {
+    frm3DDrw& v = openHeld(&frmMain::mnu3DIgn, [] {
+        for (int a = 0; a < 128; ++a)
+            Map6Image[a] = static_cast<std::int16_t>(a);
+    });
+    QTest::keyClick(v.Picture, Qt::Key_Up);
+    QTest::keyClick(v.Picture, Qt::Key_D);
+    EXPECT_EQ(std::pair(CurRow, CurCol), std::pair(1, 1));
+    EXPECT_FALSE(v.Shown().marks[CursorMarks].has_value()) << "no cursor before a press";
+
+    pressOn(v, 4, 6);
+    EXPECT_TRUE(cursorAt(v, 4, 6));
+    EXPECT_EQ(v.Status_Text(), QStringLiteral("Injection value at the pointer : 100"));
+
+    QTest::keyClick(v.Picture, Qt::Key_Right);
+    QTest::keyClick(v.Picture, Qt::Key_6);
+    EXPECT_TRUE(cursorAt(v, 4, 7)) << "column 7 is the last";
+    v.mnuRight->trigger(); // "D or 6 = Right"
+    EXPECT_TRUE(cursorAt(v, 4, 7));
+    for (int i = 0; i < 5; ++i)
+        QTest::keyClick(v.Option5, Qt::Key_X); // from any control but a slider
+    EXPECT_TRUE(cursorAt(v, 0, 7));
+    v.mnuDown->trigger(); // "Z or X or 2 = Down"
+    EXPECT_TRUE(cursorAt(v, 0, 7)) << "row 0 is the first";
+    QTest::keyClick(v.Picture, Qt::Key_8, Qt::KeypadModifier);
+    QTest::keyClick(v.Picture, Qt::Key_W);
+    QTest::keyClick(v.Picture, Qt::Key_A);
+    v.mnuLeft->trigger();
+    v.mnuUp->trigger();
+    EXPECT_TRUE(cursorAt(v, 3, 5));
+    EXPECT_EQ(v.Status_Text(), QStringLiteral("Injection value at the pointer : 83"));
+    EXPECT_TRUE(SendRequests.empty()) << "moving sends nothing";
+    // A slider keeps its arrow keys.
+    QTest::keyClick(v.Slider6, Qt::Key_Right);
+    EXPECT_EQ(v.Slider6->value(), 6);
+    EXPECT_TRUE(cursorAt(v, 3, 5));
+}
+
+TEST_F(CursorWindow, VerticalToPointSetsTheWholeColumnToTheCursorsByte) {
+    frm3DDrw& v = openHeld(&frmMain::mnu3DIgn, [] {
+        for (int a = 0; a < 128; ++a)
+            Map6Image[a] = static_cast<std::int16_t>(200 - a);
+    });
+    window->Select_Tab(2);
+    pressOn(v, 2, 3); // cursor cell offset 50 holds 150
+    QTest::mouseClick(v.Option2, Qt::LeftButton);
+    ASSERT_TRUE(v.Option2->isChecked());
+    EXPECT_TRUE(v.Shown().levelLines[0].has_value()) << "the level lines show the mode";
+    QTest::keyClick(v.Picture, Qt::Key_PageUp);
+    std::vector<QByteArray> expected;
+    for (int offset = 48; offset <= 63; ++offset) {
+        expected.push_back(cellFrame('6', offset, 150));
+        EXPECT_EQ(Map6Image[offset], 150) << offset;
+    }
+    EXPECT_EQ(requests(), expected);
+    ASSERT_EQ(SendRequests.size(), 1u) << "one request";
+    EXPECT_EQ(Map6Image[47], 153);
+    EXPECT_EQ(window->Txt128[48]->text(), QStringLiteral("150")) << "the grid shows it";
+}
+
+TEST_F(CursorWindow, HorizontalProportionalStepsEachCellOfTheRowFromItsOwnValue) {
+    frm3DDrw& v = openHeld(&frmMain::mnu3DFuel, [] {
+        for (int a = 0; a < 128; ++a)
+            Map5Image[128 + a] = static_cast<std::int16_t>(a);
+    });
+    pressOn(v, 5, 2);
+    QTest::mouseClick(v.Option3, Qt::LeftButton);
+    // The row's seven wire lines are highlighted.
+    EXPECT_EQ(v.Shown().colours[Row_First_Line(5)], Design::bgr(HighlightColour));
+    EXPECT_EQ(v.Shown().colours[Row_First_Line(5) + 6], Design::bgr(HighlightColour));
+    EXPECT_EQ(v.Shown().colours[Row_First_Line(4)], Wire_Colour(Row_First_Line(4)));
+    QTest::keyClick(v.Picture, Qt::Key_Plus, Qt::KeypadModifier);
+    std::vector<QByteArray> expected;
+    for (int offset : {5, 21, 37, 53, 69, 85, 101, 117})
+        expected.push_back(cellFrame('5', 128 + offset, offset + 2));
+    EXPECT_EQ(requests(), expected);
+    EXPECT_EQ(v.Status_Text(), QStringLiteral("Analog value at the pointer : 39"));
+    // Lowering through the menu takes them back.
+    SendRequests.clear();
+    v.mnuPgDn->trigger();
+    EXPECT_EQ(Map5Image[128 + 117], 117);
+    EXPECT_EQ(requests().size(), 8u);
+}
+
+TEST_F(CursorWindow, APointEditRaisesOneCellAndTheSurfaceFollows) {
+    frm3DDrw& v = openHeld(&frmMain::mnu3DLambda, [] {
+        ParamBlock[Idx_IgnAdvLimit] = 127;
+        Map5Image[7 * 16 + 15] = 127; // the ignition map's far corner at +127
+    });
+    pressOn(v, 15, 7);
+    const int y = NodeY[15][6];
+    QTest::keyClick(v.Picture, Qt::Key_9, Qt::KeypadModifier);
+    EXPECT_EQ(Map5Image[127], 127) << "+127 raised stays, it does not wrap";
+    EXPECT_EQ(requests(), std::vector<QByteArray>{cellFrame('5', 127, 127)});
+    v.mnuPgDn->trigger();
+    EXPECT_EQ(Map5Image[127], 126);
+    EXPECT_EQ(NodeY[15][6], y);
+}
+
+} // namespace

@@ -1,0 +1,148 @@
+// Edits of whole columns in the 3-D view against the simulated unit over the
+// real serial link: the unit's page, the image and the main window's grid agree
+// afterwards; two edits in quick succession both arrive whole; off-line nothing
+// goes out and going on-line asks first; a locked unit receives no write.
+
+#include "link/SendRule.h"
+#include "mainwin/MapCellText.h"
+#include "tests/view3d/View3dTestSupport.h"
+
+#include <QRadioButton>
+
+using namespace View3D;
+
+namespace {
+
+constexpr int Column = 3;
+
+class EditEndToEnd : public ViewWindowTest {
+protected:
+    void SetUp() override {
+        for (int r = 0; r < 16; ++r)
+            unit.setByte(6, Column * 16 + r, 100 + r);
+    }
+    frm3DDrw& openColumnMode(frmMain& w) {
+        w.Select_Tab(2);
+        frm3DDrw& v = openView(w, w.mnu3DIgn); // the injection map
+        const QPoint p(static_cast<int>(std::lround(NodeX[4][Column] / 15.0)),
+                       static_cast<int>(std::lround(NodeY[4][Column] / 15.0)));
+        QTest::mouseClick(v.Picture, Qt::LeftButton, {}, p);
+        EXPECT_EQ(std::pair(CurRow, CurCol), std::pair(4, Column));
+        QTest::mouseClick(v.Option4, Qt::LeftButton); // proportional, vertical
+        EXPECT_TRUE(v.Option4->isChecked());
+        return v;
+    }
+    std::vector<int> unitColumn() const {
+        std::vector<int> v;
+        for (int r = 0; r < 16; ++r)
+            v.push_back(unit.byte(6, Column * 16 + r));
+        return v;
+    }
+    static std::vector<int> imageColumn() {
+        std::vector<int> v;
+        for (int r = 0; r < 16; ++r)
+            v.push_back(Map6Image[Column * 16 + r]);
+        return v;
+    }
+    std::vector<int> gridColumn() const {
+        std::vector<int> v;
+        for (int r = 0; r < 16; ++r)
+            v.push_back(window->Txt128[Column * 16 + r]->text().toInt());
+        return v;
+    }
+    static std::vector<int> column(int first) {
+        std::vector<int> v;
+        for (int r = 0; r < 16; ++r)
+            v.push_back(first + r);
+        return v;
+    }
+};
+
+TEST_F(EditEndToEnd, AColumnRaiseGoesToTheUnitAsOneRequestAndAllThreeAgree) {
+    frmMain& w = openOnlineWired();
+    frm3DDrw& v = openColumnMode(w);
+    ASSERT_TRUE(idle());
+    unit.clearFrames();
+
+    QTest::keyClick(v.Picture, Qt::Key_PageUp);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return unitColumn() == column(102); }, 5000));
+    ASSERT_TRUE(idle());
+    std::vector<QByteArray> expected;
+    for (int r = 0; r < 16; ++r)
+        expected.push_back(GridTest::cellFrame('6', Column * 16 + r, 102 + r));
+    EXPECT_EQ(writesReceived(), expected) << "16 cell frames in increasing address";
+    EXPECT_EQ(imageColumn(), column(102));
+    EXPECT_EQ(gridColumn(), column(102));
+    EXPECT_EQ(v.Status_Text(), QStringLiteral("Injection value at the pointer : 106"));
+}
+
+TEST_F(EditEndToEnd, TwoColumnRaisesInQuickSuccessionBothArriveWhole) {
+    frmMain& w = openOnlineWired();
+    frm3DDrw& v = openColumnMode(w);
+    ASSERT_TRUE(idle());
+    unit.clearFrames();
+
+    QTest::keyClick(v.Picture, Qt::Key_PageUp);
+    QTest::keyClick(v.Picture, Qt::Key_PageUp); // while the first is still going out
+    EXPECT_GE(SendPath::Requests_Outstanding(), 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return unitColumn() == column(104); }, 8000));
+    ASSERT_TRUE(idle());
+    const std::vector<QByteArray> writes = writesReceived();
+    ASSERT_EQ(writes.size(), 32u);
+    for (int r = 0; r < 16; ++r) {
+        EXPECT_EQ(writes[static_cast<std::size_t>(r)],
+                  GridTest::cellFrame('6', Column * 16 + r, 102 + r));
+        EXPECT_EQ(writes[static_cast<std::size_t>(16 + r)],
+                  GridTest::cellFrame('6', Column * 16 + r, 104 + r));
+    }
+    EXPECT_EQ(imageColumn(), column(104));
+    EXPECT_EQ(gridColumn(), column(104));
+}
+
+TEST_F(EditEndToEnd, OffLineTheEditStaysInTheImageAndGoingOnLineAsksFirst) {
+    frmMain& w = openOnlineWired();
+    w.mnuOffline->trigger();
+    ASSERT_EQ(OnlineState, OnlineStates::Offline);
+    frm3DDrw& v = openColumnMode(w);
+    unit.clearFrames();
+    QTest::keyClick(v.Picture, Qt::Key_PageUp);
+    EXPECT_EQ(imageColumn(), column(102));
+    EXPECT_EQ(gridColumn(), column(102));
+    EXPECT_TRUE(v.Status_Text().contains(QStringLiteral("off-line")))
+        << v.Status_Text().toStdString();
+    EXPECT_TRUE(SendRequests.empty());
+
+    v.close();
+    ASSERT_TRUE(viewUnloaded());
+    dialogs.clear();
+    dialogs.answer(Dialogs::Answer::No);
+    w.mnuOnline->trigger();
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_EQ(dialogs.records()[0].title, QStringLiteral("Changes not sent"));
+    EXPECT_EQ(OnlineState, OnlineStates::Offline);
+    EXPECT_EQ(imageColumn(), column(102));
+    QTest::qWait(200);
+    EXPECT_TRUE(writesReceived().empty());
+    EXPECT_EQ(unitColumn(), column(100));
+}
+
+TEST_F(EditEndToEnd, ALockedUnitReceivesNoWriteAndTheStatusBarSaysWhy) {
+    unit.faults.locked = true;
+    frmMain& w = openOnlineWired();
+    ASSERT_EQ(UnitLocked, 1);
+    frm3DDrw& v = openColumnMode(w);
+    const std::vector<int> image = imageColumn(), grid = gridColumn();
+    unit.clearFrames();
+    QTest::keyClick(v.Picture, Qt::Key_PageUp);
+    v.mnuPgDn->trigger();
+    EXPECT_EQ(v.Status_Text(), SendRule::Notice(SendRule::Verdict::Locked));
+    EXPECT_EQ(imageColumn(), image);
+    EXPECT_EQ(gridColumn(), grid);
+    EXPECT_EQ(unitColumn(), column(100));
+    EXPECT_TRUE(SendRequests.empty());
+    QTest::qWait(300);
+    EXPECT_TRUE(writesReceived().empty());
+    EXPECT_GT(unit.polls(), 0);
+}
+
+} // namespace
