@@ -12,8 +12,6 @@ using NumberRules::Format;
 
 namespace WtsUp {
 
-std::function<void()> MapRedraw;
-
 namespace {
 
 constexpr double BarSpan = 2175.0;
@@ -65,7 +63,7 @@ AxisLabels Set_Axis_Labels(int liveRpm) {
     for (int n = 0; n < 16; ++n) {
         const auto rpm = Break_Point_Rpm(n);
         if (rpm)
-            BarValue = *rpm;
+            labels.lastRpm = *rpm;
         if (!rpm || *rpm > 19999 || *rpm < 0)
             labels.lblrpm[n] = WtsDis::NoValue;
         else
@@ -131,11 +129,6 @@ std::optional<std::array<QString, 16>> Set_Temp_Labels() {
         return No_Captions();
     Rewrite_Table(Idx_TempTable, TempScale);
     return Step_Captions(TempScale, QStringLiteral("##0"));
-}
-
-void Dispatch_Tab_Map() {
-    if (MapTab >= 1 && MapTab <= 3 && MapRedraw)
-        MapRedraw();
 }
 
 } // namespace WtsUp

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <array>
-#include <functional>
 #include <optional>
 
 // The axis captions of the main window's map grid, worked out from the unit image:
@@ -25,10 +24,11 @@ struct AxisLabels {
     std::array<QString, 10> lblrunrpm; // RPM indication scale, bottom to top
     int liveRpm = 0;                   // LiveRpm, raised to bottom + 2 when at or below bottom
     std::optional<RpmBar> bar;         // none when the RPM scale has no span
+    std::optional<int> lastRpm;        // RPM of the highest break point with a usable period
 };
 
 // The RPM, deflection and RPM-indication captions and the live RPM bar for the
-// live RPM given. Leaves the RPM of the last RPM caption worked out in BarValue.
+// live RPM given. Changes nothing: the image and BarValue stay as they are.
 AxisLabels Set_Axis_Labels(int liveRpm);
 
 // Whole RPM of break point n (0..15), halves to even; none when its period is not
@@ -54,13 +54,5 @@ std::optional<std::array<QString, 16>> Set_Amp_Labels();
 // AMP-column captions ("##0") for the temperature input; rewrites the temperature
 // table. No captions when both calibration values are 0.
 std::optional<std::array<QString, 16>> Set_Temp_Labels();
-
-// The main window's redraw of the map of the shown tab, which a map load calls
-// through Dispatch_Tab_Map; the main window fills it at start-up.
-extern std::function<void()> MapRedraw;
-
-// Redraws the map of the shown tab (MapTab 1, 2 or 3); any other tab, or an
-// empty hook, does nothing.
-void Dispatch_Tab_Map();
 
 } // namespace WtsUp

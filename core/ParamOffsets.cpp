@@ -9,10 +9,4 @@ void Init_Param_Offsets() {
     LogBaseName = QStringLiteral("KVR6");
 }
 
-int Cylinders() {
-    if (ParamBlock[Idx_Cylinders] == 0)
-        ParamBlock[Idx_Cylinders] = 4;
-    return ParamBlock[Idx_Cylinders];
-}
-
 } // namespace WtsGeneral

@@ -6,8 +6,4 @@ namespace WtsGeneral {
 // files' base name. The parameter addresses themselves are fixed (UnitImage.h).
 void Init_Param_Offsets();
 
-// The cylinders byte as a divisor: a byte of 0 is first replaced by 4 in the image,
-// so every RPM computation divides by the value the image then holds.
-int Cylinders();
-
 } // namespace WtsGeneral

@@ -1,13 +1,20 @@
 #include "core/UnitBytes.h"
 
 #include "core/CoreState.h"
-#include "core/ParamOffsets.h"
 #include "platform/NumberRules.h"
+
+#include <algorithm>
+#include <cstdint>
 
 namespace UnitBytes {
 
+int Usable_Cylinders() {
+    const int byte = ParamBlock[Idx_Cylinders];
+    return byte >= 1 && byte <= 12 ? byte : 4;
+}
+
 double Degrees(int signedByte) {
-    return Degrees(signedByte, WtsGeneral::Cylinders());
+    return Degrees(signedByte, Usable_Cylinders());
 }
 
 double Degrees(int signedByte, int cylinders) {
@@ -19,7 +26,7 @@ int Whole_Degrees(int signedByte) {
 }
 
 long long Signed_Of_Degrees(double degrees) {
-    return Signed_Of_Degrees(degrees, WtsGeneral::Cylinders());
+    return Signed_Of_Degrees(degrees, Usable_Cylinders());
 }
 
 long long Signed_Of_Degrees(double degrees, int cylinders) {
@@ -38,11 +45,34 @@ std::optional<int> Break_Point_Period(int n) {
 }
 
 float Rpm_Of_Period(int period) {
-    return Rpm_Of_Period(period, WtsGeneral::Cylinders());
+    return Rpm_Of_Period(period, Usable_Cylinders());
 }
 
 float Rpm_Of_Period(int period, int cylinders) {
     return TimerClock / static_cast<float>(cylinders) / static_cast<float>(period);
+}
+
+namespace {
+std::int64_t Whole_Period(double rpm) {
+    const float period =
+        TimerClock / static_cast<float>(Usable_Cylinders()) / static_cast<float>(rpm);
+    return NumberRules::RoundEven(period);
+}
+} // namespace
+
+int Period_Of_Rpm(double rpm) {
+    if (!(rpm > 0.0))
+        return 32767;
+    return static_cast<int>(std::clamp<std::int64_t>(Whole_Period(rpm), 1, 32767));
+}
+
+std::optional<int> Usable_Period_Of_Rpm(double rpm) {
+    if (!(rpm > 0.0))
+        return std::nullopt;
+    const std::int64_t whole = Whole_Period(rpm);
+    if (whole < 1 || whole > 32767)
+        return std::nullopt;
+    return static_cast<int>(whole);
 }
 
 void Store_Period(int highIndex, int lowIndex, int period) {

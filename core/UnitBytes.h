@@ -11,6 +11,11 @@ constexpr int Signed(int byte) {
     return byte < 128 ? byte : byte - 256;
 }
 
+// The one usable cylinder count: the cylinders byte (image address 145) when it
+// is a count the unit takes (1..12), else 4. Reads only: the byte stays as it
+// is; code that stores a corrected byte does so itself, where it says so.
+int Usable_Cylinders();
+
 // Ignition degrees of a signed byte: s / cylinders x 360 / 256 (double precision).
 double Degrees(int signedByte);
 // The same at a cylinder count that is not (yet) the image's.
@@ -36,6 +41,13 @@ std::optional<int> Break_Point_Period(int n);
 // TimerClock / cylinders / period in single precision.
 float Rpm_Of_Period(int period);
 float Rpm_Of_Period(int period, int cylinders);
+
+// The timer period of an RPM: TimerClock / usable cylinders / rpm in single
+// precision, rounded (halves to even) and held within a usable 15-bit period
+// (1..32767); an RPM of 0 or less gives the longest period.
+int Period_Of_Rpm(double rpm);
+// The same period unclamped: none when the RPM has no usable period.
+std::optional<int> Usable_Period_Of_Rpm(double rpm);
 
 // Writes a period (1..32767) into its two bytes, high byte first.
 void Store_Period(int highIndex, int lowIndex, int period);

@@ -1,7 +1,6 @@
 #include "core/WtsDef.h"
 
 #include "core/CoreState.h"
-#include "core/ParamOffsets.h"
 #include "core/UnitBytes.h"
 #include "platform/NumberRules.h"
 
@@ -64,14 +63,10 @@ bool Rebuild_RPM_Scale() {
     int rpm = 0;
     for (int n = 1; n <= 14; ++n) {
         rpm = static_cast<int>(NumberRules::RoundEven(low + static_cast<float>(n) * step));
-        if (rpm < 1)
+        const auto period = UnitBytes::Usable_Period_Of_Rpm(rpm);
+        if (rpm < 1 || !period)
             return false;
-        const float period =
-            TimerClock / static_cast<float>(rpm) / static_cast<float>(WtsGeneral::Cylinders());
-        const auto whole = NumberRules::RoundEven(period);
-        if (whole < 1 || whole > 32767)
-            return false;
-        periods[n] = static_cast<int>(whole);
+        periods[n] = *period;
     }
     for (int n = 1; n <= 14; ++n)
         UnitBytes::Store_Period(Idx_RpmScale + 2 * n, Idx_RpmScale + 2 * n + 1, periods[n]);

@@ -1,7 +1,6 @@
 #include "core/WtsDis.h"
 
 #include "core/CoreState.h"
-#include "core/ParamOffsets.h"
 #include "core/UnitBytes.h"
 #include "core/WtsCMScale.h"
 #include "platform/NumberRules.h"
@@ -24,7 +23,7 @@ QString Degrees_Text(int signedByte, int cylinders) {
 }
 
 QString Degrees_Text(int signedByte) {
-    return Degrees_Text(signedByte, WtsGeneral::Cylinders());
+    return Degrees_Text(signedByte, UnitBytes::Usable_Cylinders());
 }
 
 // The whole RPM of break points 0 and 15, when their periods can be used.
@@ -100,7 +99,7 @@ QString Fmt_Percent_Or_Off(int v) {
 }
 
 QString Fmt_RPM_Limited(int index) {
-    return Fmt_RPM_Limited(index, WtsGeneral::Cylinders());
+    return Fmt_RPM_Limited(index, UnitBytes::Usable_Cylinders());
 }
 
 QString Fmt_RPM_Limited(int index, int cylinders) {
@@ -123,7 +122,7 @@ QString Fmt_RPM_Limited(int index, int cylinders) {
 }
 
 QString Fmt_RPM_Or_Off(int v) {
-    return Fmt_RPM_Or_Off(v, WtsGeneral::Cylinders());
+    return Fmt_RPM_Or_Off(v, UnitBytes::Usable_Cylinders());
 }
 
 QString Fmt_RPM_Or_Off(int v, int cylinders) {

@@ -4,6 +4,7 @@
 #include "core/CoreState.h"
 #include "core/ImageSnapshot.h"
 #include "core/TableFiles.h"
+#include "core/UnitBytes.h"
 #include "core/WtsDef.h"
 #include "link/Download.h"
 #include "link/LinkState.h"
@@ -100,14 +101,12 @@ void rpmEnd(const QString& line, int highIndex, ConsoleOutcome& out) {
     if (line.size() <= 3)
         return;
     const double rpm = std::clamp(NumberRules::Val(argument(line)), 300.0, 19000.0);
-    if (ParamBlock[Idx_Cylinders] == 0 || ParamBlock[Idx_Cylinders] > 12)
-        ParamBlock[Idx_Cylinders] = 4;
-    const float period =
-        TimerClock / static_cast<float>(ParamBlock[Idx_Cylinders]) / static_cast<float>(rpm);
+    // The command stores the cylinder count it works the period out with: an
+    // unusable cylinders byte becomes 4 in the image here, as the console's rule
+    // says, and nowhere else on the way.
+    ParamBlock[Idx_Cylinders] = static_cast<std::int16_t>(UnitBytes::Usable_Cylinders());
     // Rounded whole before it is split, so the low byte never rounds up to 256.
-    const auto whole = static_cast<int>(NumberRules::RoundEven(period));
-    ParamBlock[highIndex] = static_cast<std::int16_t>(whole / 256);
-    ParamBlock[highIndex + 1] = static_cast<std::int16_t>(whole % 256);
+    UnitBytes::Store_Period(highIndex, highIndex + 1, UnitBytes::Period_Of_Rpm(rpm));
     WtsDef::Rebuild_RPM_Scale();
     queue({WtsUp::Build_RPM_Row_Frames()});
     out.axisLabels = true;

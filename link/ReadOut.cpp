@@ -2,7 +2,7 @@
 
 #include "core/CoreState.h"
 #include "core/KeptImage.h"
-#include "core/ParamOffsets.h"
+#include "core/UnitBytes.h"
 #include "core/UnitImage.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
@@ -290,8 +290,8 @@ int Max_Rpm_Of_Record(int high, int low) {
         period = 50;
     if (period > 254)
         return 0;
-    return static_cast<int>(
-        NumberRules::RoundEven(static_cast<double>(TimerClock) / WtsGeneral::Cylinders() / period));
+    return static_cast<int>(NumberRules::RoundEven(static_cast<double>(TimerClock) /
+                                                   UnitBytes::Usable_Cylinders() / period));
 }
 
 } // namespace ReadOut

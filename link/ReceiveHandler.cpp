@@ -1,7 +1,6 @@
 #include "link/ReceiveHandler.h"
 
 #include "core/CoreState.h"
-#include "core/ParamOffsets.h"
 #include "core/UnitBytes.h"
 #include "core/UnitImage.h"
 #include "link/LinkHooks.h"
@@ -247,7 +246,7 @@ void Store_Readings(const QByteArray& reply) {
     AnalogIn1 = at(reply, 16);
     AnalogIn2 = at(reply, 17);
 
-    const int cylinders = WtsGeneral::Cylinders();
+    const int cylinders = UnitBytes::Usable_Cylinders();
     if (EnginePeriod > 0.0f) {
         const float rpm = TimerClock / EnginePeriod / static_cast<float>(cylinders);
         LiveRpm = static_cast<int>(static_cast<std::int32_t>(NumberRules::RoundEven(rpm)) & 0x7FFF);

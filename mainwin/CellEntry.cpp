@@ -1,7 +1,6 @@
 #include "mainwin/CellEntry.h"
 
 #include "core/CoreState.h"
-#include "core/ParamOffsets.h"
 #include "core/UnitBytes.h"
 #include "core/WtsDis.h"
 #include "platform/NumberRules.h"
@@ -223,7 +222,7 @@ int Limit_Ignition(long long value) {
 }
 
 HeldIgnition Ignition_Entry(double degrees) {
-    const double count = degrees * WtsGeneral::Cylinders() / 360.0 * 256.0;
+    const double count = degrees * UnitBytes::Usable_Cylinders() / 360.0 * 256.0;
     return Hold_Ignition(NumberRules::RoundEven(count));
 }
 

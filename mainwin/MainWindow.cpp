@@ -3,7 +3,7 @@
 namespace {
 
 MainWindow& none() {
-    static MainWindow idle;
+    static NoMainWindow idle;
     return idle;
 }
 

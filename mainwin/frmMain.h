@@ -58,12 +58,15 @@ public:
     void Show_Tune_File(const QString& fileName) override;
 
     // --- map grid display and scales ------------------------------------------
-    void Anmap_Dis() override;
-    void Injmap_dis() override;
-    void Imap_dis() override;
+    // The maps of tabs 1, 2 and 3, drawn whatever tab is shown: inside the main
+    // window only (other windows call Redraw_Shown_Map).
+    void Anmap_Dis();
+    void Injmap_dis();
+    void Imap_dis();
     // Redraws the map of the tab that is shown: the one entry a map load or a
     // scale change calls.
     void Redraw_Shown_Map() override;
+    AxisLabelTexts Axis_Label_Texts() const override;
     void AMP_Scale();
     void Set_Scale_Colour();
     void Write_RPM_Scale() override;

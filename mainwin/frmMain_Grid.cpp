@@ -2,7 +2,7 @@
 
 #include "core/AxisLabels.h"
 #include "core/CoreState.h"
-#include "core/ParamOffsets.h"
+#include "core/UnitBytes.h"
 #include "link/LinkState.h"
 #include "mainwin/Design.h"
 #include "mainwin/MainState.h"
@@ -76,7 +76,6 @@ void frmMain::Set_Scale_Colour() {
 }
 
 void frmMain::Write_RPM_Scale() {
-    WtsGeneral::Cylinders(); // a cylinders byte of 0 becomes 4 before any RPM is shown
     const MapCellText::RpmScale scale = MapCellText::Provisional_Rpm_Scale();
     for (int n = 0; n < 16; ++n)
         lblrpm[n]->setText(scale.rows[n]);
@@ -108,6 +107,15 @@ void frmMain::Write_Axis_Labels() {
         lblrunrpm[j]->setText(labels.lblrunrpm[j]);
     if (labels.bar)
         Place_Rpm_Bar(*labels.bar);
+}
+
+AxisLabelTexts frmMain::Axis_Label_Texts() const {
+    AxisLabelTexts texts;
+    for (int n = 0; n < 16; ++n)
+        texts.rpm[n] = lblrpm[n]->text();
+    for (int i = 0; i < 8; ++i)
+        texts.deflection[i] = lblDef[i]->text();
+    return texts;
 }
 
 void frmMain::Place_Rpm_Bar(const WtsUp::RpmBar& bar) {

@@ -75,7 +75,6 @@ frmMain::~frmMain() {
     Unwire_Console();
     if (&Main() == this)
         Set_Main(nullptr);
-    WtsUp::MapRedraw = {};
     ResetLinkHooks();
 }
 

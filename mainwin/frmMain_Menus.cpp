@@ -213,9 +213,6 @@ void frmMain::Connect_Handlers() {
     for (QPushButton* b : {cmdSetDisplay, cmdViewM_Name})
         b->setEnabled(false);
 
-    // A map load dispatches to the shown tab: it redraws the map of that tab.
-    WtsUp::MapRedraw = [this] { Redraw_Shown_Map(); };
-
     connect(TabStrip1, &QTabBar::currentChanged, this, [this] { TabStrip1_Click(); });
     connect(C_Pause, &QTimer::timeout, this, &frmMain::C_Pause_Timer);
     connect(Timer_Clear, &QTimer::timeout, this, &frmMain::Timer_Clear_Timer);

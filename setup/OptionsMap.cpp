@@ -420,8 +420,7 @@ QString Test_Record_Text(const QString& r) {
 }
 
 int Image_Cylinders() {
-    const int byte = ParamBlock[Idx_Cylinders];
-    return byte >= 1 && byte <= 12 ? byte : 4;
+    return UnitBytes::Usable_Cylinders();
 }
 
 void Set_New_Values(Controls& c) {

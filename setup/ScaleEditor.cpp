@@ -17,27 +17,6 @@ using NumberRules::Format;
 
 namespace Scale {
 
-namespace {
-
-// The usable cylinder count: the cylinders byte when it is one (1..12), else 4.
-// Read only: the editors never repair the byte.
-int usableCylinders() {
-    const int c = ParamBlock[Idx_Cylinders];
-    return c >= 1 && c <= 12 ? c : 4;
-}
-
-// TimerClock / cylinders / rpm in single precision, rounded (halves to even) and
-// held within a usable period.
-int periodOfRpm(double rpm) {
-    if (!(rpm > 0.0))
-        return 32767;
-    const float period =
-        TimerClock / static_cast<float>(usableCylinders()) / static_cast<float>(rpm);
-    return static_cast<int>(std::clamp<std::int64_t>(NumberRules::RoundEven(period), 1, 32767));
-}
-
-} // namespace
-
 Key Key_Of(int qtKey, Qt::KeyboardModifiers modifiers) {
     const bool pad = modifiers.testFlag(Qt::KeypadModifier);
     switch (qtKey) {
@@ -317,7 +296,7 @@ std::optional<float> RpmEditor::Rpm(int n) {
     const std::optional<int> period = UnitBytes::Break_Point_Period(n);
     if (!period)
         return std::nullopt;
-    return UnitBytes::Rpm_Of_Period(*period, usableCylinders());
+    return UnitBytes::Rpm_Of_Period(*period, UnitBytes::Usable_Cylinders());
 }
 
 std::optional<int> RpmEditor::Whole(int i) const {
@@ -328,12 +307,13 @@ std::optional<int> RpmEditor::Whole(int i) const {
 }
 
 void RpmEditor::Clamped_Store(int n, double rpm) {
-    const int period = std::clamp(periodOfRpm(rpm), ShortestPeriod, LongestPeriod);
+    const int period = std::clamp(UnitBytes::Period_Of_Rpm(rpm), ShortestPeriod, LongestPeriod);
     UnitBytes::Store_Period(Idx_RpmScale + 2 * n, Idx_RpmScale + 2 * n + 1, period);
 }
 
 void RpmEditor::Plain_Store(int n, double rpm) {
-    UnitBytes::Store_Period(Idx_RpmScale + 2 * n, Idx_RpmScale + 2 * n + 1, periodOfRpm(rpm));
+    UnitBytes::Store_Period(Idx_RpmScale + 2 * n, Idx_RpmScale + 2 * n + 1,
+                            UnitBytes::Period_Of_Rpm(rpm));
 }
 
 void RpmEditor::Store(int i, int value) {

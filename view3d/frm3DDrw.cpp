@@ -15,7 +15,6 @@
 #include "platform/NumberRules.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
-#include "view3d/AxisTexts.h"
 #include "view3d/View3dState.h"
 
 #include <QCloseEvent>
@@ -295,7 +294,7 @@ void frm3DDrw::redo_graph_colour() {
 }
 
 void frm3DDrw::Load_LBL_Scales() {
-    const AxisTexts texts = Axis_Texts();
+    const AxisLabelTexts texts = Main().Axis_Label_Texts();
     for (int i = 0; i < 16; ++i)
         scene_.labels[static_cast<std::size_t>(i)] = texts.rpm[static_cast<std::size_t>(i)];
     for (int i = 0; i < 8; ++i)

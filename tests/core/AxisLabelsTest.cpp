@@ -36,7 +36,7 @@ TEST_F(AxisLabelsTest, RpmCaptions) {
         EXPECT_EQ(labels.lblrpm[c.n], c.caption) << c.n;
     EXPECT_EQ(labels.lblrpm[0], "625");
     EXPECT_EQ(labels.lblrpm[15], "9375");
-    EXPECT_EQ(BarValue, 9375);
+    EXPECT_EQ(labels.lastRpm, 9375);
 }
 
 TEST_F(AxisLabelsTest, DeflectionCaptions) {
@@ -182,15 +182,23 @@ TEST_F(AxisLabelsTest, CalibrationWithoutScaleShowsNoValues) {
     EXPECT_EQ((*amp)[15], "?????");
 }
 
-TEST_F(AxisLabelsTest, TabDispatchCallsTheShownTabsMapMethod) {
-    QString called;
-    WtsUp::MapRedraw = [&] { called += QString::number(MapTab); };
-    for (int tab : {1, 2, 3, 0, 4}) {
-        MapTab = tab;
-        WtsUp::Dispatch_Tab_Map();
-    }
-    EXPECT_EQ(called, "123");
-    WtsUp::MapRedraw = {};
-    MapTab = 1;
-    EXPECT_NO_THROW(WtsUp::Dispatch_Tab_Map());
+// Working the captions out reads the image only: a cylinders byte of 0 is
+// divided as 4 and stays 0, and the last bar value is returned, not stored.
+TEST_F(AxisLabelsTest, CaptionsChangeNoByte) {
+    setBreakPoint(0, 1875);
+    setBreakPoint(15, 125);
+    ParamBlock[Idx_Cylinders] = 0;
+    BarValue = 1234;
+    const ImageTable before = ParamBlock;
+    const WtsUp::AxisLabels labels = WtsUp::Set_Axis_Labels(1000);
+    EXPECT_EQ(labels.lblrpm[0], "625");
+    EXPECT_EQ(labels.lblrpm[15], "9375");
+    EXPECT_EQ(labels.lastRpm, 9375);
+    EXPECT_EQ(ParamBlock[Idx_Cylinders], 0);
+    EXPECT_TRUE(ParamBlock == before);
+    EXPECT_EQ(BarValue, 1234);
+    ParamBlock[Idx_Cylinders] = 13; // no count the unit takes: divided as 4 too
+    EXPECT_EQ(WtsUp::Set_Axis_Labels(1000).lblrpm[0], "625");
+    ParamBlock[Idx_Cylinders] = 12;
+    EXPECT_EQ(WtsUp::Set_Axis_Labels(1000).lblrpm[0], "208");
 }

@@ -1,5 +1,5 @@
 #include "core/AxisLabels.h"
-#include "core/ParamOffsets.h"
+#include "core/UnitBytes.h"
 #include "core/WtsAFR.h"
 #include "core/WtsCMScale.h"
 #include "core/WtsDef.h"
@@ -91,7 +91,7 @@ TEST_F(DegenerateImageTest, EveryConversionAnswers) {
             EXPECT_EQ(WtsDis::Fmt_Temp_Limited(Idx_SwitchTemp), image.tempLimited);
             EXPECT_EQ(WtsDis::Fmt_Amp_Limited(Idx_SwitchAmp), image.ampLimited);
             EXPECT_EQ(WtsDis::Fmt_Ign_Cell(Idx_IgnMap), image.degrees);
-            EXPECT_GE(WtsGeneral::Cylinders(), 1);
+            EXPECT_GE(UnitBytes::Usable_Cylinders(), 1);
 
             const auto labels = WtsUp::Set_Axis_Labels(0);
             EXPECT_EQ(labels.lblrpm[0], image.rpmCaption);

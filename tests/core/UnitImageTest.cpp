@@ -1,5 +1,6 @@
 #include "core/CoreState.h"
 #include "core/ParamOffsets.h"
+#include "core/UnitBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -26,13 +27,23 @@ TEST(UnitImage, CellAddressesOfTheMaps) {
     EXPECT_EQ(Idx_RpmScale + 2 * 15 + 1, 255);
 }
 
-TEST(UnitImage, CylindersOfZeroBecomeFourInTheImage) {
+// The cylinders byte is read as a count the unit takes, 1..12, else as 4; the
+// image keeps the byte it holds.
+TEST(UnitImage, AnUnusableCylindersByteCountsAsFourAndStays) {
     ResetCoreState();
+    for (const auto [byte, count] :
+         {std::pair{0, 4}, {1, 1}, {6, 6}, {12, 12}, {13, 4}, {255, 4}}) {
+        ParamBlock[Idx_Cylinders] = static_cast<std::int16_t>(byte);
+        EXPECT_EQ(UnitBytes::Usable_Cylinders(), count) << byte;
+        EXPECT_EQ(ParamBlock[Idx_Cylinders], byte);
+    }
+    // The period of an RPM at that count, held within a usable period.
     ParamBlock[Idx_Cylinders] = 0;
-    EXPECT_EQ(WtsGeneral::Cylinders(), 4);
-    EXPECT_EQ(ParamBlock[Idx_Cylinders], 4);
-    ParamBlock[Idx_Cylinders] = 6;
-    EXPECT_EQ(WtsGeneral::Cylinders(), 6);
+    EXPECT_EQ(UnitBytes::Period_Of_Rpm(1000), 1172); // 1171.875
+    EXPECT_EQ(ParamBlock[Idx_Cylinders], 0);
+    EXPECT_EQ(UnitBytes::Period_Of_Rpm(10), 32767);
+    EXPECT_EQ(UnitBytes::Period_Of_Rpm(0), 32767);
+    EXPECT_EQ(UnitBytes::Period_Of_Rpm(1e9), 1);
     ResetCoreState();
 }
 

@@ -98,10 +98,10 @@ TEST_F(LiveReplyParse, InputsAndVoltages) {
     EXPECT_EQ(AnalogIn2, 17);
 }
 
-TEST_F(LiveReplyParse, CylindersDivideAndAZeroBecomesFour) {
+TEST_F(LiveReplyParse, CylindersDivideAndAZeroCountsAsFour) {
     ParamBlock[Idx_Cylinders] = 0;
     ReceiveHandler::Store_Readings(live({{8, 195}}));
-    EXPECT_EQ(ParamBlock[Idx_Cylinders], 4);
+    EXPECT_EQ(ParamBlock[Idx_Cylinders], 0) << "the image keeps the unit's byte";
     EXPECT_EQ(LiveRpm, 6010);
     ParamBlock[Idx_Cylinders] = 6;
     ReceiveHandler::Store_Readings(live({{8, 195}, {12, 128}}));

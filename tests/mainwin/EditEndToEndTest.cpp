@@ -1,7 +1,7 @@
 // Edits made on the window on-line, against the simulated unit behind the real
 // serial port: each lands in the unit's memory at its page and address.
 
-#include "core/ParamOffsets.h"
+#include "core/UnitBytes.h"
 #include "link/SendPath.h"
 #include "platform/NumberRules.h"
 #include "tests/mainwin/GridTestSupport.h"
@@ -43,7 +43,7 @@ TEST_F(EditEndToEnd, ATypedValueLandsInTheUnit) {
 TEST_F(EditEndToEnd, TwoQuickEditsBothLandInOrder) {
     frmMain& w = openOnline();
     ParamBlock[Idx_IgnAdvLimit] = 100;
-    const int cylinders = WtsGeneral::Cylinders();
+    const int cylinders = UnitBytes::Usable_Cylinders();
     w.Select_Tab(3);
     click(w.Txt128[37]);
     enter(QStringLiteral("5"));

@@ -171,7 +171,7 @@ TEST_F(MainTest, MapLoadRedrawsTheShownTab) {
     Fill_Known_Image();
     w.Select_Tab(2);
     Map6Image[Idx_InjMap + 127] = 99;
-    WtsUp::Dispatch_Tab_Map();
+    w.Redraw_Shown_Map();
     EXPECT_EQ(w.Txt128[127]->text(), QStringLiteral("99"));
     EXPECT_EQ(MapTab, 2);
     Map6Image[Idx_InjMap + 127] = 98;

@@ -84,11 +84,16 @@ TEST_F(MainTest, RpmScaleLabelsLookAndStartUpMark) {
     EXPECT_EQ(Design::backColor(w.Txt128[1]), Design::bgr(0xFFFFFF));
 }
 
-TEST_F(MainTest, WriteRpmScaleGivesCylindersItsDefault) {
+// The captions of a cylinders byte of 0 are those of 4 cylinders; the byte stays.
+TEST_F(MainTest, WriteRpmScaleReadsAnUnusableCylindersByteAsFour) {
     frmMain& w = load();
+    ParamBlock[Idx_Cylinders] = 4;
+    w.Write_RPM_Scale();
+    const QString atFour = w.lblrpm[15]->text();
     ParamBlock[Idx_Cylinders] = 0;
     w.Write_RPM_Scale();
-    EXPECT_EQ(ParamBlock[Idx_Cylinders], 4);
+    EXPECT_EQ(ParamBlock[Idx_Cylinders], 0);
+    EXPECT_EQ(w.lblrpm[15]->text(), atFour);
 }
 
 // The logo and web text by branding level.

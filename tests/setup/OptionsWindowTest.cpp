@@ -222,7 +222,7 @@ TEST_F(OptionsWindow, NothingStoredNothingQueuedTheEditsKeptAndTold) {
 
 namespace {
 // Records what the screen asks of the main window.
-struct RecordingMain : MainWindow {
+struct RecordingMain : NoMainWindow {
     QStringList calls;
     void Redraw_Shown_Map() override { calls << QStringLiteral("Redraw_Shown_Map"); }
     void Write_RPM_Scale() override { calls << QStringLiteral("Write_RPM_Scale"); }

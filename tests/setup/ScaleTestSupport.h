@@ -12,7 +12,7 @@
 #include <vector>
 
 // A main window that counts its map redraws.
-class CountingMain : public MainWindow {
+class CountingMain : public NoMainWindow {
 public:
     void Redraw_Shown_Map() override { ++redraws; }
     int redraws = 0;

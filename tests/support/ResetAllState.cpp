@@ -32,7 +32,6 @@ void ResetAllState() {
     ReceiveFeeds::Reset();
 
     ResetLinkHooks();
-    WtsUp::MapRedraw = {};
     WtsGeneral::ShowSteppedCell = {};
 
     ResetCoreState();
