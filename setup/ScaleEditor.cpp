@@ -50,7 +50,7 @@ Key Key_Of(int qtKey, Qt::KeyboardModifiers modifiers) {
 // --- what both editors share ---------------------------------------------------
 
 QString Editor::Form_Load() {
-    kept_ = KeptImage::Current();
+    kept_ = ImageSnapshot::Take();
     shown_ = false;
     designState_ = true;
     view_ = View{};
@@ -227,7 +227,7 @@ bool Editor::Save_Values(QString* told) {
         frames.push_back(written.frame);
     }
     SendRule::Send_Edits(verdict, std::move(frames));
-    kept_ = KeptImage::Current();
+    kept_ = ImageSnapshot::Take();
     Main().Redraw_Shown_Map();
     return true;
 }
@@ -242,6 +242,8 @@ bool Editor::Unsent() const {
 void Editor::Cancel() {
     if (!Unsent())
         return;
+    // Only the points go back from the snapshot: whatever else changed the image
+    // meanwhile (a read-out, another window) is not this editor's to undo.
     for (int a = First_Address(); a <= Last_Address(); ++a)
         ParamBlock[a] = kept_.param[a];
     Main().Redraw_Shown_Map();

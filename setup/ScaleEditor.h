@@ -17,7 +17,7 @@
 //   the points differ from it there are unsent changes (Apply is enabled), and
 //   Cancel puts them back.
 
-#include "core/KeptImage.h"
+#include "core/ImageSnapshot.h"
 
 #include <QString>
 #include <QStringList>
