@@ -5,6 +5,7 @@
 #include "core/KeptImage.h"
 #include "library/frmLibEdit.h"
 #include "link/Download.h"
+#include "link/SendRule.h"
 #include "mainwin/Design.h"
 #include "mainwin/MainState.h"
 #include "mainwin/MainWindow.h"
@@ -290,8 +291,12 @@ void frmLoadLib::cmdMap_Click() {
     TuneFileName = name;
     Main().Show_Tune_File(name);
     Main().Redraw_Shown_Map();
+    bool sent = false;
     if (chkDownNOW->isChecked() && OnlineState == OnlineStates::Online)
-        WtsCM::Download_All();
+        sent = WtsCM::Download_All();
+    // Not sent, the unit keeps its own map under the grid: said until a download
+    // or a read-out.
+    SendRule::Image_Loaded(sent);
     close();
 }
 

@@ -56,6 +56,10 @@ int LearnedBaseTold;
 int PortTryCount;
 int OfflineEdits;
 int OfflineEditsTold;
+QString PanelNotice;
+int PanelNoticeFor;
+QString PanelShown;
+int GridNotUnits;
 
 void ResetLinkState() {
     ReplyBuffer::Clear();
@@ -113,6 +117,10 @@ void ResetLinkState() {
     PortTryCount = 0;
     OfflineEdits = 0;
     OfflineEditsTold = 0;
+    PanelNotice.clear();
+    PanelShown.clear();
+    PanelNoticeFor = -1;
+    GridNotUnits = 0;
 }
 
 namespace {

@@ -172,6 +172,14 @@ extern int PortTryCount;
 // told so in this spell off-line.
 extern int OfflineEdits;
 extern int OfflineEditsTold;
+// Status bar panel 1 (link/SendRule.h): the notice in force, and the verdict of
+// the send rule it was told for (-1 = an event's notice, kept until the next).
+extern QString PanelNotice;
+extern int PanelNoticeFor;
+extern QString PanelShown; // what the panel was last given
+// 1 while the grid shows a whole map put into the image on-line and not sent:
+// the unit holds another map (until a download or a read-out).
+extern int GridNotUnits;
 
 // Puts every variable above back to its program-start value.
 void ResetLinkState();

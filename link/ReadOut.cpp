@@ -7,6 +7,7 @@
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
 #include "link/ProgressModel.h"
+#include "link/SendRule.h"
 #include "link/UnitLink.h"
 #include "link/WtsUp.h"
 #include "platform/NumberRules.h"
@@ -160,6 +161,7 @@ void description() {
     Progress().Form_Unload();
     // The image is the unit's now: nothing in it is lost if it is replaced.
     KeptImage::Mark_Kept();
+    SendRule::Image_Is_Units();
 }
 
 } // namespace

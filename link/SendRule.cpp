@@ -51,14 +51,71 @@ QString Notice(Verdict verdict) {
     return QString();
 }
 
-void Tell(const QString& text) {
+QString Panel_Text() {
+    if (!PanelNotice.isEmpty())
+        return PanelNotice;
+    if (Grid_Not_Units())
+        return NotUnitsNotice;
+    return TuneFileName.isEmpty() ? QString() : QStringLiteral("File Name : ") + TuneFileName;
+}
+
+namespace {
+
+void Show_Panel() {
+    const QString text = Panel_Text();
+    if (text == PanelShown)
+        return;
+    PanelShown = text;
     Hooks().SetStatusPanel(NoticePanel, text);
+}
+
+} // namespace
+
+void Tell(const QString& text) {
+    PanelNotice = text;
+    PanelNoticeFor = -1;
+    Show_Panel();
+}
+
+void Tell(const QString& text, Verdict forState) {
+    PanelNotice = text;
+    PanelNoticeFor = static_cast<int>(forState);
+    Show_Panel();
+}
+
+void Show_Panel_Afresh() {
+    PanelShown = QStringLiteral("\n"); // no text the panel shows
+    Show_Panel();
+}
+
+void Review_Notice() {
+    if (PanelNoticeFor >= 0 && static_cast<int>(May_Send()) != PanelNoticeFor) {
+        PanelNotice.clear();
+        PanelNoticeFor = -1;
+    }
+    Show_Panel();
+}
+
+void Image_Loaded(bool sent) {
+    GridNotUnits = !sent && OnlineState != OnlineStates::Offline ? 1 : 0;
+    Show_Panel();
+}
+
+void Image_Is_Units() {
+    if (GridNotUnits == 0)
+        return;
+    GridNotUnits = 0;
+    Show_Panel();
+}
+
+bool Grid_Not_Units() {
+    return GridNotUnits == 1 && OnlineState != OnlineStates::Offline;
 }
 
 Verdict Admit_Edit() {
     const Verdict verdict = May_Send();
     if (Refuses(verdict))
-        Tell(Notice(verdict));
+        Tell(Notice(verdict), verdict);
     return verdict;
 }
 
@@ -68,7 +125,7 @@ void Count_Offline_Edit() {
     ++OfflineEdits;
     if (OfflineEditsTold == 0) {
         OfflineEditsTold = 1;
-        Tell(OfflineNotice);
+        Tell(OfflineNotice, Verdict::ImageOnly);
     }
 }
 
@@ -95,8 +152,8 @@ void ReadOut_Restarts() {
     OfflineEditsTold = 0;
     const int dropped = SendPath::Drop_Writes();
     if (dropped > 0)
-        Tell(QStringLiteral("%1 change(s) were not sent to the unit: the link was lost before "
-                            "they went out. The grid shows the map read from the unit.")
+        Tell(QStringLiteral("%1 change(s) not sent: the link was lost before they went out. "
+                            "The grid shows the unit's map.")
                  .arg(dropped));
 }
 

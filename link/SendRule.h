@@ -65,8 +65,31 @@ Verdict Admit_Edit();
 void Send_Edit(Verdict verdict, const QByteArray& frame);
 void Send_Edits(Verdict verdict, std::vector<QByteArray> elements, SendKind kind = SendKind::Queue);
 
-// Shows a notice (a refusal, a write path's refusal) in the status bar.
+// Panel 1 of the status bar shows, in this order: the notice in force; the word
+// that the grid is not the unit's map (GridNotUnits); the current map's file name.
+// Tell shows a notice (a write path's refusal, a value held at a limit); "" ends
+// it. A notice told for a state of the link (a refusal, the off-line word) lasts
+// while the link stays in that state: Review_Notice, run by the link at each tick
+// and change of state, drops it once the state has passed, and shows the panel
+// afresh (a file renamed or saved under another name shows its new name).
 void Tell(const QString& text);
+void Tell(const QString& text, Verdict forState);
+void Review_Notice();
+// A new main window's panel: shown whole again.
+void Show_Panel_Afresh();
+// What panel 1 shows now.
+QString Panel_Text();
+
+// A whole map has been put into the image (a library load): on-line, when it was
+// not sent, the grid shows a map the unit does not hold, and panel 1 and the
+// link state say so until a download or a read-out (Image_Is_Units).
+void Image_Loaded(bool sent);
+void Image_Is_Units();
+bool Grid_Not_Units();
+inline const QString NotUnitsNotice =
+    QStringLiteral("The grid shows the loaded map, not the unit's: Tools > Download sends it, "
+                   "Status > Upload reads the unit's back.");
+inline const QString NotUnitsState = QStringLiteral("Status: On-Line, map not sent");
 
 // The link starts reading the unit afresh: writes that would land after the
 // read-out are taken back (told when there were any), and the edits made

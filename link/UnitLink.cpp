@@ -107,6 +107,9 @@ void UnitLink::Comm_Timer_Timer() {
             setTimerEnabled(true);
         }
     }
+    // What the status bar says follows the link: a refusal whose cause has
+    // passed goes.
+    SendRule::Review_Notice();
 }
 
 void UnitLink::tick() {
@@ -516,6 +519,7 @@ void UnitLink::GO_ONLine() {
     bad_cnt = 0;
     CommStatus = CommStates::Connect;
     SendRule::ReadOut_Restarts();
+    SendRule::Image_Is_Units(); // the read-out replaces the image
     ReplyBuffer::Clear();
     Hooks().SetNoCommsVisible(0, false);
     Hooks().SetNoCommsVisible(1, false);
@@ -543,6 +547,7 @@ void UnitLink::GO_ONLine() {
     } else if (!Timer_CommEnd.isActive()) {
         showLoss();
     }
+    SendRule::Review_Notice();
 }
 
 void UnitLink::GO_OFFLine() {
@@ -575,6 +580,8 @@ void UnitLink::GO_OFFLine() {
     Hooks().Comm_Dis_State(false);
     Hooks().PB_Dis_State(true);
     WtsGeneral::Write_Mode_File_Reporting();
+    SendRule::Image_Is_Units();
+    SendRule::Review_Notice();
 }
 
 void UnitLink::Form_Unload() {

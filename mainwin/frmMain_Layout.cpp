@@ -100,7 +100,9 @@ void frmMain::Build_Controls() {
     Build_Readings();
 
     // Link status, the No-Tune banner and the hardware version, across the top.
-    lblNoComms[0] = label(central, QStringLiteral("NO COMM'S"), 6480, 90, 2100, 300);
+    // Wide enough for the longest link state; "Go Online" stands over its end
+    // only while that state is short (off-line, no answer).
+    lblNoComms[0] = label(central, QStringLiteral("NO COMM'S"), 6480, 90, 3400, 300);
     lblNoComms[1] = label(central, QStringLiteral("Go Online"), 8640, 90, 1300, 300);
     lblNoComms[2] = label(central, QStringLiteral("NO TUNE Enabled"), 9900, 90, 1900, 300);
     for (QLabel* l : lblNoComms)
@@ -191,6 +193,10 @@ void frmMain::Build_Controls() {
         StatusPanel[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         StatusBar1->addWidget(StatusPanel[i], i == 1 ? 1 : 0);
     }
+    // Panel 1 holds the notices: two lines, so that a whole sentence fits.
+    StatusPanel[1]->setWordWrap(true);
+    StatusPanel[1]->setFixedHeight(2 * StatusPanel[1]->fontMetrics().lineSpacing() +
+                                   2 * StatusPanel[1]->frameWidth() + 2);
     StatusBar1->setSizeGripEnabled(false);
 
     C_Pause = new QTimer(this);

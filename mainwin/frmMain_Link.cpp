@@ -5,6 +5,7 @@
 #include "core/DealerSettings.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
+#include "link/SendRule.h"
 #include "link/frmProgress.h"
 #include "mainwin/frmMain.h"
 
@@ -26,7 +27,8 @@ void frmMain::Fill_Link_Hooks() {
         // On-line with the unit answering, the status label says so rather
         // than saying nothing.
         if (i == 0 && !visible && OnlineState != OnlineStates::Offline) {
-            lblNoComms[0]->setText(QStringLiteral("Status: On-Line"));
+            lblNoComms[0]->setText(SendRule::Grid_Not_Units() ? SendRule::NotUnitsState
+                                                              : QStringLiteral("Status: On-Line"));
             visible = true;
         }
         lblNoComms[i]->setVisible(visible);
@@ -93,9 +95,14 @@ void frmMain::Fill_Link_Hooks() {
         }
     };
     h.SetStatusPanel = [this](int panel, const QString& text) {
-        if (panel >= 1 && panel <= 4)
-            StatusPanel[panel]->setText(text);
+        if (panel < 1 || panel > 4)
+            return;
+        StatusPanel[panel]->setText(text);
+        // Panel 1 takes two lines; whatever is longer is shown whole on hovering.
+        if (panel == SendRule::NoticePanel)
+            StatusPanel[panel]->setToolTip(text);
     };
+    SendRule::Show_Panel_Afresh();
 
     Wire_Entry(mnuOnline, [this] { Link.mnuOnline_Click(); });
     Wire_Entry(mnuOffline, [this] { mnuOffline_Click(); });

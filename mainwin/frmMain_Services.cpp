@@ -2,6 +2,7 @@
 // grid and reading procedures it implements elsewhere.
 
 #include "core/CoreState.h"
+#include "link/SendRule.h"
 #include "mainwin/frmMain.h"
 
 #include <QAction>
@@ -31,6 +32,8 @@ void frmMain::Show_Playback_Loaded(const QString& path) {
     StatusPanel[4]->setText(QStringLiteral("Play Back : ") + path);
 }
 
-void frmMain::Show_Tune_File(const QString& fileName) {
-    StatusPanel[1]->setText(QStringLiteral("File Name : ") + fileName);
+void frmMain::Show_Tune_File(const QString&) {
+    // Panel 1 names the current map's file (TuneFileName) once no notice is in
+    // force: a new file is news, so an earlier notice goes.
+    SendRule::Tell(QString());
 }

@@ -129,8 +129,8 @@ TEST_F(SendRuleTest, WritesWaitingWhenTheLinkReconnectsAreTakenBackAndTold) {
     EXPECT_EQ(SendRequests.front().kind, SendKind::QueueWithProgress);
     ASSERT_FALSE(notices.isEmpty());
     EXPECT_EQ(notices.last(),
-              QStringLiteral("1 change(s) were not sent to the unit: the link was lost before "
-                             "they went out. The grid shows the map read from the unit."));
+              QStringLiteral("1 change(s) not sent: the link was lost before they went out. "
+                             "The grid shows the unit's map."));
 }
 
 TEST_F(SendRuleTest, WritesLeftWhenGoingOffLineDoNotFollowTheNextReadOut) {
@@ -145,7 +145,7 @@ TEST_F(SendRuleTest, WritesLeftWhenGoingOffLineDoNotFollowTheNextReadOut) {
     EXPECT_GE(CommStatus, 10);
     EXPECT_FALSE(unitGotWrite());
     EXPECT_NE(sim.byte(6, 5), 77);
-    EXPECT_TRUE(notices.last().startsWith("1 change(s) were not sent"))
+    EXPECT_TRUE(notices.last().startsWith("1 change(s) not sent"))
         << notices.last().toStdString();
 }
 

@@ -1,0 +1,70 @@
+// A map loaded from the library on-line without the download: the grid shows a
+// map the unit does not hold, and the status bar and the link state say so until
+// a download or a read-out. Through the real library window, menus and link
+// against the simulated unit.
+
+#include "WindowTestSupport.h"
+
+#include "link/LinkState.h"
+#include "link/SendRule.h"
+
+#include <QLabel>
+
+TEST_F(LibraryWindowTest, AMapLoadedAndNotSentIsSaidNotToBeTheUnitsUntilADownloadOrAReadOut) {
+    struct Case {
+        const char* name;
+        bool download; // Tools > Download, else Status > Upload
+    };
+    for (const Case& c : {Case{"download", true}, Case{"read-out", false}}) {
+        SCOPED_TRACE(c.name);
+        const Image file = writeTune(QStringLiteral("Road.kvr"), 11);
+        frmMain& w = openOnlineWired();
+        ASSERT_FALSE(unitHolds(file));
+        const auto settled = [] {
+            return QTest::qWaitFor(
+                [] {
+                    return SendPath::Requests_Outstanding() == 0 && UnitOnline == 1 &&
+                           CommStatus == 10;
+                },
+                20000);
+        };
+        const QLabel& state = *w.lblNoComms[0];
+        const QLabel& panel = *w.StatusPanel[SendRule::NoticePanel];
+        ASSERT_EQ(state.text(), QStringLiteral("Status: On-Line"));
+
+        frmLoadLib& lib = openLibrary(w);
+        lib.chkDownNOW->setChecked(false);
+        clickRow(lib, QStringLiteral("Road.kvr"));
+        QTest::mouseClick(lib.cmdMap, Qt::LeftButton);
+        ASSERT_TRUE(unloaded<frmLoadLib>());
+        EXPECT_EQ(panel.text(), SendRule::NotUnitsNotice);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return state.text() == SendRule::NotUnitsState; }, 2000))
+            << state.text().toStdString();
+        EXPECT_LE(state.fontMetrics().horizontalAdvance(state.text()), state.width());
+        if (c.download)
+            EXPECT_TRUE(w.grab().save(shotPath(QStringLiteral("main-grid-not-units.png"))));
+
+        // A cell edit goes out; the word stays, since the rest is still not the unit's.
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        w.Select_Tab(2);
+        click(w.Txt128[5]);
+        enter(QStringLiteral("77"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return unit.byte(6, 5) == 77; }, 5000));
+        EXPECT_EQ(panel.text(), SendRule::NotUnitsNotice);
+        EXPECT_EQ(state.text(), SendRule::NotUnitsState);
+
+        (c.download ? w.mnuDownload : w.mnuUpload)->trigger();
+        ASSERT_TRUE(settled());
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return state.text() == QStringLiteral("Status: On-Line"); }, 2000))
+            << state.text().toStdString();
+        EXPECT_NE(panel.text(), SendRule::NotUnitsNotice);
+        // The grid and the unit hold one map again.
+        EXPECT_EQ(bytes(Map5Image, 0, 255), unitBytes(5, 0, 255));
+        EXPECT_EQ(bytes(Map6Image, 0, 175), unitBytes(6, 0, 175));
+        window.reset();
+        ResetAllState();
+        Library::ResetLibraryState();
+    }
+}

@@ -1,0 +1,104 @@
+// Status bar panel 1 on the real main window: every notice the program gives
+// is shown whole, and a notice about a state of the link goes once that state
+// has passed. Against the simulated unit behind the serial port.
+
+#include "link/Download.h"
+#include "link/SendPath.h"
+#include "link/SendRule.h"
+#include "mainwin/CellEntry.h"
+#include "mainwin/LiveCellStep.h"
+#include "tests/mainwin/GridTestSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+
+namespace {
+
+using SendRule::Verdict;
+
+class StatusPanel : public GridTest {
+protected:
+    QLabel& panel() const { return *window->StatusPanel[SendRule::NoticePanel]; }
+    // The panel's text fits inside it, every line whole.
+    bool fits() const {
+        const QLabel& p = panel();
+        return p.heightForWidth(p.width()) <= p.height();
+    }
+    static bool idle() {
+        return QTest::qWaitFor(
+            [] {
+                return UnitOnline == 1 && CommStatus >= 10 && CommStatus <= 12 &&
+                       SendPath::Requests_Outstanding() == 0;
+            },
+            10000);
+    }
+};
+
+} // namespace
+
+TEST_F(StatusPanel, EveryNoticeIsShownWhole) {
+    const QString texts[] = {
+        SendRule::Notice(Verdict::ImageOnly),
+        SendRule::Notice(Verdict::ReadingUnit),
+        SendRule::Notice(Verdict::NoAnswer),
+        SendRule::Notice(Verdict::Locked),
+        WtsGeneral::OffLineStepNotice,
+        SendRule::NotUnitsNotice,
+        CellEntry::AfrRowNotice,
+        WtsCM::DownloadWaitsNotice,
+        QStringLiteral("88 change(s) not sent: the link was lost before they went out. The grid "
+                       "shows the unit's map."),
+        QStringLiteral("-44 became -30: the largest retard a cell holds is -128 degrees"),
+        QStringLiteral("page 6 address 175 would hold 1000, which is not a byte (0 to 255)"),
+        QStringLiteral("File Name : Double Cab 2.4 Economy Stage 3 Tow.kvr"),
+    };
+    open();
+    for (const QString& text : texts) {
+        SendRule::Tell(text);
+        EXPECT_EQ(panel().text(), text);
+        EXPECT_TRUE(fits()) << text.toStdString();
+        EXPECT_EQ(panel().toolTip(), text);
+    }
+    // The measure holds: three notices in a row are more than two lines.
+    SendRule::Tell(texts[1] + QLatin1Char(' ') + texts[2] + QLatin1Char(' ') + texts[3]);
+    EXPECT_FALSE(fits());
+    SendRule::Tell(SendRule::Notice(Verdict::ReadingUnit));
+    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/../screenshots");
+    QDir().mkpath(dir);
+    EXPECT_TRUE(window->grab().save(dir + QStringLiteral("/main-status-notice.png")));
+}
+
+TEST_F(StatusPanel, ARefusalGoesOnceItsCauseHasPassed) {
+    OnlineState = QStringLiteral("Online");
+    frmMain& w = load();
+    w.show();
+    ASSERT_TRUE(idle());
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    // The read-out's replies come slowly, so the edit surely meets it.
+    unit.faults.delayNext = 3;
+    unit.faults.delayMs = 300;
+    w.mnuUpload->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([] { return CommStatus < 10; }, 3000));
+    w.Select_Tab(2);
+    click(w.Txt128[5]);
+    enter(QStringLiteral("77"));
+    EXPECT_EQ(panel().text(), SendRule::Notice(Verdict::ReadingUnit));
+    ASSERT_TRUE(idle());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return panel().text().isEmpty(); }, 3000))
+        << "still: " << panel().text().toStdString();
+
+    // Off-line, the off-line word lasts while the program is off-line.
+    w.mnuOffline->trigger();
+    click(w.Txt128[5]);
+    enter(QStringLiteral("78"));
+    EXPECT_EQ(panel().text(), SendRule::OfflineNotice);
+    QTest::qWait(300);
+    EXPECT_EQ(panel().text(), SendRule::OfflineNotice);
+    dialogs.answer(Dialogs::Answer::Yes); // the off-line edit may be replaced
+    w.mnuOnline->trigger();
+    ASSERT_TRUE(idle());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return panel().text().isEmpty(); }, 3000))
+        << "still: " << panel().text().toStdString();
+}
