@@ -40,7 +40,7 @@ constexpr std::array<CaptionEntry, 15> Captions{{
 } // namespace
 
 std::optional<QString> Form_Caption_Text(const QString& formName, const QString& owner,
-                                         const QString& graphTitle) {
+                                         const QString& graphTitle, const QString& titleEnd) {
     // The progress window names the product only.
     if (formName == QStringLiteral("frmProgress"))
         return Product + QStringLiteral("Progress");
@@ -50,15 +50,16 @@ std::optional<QString> Form_Caption_Text(const QString& formName, const QString&
         QString title = QString::fromLatin1(e.title);
         if (formName == QStringLiteral("frm3DDrw"))
             title += graphTitle;
+        title += titleEnd;
         return Product + QStringLiteral(" - ") + title + QString::fromLatin1(e.by) + owner;
     }
     return std::nullopt;
 }
 
-void Set_Form_Caption(QWidget& form, const QString& formName) {
+void Set_Form_Caption(QWidget& form, const QString& formName, const QString& titleEnd) {
     CaptionOwner = UserName.isEmpty() ? DealerCompany : UserName;
     CaptionProduct = Product;
-    if (const auto caption = Form_Caption_Text(formName, CaptionOwner, GraphTitle))
+    if (const auto caption = Form_Caption_Text(formName, CaptionOwner, GraphTitle, titleEnd))
         form.setWindowTitle(*caption);
 }
 

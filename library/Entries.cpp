@@ -1,5 +1,6 @@
 #include "library/Entries.h"
 
+#include "library/ContactEntries.h"
 #include "library/MainSave.h"
 #include "mainwin/frmMain.h"
 
@@ -11,6 +12,7 @@ void Wire_Entries(frmMain& main) {
     main.Wire_Entry(main.mnuSaveAS, [] { mnuSaveAS_Click(); });
     main.Wire_Entry(main.mnuChangeNames, [] { Show_Names(); });
     main.Wire_Button(main.cmdViewM_Name, [] { Show_Names(); });
+    main.Wire_Entry(main.mnuContact, [] { Show_Contact(); });
 }
 
 } // namespace Library

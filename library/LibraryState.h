@@ -3,7 +3,10 @@
 // The state the library's windows share beyond the main window's records: one
 // declaration each, defined in LibraryState.cpp.
 
+#include "library/ContactExport.h"
+
 #include <QString>
+#include <vector>
 
 namespace Library {
 
@@ -16,6 +19,10 @@ extern bool FileInfoUnsaved;
 // is still what the save left.
 extern QString SavedMapName;
 extern QString SavedMapId;
+
+// The contact window's list of library files, in the list's order (entry k of
+// the list is element k), each with its tick; rebuilt whenever the window opens.
+extern std::vector<ExportEntry> ExportList;
 
 // Puts every variable above back to its program-start value.
 void ResetLibraryState();

@@ -11,6 +11,7 @@
 #include "mainwin/MainState.h"
 #include "mainwin/MainWindow.h"
 #include "platform/Dialogs.h"
+#include "platform/FileProblem.h"
 #include "platform/FormInstance.h"
 #include "platform/KvrError.h"
 #include "platform/ProgramFolder.h"
@@ -117,6 +118,16 @@ void mnuSaveAS_Click() {
 
 void Save_File_Start() {
     LibEditMode = 2;
+    // A new file's "Owner:" lines carry the contact record as stored.
+    try {
+        WtsGeneral::Read_Contact_File();
+    } catch (const KvrError& e) {
+        FileProblem::Tell({QStringLiteral("contact file KVR6Contact.cfg"), QStringLiteral("read"),
+                           e.description(),
+                           QStringLiteral("The map is saved without the owner's name and e-mail "
+                                          "address."),
+                           QStringLiteral("Contact Details")});
+    }
     recordOfCurrentMap();
     Save_File_Info();
     loadAndShow<frmLibEdit>(true);

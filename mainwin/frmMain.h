@@ -277,6 +277,7 @@ public:
     QAction* mnuSaveAS = nullptr;
     QAction* mnuLine3 = nullptr;
     QAction* mnuChangeNames = nullptr;
+    QAction* mnuContact = nullptr; // the contact details and export list
     QAction* mnuLine48 = nullptr;
     QAction* mnuExit = nullptr;
 

@@ -93,6 +93,7 @@ void frmMain::Build_Menus() {
     mnuSaveAS = Entry(m, "mnuSaveAS", QStringLiteral("Save As"));
     mnuLine3 = Separator(m, "mnuLine3");
     mnuChangeNames = Entry(m, "mnuChangeNames", QStringLiteral("Change Library Names"));
+    mnuContact = Entry(m, "mnuContact", QStringLiteral("Contact Details"));
     mnuLine48 = Separator(m, "mnuLine48");
     mnuExit = Entry(m, "mnuExit", QStringLiteral("Exit"));
 
