@@ -3,6 +3,7 @@
 #include "core/Caption.h"
 #include "core/CoreState.h"
 #include "core/KeptImage.h"
+#include "library/MapLoad.h"
 #include "library/frmLibEdit.h"
 #include "link/Download.h"
 #include "link/SendRule.h"
@@ -264,11 +265,8 @@ bool frmLoadLib::Map_IN() {
     const QString name = entry->fileName;
     try {
         const TuneMap::LoadResult result = TuneMap::Load_Tune_Map(name);
-        if (result.ok()) {
-            // The whole map came from its file: nothing in it is an unsaved edit.
-            KeptImage::Mark_Kept();
+        if (result.ok())
             return true;
-        }
         Dialogs::msgBox(TuneMap::Refused_Load_Text(name, result), Dialogs::Buttons::Ok,
                         Dialogs::Icon::Exclamation, LibraryTitle);
     } catch (const KvrError& e) {
@@ -285,18 +283,7 @@ void frmLoadLib::cmdMap_Click() {
     const QString name = Selected()->fileName;
     if (!Map_IN())
         return;
-    MapLoaded = -1;
-    MapDirty = 0;
-    // Save writes the map back to the file it came from, not to one saved before.
-    TuneFileName = name;
-    Main().Show_Tune_File(name);
-    Main().Redraw_Shown_Map();
-    bool sent = false;
-    if (chkDownNOW->isChecked() && OnlineState == OnlineStates::Online)
-        sent = WtsCM::Download_All();
-    // Not sent, the unit keeps its own map under the grid: said until a download
-    // or a read-out.
-    SendRule::Image_Loaded(sent);
+    Library::Finish_Map_Load(name, chkDownNOW->isChecked());
     close();
 }
 

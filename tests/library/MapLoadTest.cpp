@@ -1,0 +1,77 @@
+// The one ending of a whole-map load: the record, the kept mark, one redraw of
+// the shown tab and a download only when asked while the unit answers.
+
+#include "library/MapLoad.h"
+#include "core/KeptImage.h"
+#include "link/SendPath.h"
+#include "mainwin/MainWindow.h"
+#include "tests/library/LibraryTestSupport.h"
+
+namespace {
+
+struct RecordingMain : NoMainWindow {
+    QStringList calls;
+    void Redraw_Shown_Map() override { calls << QStringLiteral("redraw"); }
+    void Show_Tune_File(const QString& fileName) override {
+        calls << QStringLiteral("file ") + fileName;
+    }
+};
+
+class MapLoadTest : public LibraryTest {
+protected:
+    MapLoadTest() {
+        fillImage();
+        Set_Main(&main);
+    }
+    ~MapLoadTest() override { Set_Main(nullptr); }
+    RecordingMain main;
+};
+
+} // namespace
+
+TEST_F(MapLoadTest, TheLoadedMapIsKeptNamedAndDrawnOnce) {
+    TuneFileName = QStringLiteral("saved before.kvr");
+    MapDirty = -1;
+    KeptImage::Mark_Kept();
+    Map5Image[3] = 77; // the map just read differs from what was kept
+    ASSERT_TRUE(KeptImage::Has_Unkept_Edits());
+
+    Library::Finish_Map_Load(QStringLiteral("Audi A4.kvr"), false);
+    EXPECT_EQ(MapLoaded, -1);
+    EXPECT_EQ(MapDirty, 0);
+    EXPECT_FALSE(KeptImage::Has_Unkept_Edits());
+    EXPECT_EQ(TuneFileName, QStringLiteral("Audi A4.kvr"));
+    EXPECT_EQ(main.calls, (QStringList{"file Audi A4.kvr", "redraw"}));
+    EXPECT_EQ(SendPath::Requests_Outstanding(), 0);
+
+    // A map that came from no library file leaves Save to ask for a name.
+    main.calls.clear();
+    Library::Finish_Map_Load(QString(), false);
+    EXPECT_TRUE(TuneFileName.isEmpty());
+    EXPECT_EQ(main.calls, (QStringList{"file ", "redraw"}));
+}
+
+TEST_F(MapLoadTest, DownloadsOnlyWhenAskedWhileOnLine) {
+    const struct {
+        const QString& state;
+        bool asked;
+        int requests;
+    } cases[] = {
+        {OnlineStates::Online, true, 1},   {OnlineStates::Online, false, 0},
+        {OnlineStates::Offline, true, 0},  {OnlineStates::Online2, true, 0},
+        {OnlineStates::Offline, false, 0},
+    };
+    for (const auto& c : cases) {
+        ResetAllState();
+        fillImage();
+        OnlineState = c.state;
+        Library::Finish_Map_Load(QStringLiteral("a.kvr"), c.asked);
+        EXPECT_EQ(SendPath::Requests_Outstanding(), c.requests)
+            << c.state.toStdString() << " asked " << c.asked;
+        // The full download writes the dealer's name into the owner text; the
+        // read-out that ends it marks the image kept again.
+        if (c.requests == 0)
+            EXPECT_FALSE(KeptImage::Has_Unkept_Edits());
+        EXPECT_EQ(MapLoaded, -1);
+    }
+}
