@@ -99,6 +99,16 @@ TEST_F(DisplayWindow, ChoosingNoneFreesThePositionInEveryListAndAnotherRowMayTak
     pick(s.comT[rpm], QStringLiteral("1"));
     EXPECT_FALSE(s.cmdApply->isEnabled());
     EXPECT_EQ(s.Marked_Row(), period);
+    // The arrow keys on a closed list choose too: each step is a choice of its own.
+    s.comBG[period]->setFocus();
+    QTest::keyClick(s.comBG[period], Qt::Key_Down);
+    EXPECT_TRUE(s.cmdApply->isEnabled());
+    EXPECT_EQ(items(s.comBG[period]), QStringList({"0", "1"}));
+    EXPECT_EQ(items(s.comBG[rpm]), QStringList({"0", "1"}));
+    QTest::keyClick(s.comBG[period], Qt::Key_Down);
+    EXPECT_EQ(items(s.comBG[period]), QStringList({"1", "0"}));
+    EXPECT_EQ(s.Read_Rows()[static_cast<std::size_t>(period)].bar, 1);
+    s.cmdApply->setEnabled(false);
     // A click on a label moves the marker only.
     QTest::mouseClick(s.lblName[2], Qt::LeftButton);
     EXPECT_EQ(s.Marked_Row(), 2);
