@@ -53,10 +53,12 @@ float Rpm_Of_Period(int period, int cylinders) {
 }
 
 namespace {
-std::int64_t Whole_Period(double rpm) {
-    const float period =
-        TimerClock / static_cast<float>(Usable_Cylinders()) / static_cast<float>(rpm);
+std::int64_t Whole_Period(double rpm, int cylinders) {
+    const float period = TimerClock / static_cast<float>(cylinders) / static_cast<float>(rpm);
     return NumberRules::RoundEven(period);
+}
+std::int64_t Whole_Period(double rpm) {
+    return Whole_Period(rpm, Usable_Cylinders());
 }
 } // namespace
 
@@ -67,9 +69,13 @@ int Period_Of_Rpm(double rpm) {
 }
 
 std::optional<int> Usable_Period_Of_Rpm(double rpm) {
+    return Usable_Period_Of_Rpm(rpm, Usable_Cylinders());
+}
+
+std::optional<int> Usable_Period_Of_Rpm(double rpm, int cylinders) {
     if (!(rpm > 0.0))
         return std::nullopt;
-    const std::int64_t whole = Whole_Period(rpm);
+    const std::int64_t whole = Whole_Period(rpm, cylinders);
     if (whole < 1 || whole > 32767)
         return std::nullopt;
     return static_cast<int>(whole);

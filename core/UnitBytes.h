@@ -48,6 +48,7 @@ float Rpm_Of_Period(int period, int cylinders);
 int Period_Of_Rpm(double rpm);
 // The same period unclamped: none when the RPM has no usable period.
 std::optional<int> Usable_Period_Of_Rpm(double rpm);
+std::optional<int> Usable_Period_Of_Rpm(double rpm, int cylinders);
 
 // Writes a period (1..32767) into its two bytes, high byte first.
 void Store_Period(int highIndex, int lowIndex, int period);

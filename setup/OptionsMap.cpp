@@ -262,16 +262,6 @@ bool Unchanged(const Controls& c, const Controls& shown, Slider s) {
     return true;
 }
 
-// The timer period of the RPM switch point at an RPM, when it is a usable period.
-std::optional<int> Switch_Period(double rpm, int cylinders) {
-    if (!(rpm > 0))
-        return std::nullopt;
-    const std::int64_t p = RoundEven(120000.0 / rpm / cylinders / 0.0256);
-    if (p < 1 || p > 32767)
-        return std::nullopt;
-    return static_cast<int>(p);
-}
-
 // The signed byte an ignition limit of d degrees stores: advance within 0..127,
 // retard within -128..0.
 int Ignition_Signed(int address, double d, int cylinders) {
@@ -292,7 +282,7 @@ void Store_Rpm(const QString& label, int cylinders) {
         ParamBlock[Idx_SwitchRpmLow] = 0;
         return;
     }
-    const auto p = Switch_Period(v, cylinders);
+    const auto p = UnitBytes::Usable_Period_Of_Rpm(v, cylinders);
     if (!p)
         return; // no 16-bit period: the switch point stays as it was
     UnitBytes::Store_Period(Idx_SwitchRpm, Idx_SwitchRpmLow, *p);
@@ -419,12 +409,8 @@ QString Test_Record_Text(const QString& r) {
            Group_Text(r.size() > 12 ? r.right(4) : QString(), QStringLiteral("##:##"));
 }
 
-int Image_Cylinders() {
-    return UnitBytes::Usable_Cylinders();
-}
-
 void Set_New_Values(Controls& c) {
-    const int cylinders = Image_Cylinders();
+    const int cylinders = UnitBytes::Usable_Cylinders();
     c.cylinders = cylinders;
     if (!Gate_Open())
         return;
@@ -472,7 +458,7 @@ int Chosen_Cylinders(const Controls& c) {
     for (std::size_t b = 0; b < CylinderButtons.size(); ++b)
         if (c.optcyl[b])
             return CylinderButtons[b];
-    return c.cylinders >= 1 ? c.cylinders : Image_Cylinders();
+    return c.cylinders >= 1 ? c.cylinders : UnitBytes::Usable_Cylinders();
 }
 
 QString Follow_Cylinders(Controls& c) {
@@ -506,7 +492,7 @@ QString Follow_Cylinders(Controls& c) {
         const int was = off ? rpm.Min : Whole(Val(rpm.label));
         int v = std::min(was, rpm.Max);
         if (!off && v > rpm.Min)
-            if (const auto p = Switch_Period(v, now))
+            if (const auto p = UnitBytes::Usable_Period_Of_Rpm(v, now))
                 v = std::min(rpm.Max, Whole(Val(Format(UnitBytes::Rpm_Of_Period(*p, now),
                                                        QStringLiteral("####0")))));
         const QString range = QStringLiteral("%1 to %2 RPM").arg(rpm.Min).arg(rpm.Max);
@@ -594,7 +580,8 @@ QString Live_Label(Slider slider, int v, int cylinders) {
     case sldIgn5:
         return WtsDis::Fmt_Value_x01024(v);
     case sldSwi1:
-        return WtsDis::Fmt_RPM_Or_Off(v, cylinders >= 1 ? cylinders : Image_Cylinders());
+        return WtsDis::Fmt_RPM_Or_Off(v,
+                                      cylinders >= 1 ? cylinders : UnitBytes::Usable_Cylinders());
     case sldSwi2:
         return WtsDis::Fmt_Temp_Or_Off(v);
     case sldSwi3:

@@ -86,10 +86,6 @@ int Mode_Code(int index);
 // not 0) and the unit not locked.
 bool Gate_Open();
 
-// The cylinder count the screen shows the image at: the cylinders byte when it is
-// 1..12, else 4. Reads only.
-int Image_Cylinders();
-
 // The parameter block into the controls; with the gate closed only the cylinder
 // count is set. It only reads the block: a cylinders byte outside 1..12 is shown
 // as 4 and a switch point outside its range at the range's end, and the bytes stay
@@ -119,7 +115,7 @@ QString Follow_Cylinders(Controls& controls);
 bool Save_Values(const Controls& controls, Controls& shown);
 
 // What a slider's value label reads while the slider stands at v; the RPM switch
-// point's at the given cylinder count (0: the image's).
+// point's at the given cylinder count (0: the image's usable count).
 QString Live_Label(Slider slider, int v, int cylinders = 0);
 
 // The texts of the self-test record r as the screen shows it.
