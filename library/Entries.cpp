@@ -1,5 +1,6 @@
 #include "library/Entries.h"
 
+#include "library/BackupEntries.h"
 #include "library/ContactEntries.h"
 #include "library/MainSave.h"
 #include "mainwin/frmMain.h"
@@ -13,6 +14,8 @@ void Wire_Entries(frmMain& main) {
     main.Wire_Entry(main.mnuChangeNames, [] { Show_Names(); });
     main.Wire_Button(main.cmdViewM_Name, [] { Show_Names(); });
     main.Wire_Entry(main.mnuContact, [] { Show_Contact(); });
+    main.Wire_Entry(main.mnuBackup, [] { Show_Backup_Restore(1); });
+    main.Wire_Entry(main.mnuRestore, [] { Show_Backup_Restore(2); });
 }
 
 } // namespace Library

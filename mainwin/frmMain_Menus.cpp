@@ -79,8 +79,8 @@ void frmMain::Build_Menus() {
     mnuLoadLib = Entry(m, "mnuLoadLib", QStringLiteral("Load Tune Map"));
     mnuLoadWD = Entry(m, "mnuLoadWD", QStringLiteral("Load Wiring Diagram Maps"));
     mnuline51 = Separator(m, "mnuline51");
-    mnuBackup = Entry(m, "mnuBackup", QStringLiteral("Backup Maps to A:"));
-    mnuRestore = Entry(m, "mnuRestore", QStringLiteral("Restore Maps from A:"));
+    mnuBackup = Entry(m, "mnuBackup", QStringLiteral("Backup Maps to the Backup Folder"));
+    mnuRestore = Entry(m, "mnuRestore", QStringLiteral("Restore Maps from the Backup Folder"));
     mnuLine55 = Separator(m, "mnuLine55");
     mnuLoadBranding = ticked(Entry(m, "mnuLoadBranding", QStringLiteral("Load Branding")));
     mnuLoadNotune = ticked(Entry(m, "mnuLoadNotune", QStringLiteral("Load No Tune")));

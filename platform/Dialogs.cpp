@@ -235,6 +235,11 @@ QString QtProvider::saveFile(const FileRequest& r) {
                           r.defaultExt);
 }
 
+QString QtProvider::chooseFolder(const FileRequest& r) {
+    const ReturnFocus back;
+    return QFileDialog::getExistingDirectory(nullptr, r.title, r.folder);
+}
+
 ScriptedProvider::ScriptedProvider() : previous_(installed) {
     install(this);
 }
@@ -275,6 +280,15 @@ QString ScriptedProvider::saveFile(const FileRequest& r) {
     const QString f = files_.front();
     files_.erase(files_.begin());
     return withDefaultExt(f, r.defaultExt);
+}
+
+QString ScriptedProvider::chooseFolder(const FileRequest& r) {
+    records_.push_back({QStringLiteral("folder"), r.title, r.folder, Buttons::Ok, Icon::None});
+    if (files_.empty())
+        return QString();
+    const QString f = files_.front();
+    files_.erase(files_.begin());
+    return f;
 }
 
 QStringList ScriptedProvider::texts() const {

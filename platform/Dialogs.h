@@ -35,6 +35,9 @@ public:
     // that is there: the caller knows the name it will write (after adding the
     // default extension or its own rules) and asks about that file itself.
     virtual QString saveFile(const FileRequest& request) = 0;
+    // A folder chosen by the user (title and initial folder as in request), or
+    // an empty text when the user cancelled.
+    virtual QString chooseFolder(const FileRequest& request) = 0;
 };
 
 // The provider in use; the Qt one unless another was installed.
@@ -64,6 +67,7 @@ public:
                    DefaultButton defaultButton) override;
     QString openFile(const FileRequest& request) override;
     QString saveFile(const FileRequest& request) override;
+    QString chooseFolder(const FileRequest& request) override;
 };
 
 // Answers from a script, in order, and records every request. With the script
@@ -72,7 +76,7 @@ public:
 class ScriptedProvider : public Provider {
 public:
     struct Record {
-        QString kind; // "message", "open" or "save"
+        QString kind; // "message", "open", "save" or "folder"
         QString title;
         QString text; // message text, or the file dialog's filter
         Buttons buttons = Buttons::Ok;
@@ -90,6 +94,8 @@ public:
                    DefaultButton defaultButton) override;
     QString openFile(const FileRequest& request) override;
     QString saveFile(const FileRequest& request) override;
+    // Answers with the next scripted file(); the record's text is the initial folder.
+    QString chooseFolder(const FileRequest& request) override;
 
     const std::vector<Record>& records() const { return records_; }
     QStringList texts() const;
