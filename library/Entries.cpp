@@ -16,6 +16,10 @@ void Wire_Entries(frmMain& main) {
     main.Wire_Entry(main.mnuContact, [] { Show_Contact(); });
     main.Wire_Entry(main.mnuBackup, [] { Show_Backup_Restore(1); });
     main.Wire_Entry(main.mnuRestore, [] { Show_Backup_Restore(2); });
+    main.Wire_Entry(main.mnuWire, [] { mnuWire_Click(); });
+    // Whichever logo shows, a click opens the dealer's details (with branding).
+    for (int i = 0; i < 3; ++i)
+        main.Wire_Picture(i, [] { Show_Dealer(); });
 }
 
 } // namespace Library

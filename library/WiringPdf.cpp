@@ -1,0 +1,57 @@
+#include "library/WiringPdf.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QPdfDocument>
+
+namespace Library {
+
+namespace {
+
+// A PDF ends with its end mark; a file cut short has lost it.
+constexpr qint64 EndMarkReach = 1024;
+
+} // namespace
+
+QString Load_Pdf(const QString& path, QPdfDocument& document) {
+    document.close();
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QStringLiteral("the file is missing from the program folder");
+    if (!info.isFile())
+        return QStringLiteral("a folder or other non-file stands under that name");
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("it cannot be read: ") + file.errorString();
+    if (file.size() == 0)
+        return QStringLiteral("the file is empty");
+    file.seek(std::max<qint64>(0, file.size() - EndMarkReach));
+    const QByteArray tail = file.read(EndMarkReach);
+    file.close();
+    if (!tail.contains("%%EOF"))
+        return QStringLiteral("the file is cut short or damaged");
+    switch (document.load(path)) {
+    case QPdfDocument::Error::None:
+        break;
+    case QPdfDocument::Error::IncorrectPassword:
+    case QPdfDocument::Error::UnsupportedSecurityScheme:
+        return QStringLiteral("it is locked with a password");
+    case QPdfDocument::Error::InvalidFileFormat:
+        return QStringLiteral("it is damaged or is no PDF document");
+    default:
+        return QStringLiteral("the viewer could not open it");
+    }
+    if (document.status() != QPdfDocument::Status::Ready || document.pageCount() < 1) {
+        document.close();
+        return QStringLiteral("it holds no pages to show");
+    }
+    return QString();
+}
+
+std::optional<QSize> Viewer_Size(QSize outerTwips) {
+    if (outerTwips.height() <= 375)
+        return std::nullopt;
+    return QSize(outerTwips.width() - 120, outerTwips.height() - 375);
+}
+
+} // namespace Library
