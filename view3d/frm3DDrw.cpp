@@ -264,6 +264,8 @@ void frm3DDrw::Form_Load() {
     Load_Menu();
     Load_LBL_Scales();
     draw();
+    // The keys walk the map from the start; a slider takes them once clicked.
+    Picture->setFocus(Qt::OtherFocusReason);
     // The live point follows the link's poll; with no link polling there is
     // nothing to follow.
     const UnitLink* link = UnitLink::current();

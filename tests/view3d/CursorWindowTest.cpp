@@ -6,6 +6,7 @@
 #include "mainwin/MapCellText.h"
 #include "tests/view3d/View3dTestSupport.h"
 
+#include <QApplication>
 #include <QRadioButton>
 #include <functional>
 
@@ -45,8 +46,11 @@ TEST_F(CursorWindow, KeysMoveTheCursorWhichShowsFromTheFirstPressOnTheDrawing) {
         for (int a = 0; a < 128; ++a)
             Map6Image[a] = static_cast<std::int16_t>(a);
     });
-    QTest::keyClick(v.Picture, Qt::Key_Up);
-    QTest::keyClick(v.Picture, Qt::Key_D);
+    // The keys go to the drawing from the opening on.
+    ASSERT_EQ(QApplication::focusWidget(), v.Picture);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_D);
+    EXPECT_EQ(v.Slider6->value(), 5);
     EXPECT_EQ(std::pair(CurRow, CurCol), std::pair(1, 1));
     EXPECT_FALSE(v.Shown().marks[CursorMarks].has_value()) << "no cursor before a press";
 
