@@ -1,5 +1,6 @@
 #include "library/ContactEntries.h"
 
+#include "library/LibraryState.h"
 #include "library/WiringPdf.h"
 #include "library/frmContact.h"
 #include "library/frmName.h"

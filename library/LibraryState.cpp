@@ -1,5 +1,10 @@
 #include "library/LibraryState.h"
 
+int BackRestMode;
+QString SelLibFile;
+int SaveKind;
+int LibEditMode;
+
 namespace Library {
 
 bool FileInfoUnsaved;
@@ -8,6 +13,10 @@ QString SavedMapId;
 std::vector<ExportEntry> ExportList;
 
 void ResetLibraryState() {
+    BackRestMode = 0;
+    SelLibFile.clear();
+    SaveKind = 0;
+    LibEditMode = 0;
     FileInfoUnsaved = false;
     SavedMapName.clear();
     SavedMapId.clear();

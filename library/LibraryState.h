@@ -8,6 +8,12 @@
 #include <QString>
 #include <vector>
 
+// The library's mode words, set before the windows they steer are shown.
+extern int BackRestMode;   // 1 backup, 2 restore
+extern QString SelLibFile; // selected library file, "" = none
+extern int SaveKind;       // 1 Save, 2 Save As
+extern int LibEditMode;    // layout of the library editor: 2 = save
+
 namespace Library {
 
 // The last write of the file-information record failed: LibRecord holds a
@@ -24,7 +30,7 @@ extern QString SavedMapId;
 // the list is element k), each with its tick; rebuilt whenever the window opens.
 extern std::vector<ExportEntry> ExportList;
 
-// Puts every variable above back to its program-start value.
+// Puts every variable above, the mode words too, back to its program-start value.
 void ResetLibraryState();
 
 } // namespace Library

@@ -3,6 +3,7 @@
 #include "core/Caption.h"
 #include "core/CoreState.h"
 #include "core/KeptImage.h"
+#include "library/LibraryState.h"
 #include "library/MapLoad.h"
 #include "library/frmLibEdit.h"
 #include "link/Download.h"

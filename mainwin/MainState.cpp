@@ -1,11 +1,6 @@
 #include "mainwin/MainState.h"
 
 CellGrid CellTable;
-int BackRestMode;
-QString MapKind;
-QString SelLibFile;
-int SaveKind;
-int LibEditMode;
 int PrevLiveCell;
 int PrevAmpCell1;
 int PrevAmpCell23;
@@ -23,11 +18,6 @@ int ColouredCol;
 
 void ResetMainState() {
     CellTable = {};
-    BackRestMode = 0;
-    MapKind.clear();
-    SelLibFile.clear();
-    SaveKind = 0;
-    LibEditMode = 0;
     PrevLiveCell = 0;
     PrevAmpCell1 = 0;
     PrevAmpCell23 = 0;

@@ -11,13 +11,6 @@
 using CellGrid = std::array<std::array<int, 17>, 9>;
 extern CellGrid CellTable;
 
-// Set before the windows they steer are shown.
-extern int BackRestMode;   // 1 backup, 2 restore
-extern QString MapKind;    // "Analog:", "Injection:" or "Ignition:"
-extern QString SelLibFile; // selected library file, "" = none
-extern int SaveKind;       // 1 Save, 2 Save As
-extern int LibEditMode;    // layout of the library editor: 2 = save
-
 // The live cursor's memory: the map cell last painted live, and the AMP rows last
 // painted live on tab 1 and on tabs 2 and 3 (0 = none yet).
 extern int PrevLiveCell;

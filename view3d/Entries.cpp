@@ -3,6 +3,7 @@
 #include "mainwin/MainState.h"
 #include "mainwin/frmMain.h"
 #include "platform/FormInstance.h"
+#include "view3d/View3dState.h"
 #include "view3d/frm3DDrw.h"
 
 namespace View3D {

@@ -18,7 +18,10 @@ int CursorShown;
 int LastLiveCell;
 SettingsTable SliderSettings;
 
+QString MapKind;
+
 void ResetView3dState() {
+    MapKind.clear();
     Amplitude = 0;
     RowStepX = 0;
     RowStepY = 0;

@@ -9,6 +9,10 @@
 #include <array>
 #include <cstdint>
 
+// Which map the view shows: "Analog:", "Injection:" or "Ignition:"; set before
+// the window is shown.
+extern QString MapKind;
+
 // View values, in twips of the drawing (16-bit signed). For RowStepX, ColStepY,
 // ColStepX and Amplitude, 0 means "not taken yet": the drawing reads the slider.
 extern std::int16_t Amplitude; // height per display unit of a cell

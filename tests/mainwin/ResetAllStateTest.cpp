@@ -1,6 +1,8 @@
 #include "tests/support/ResetAllState.h"
 #include "core/AxisLabels.h"
 #include "core/CoreState.h"
+#include "library/LibraryState.h"
+#include "library/frmLoadLib.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
 #include "link/LiveLog.h"
@@ -9,8 +11,13 @@
 #include "link/frmDosCMD.h"
 #include "link/frmProgress.h"
 #include "mainwin/MainWindow.h"
+#include "mainwin/frmPBStation.h"
 #include "platform/FormInstance.h"
+#include "setup/SetupState.h"
+#include "setup/frmOptions.h"
 #include "tests/support/TempProgramFolder.h"
+#include "view3d/View3dState.h"
+#include "view3d/frm3DDrw.h"
 
 #include <gtest/gtest.h>
 
@@ -69,4 +76,32 @@ TEST_F(ResetAllStateTest, NothingOfAnEarlierTestRemains) {
     EXPECT_FALSE(Progress().loaded());
     EXPECT_FALSE(FormInstance<frmProgress>::loaded());
     EXPECT_FALSE(FormInstance<frmDosCMD>::loaded());
+}
+
+// A window of every folder open, and every folder's mode words set: the reset
+// unloads the windows and puts the words back, so the next test starts clean.
+TEST_F(ResetAllStateTest, AWindowOfEveryFolderIsUnloaded) {
+    MapKind = QStringLiteral("Analog:");
+    SaveKind = 2;
+    LibEditMode = 2;
+    SelLibFile = QStringLiteral("a.kvr");
+    BackRestMode = 1;
+    FormInstance<frmPBStation>::get().show();
+    FormInstance<frmProgress>::get().show();
+    FormInstance<frmLoadLib>::get().show();
+    FormInstance<frmOptions>::get().show();
+    FormInstance<frm3DDrw>::get().show();
+
+    ResetAllState();
+
+    EXPECT_FALSE(FormInstance<frmPBStation>::loaded());
+    EXPECT_FALSE(FormInstance<frmProgress>::loaded());
+    EXPECT_FALSE(FormInstance<frmLoadLib>::loaded());
+    EXPECT_FALSE(FormInstance<frmOptions>::loaded());
+    EXPECT_FALSE(FormInstance<frm3DDrw>::loaded());
+    EXPECT_TRUE(MapKind.isEmpty());
+    EXPECT_EQ(SaveKind, 0);
+    EXPECT_EQ(LibEditMode, 0);
+    EXPECT_TRUE(SelLibFile.isEmpty());
+    EXPECT_EQ(BackRestMode, 0);
 }

@@ -1,7 +1,11 @@
 #include "tests/support/ResetAllState.h"
 
-#include "core/AxisLabels.h"
 #include "core/CoreState.h"
+#include "library/LibraryState.h"
+#include "library/frmContact.h"
+#include "library/frmDisLibNames.h"
+#include "library/frmLibEdit.h"
+#include "library/frmLoadLib.h"
 #include "link/CommTrace.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
@@ -16,9 +20,26 @@
 #include "mainwin/MainWindow.h"
 #include "mainwin/frmPBStation.h"
 #include "platform/FormInstance.h"
+#include "setup/SetupState.h"
+#include "setup/frmOptions.h"
+#include "setup/frmScaleDeflect.h"
+#include "setup/frmScaleRPM.h"
+#include "setup/frmSetup.h"
+#include "view3d/View3dState.h"
+#include "view3d/frm3DDrw.h"
 
 void ResetAllState() {
-    // The windows that follow shared state go first, so none reacts to the rest.
+    // The windows that follow shared state go first, so none reacts to the rest:
+    // every window of every folder, the upper folders' first.
+    FormInstance<frm3DDrw>::unload();
+    FormInstance<frmScaleRPM>::unload();
+    FormInstance<frmScaleDeflect>::unload();
+    FormInstance<frmSetup>::unload();
+    FormInstance<frmOptions>::unload();
+    FormInstance<frmContact>::unload();
+    FormInstance<frmDisLibNames>::unload();
+    FormInstance<frmLibEdit>::unload();
+    FormInstance<frmLoadLib>::unload();
     FormInstance<frmPBStation>::unload();
     FormInstance<frmDosCMD>::unload();
     FormInstance<frmProgress>::unload();
@@ -37,4 +58,7 @@ void ResetAllState() {
     ResetCoreState();
     ResetLinkState();
     ResetMainState();
+    Library::ResetLibraryState();
+    ResetSetupState();
+    ResetView3dState();
 }

@@ -1,9 +1,11 @@
 #pragma once
 
-// Puts every piece of shared state back to its start: the state groups of core,
-// link and mainwin, the link's hook table and the other hooks the main window
-// fills, the main window in use, the progress and play-back models, the open
-// logs and the trace, and the windows that follow them. Every fixture calls it
+// Puts every piece of shared state back to its start: the state groups of every
+// folder (core, link, mainwin, library, setup, view3d), the link's hook table and
+// the other hooks the main window fills, the main window in use, the progress and
+// play-back models, the open logs and the trace, and unloads every window of
+// every folder. A new state group adds its reset here, a new window its
+// FormInstance<T>::unload() (the test support links every folder's library). Every fixture calls it
 // when it starts and when it ends, so no test sees what another left behind.
 void ResetAllState();
 
