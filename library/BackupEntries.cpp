@@ -1,4 +1,5 @@
 #include "library/BackupEntries.h"
+#include "library/LibraryState.h"
 
 #include "library/frmBackRest.h"
 #include "mainwin/MainState.h"

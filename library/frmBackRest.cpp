@@ -1,4 +1,5 @@
 #include "library/frmBackRest.h"
+#include "library/LibraryState.h"
 
 #include "core/Caption.h"
 #include "library/BackupFolder.h"

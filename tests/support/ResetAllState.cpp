@@ -2,10 +2,13 @@
 
 #include "core/CoreState.h"
 #include "library/LibraryState.h"
+#include "library/frmBackRest.h"
 #include "library/frmContact.h"
 #include "library/frmDisLibNames.h"
 #include "library/frmLibEdit.h"
 #include "library/frmLoadLib.h"
+#include "library/frmName.h"
+#include "library/frmWiring.h"
 #include "link/CommTrace.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
@@ -36,6 +39,9 @@ void ResetAllState() {
     FormInstance<frmScaleDeflect>::unload();
     FormInstance<frmSetup>::unload();
     FormInstance<frmOptions>::unload();
+    FormInstance<frmWiring>::unload();
+    FormInstance<frmName>::unload();
+    FormInstance<frmBackRest>::unload();
     FormInstance<frmContact>::unload();
     FormInstance<frmDisLibNames>::unload();
     FormInstance<frmLibEdit>::unload();
