@@ -186,3 +186,29 @@ TEST_F(ScaleWindowTest, ScreenshotsOfBothEditors) {
     QTest::qWait(50);
     EXPECT_TRUE(defl.grab().save(shotPath(QStringLiteral("scale-deflection.png"))));
 }
+
+TEST_F(ScaleWindowTest, AnUnusableCylindersByteIsToldAndNeverChanged) {
+    frmMain& w = openWired();
+    ParamBlock[Idx_Cylinders] = 13;
+    w.Redraw_Shown_Map();
+    frmScaleRPM& e = openRpm();
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_EQ(dialogs.records()[0].title, QStringLiteral("RPM Scale"));
+    EXPECT_TRUE(dialogs.records()[0].text.contains(QStringLiteral("is 13, which is no cylinder")));
+    type(e.Input_Min, QStringLiteral("300"));
+    type(e.Input_max, QStringLiteral("19000"));
+    QTest::mouseClick(e.cmdApply, Qt::LeftButton);
+    EXPECT_EQ(bytes(224, 225), (std::vector<int>{15, 66})) << "worked out for 4 cylinders";
+    EXPECT_EQ(ParamBlock[Idx_Cylinders], 13);
+    EXPECT_EQ(w.lblrpm[0]->text(), QStringLiteral("300")) << "the main window counts 4 too";
+    QTest::mouseClick(e.cmdOK, Qt::LeftButton);
+    ASSERT_TRUE(unloaded<frmScaleRPM>());
+
+    frmScaleDeflect& d = openDeflection();
+    clickBar(d, 2);
+    press(d, Qt::Key_PageUp);
+    QTest::mouseClick(d.cmdOK, Qt::LeftButton);
+    ASSERT_TRUE(unloaded<frmScaleDeflect>());
+    EXPECT_EQ(ParamBlock[Idx_Cylinders], 13);
+    EXPECT_EQ(dialogs.records().size(), 1u) << "told once, by the RPM editor";
+}
