@@ -42,6 +42,19 @@ inline constexpr int Sending = 13;      // sending a request of the send path
 extern int send_receive;
 // Ticks left unanswered; the receive handler sets 0 on every good reply.
 extern int bad_cnt;
+// The counts of bad_cnt the link acts on, named once for the tick and the send rule.
+namespace LossLadder {
+// The poll slows to the learned base and a margin.
+inline constexpr int SlowTicks = 5;
+// While connecting: the loss is shown and the interval grows.
+inline constexpr int ConnectLossTicks = 20;
+// While polling: the unit counts as silent, the loss is shown and the interval grows.
+inline constexpr int SilentTicks = 30;
+// The port is opened again and the link connects afresh; the count goes back by
+// ReconnectSetBack, so a second long silence gives up.
+inline constexpr int ReconnectTicks = 60;
+inline constexpr int ReconnectSetBack = 40;
+} // namespace LossLadder
 
 // The frame a builder has just built (scratch: builders replace it).
 extern QByteArray FrameText;

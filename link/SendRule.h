@@ -42,8 +42,8 @@ enum class Verdict {
 // The status bar panel the notices go to.
 inline constexpr int NoticePanel = 1;
 // Unanswered ticks of live polling after which the unit counts as silent; the
-// link shows its loss then too.
-inline constexpr int SilentTicks = 30;
+// link shows its loss then too (link/LinkState.h).
+using LossLadder::SilentTicks;
 
 // Whether an edit may be sent now.
 Verdict May_Send();

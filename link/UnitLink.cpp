@@ -128,7 +128,7 @@ void UnitLink::tick() {
     }
     setTimerEnabled(false);
 
-    if (bad_cnt == 5 && interval() < cfg_CommSpeed)
+    if (bad_cnt == LossLadder::SlowTicks && interval() < cfg_CommSpeed)
         setInterval(cfg_CommSpeed + 70);
 
     // No request goes out again while the answer to the last one is still on
@@ -147,13 +147,13 @@ void UnitLink::tick() {
             traceLine(1);
             if (!awaited)
                 Comm1.setInBufferCount(0);
-            if (bad_cnt == 20) {
+            if (bad_cnt == LossLadder::ConnectLossTicks) {
                 showLoss();
                 growInterval();
             }
         } else {
             traceLine(2);
-            if (bad_cnt == 30) {
+            if (bad_cnt == LossLadder::SilentTicks) {
                 showLoss();
                 growInterval();
             }
@@ -164,13 +164,13 @@ void UnitLink::tick() {
     }
 
     // A long silence: reopen the port and connect again; the second time, give up.
-    if (bad_cnt == 60) {
+    if (bad_cnt == LossLadder::ReconnectTicks) {
         traceLine(3);
         CommStatus = CommStates::Connect;
         SendRule::ReadOut_Restarts();
         SerialPortOn();
         awaited = false;
-        bad_cnt -= 40;
+        bad_cnt -= LossLadder::ReconnectSetBack;
         setInterval(4 * cfg_CommSpeed);
         if (OnlineState == OnlineStates::Online2)
             GO_OFFLine();
