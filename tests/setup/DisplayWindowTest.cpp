@@ -395,4 +395,15 @@ TEST_F(DisplayWindow, TheAdvancedColumnsStayAsChosenAndTheWindowFitsItsRows) {
     // Going to another window unloads it.
     w.activateWindow();
     EXPECT_TRUE(QTest::qWaitFor([] { return !FormInstance<frmSetup>::loaded(); }, 5000));
+
+    // No reading offered: no row, the marker hidden, the buttons still inside.
+    writeTables(folder, 0);
+    WtsGeneral::Read_Setup_Display_Files();
+    frmSetup& none = openSetup(w);
+    EXPECT_EQ(none.Shown_Rows(), 0);
+    EXPECT_FALSE(none.lblName[0]->isVisible());
+    EXPECT_FALSE(none.VarOutline->isVisible());
+    EXPECT_EQ(none.height(), Design::px(6495 - 19 * 240));
+    EXPECT_LE(none.cmdOK->geometry().bottom(), none.Frame1->height());
+    EXPECT_TRUE(none.cmdOK->isVisible());
 }
