@@ -370,8 +370,10 @@ void Read_WD_File() {
             std::array<QString, 26> record{};
             const int fields = std::min<int>(static_cast<int>(items.size()), WdFields);
             record[1] = wholeNumberText(items[0].trimmed());
+            // The texts are trimmed; the map lines keep their columns, which the
+            // map-image reader reads them by.
             for (int f = 2; f <= fields; ++f)
-                record[f] = items[f - 1].trimmed();
+                record[f] = f < 9 ? items[f - 1].trimmed() : items[f - 1];
             record[0] = QString::number(fields);
             WdTable.push_back(record);
         }

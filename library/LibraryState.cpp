@@ -11,6 +11,7 @@ bool FileInfoUnsaved;
 QString SavedMapName;
 QString SavedMapId;
 std::vector<ExportEntry> ExportList;
+int WdSelected;
 
 void ResetLibraryState() {
     BackRestMode = 0;
@@ -21,6 +22,7 @@ void ResetLibraryState() {
     SavedMapName.clear();
     SavedMapId.clear();
     ExportList.clear();
+    WdSelected = 0;
 }
 
 } // namespace Library

@@ -30,6 +30,9 @@ extern QString SavedMapId;
 // the list is element k), each with its tick; rebuilt whenever the window opens.
 extern std::vector<ExportEntry> ExportList;
 
+// The wiring-diagram record (WdTable row) of the list row last clicked; 0 for none.
+extern int WdSelected;
+
 // Puts every variable above, the mode words too, back to its program-start value.
 void ResetLibraryState();
 

@@ -8,11 +8,12 @@
 
 namespace Library {
 
-void Finish_Map_Load(const QString& fileName, bool download) {
+void Finish_Map_Load(const QString& fileName, bool download, bool wholeMap) {
     MapLoaded = -1;
     MapDirty = 0;
-    // The whole map came from its file: nothing in it is an unsaved edit.
-    KeptImage::Mark_Kept();
+    // A whole map came from its file: nothing in it is an unsaved edit.
+    if (wholeMap)
+        KeptImage::Mark_Kept();
     // Save writes the map back to the file it came from, not to one saved before.
     TuneFileName = fileName;
     Main().Show_Tune_File(fileName);

@@ -14,7 +14,9 @@ namespace Library {
 // Save then asks for a name), Main().Show_Tune_File(fileName), one
 // Main().Redraw_Shown_Map(), WtsCM::Download_All() only when download is
 // asked and OnlineState is OnlineStates::Online, and SendRule::Image_Loaded(sent)
-// (a map not sent is said not to be the unit's).
-void Finish_Map_Load(const QString& fileName, bool download);
+// (a map not sent is said not to be the unit's). A load that replaced only part
+// of the image (wholeMap false: a wiring-diagram record's settings over the maps
+// held) leaves what counts as kept alone, so edits not saved stay unsaved.
+void Finish_Map_Load(const QString& fileName, bool download, bool wholeMap = true);
 
 } // namespace Library

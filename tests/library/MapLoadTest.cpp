@@ -75,3 +75,11 @@ TEST_F(MapLoadTest, DownloadsOnlyWhenAskedWhileOnLine) {
         EXPECT_EQ(MapLoaded, -1);
     }
 }
+
+TEST_F(MapLoadTest, APartLoadLeavesUnsavedEditsUnsaved) {
+    KeptImage::Mark_Kept();
+    Map5Image[3] = 77; // an edit nothing keeps
+    Library::Finish_Map_Load(QString(), false, false);
+    EXPECT_EQ(MapLoaded, -1);
+    EXPECT_TRUE(KeptImage::Has_Unkept_Edits());
+}
