@@ -159,8 +159,17 @@ inline bool Has_Live_Cell() {
 // record holds none.
 extern int MaxRpmSeen;
 
-// The progress window's task text ("Loading Default Map", "Uploading Data", ...).
+// The progress window's task, one of StatusStates (its text is what the window shows).
 extern QString StatusMsg;
+// The states StatusMsg holds, by name: each is also the text the progress window
+// shows for it; empty is no task.
+namespace StatusStates {
+inline const QString LoadingDefaultMap = QStringLiteral("Loading Default Map");
+inline const QString UploadingData = QStringLiteral("Uploading Data");
+inline const QString UploadingMapA = QStringLiteral("Uploading Map A");
+inline const QString UploadingMapB = QStringLiteral("Uploading Map B");
+inline const QString NoTuneEnabled = QStringLiteral("NO TUNE Enabled");
+} // namespace StatusStates
 
 // The console: the whole line entered last, and 1 while a letter typed in the
 // cell entry box has been handed over to it (cleared by its next key).

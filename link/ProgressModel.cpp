@@ -52,7 +52,7 @@ void ProgressModel::Form_Load() {
     value_ = 0;
     TimeMe.setInterval(DesignTimeMe);
     TimeMe.start();
-    if (StatusMsg != QLatin1String("Loading Default Map")) {
+    if (StatusMsg != StatusStates::LoadingDefaultMap) {
         Hooks().SetPauseInterval(5000);
         Hooks().SetPauseEnabled(true);
     }
@@ -72,7 +72,7 @@ void ProgressModel::Form_Unload() {
 }
 
 void ProgressModel::TimeMe_Timer() {
-    if (StatusMsg == QLatin1String("NO TUNE Enabled")) {
+    if (StatusMsg == StatusStates::NoTuneEnabled) {
         StatusMsg.clear();
         TimeMe.setInterval(DesignTimeMe);
     }

@@ -83,7 +83,7 @@ void selectTab() {
 void mapIds() {
     Progress().Show();
     if (StatusMsg.isEmpty())
-        StatusMsg = QStringLiteral("Uploading Data");
+        StatusMsg = StatusStates::UploadingData;
     Progress().setText(StatusMsg);
     Progress().setValue(0);
     Hooks().ShowActiveMap(ActiveMap == 1 ? 1 : 2);
@@ -95,8 +95,8 @@ void mapIds() {
 // and closes itself after 3 s.
 void lockedEnd() {
     Progress().addValue(BarStep);
-    if (StatusMsg == QLatin1String("Uploading Data"))
-        StatusMsg = QStringLiteral("NO TUNE Enabled");
+    if (StatusMsg == StatusStates::UploadingData)
+        StatusMsg = StatusStates::NoTuneEnabled;
     Progress().setText(StatusMsg);
     Progress().setValue(LockedBar);
     Progress().Restart_TimeMe(3000);

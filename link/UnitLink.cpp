@@ -608,7 +608,7 @@ void UnitLink::mnuOffline_Click() {
     if (MapLoaded == 0) {
         Hooks().SetPauseInterval(1000);
         Hooks().SetPauseEnabled(true);
-        StatusMsg = QStringLiteral("Loading Default Map");
+        StatusMsg = StatusStates::LoadingDefaultMap;
     }
 }
 
@@ -626,12 +626,12 @@ void UnitLink::mnuPort_Click(int port) {
 
 void UnitLink::mnuMapA_Click() {
     WtsCM::Select_Map_A();
-    StatusMsg = QStringLiteral("Uploading Map A");
+    StatusMsg = StatusStates::UploadingMapA;
 }
 
 void UnitLink::mnuMapB_Click() {
     WtsCM::Select_Map_B();
-    StatusMsg = QStringLiteral("Uploading Map B");
+    StatusMsg = StatusStates::UploadingMapB;
 }
 
 void UnitLink::mnuUpload_Click() {

@@ -74,7 +74,7 @@ void frmMain::Form_Load() {
         Link.GO_OFFLine();
         C_Pause->setInterval(1000);
         C_Pause->start();
-        StatusMsg = QStringLiteral("Loading Default Map");
+        StatusMsg = StatusStates::LoadingDefaultMap;
     }
 
     const int logo = (AdvBranding == 1 || AdvBranding == 2) ? AdvBranding : 0;

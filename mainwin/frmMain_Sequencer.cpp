@@ -12,7 +12,6 @@
 #include <QTimer>
 
 namespace {
-const QString LoadingDefaultMap = QStringLiteral("Loading Default Map");
 const QString UnitOffLine = QStringLiteral("Unit is Off-Line");
 } // namespace
 
@@ -22,7 +21,7 @@ void frmMain::C_Pause_Timer() {
         // steps by 10 every 100 ms and the ninth tick shows the analog map.
         C_Pause->setInterval(100);
         C_Pause->stop();
-        if (StatusMsg == LoadingDefaultMap) {
+        if (StatusMsg == StatusStates::LoadingDefaultMap) {
             Progress().Show();
             Progress().setText(StatusMsg);
             Progress().setValue(10);
