@@ -1,4 +1,5 @@
 #include "LinkTestSupport.h"
+#include "ReceiveTestSupport.h"
 
 #include "link/CommControl.h"
 #include "link/PortErrors.h"
@@ -294,3 +295,33 @@ TEST_F(PortHandling, UnloadWithThePortClosedStillClosesTheTrace) {
 }
 
 } // namespace
+
+using AdapterReplugged = SimReceiveTest;
+
+// The adapter pulled while polling: once the reconnect cannot reopen it, the
+// port is tried again quietly, and the adapter plugged back is read afresh.
+TEST_F(AdapterReplugged, ThePortIsTriedAgainAndTheUnitReadOnceItIsBack) {
+    connect();
+    ASSERT_GE(CommStatus, 10);
+    dev->lose();
+    dev->openError = KvrError::InvalidPortNumber; // the device is gone
+    tick(61);                                     // one to find it gone, sixty unanswered
+    EXPECT_FALSE(link->Comm1.PortOpen());
+    EXPECT_TRUE(link->Port_Retry.isActive()) << "tried again, not given up";
+    const std::size_t told = dialogs.records().size();
+    link->Port_Retry_Timer(); // still gone: nothing more is said
+    EXPECT_EQ(dialogs.records().size(), told);
+    EXPECT_TRUE(link->Port_Retry.isActive());
+
+    dev->openError = 0; // plugged back
+    sim.clearFrames();
+    link->Port_Retry_Timer();
+    EXPECT_TRUE(link->Comm1.PortOpen());
+    EXPECT_FALSE(link->Port_Retry.isActive());
+    EXPECT_TRUE(link->timerEnabled());
+    EXPECT_EQ(CommStatus, 0) << "the unit behind the port is read afresh";
+    poll(2);
+    settle();
+    EXPECT_GE(CommStatus, 10);
+    EXPECT_FALSE(reads().empty());
+}
