@@ -3,6 +3,7 @@
 #include "library/BackupEntries.h"
 #include "library/ContactEntries.h"
 #include "library/MainSave.h"
+#include "library/WDLoadEntries.h"
 #include "mainwin/frmMain.h"
 
 namespace Library {
@@ -16,6 +17,7 @@ void Wire_Entries(frmMain& main) {
     main.Wire_Entry(main.mnuContact, [] { Show_Contact(); });
     main.Wire_Entry(main.mnuBackup, [] { Show_Backup_Restore(1); });
     main.Wire_Entry(main.mnuRestore, [] { Show_Backup_Restore(2); });
+    main.Wire_Entry(main.mnuLoadWD, [] { Show_WD_Maps(); });
     main.Wire_Entry(main.mnuWire, [] { mnuWire_Click(); });
     // Whichever logo shows, a click opens the dealer's details (with branding).
     for (int i = 0; i < 3; ++i)

@@ -8,6 +8,7 @@
 #include "library/frmLibEdit.h"
 #include "library/frmLoadLib.h"
 #include "library/frmName.h"
+#include "library/frmWDLoad.h"
 #include "library/frmWiring.h"
 #include "link/CommTrace.h"
 #include "link/LinkHooks.h"
@@ -41,6 +42,7 @@ void ResetAllState() {
     FormInstance<frmOptions>::unload();
     FormInstance<frmWiring>::unload();
     FormInstance<frmName>::unload();
+    FormInstance<frmWDLoad>::unload();
     FormInstance<frmBackRest>::unload();
     FormInstance<frmContact>::unload();
     FormInstance<frmDisLibNames>::unload();

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "library/WiringDiagram.h"
+#include "platform/SelfUnloadingWindow.h"
+
+#include <QWidget>
+#include <array>
+#include <vector>
+
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// The wiring-diagram map list: the records of "KVRWD.cfg" with the columns the
+// user ticks, filtered by one field or all shown, sorted by a clicked column;
+// "Load Map >>" loads the chosen record into the image (and the unit while it
+// answers). One instance, through FormInstance<frmWDLoad>; it unloads when it
+// loses the focus.
+class frmWDLoad : public SelfUnloadingWindow {
+    Q_OBJECT
+public:
+    frmWDLoad();
+
+    void Form_Load();
+    void Config_Screen();
+    // Rebuilds the columns and the rows from WdTable.
+    void List_WD_Maps();
+    void chkDisplay_Click(int index);
+    void chkSearch_Click();
+    void cmdSearch_Click();
+    void ListView1_ColumnClick(int column);
+    void ListView1_ItemClick(QTreeWidgetItem* item);
+    void cmdMap_Click();
+    void cmdCancel_Click();
+
+    // The listed row of record n, or nullptr when the filter hides it.
+    QTreeWidgetItem* Row_Of(int record) const;
+
+    std::array<QCheckBox*, 8> chkDisplay{};
+    QCheckBox* chkSearch = nullptr;
+    QLineEdit* txtSearch = nullptr;
+    std::array<QRadioButton*, 6> optSearch{};
+    QPushButton* cmdSearch = nullptr;
+    QTreeWidget* ListView1 = nullptr;
+    std::array<QRadioButton*, 2> optSave{};
+    QPushButton* cmdMap = nullptr;
+    QPushButton* cmdCancel = nullptr;
+
+private:
+    void Build_Controls();
+    WiringDiagram::Filter Current_Filter() const;
+    int sortColumn_ = -1;
+};

@@ -1,0 +1,300 @@
+// The wiring-diagram map list driven through its widgets, and a record loaded
+// into the program and, over the real serial port, into the simulated unit.
+
+#include "WindowTestSupport.h"
+
+#include "core/KeptImage.h"
+#include "library/WDLoadEntries.h"
+#include "library/frmWDLoad.h"
+#include "mainwin/MapCellText.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+
+class WDLoadWindow : public LibraryWindowTest {
+protected:
+    WDLoadWindow() { folder.copyData(QStringLiteral("KVRWD.cfg")); }
+    ~WDLoadWindow() override { FormInstance<frmWDLoad>::unload(); }
+
+    frmWDLoad& openList(frmMain& w) {
+        EXPECT_TRUE(w.mnuLoadWD->isEnabled());
+        w.mnuLoadWD->trigger();
+        EXPECT_TRUE(FormInstance<frmWDLoad>::loaded());
+        frmWDLoad& f = FormInstance<frmWDLoad>::get();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&f));
+        f.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&f));
+        return f;
+    }
+    static QStringList headings(const frmWDLoad& f) {
+        QStringList h;
+        for (int c = 0; c < f.ListView1->columnCount(); ++c)
+            h << f.ListView1->headerItem()->text(c);
+        return h;
+    }
+    // Column c of every listed row, top to bottom.
+    static QStringList column(const frmWDLoad& f, int c) {
+        QStringList texts;
+        for (int i = 0; i < f.ListView1->topLevelItemCount(); ++i)
+            texts << f.ListView1->topLevelItem(i)->text(c);
+        return texts;
+    }
+    static void clickHeader(frmWDLoad& f, int column) {
+        QHeaderView* h = f.ListView1->header();
+        const QPoint p(h->sectionViewportPosition(column) + h->sectionSize(column) / 2,
+                       h->height() / 2);
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, p);
+    }
+    // Clicks the row whose first column (the file name at opening) is `text`.
+    static void clickRow(frmWDLoad& f, const QString& text) {
+        const auto found = f.ListView1->findItems(text, Qt::MatchExactly, 0);
+        ASSERT_EQ(found.size(), 1) << text.toStdString();
+        const QRect r = f.ListView1->visualItemRect(found.first());
+        QTest::mouseClick(f.ListView1->viewport(), Qt::LeftButton, {}, r.center());
+    }
+    // A click on the box or its caption's start, where a user aims.
+    static void tick(QAbstractButton* b) {
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+    }
+    // Every grid box shows the image's value on the shown tab.
+    static void expectGridShowsImage(const frmMain& w) {
+        const int tab = w.Shown_Tab();
+        const MapCellText::Layout& map = MapCellText::ForTab(tab);
+        for (int n = 0; n < 128; ++n)
+            EXPECT_EQ(w.Txt128[static_cast<std::size_t>(n)]->text(),
+                      MapCellText::Cell(tab, map.cellBase + n))
+                << "tab " << tab << " box " << n;
+    }
+    bool settled() {
+        return QTest::qWaitFor(
+            [] {
+                return SendPath::Requests_Outstanding() == 0 && UnitOnline == 1 && CommStatus == 10;
+            },
+            20000);
+    }
+};
+
+} // namespace
+
+TEST_F(WDLoadWindow, OpensWithItsColumnsAndSortsAClickedColumnAsText) {
+    frmMain& w = openWired();
+    frmWDLoad& f = openList(w);
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("Morrand - Qorva - Load Library"));
+    EXPECT_EQ(headings(f), (QStringList{"File Name", "Make", "Model", "Description"}));
+    EXPECT_EQ(f.ListView1->columnWidth(0), Design::px(1540));
+    EXPECT_EQ(f.ListView1->topLevelItemCount(), 6);
+    EXPECT_FALSE(f.cmdMap->isEnabled());
+    EXPECT_TRUE(f.chkSearch->isChecked());
+    EXPECT_FALSE(f.txtSearch->isEnabled());
+    EXPECT_FALSE(f.cmdSearch->isEnabled());
+    EXPECT_FALSE(f.optSearch[2]->isEnabled());
+    f.grab().save(shotPath(QStringLiteral("wd-list-opened.png")));
+
+    // The number column comes first; a click on its heading sorts it as text.
+    tick(f.chkDisplay[0]);
+    tick(f.chkDisplay[7]);
+    EXPECT_EQ(headings(f), (QStringList{"No.", "File Name", "Make", "Model"}));
+    EXPECT_EQ(column(f, 0), (QStringList{"1", "2", "3", "9", "10", "100"}));
+    clickHeader(f, 0);
+    EXPECT_EQ(column(f, 0), (QStringList{"1", "10", "100", "2", "3", "9"}));
+    clickHeader(f, 0); // no toggle
+    EXPECT_EQ(column(f, 0), (QStringList{"1", "10", "100", "2", "3", "9"}));
+    // The sort holds across a relist.
+    tick(f.chkDisplay[4]);
+    EXPECT_EQ(column(f, 0), (QStringList{"1", "10", "100", "2", "3", "9"}));
+    EXPECT_EQ(headings(f).last(), QStringLiteral("Year"));
+
+    // No box ticked: no rows, nothing to pick.
+    for (int b : {0, 1, 2, 3, 4})
+        tick(f.chkDisplay[b]);
+    EXPECT_EQ(f.ListView1->topLevelItemCount(), 0);
+    EXPECT_FALSE(f.cmdMap->isEnabled());
+    f.grab().save(shotPath(QStringLiteral("wd-list-no-columns.png")));
+}
+
+TEST_F(WDLoadWindow, SearchByKeysAndLoadOnlyForAListedRecord) {
+    frmMain& w = openWired();
+    frmWDLoad& f = openList(w);
+    clickRow(f, QStringLiteral("BRT-S6.kvr"));
+    EXPECT_EQ(Library::WdSelected, 2);
+    EXPECT_TRUE(f.cmdMap->isEnabled());
+
+    tick(f.chkSearch); // search controls on, the list as it was
+    EXPECT_TRUE(f.txtSearch->isEnabled());
+    EXPECT_EQ(f.ListView1->topLevelItemCount(), 6);
+    tick(f.optSearch[2]); // Vehicle Make
+    f.txtSearch->setFocus();
+    QTest::keyClicks(f.txtSearch, QStringLiteral("brandt"));
+    QTest::keyClick(f.txtSearch, Qt::Key_Return);
+    // "brandt" finds BRANDT and brandt.
+    EXPECT_EQ(column(f, 1), (QStringList{"BRANDT", "brandt"}));
+    EXPECT_TRUE(f.cmdMap->isEnabled()) << "the chosen record is still listed";
+
+    // Typed with a capital first: "FENNICK" and "fennick" are not in "Fennick".
+    f.txtSearch->selectAll();
+    QTest::keyClicks(f.txtSearch, QStringLiteral("FENNICK"));
+    tick(f.cmdSearch);
+    EXPECT_EQ(f.ListView1->topLevelItemCount(), 0);
+    EXPECT_FALSE(f.cmdMap->isEnabled()) << "the chosen record is no longer listed";
+    tick(f.cmdMap);
+    EXPECT_TRUE(FormInstance<frmWDLoad>::loaded()) << "a hidden record is not loaded";
+
+    // Show All empties the search and lists every record; the choice is back.
+    tick(f.chkSearch);
+    EXPECT_TRUE(f.txtSearch->text().isEmpty());
+    EXPECT_FALSE(f.txtSearch->isEnabled());
+    EXPECT_EQ(f.ListView1->topLevelItemCount(), 6);
+    EXPECT_TRUE(f.cmdMap->isEnabled());
+
+    // The keys choose a row too.
+    f.ListView1->setFocus();
+    QTest::keyClick(f.ListView1, Qt::Key_Home);
+    EXPECT_EQ(Library::WdSelected, 1);
+    QTest::keyClick(f.ListView1, Qt::Key_Down);
+    QTest::keyClick(f.ListView1, Qt::Key_Down);
+    EXPECT_EQ(Library::WdSelected, 3);
+    EXPECT_TRUE(f.cmdMap->isEnabled());
+
+    // Escape the window: Cancel unloads it, nothing loaded.
+    const ImageSnapshot before = ImageSnapshot::Take();
+    tick(f.cmdCancel);
+    ASSERT_TRUE(unloaded<frmWDLoad>());
+    EXPECT_TRUE(ImageSnapshot::Take() == before);
+}
+
+TEST_F(WDLoadWindow, OffLineAKeepMapsLoadChangesTheSettingsAndSendsNothing) {
+    frmMain& w = openWired();
+    writeTune(QStringLiteral("Road.kvr"), 11);
+    TuneFileName = QStringLiteral("Road.kvr");
+    KeptImage::Mark_Kept();
+    const ImageTable map5 = Map5Image;
+    const ImageTable map6 = Map6Image;
+    unit.clearFrames();
+    const auto deflection = w.Axis_Label_Texts().deflection;
+    frmWDLoad& f = openList(w);
+    clickRow(f, QStringLiteral("MRL-V8.kvr"));
+    tick(f.optSave[0]);
+    tick(f.cmdMap);
+    ASSERT_TRUE(unloaded<frmWDLoad>());
+
+    EXPECT_EQ(ParamBlock[145], 8); // the record's cylinders
+    EXPECT_EQ(bytes(ParamBlock, 152, 159), (std::vector<int>{18, 40, 70, 100, 132, 164, 196, 228}));
+    EXPECT_EQ(bytes(Map5Image, 0, 255), bytes(map5, 0, 255));
+    EXPECT_EQ(bytes(Map6Image, 0, 255), bytes(map6, 0, 255));
+    EXPECT_EQ(MapLoaded, -1);
+    EXPECT_EQ(MapDirty, 0);
+    EXPECT_TRUE(TuneFileName.isEmpty()) << "Save asks for a name, not Road.kvr";
+    EXPECT_TRUE(KeptImage::Has_Unkept_Edits()) << "the new settings are saved nowhere";
+    expectGridShowsImage(w);
+    // The deflection labels follow the record's break points.
+    EXPECT_NE(w.Axis_Label_Texts().deflection, deflection);
+    EXPECT_EQ(SendPath::Requests_Outstanding(), 0);
+    for (int i = 0; i < 5; ++i)
+        w.Link.Comm_Timer_Timer();
+    EXPECT_TRUE(std::none_of(unit.frames().begin(), unit.frames().end(), isWrite));
+    EXPECT_EQ(folder.read(QStringLiteral("KVRWDOut.cfg")).left(7), QByteArray("MAPS:\r\n"));
+}
+
+TEST_F(WDLoadWindow, ABlankMapLoadReplacesTheWholeMapAndCountsAsKept) {
+    frmMain& w = openWired();
+    writeTune(QStringLiteral("Road.kvr"), 11);
+    Map5Image[7] = 99; // an unsaved edit, replaced by the whole new map
+    frmWDLoad& f = openList(w);
+    clickRow(f, QStringLiteral("QUL-C4.kvr"));
+    tick(f.optSave[1]);
+    tick(f.cmdMap);
+    ASSERT_TRUE(unloaded<frmWDLoad>());
+
+    EXPECT_FALSE(KeptImage::Has_Unkept_Edits());
+    EXPECT_TRUE(TuneFileName.isEmpty());
+    expectGridShowsImage(w);
+    // The blank template's maps with the record's settings over them.
+    const ImageSnapshot loaded = ImageSnapshot::Take();
+    ASSERT_TRUE(TuneMap::Load_Tune_Map(QStringLiteral("Road.kvr")).ok());
+    folder.copyData(QStringLiteral("BLANKKVR6.WTS"));
+    WtsGeneral::Load_Blank_Template();
+    for (int a = 144; a < 160; ++a)
+        ParamBlock[a] = loaded.param[a];
+    EXPECT_EQ(bytes(ParamBlock, 0, 255), bytes(loaded.param, 0, 255));
+    EXPECT_EQ(bytes(Map5Image, 0, 255), bytes(loaded.map5, 0, 255));
+    EXPECT_EQ(loaded.param[145], 4);
+}
+
+TEST_F(WDLoadWindow, ARecordWithABadLineIsRefusedThroughTheWindow) {
+    folder.writeLines(QStringLiteral("KVRWD.cfg"),
+                      {QStringLiteral("4, Fennick, 01/01/2020, Bad one, BAD.kvr, 1999, GT, Halvex, "
+                                      " 9 0  10   4   2   1  34 222   3   0  20  43  74 105 137 "
+                                      "168 199 231 , 150M 300 ")});
+    frmMain& w = openWired();
+    const ImageSnapshot before = ImageSnapshot::Take();
+    frmWDLoad& f = openList(w);
+    clickRow(f, QStringLiteral("BAD.kvr"));
+    dialogs.clear();
+    tick(f.cmdMap);
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_TRUE(dialogs.records()[0].text.contains("150M 300"))
+        << dialogs.texts().join('|').toStdString();
+    EXPECT_TRUE(ImageSnapshot::Take() == before);
+    EXPECT_TRUE(FormInstance<frmWDLoad>::loaded()) << "the user can choose another";
+}
+
+TEST_F(WDLoadWindow, TheEntryIsOffWithoutTheRecordsFile) {
+    QFile::remove(folder.file(QStringLiteral("KVRWD.cfg")));
+    frmMain& w = openWired();
+    EXPECT_FALSE(w.mnuLoadWD->isEnabled());
+}
+
+// ---- against the simulated unit ---------------------------------------------
+
+TEST_F(WDLoadWindow, OnLineTheRecordGoesToTheUnitAndIsReadBack) {
+    frmMain& w = openOnlineWired();
+    frmWDLoad& f = openList(w);
+    clickRow(f, QStringLiteral("BRT-S6.kvr"));
+    tick(f.optSave[0]);
+    unit.clearFrames();
+    tick(f.cmdMap);
+    ASSERT_TRUE(unloaded<frmWDLoad>());
+    ASSERT_TRUE(settled()) << "CommStatus " << CommStatus;
+
+    EXPECT_EQ(ParamBlock[145], 6);
+    EXPECT_EQ(ParamBlock[150], 7); // (3 AND 251) OR 4
+    EXPECT_EQ(unitBytes(4, 128, 255), bytes(ParamBlock, 128, 255));
+    EXPECT_EQ(unitBytes(5, 0, 255), bytes(Map5Image, 0, 255));
+    // The full download, then the read-out of the pages it wrote.
+    const auto& frames = unit.frames();
+    const auto firstWrite = std::find_if(frames.begin(), frames.end(), isWrite);
+    const auto lastWrite = std::find_if(frames.rbegin(), frames.rend(), isWrite);
+    ASSERT_NE(firstWrite, frames.end());
+    EXPECT_TRUE(std::none_of(frames.begin(), firstWrite, isRead)) << "no read before the writes";
+    QByteArray readsAfter;
+    for (auto it = lastWrite.base(); it != frames.end(); ++it)
+        if (isRead(*it))
+            readsAfter += it->at(0);
+    EXPECT_TRUE(readsAfter.contains('8') && readsAfter.contains('9') && readsAfter.contains(':'))
+        << readsAfter.toStdString();
+    expectGridShowsImage(w);
+    w.grab().save(shotPath(QStringLiteral("wd-loaded-main.png")));
+}
+
+TEST_F(WDLoadWindow, AtOnline2ALoadSendsNothing) {
+    frmMain& w = openOnlineWired();
+    unit.faults.silent = true;
+    for (int i = 0; i < 100 && OnlineState == QLatin1String("Online"); ++i)
+        w.Link.Comm_Timer_Timer();
+    ASSERT_EQ(OnlineState, QStringLiteral("Online2"));
+    frmWDLoad& f = openList(w);
+    clickRow(f, QStringLiteral("FEN-A1.kvr"));
+    tick(f.optSave[0]);
+    unit.clearFrames();
+    tick(f.cmdMap);
+    ASSERT_TRUE(unloaded<frmWDLoad>());
+    EXPECT_EQ(ParamBlock[150], 3);
+    EXPECT_EQ(SendPath::Requests_Outstanding(), 0);
+    for (int i = 0; i < 5; ++i)
+        w.Link.Comm_Timer_Timer();
+    QTest::qWait(50);
+    EXPECT_TRUE(std::none_of(unit.frames().begin(), unit.frames().end(), isWrite));
+}
