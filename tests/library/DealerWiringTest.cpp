@@ -9,6 +9,7 @@
 #include "library/frmName.h"
 #include "library/frmWiring.h"
 #include "tests/support/NoPermissionOverride.h"
+#include "tests/support/Screenshots.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -109,10 +110,7 @@ TEST_F(WiringPdfTest, TheShippedDiagramsOpen) {
     for (int page = 0; page < 2; ++page) {
         const QImage image = document.render(page, QSize(1123, 794));
         EXPECT_FALSE(image.isNull()) << page;
-        const QString shots =
-            QCoreApplication::applicationDirPath() + QStringLiteral("/../screenshots");
-        QDir().mkpath(shots);
-        image.save(shots + QStringLiteral("/wiring-shipped-%1.png").arg(page + 1));
+        image.save(Screenshot_Path(QStringLiteral("wiring-shipped-%1.png").arg(page + 1)));
     }
 }
 

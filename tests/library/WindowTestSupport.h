@@ -9,6 +9,7 @@
 #include "link/SendPath.h"
 #include "platform/FormInstance.h"
 #include "tests/mainwin/GridTestSupport.h"
+#include "tests/support/Screenshots.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -144,10 +145,5 @@ protected:
     static bool isRead(const QByteArray& f) {
         return !f.isEmpty() && QByteArray("89:@").contains(f[0]);
     }
-    static QString shotPath(const QString& name) {
-        const QString dir =
-            QCoreApplication::applicationDirPath() + QStringLiteral("/../screenshots");
-        QDir().mkpath(dir);
-        return QDir(dir).absoluteFilePath(name);
-    }
+    static QString shotPath(const QString& name) { return Screenshot_Path(name); }
 };

@@ -3,6 +3,7 @@
 #include "mainwin/CellFit.h"
 #include "mainwin/MapCellText.h"
 #include "tests/mainwin/MainTestSupport.h"
+#include "tests/support/Screenshots.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -213,9 +214,7 @@ TEST_F(MainTest, NoMapPromptYesOpensTheLibraryAndDrawsNothing) {
 namespace {
 
 QString shotPath(const QString& name) {
-    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/../screenshots");
-    QDir().mkpath(dir);
-    return QDir(dir).absoluteFilePath(name);
+    return Screenshot_Path(name);
 }
 
 } // namespace

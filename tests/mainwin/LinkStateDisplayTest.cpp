@@ -4,6 +4,7 @@
 // whose pseudo-terminal appears under the port's name only once "plugged in".
 
 #include "tests/mainwin/MainTestSupport.h"
+#include "tests/support/Screenshots.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,9 +14,7 @@
 namespace {
 
 QString shotPath(const QString& name) {
-    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/../screenshots");
-    QDir().mkpath(dir);
-    return QDir(dir).absoluteFilePath(name);
+    return Screenshot_Path(name);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "link/LinkState.h"
 #include "mainwin/MapCellText.h"
 #include "tests/mainwin/MainTestSupport.h"
+#include "tests/support/Screenshots.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -32,7 +33,5 @@ TEST_F(MainTest, OnlineStartShowsTheUnitReadOut) {
     EXPECT_FALSE(Progress().loaded()) << "the progress window closed at the end";
     EXPECT_TRUE(QTest::qWaitFor([] { return LiveRpm > 0; }, 3000)) << "live readings arrive";
 
-    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/../screenshots");
-    QDir().mkpath(dir);
-    EXPECT_TRUE(w.grab().save(dir + QStringLiteral("/main-online-readout.png")));
+    EXPECT_TRUE(w.grab().save(Screenshot_Path(QStringLiteral("main-online-readout.png"))));
 }

@@ -10,6 +10,7 @@
 #include "mainwin/frmPBStation.h"
 #include "platform/FormInstance.h"
 #include "tests/mainwin/MainTestSupport.h"
+#include "tests/support/Screenshots.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -373,10 +374,8 @@ TEST_F(PlaybackTest, RecordedOnlineAndPlayedBackOffline) {
     EXPECT_LE(shown.size() - live.size(), 3);
     EXPECT_EQ(shown.mid(shown.size() - live.size()), live);
 
-    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/../screenshots");
-    QDir().mkpath(dir);
     pb.show();
-    EXPECT_TRUE(pb.grab().save(dir + QStringLiteral("/playback-station.png")));
+    EXPECT_TRUE(pb.grab().save(Screenshot_Path(QStringLiteral("playback-station.png"))));
 }
 
 TEST_F(PlaybackTest, GoingOnLineEndsThePlayBackAndItsWindowFollows) {

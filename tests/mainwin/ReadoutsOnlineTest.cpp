@@ -7,6 +7,7 @@
 #include "mainwin/StripChart.h"
 #include "platform/NumberRules.h"
 #include "tests/mainwin/MainTestSupport.h"
+#include "tests/support/Screenshots.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -60,9 +61,7 @@ TEST_F(ReadoutsOnlineTest, TheReadoutsFollowTheEngineAsItRevsAndLoads) {
     EXPECT_NE(w.Chart->model().PlotPos, positions) << "the sweep moved on";
     EXPECT_EQ(w.lblRC[0]->text(), QStringLiteral("RPM"));
 
-    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/../screenshots");
-    QDir().mkpath(dir);
-    EXPECT_TRUE(w.grab().save(dir + QStringLiteral("/main-online-readings.png")));
+    EXPECT_TRUE(w.grab().save(Screenshot_Path(QStringLiteral("main-online-readings.png"))));
 }
 
 TEST_F(ReadoutsOnlineTest, AStoppedEngineShowsZeroAndTheChartStandsStill) {

@@ -1,6 +1,7 @@
 #include "link/LinkHooks.h"
 #include "mainwin/MapCellText.h"
 #include "tests/mainwin/MainTestSupport.h"
+#include "tests/support/Screenshots.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,9 +12,7 @@ namespace {
 
 QString shotPath(const QString& name) {
     // Beside the test programs, in the build folder.
-    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/../screenshots");
-    QDir().mkpath(dir);
-    return QDir(dir).absoluteFilePath(name);
+    return Screenshot_Path(name);
 }
 
 } // namespace

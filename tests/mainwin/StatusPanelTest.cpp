@@ -8,6 +8,7 @@
 #include "mainwin/CellEntry.h"
 #include "mainwin/LiveCellStep.h"
 #include "tests/mainwin/GridTestSupport.h"
+#include "tests/support/Screenshots.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -64,9 +65,7 @@ TEST_F(StatusPanel, EveryNoticeIsShownWhole) {
     SendRule::Tell(texts[1] + QLatin1Char(' ') + texts[2] + QLatin1Char(' ') + texts[3]);
     EXPECT_FALSE(fits());
     SendRule::Tell(SendRule::Notice(Verdict::ReadingUnit));
-    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/../screenshots");
-    QDir().mkpath(dir);
-    EXPECT_TRUE(window->grab().save(dir + QStringLiteral("/main-status-notice.png")));
+    EXPECT_TRUE(window->grab().save(Screenshot_Path(QStringLiteral("main-status-notice.png"))));
 }
 
 TEST_F(StatusPanel, ARefusalGoesOnceItsCauseHasPassed) {

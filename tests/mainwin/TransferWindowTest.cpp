@@ -4,6 +4,7 @@
 #include "link/frmDosCMD.h"
 #include "platform/FormInstance.h"
 #include "tests/mainwin/MainTestSupport.h"
+#include "tests/support/Screenshots.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -149,9 +150,7 @@ TEST_F(TransferWindowTest, HelpWindowFollowsItsMenuTick) {
                              "====> THEY DO NOT WORK IN THIS PROGRAM <====", "=> SC val",
                              "Set column to value", "XX", "Reset the KVR6"})
         EXPECT_TRUE(text.contains(QString::fromLatin1(part))) << part;
-    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/../screenshots");
-    QDir().mkpath(dir);
-    EXPECT_TRUE(help.grab().save(dir + QStringLiteral("/command-help.png")));
+    EXPECT_TRUE(help.grab().save(Screenshot_Path(QStringLiteral("command-help.png"))));
     w.mnuDosHelp->trigger();
     EXPECT_FALSE(FormInstance<frmDosCMD>::loaded());
     EXPECT_FALSE(w.mnuDosHelp->isChecked());

@@ -5,6 +5,7 @@
 #include "setup/SetupState.h"
 #include "setup/frmSetup.h"
 #include "tests/mainwin/GridTestSupport.h"
+#include "tests/support/Screenshots.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -105,10 +106,5 @@ protected:
     }
     // Field n (1..8) of a written row line, without its padding.
     static QString field(const QString& line, int n) { return line.section(',', n, n).trimmed(); }
-    static QString shotPath(const QString& name) {
-        const QString dir =
-            QCoreApplication::applicationDirPath() + QStringLiteral("/../screenshots");
-        QDir().mkpath(dir);
-        return dir + '/' + name;
-    }
+    static QString shotPath(const QString& name) { return Screenshot_Path(name); }
 };

@@ -9,6 +9,7 @@
 #include "platform/FormInstance.h"
 #include "setup/frmOptions.h"
 #include "tests/setup/SetupTestSupport.h"
+#include "tests/support/Screenshots.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -287,12 +288,10 @@ TEST_F(OptionsWindow, ScreenshotOfEveryTab) {
                  QString(16, QChar(255)),
                  QString(16, QChar(255))};
     frmOptions& w = open();
-    const QString dir = QCoreApplication::applicationDirPath() + QStringLiteral("/../screenshots");
-    QDir().mkpath(dir);
     for (int i = 0; i < 8; ++i) {
         tab(w, i);
         const QPixmap shot = w.grab();
         ASSERT_FALSE(shot.isNull());
-        EXPECT_TRUE(shot.save(QDir(dir).absoluteFilePath(QStringLiteral("options-%1.png").arg(i))));
+        EXPECT_TRUE(shot.save(Screenshot_Path(QStringLiteral("options-%1.png").arg(i))));
     }
 }

@@ -9,6 +9,7 @@
 #include "setup/frmScaleDeflect.h"
 #include "setup/frmScaleRPM.h"
 #include "tests/mainwin/GridTestSupport.h"
+#include "tests/support/Screenshots.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -109,10 +110,5 @@ protected:
         for (int i = 0; i < 8; ++i)
             EXPECT_EQ(window->lblDef[i]->text(), labels.lblDef[i]) << "deflection label " << i;
     }
-    static QString shotPath(const QString& name) {
-        const QString dir =
-            QCoreApplication::applicationDirPath() + QStringLiteral("/../screenshots");
-        QDir().mkpath(dir);
-        return QDir(dir).absoluteFilePath(name);
-    }
+    static QString shotPath(const QString& name) { return Screenshot_Path(name); }
 };

@@ -6,6 +6,7 @@
 #include "platform/FormInstance.h"
 #include "tests/mainwin/GridTestSupport.h"
 #include "tests/support/ResetAllState.h"
+#include "tests/support/Screenshots.h"
 #include "view3d/Entries.h"
 #include "view3d/Geometry3D.h"
 #include "view3d/View3dState.h"
@@ -85,10 +86,5 @@ protected:
                 w.push_back(f);
         return w;
     }
-    static QString shotPath(const QString& name) {
-        const QString dir =
-            QCoreApplication::applicationDirPath() + QStringLiteral("/../screenshots");
-        QDir().mkpath(dir);
-        return QDir(dir).absoluteFilePath(name);
-    }
+    static QString shotPath(const QString& name) { return Screenshot_Path(name); }
 };
