@@ -23,7 +23,6 @@ public:
 class ScaleImageTest : public ::testing::Test, protected FreshState {
 protected:
     ScaleImageTest() {
-        ResetSetupState();
         sim::Unit unit;
         for (int a = 0; a < 256; ++a)
             ParamBlock[a] = static_cast<std::int16_t>(unit.byte(4, a));
@@ -32,10 +31,7 @@ protected:
         OnlineState = OnlineStates::Offline;
         Set_Main(&main);
     }
-    ~ScaleImageTest() override {
-        Set_Main(nullptr);
-        ResetSetupState();
-    }
+    ~ScaleImageTest() override { Set_Main(nullptr); }
     static int period(int n) { return ParamBlock[224 + 2 * n] * 256 + ParamBlock[225 + 2 * n]; }
     static void setPeriod(int n, int p) { UnitBytes::Store_Period(224 + 2 * n, 225 + 2 * n, p); }
     static std::vector<int> bytes(int first, int last) {

@@ -22,15 +22,9 @@
 
 // The main window with the setup folder's entries wired and the simulated unit on
 // serial port 1; the scale editors are opened through their menu entries and
-// driven with real keys and clicks.
+// driven with real keys and clicks. FreshState unloads them and resets their state.
 class ScaleWindowTest : public GridTest {
 protected:
-    ScaleWindowTest() { ResetSetupState(); }
-    ~ScaleWindowTest() override {
-        FormInstance<frmScaleRPM>::unload();
-        FormInstance<frmScaleDeflect>::unload();
-        ResetSetupState();
-    }
     frmMain& openWired() {
         frmMain& w = open();
         Setup::Wire_Entries(w);
