@@ -9,18 +9,7 @@
 
 namespace {
 
-class LibraryEndToEnd : public LibraryWindowTest {
-protected:
-    // Waits until the requests have gone out and the read-out after them is back
-    // at live polling.
-    bool settled() {
-        return QTest::qWaitFor(
-            [] {
-                return SendPath::Requests_Outstanding() == 0 && UnitOnline == 1 && CommStatus == 10;
-            },
-            20000);
-    }
-};
+class LibraryEndToEnd : public LibraryWindowTest {};
 
 } // namespace
 

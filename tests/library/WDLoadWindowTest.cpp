@@ -68,13 +68,6 @@ protected:
                       MapCellText::Cell(tab, map.cellBase + n))
                 << "tab " << tab << " box " << n;
     }
-    bool settled() {
-        return QTest::qWaitFor(
-            [] {
-                return SendPath::Requests_Outstanding() == 0 && UnitOnline == 1 && CommStatus == 10;
-            },
-            20000);
-    }
 };
 
 } // namespace

@@ -43,15 +43,16 @@ protected:
         return w;
     }
     frmMain& openOnlineWired() {
-        OnlineState = QStringLiteral("Online");
-        frmMain& w = load();
-        Library::Wire_Entries(w);
-        w.show();
-        EXPECT_TRUE(QTest::qWaitFor([] { return UnitOnline == 1 && CommStatus >= 10; }, 10000))
-            << "the read-out did not finish, CommStatus " << CommStatus;
-        w.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
-        return w;
+        return loadOnlineActive([](frmMain& w) { Library::Wire_Entries(w); });
+    }
+    // Waits until the requests have gone out and the read-out after them is back
+    // at live polling.
+    bool settled() {
+        return QTest::qWaitFor(
+            [] {
+                return SendPath::Requests_Outstanding() == 0 && UnitOnline == 1 && CommStatus == 10;
+            },
+            20000);
     }
     // Writes a tune-map file of an image unlike the blank map and the unit's,
     // and puts the image back as it was. Returns the image written.

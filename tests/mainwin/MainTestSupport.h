@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "core/CoreState.h"
 #include "link/CommTrace.h"
 #include "link/LinkHooks.h"
@@ -52,12 +54,22 @@ protected:
     }
     // Loads the window on-line, shown, and waits until the read-out of the unit
     // has finished and live polling runs.
-    frmMain& loadOnline() {
+    // wire, when given, attaches a folder's entries before the window is shown.
+    frmMain& loadOnline(const std::function<void(frmMain&)>& wire = {}) {
         OnlineState = QStringLiteral("Online");
         frmMain& w = load();
+        if (wire)
+            wire(w);
         w.show();
         EXPECT_TRUE(QTest::qWaitFor([] { return UnitOnline == 1 && CommStatus >= 10; }, 10000))
             << "the read-out did not finish, CommStatus " << CommStatus;
+        return w;
+    }
+    // The same, and the main window made the active one, as a user's click would.
+    frmMain& loadOnlineActive(const std::function<void(frmMain&)>& wire = {}) {
+        frmMain& w = loadOnline(wire);
+        w.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
         return w;
     }
     // Runs the sequencer's ticks until it stops (at most n ticks).

@@ -49,15 +49,7 @@ protected:
         return w;
     }
     frmMain& openOnlineWired() {
-        OnlineState = QStringLiteral("Online");
-        frmMain& w = load();
-        View3D::Wire_Entries(w);
-        w.show();
-        EXPECT_TRUE(QTest::qWaitFor([] { return UnitOnline == 1 && CommStatus >= 10; }, 10000))
-            << "the read-out did not finish, CommStatus " << CommStatus;
-        w.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
-        return w;
+        return loadOnlineActive([](frmMain& w) { View3D::Wire_Entries(w); });
     }
     // Opens the view through the main window's menu entry.
     frm3DDrw& openView(frmMain& w, QAction* entry) {
