@@ -131,84 +131,89 @@ void UnitLink::tick() {
     if (bad_cnt == LossLadder::SlowTicks && interval() < cfg_CommSpeed)
         setInterval(cfg_CommSpeed + 70);
 
-    // No request goes out again while the answer to the last one is still on
-    // the line; once it has stopped coming, what came of it is thrown away so
-    // that the next answer starts afresh.
-    bool awaited = false;
-    if (CommStatus != CommStates::Sending) {
-        awaited = ReplyBuffer::Reply_On_Its_Way(interval(), Comm1.InBufferCount());
-        if (!awaited && Comm1.InBufferCount() > 0)
-            Comm1.setInBufferCount(0);
-    }
-
-    if (send_receive == 1) {
-        ++bad_cnt;
-        if (CommStatus == CommStates::Connect) {
-            traceLine(1);
-            if (!awaited)
-                Comm1.setInBufferCount(0);
-            if (bad_cnt == LossLadder::ConnectLossTicks) {
-                showLoss();
-                growInterval();
-            }
-        } else {
-            traceLine(2);
-            if (bad_cnt == LossLadder::SilentTicks) {
-                showLoss();
-                growInterval();
-            }
-        }
-    } else {
-        Hooks().SetNoCommsVisible(0, false);
-        Hooks().SetNoCommsVisible(1, false);
-    }
-
-    // A long silence: reopen the port and connect again; the second time, give up.
+    bool awaited = replyAwaited();
+    countUnanswered(awaited);
     if (bad_cnt == LossLadder::ReconnectTicks) {
-        traceLine(3);
-        CommStatus = CommStates::Connect;
-        SendRule::ReadOut_Restarts();
-        SerialPortOn();
+        reconnect();
         awaited = false;
-        bad_cnt -= LossLadder::ReconnectSetBack;
-        setInterval(4 * cfg_CommSpeed);
-        if (OnlineState == OnlineStates::Online2)
-            GO_OFFLine();
-        if (OnlineState == OnlineStates::Online)
-            OnlineState = OnlineStates::Online2;
-        if (interval() > 500)
-            setInterval(500);
     }
 
     if (CommStatus == CommStates::Replied || CommStatus == CommStates::RepliedTwice)
         CommStatus = CommStates::Polling;
+    request(awaited);
 
+    if (interval() == 0)
+        setInterval(1);
+    setTimerEnabled(true);
+    if (NoTuneFlag == 171) {
+        Hooks().SetNoTuneMenus();
+        NoTuneFlag = 170;
+    }
+}
+
+// No request goes out again while the answer to the last one is still on the
+// line; once it has stopped coming, what came of it is thrown away so that the
+// next answer starts afresh.
+bool UnitLink::replyAwaited() {
+    if (CommStatus == CommStates::Sending)
+        return false;
+    const bool awaited = ReplyBuffer::Reply_On_Its_Way(interval(), Comm1.InBufferCount());
+    if (!awaited && Comm1.InBufferCount() > 0)
+        Comm1.setInBufferCount(0);
+    return awaited;
+}
+
+// A tick whose request is still unanswered counts towards the loss ladder; the
+// loss shows at its step (sooner while connecting) and the poll slows down.
+void UnitLink::countUnanswered(bool awaited) {
+    if (send_receive != 1) {
+        Hooks().SetNoCommsVisible(0, false);
+        Hooks().SetNoCommsVisible(1, false);
+        return;
+    }
+    ++bad_cnt;
+    int showAt = LossLadder::SilentTicks;
+    if (CommStatus == CommStates::Connect) {
+        traceLine(1);
+        if (!awaited)
+            Comm1.setInBufferCount(0);
+        showAt = LossLadder::ConnectLossTicks;
+    } else {
+        traceLine(2);
+    }
+    if (bad_cnt == showAt) {
+        showLoss();
+        growInterval();
+    }
+}
+
+// A long silence: reopen the port and connect again; the second time, give up.
+void UnitLink::reconnect() {
+    traceLine(3);
+    CommStatus = CommStates::Connect;
+    SendRule::ReadOut_Restarts();
+    SerialPortOn();
+    bad_cnt -= LossLadder::ReconnectSetBack;
+    setInterval(4 * cfg_CommSpeed);
+    if (OnlineState == OnlineStates::Online2)
+        GO_OFFLine();
+    if (OnlineState == OnlineStates::Online)
+        OnlineState = OnlineStates::Online2;
+    if (interval() > 500)
+        setInterval(500);
+}
+
+// The request of this tick, by the state of the link; none while an answer is
+// still on its way (a queue being sent does not wait for answers).
+void UnitLink::request(bool awaited) {
     switch (CommStatus) {
     case CommStates::Connect:
-        if (awaited)
-            break;
-        if (NoTuneFlag == 170)
-            send(WtsUp::NoTune_Set_Frame());
-        Comm1.setRThreshold(18);
-        comm_rth = 18;
-        send(WtsUp::Poll_Frame());
-        ReplyBuffer::Request_Sent(18);
-        send_receive = 1;
-        UnitOnline = 0;
-        SendLineNo = 0;
-        if (OnlineState == OnlineStates::Online)
-            Hooks().Comm_Dis_State(true);
-        setInterval(cfg_CommSpeed + 20);
+        if (!awaited)
+            requestConnect();
         break;
     case CommStates::FirstPage:
-        if (awaited)
-            break;
-        Comm1.setRThreshold(130);
-        send(WtsUp::Read_Frame(WtsUp::ReadParam, Idx_ParamLow, 128));
-        ReplyBuffer::Request_Sent(130);
-        MapChanged = 0;
-        // The first page request waits for its answer like the later ones.
-        send_receive = 1;
+        if (!awaited)
+            requestFirstPage();
         break;
     case CommStates::ReadOutFirst: // to ReadOutLast
     case 3:
@@ -218,27 +223,15 @@ void UnitLink::tick() {
     case 7:
     case 8:
     case CommStates::ReadOutLast:
-        if (awaited)
-            break;
-        Comm1.setRThreshold(comm_rth);
-        if (ReadRequest.isEmpty()) {
-            CommStatus = CommStates::Connect; // nothing prepared: the read-out starts again
-        } else {
-            send(ReadRequest);
-            ReplyBuffer::Request_Sent(comm_rth);
-        }
-        send_receive = 1;
+        if (!awaited)
+            requestReadOut();
         break;
     case CommStates::Polling:
         if (SendPending == SendWaiting) {
             CommStatus = CommStates::Sending;
             tick();
         } else if (!awaited) {
-            Comm1.setRThreshold(18);
-            comm_rth = 18;
-            send(WtsUp::Poll_Frame());
-            ReplyBuffer::Request_Sent(18);
-            send_receive = 1;
+            poll();
         }
         break;
     case CommStates::Sending:
@@ -247,14 +240,46 @@ void UnitLink::tick() {
     default:
         break;
     }
+}
 
-    if (interval() == 0)
-        setInterval(1);
-    setTimerEnabled(true);
-    if (NoTuneFlag == 171) {
-        Hooks().SetNoTuneMenus();
-        NoTuneFlag = 170;
+void UnitLink::poll() {
+    Comm1.setRThreshold(18);
+    comm_rth = 18;
+    send(WtsUp::Poll_Frame());
+    ReplyBuffer::Request_Sent(18);
+    send_receive = 1;
+}
+
+// The first poll of a connect, after the No-Tune mark when it is set.
+void UnitLink::requestConnect() {
+    if (NoTuneFlag == 170)
+        send(WtsUp::NoTune_Set_Frame());
+    poll();
+    UnitOnline = 0;
+    SendLineNo = 0;
+    if (OnlineState == OnlineStates::Online)
+        Hooks().Comm_Dis_State(true);
+    setInterval(cfg_CommSpeed + 20);
+}
+
+void UnitLink::requestFirstPage() {
+    Comm1.setRThreshold(130);
+    send(WtsUp::Read_Frame(WtsUp::ReadParam, Idx_ParamLow, 128));
+    ReplyBuffer::Request_Sent(130);
+    MapChanged = 0;
+    // The first page request waits for its answer like the later ones.
+    send_receive = 1;
+}
+
+void UnitLink::requestReadOut() {
+    Comm1.setRThreshold(comm_rth);
+    if (ReadRequest.isEmpty()) {
+        CommStatus = CommStates::Connect; // nothing prepared: the read-out starts again
+    } else {
+        send(ReadRequest);
+        ReplyBuffer::Request_Sent(comm_rth);
     }
+    send_receive = 1;
 }
 
 // CommStates::Sending: one step of the request in hand, taking the next one first if needed.
@@ -274,9 +299,6 @@ void UnitLink::sendRequest() {
         CommStatus = CommStates::Polling;
         return;
     }
-    const int count = static_cast<int>(SendQueue.size());
-    // All elements sent and the line drained: the queue is done.
-    const auto done = [&] { return SendLineNo >= count && Comm1.OutBufferCount() == 0; };
     switch (SendSubState) {
     case Sub_State(SendKind::Command):
         send(FrameText);
@@ -285,54 +307,11 @@ void UnitLink::sendRequest() {
         SendPath::Finish_Current();
         break;
     case Sub_State(SendKind::Refresh):
-        if (!SendRequests.empty()) {
-            // Requests raised since wait: they go out first, so the read-out reads
-            // the unit as they leave it and no edit of theirs is read over.
-            SendPath::Finish_Current();
-            SendPath::Request_Refresh();
-            CommStatus = CommStates::Polling;
-            break;
-        }
-        FrameText.clear();
-        SendLineNo = 0;
-        SendPath::Finish_Current();
-        CommStatus = CommStates::Connect;
-        bad_cnt = 0;
-        Progress().Hide();
-        StatusMsg.clear();
-        Progress().Form_Unload();
+        startRefresh();
         break;
-    case Sub_State(SendKind::QueueWithProgress): {
-        if (SendLineNo == 0) {
-            setInterval(interval() + 10);
-            if (Progress().text() == DownloadWaits)
-                Progress().setText(Downloading);
-        }
-        bool sent = false;
-        if (SendLineNo < count) {
-            ++SendLineNo;
-            send(SendQueue[static_cast<std::size_t>(SendLineNo - 1)]);
-            sent = true;
-        }
-        if (done()) {
-            FrameText.clear();
-            SendSubState = Sub_State(SendKind::Refresh); // the read-out follows
-            bad_cnt = 0;
-            if (PauseMode == 2) {
-                Hooks().SetPauseEnabled(true);
-                PauseMode = 0;
-            }
-        }
-        if (sent) {
-            if (PauseMode == 2) {
-                Hooks().SetPauseEnabled(false);
-                Progress().setValue(SendLineNo);
-            } else {
-                Progress().addValue(5);
-            }
-        }
+    case Sub_State(SendKind::QueueWithProgress):
+        sendWithProgress();
         break;
-    }
     case SendQueueSent:
         CommStatus = CommStates::Polling;
         FrameText.clear();
@@ -340,22 +319,84 @@ void UnitLink::sendRequest() {
         SendPath::Finish_Current();
         break;
     case Sub_State(SendKind::Queue):
-        if (SendLineNo == 0)
-            setInterval(interval() + 10);
-        if (SendLineNo < count) {
-            ++SendLineNo;
-            send(SendQueue[static_cast<std::size_t>(SendLineNo - 1)]);
-        }
-        bad_cnt = 0;
-        if (done()) {
-            FrameText.clear();
-            SendSubState = SendQueueSent;
-            setInterval(interval() < 11 ? 1 : interval() - 10);
-            bad_cnt = 0;
-        }
+        sendQueueElement();
         break;
     default:
         break;
+    }
+}
+
+// The next element of the queue, if one is left; true when one went out.
+bool UnitLink::sendNextElement() {
+    if (SendLineNo >= static_cast<int>(SendQueue.size()))
+        return false;
+    ++SendLineNo;
+    send(SendQueue[static_cast<std::size_t>(SendLineNo - 1)]);
+    return true;
+}
+
+// All elements sent and the line drained: the queue is done.
+bool UnitLink::queueDone() const {
+    return SendLineNo >= static_cast<int>(SendQueue.size()) && Comm1.OutBufferCount() == 0;
+}
+
+// A read-out of the whole unit, once the requests raised meanwhile have gone.
+void UnitLink::startRefresh() {
+    if (!SendRequests.empty()) {
+        // Requests raised since wait: they go out first, so the read-out reads
+        // the unit as they leave it and no edit of theirs is read over.
+        SendPath::Finish_Current();
+        SendPath::Request_Refresh();
+        CommStatus = CommStates::Polling;
+        return;
+    }
+    FrameText.clear();
+    SendLineNo = 0;
+    SendPath::Finish_Current();
+    CommStatus = CommStates::Connect;
+    bad_cnt = 0;
+    Progress().Hide();
+    StatusMsg.clear();
+    Progress().Form_Unload();
+}
+
+// One element of a queue shown in the progress window; the read-out follows.
+void UnitLink::sendWithProgress() {
+    if (SendLineNo == 0) {
+        setInterval(interval() + 10);
+        if (Progress().text() == DownloadWaits)
+            Progress().setText(Downloading);
+    }
+    const bool sent = sendNextElement();
+    if (queueDone()) {
+        FrameText.clear();
+        SendSubState = Sub_State(SendKind::Refresh);
+        bad_cnt = 0;
+        if (PauseMode == 2) {
+            Hooks().SetPauseEnabled(true);
+            PauseMode = 0;
+        }
+    }
+    if (!sent)
+        return;
+    if (PauseMode == 2) {
+        Hooks().SetPauseEnabled(false);
+        Progress().setValue(SendLineNo);
+    } else {
+        Progress().addValue(5);
+    }
+}
+
+// One element of a plain queue; once it is done the link polls again.
+void UnitLink::sendQueueElement() {
+    if (SendLineNo == 0)
+        setInterval(interval() + 10);
+    sendNextElement();
+    bad_cnt = 0;
+    if (queueDone()) {
+        FrameText.clear();
+        SendSubState = SendQueueSent;
+        setInterval(interval() < 11 ? 1 : interval() - 10);
     }
 }
 

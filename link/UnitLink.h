@@ -63,7 +63,22 @@ public:
 
 private:
     void tick();
+    // The steps of a tick.
+    bool replyAwaited();
+    void countUnanswered(bool awaited);
+    void reconnect();
+    void request(bool awaited);
+    void poll();
+    void requestConnect();
+    void requestFirstPage();
+    void requestReadOut();
+    // The steps of sending the request in hand.
     void sendRequest();
+    bool sendNextElement();
+    bool queueDone() const;
+    void startRefresh();
+    void sendWithProgress();
+    void sendQueueElement();
     void send(const QByteArray& frame);
     void traceLine(int prefix);
     void setTimerEnabled(bool enabled);
