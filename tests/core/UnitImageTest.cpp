@@ -31,7 +31,7 @@ TEST(UnitImage, CellAddressesOfTheMaps) {
 // image keeps the byte it holds.
 TEST(UnitImage, AnUnusableCylindersByteCountsAsFourAndStays) {
     ResetCoreState();
-    for (const auto [byte, count] :
+    for (const auto& [byte, count] :
          {std::pair{0, 4}, {1, 1}, {6, 6}, {12, 12}, {13, 4}, {255, 4}}) {
         ParamBlock[Idx_Cylinders] = static_cast<std::int16_t>(byte);
         EXPECT_EQ(UnitBytes::Usable_Cylinders(), count) << byte;

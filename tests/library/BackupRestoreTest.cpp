@@ -45,10 +45,7 @@ public:
 class BackupRestoreTest : public LibraryWindowTest {
 protected:
     BackupRestoreTest() { qputenv("KVR6_DRIVE_A", stick.path().toLocal8Bit()); }
-    ~BackupRestoreTest() override {
-        FormInstance<frmBackRest>::unload();
-        qunsetenv("KVR6_DRIVE_A");
-    }
+    ~BackupRestoreTest() override { qunsetenv("KVR6_DRIVE_A"); }
 
     frmBackRest& openMode(frmMain&, QAction* entry) {
         EXPECT_TRUE(entry->isEnabled());
@@ -57,9 +54,6 @@ protected:
         frmBackRest& b = FormInstance<frmBackRest>::get();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&b));
         return b;
-    }
-    static bool unloaded() {
-        return QTest::qWaitFor([] { return !FormInstance<frmBackRest>::loaded(); }, 8000);
     }
     // A tune map of 55 lines and more: a file made bigger by repeating its map.
     void writeBig(const QString& name, int seed) {
@@ -93,7 +87,7 @@ TEST_F(BackupRestoreTest, BackupCopiesEveryMapByteForByteAndClosesWhenDone) {
               QStringLiteral("KVR6 - Backup saved map files   by Fast Lane Motors"));
     EXPECT_EQ(b.lblFolder[0]->text(), QDir::toNativeSeparators(stick.path()));
     EXPECT_EQ(b.lblKVRPath[0]->text(), QDir::toNativeSeparators(folder.path()));
-    b.grab().save(shotPath(QStringLiteral("backup-window.png")));
+    b.grab().save(Screenshot_Path(QStringLiteral("backup-window.png")));
 
     b.cmdCopyB->setFocus();
     QTest::keyClick(b.cmdCopyB, Qt::Key_Space);
@@ -101,14 +95,14 @@ TEST_F(BackupRestoreTest, BackupCopiesEveryMapByteForByteAndClosesWhenDone) {
     EXPECT_EQ(b.lblStatus[0]->text(), QStringLiteral("2"));
     EXPECT_EQ(b.PB1[0]->value(), 2);
     EXPECT_FALSE(b.cmdCopyB->isEnabled());
-    b.grab().save(shotPath(QStringLiteral("backup-completed.png")));
+    b.grab().save(Screenshot_Path(QStringLiteral("backup-completed.png")));
     EXPECT_TRUE(dialogs.records().empty()) << dialogs.texts().join('\n').toStdString();
 
     std::map<QString, QByteArray> expected;
     for (const QString& name : {QStringLiteral("Golf.kvr"), QStringLiteral("Polo GTI.kvr")})
         expected[name] = bytesOf(folder.file(name));
     EXPECT_EQ(contentsOf(stick.path()), expected);
-    EXPECT_TRUE(unloaded()) << "the window stays open after the completed backup";
+    EXPECT_TRUE(Wait_Unloaded<frmBackRest>()) << "the window stays open after the completed backup";
 }
 
 TEST_F(BackupRestoreTest, AFullStickAsksForTheNextAndTheBackupGoesOnThere) {
@@ -165,7 +159,7 @@ TEST_F(BackupRestoreTest, AMissingFolderAsksOkChoosesAnotherAndCancelCloses) {
         if (c.copied)
             EXPECT_EQ(bytesOf(nextStick.filePath("a.kvr")), bytesOf(folder.file("a.kvr")));
         else
-            EXPECT_TRUE(unloaded()) << "Cancel in the question closes the window";
+            EXPECT_TRUE(Wait_Unloaded<frmBackRest>()) << "Cancel in the question closes the window";
         FormInstance<frmBackRest>::unload();
     }
 }
@@ -178,7 +172,7 @@ TEST_F(BackupRestoreTest, TheChosenFolderIsOfferedAtTheNextOpening) {
     QTest::mouseClick(b.cmdFolder[1], Qt::LeftButton);
     EXPECT_EQ(b.lblFolder[1]->text(), QDir::toNativeSeparators(nextStick.path()));
     QTest::mouseClick(b.cmdCancel[1], Qt::LeftButton);
-    EXPECT_TRUE(unloaded());
+    EXPECT_TRUE(Wait_Unloaded<frmBackRest>());
     EXPECT_EQ(BackRestMode, 0);
 
     frmBackRest& again = openMode(w, w.mnuBackup);
@@ -222,7 +216,7 @@ TEST_F(BackupRestoreTest, RestoreReplacesWholeMapsAndSkipsWhatIsNoWholeMap) {
               QStringLiteral("KVR6 - Restore saved map files   by Fast Lane Motors"));
     EXPECT_TRUE(b.Frame1[1]->isVisible());
     EXPECT_FALSE(b.Frame1[0]->isVisible());
-    b.grab().save(shotPath(QStringLiteral("restore-window.png")));
+    b.grab().save(Screenshot_Path(QStringLiteral("restore-window.png")));
     QTest::mouseClick(b.cmdCopyR, Qt::LeftButton);
 
     ASSERT_EQ(dialogs.records().size(), 1u);

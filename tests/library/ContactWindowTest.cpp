@@ -17,8 +17,6 @@ namespace {
 
 class ContactWindowTest : public LibraryWindowTest {
 protected:
-    ~ContactWindowTest() override { FormInstance<frmContact>::unload(); }
-
     frmContact& openContact(frmMain& w) {
         EXPECT_TRUE(w.mnuContact->isEnabled());
         w.mnuContact->trigger();
@@ -114,11 +112,11 @@ TEST_F(ContactWindowTest, OpeningListsTheLibraryAndLeavesTheCurrentMapAlone) {
     QTest::keyClick(c.LstLib, Qt::Key_Space);
     EXPECT_FALSE(Library::ExportList[2].ticked);
 
-    c.grab().save(shotPath(QStringLiteral("contact-window.png")));
+    c.grab().save(Screenshot_Path(QStringLiteral("contact-window.png")));
 
     // Another window taking the focus unloads it.
     w.activateWindow();
-    EXPECT_TRUE(unloaded<frmContact>());
+    EXPECT_TRUE(Wait_Unloaded<frmContact>());
     EXPECT_EQ(MapId, QStringLiteral("Current map"));
 }
 
@@ -279,11 +277,11 @@ TEST_F(ContactWindowTest, FillUpdateTickExportThenSaveCarriesTheOwner) {
     EXPECT_TRUE(lines[0].endsWith(QStringLiteral(", a.kvr, ") + contact)) << lines[0];
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral(" Opel, A4, 1999, Car, Seed 3, ")));
     EXPECT_TRUE(lines[1].endsWith(QStringLiteral(", c.kvr, ") + contact)) << lines[1];
-    c.grab().save(shotPath(QStringLiteral("contact-exported.png")));
+    c.grab().save(Screenshot_Path(QStringLiteral("contact-exported.png")));
 
     // Save As a tune map: its "Owner:" lines carry the stored record.
     w.activateWindow();
-    ASSERT_TRUE(unloaded<frmContact>());
+    ASSERT_TRUE(Wait_Unloaded<frmContact>());
     ContactFields = {}; // what the file holds counts, not what was left in memory
     dialogs.file(folder.file(QStringLiteral("Golf")));
     w.mnuSaveAS->trigger();

@@ -48,10 +48,6 @@ class WiringPdfTest : public LibraryTest {};
 
 class DealerWiringTest : public LibraryWindowTest {
 protected:
-    ~DealerWiringTest() override {
-        FormInstance<frmName>::unload();
-        FormInstance<frmWiring>::unload();
-    }
     void writeDealer(int branding) {
         folder.writeLines(
             QStringLiteral("kvrDealer.cfg"),
@@ -149,7 +145,7 @@ TEST_F(DealerWiringTest, TheViewerShowsTheDiagramsAndClosingShowsTheMainWindow) 
     // One page painted: the frame drawn at test time shows dark in the view.
     QTest::qWait(50);
     const QImage shot = v.grab().toImage();
-    shot.save(shotPath(QStringLiteral("wiring-viewer.png")));
+    shot.save(Screenshot_Path(QStringLiteral("wiring-viewer.png")));
     int dark = 0;
     for (int y = 0; y < shot.height(); y += 2)
         for (int x = 0; x < shot.width(); x += 2)
@@ -167,7 +163,7 @@ TEST_F(DealerWiringTest, TheViewerShowsTheDiagramsAndClosingShowsTheMainWindow) 
     // Closing it leaves the main window visible, also when it was hidden.
     w.hide();
     v.close();
-    EXPECT_TRUE(unloaded<frmWiring>());
+    EXPECT_TRUE(Wait_Unloaded<frmWiring>());
     EXPECT_TRUE(w.isVisible());
 }
 
@@ -235,7 +231,7 @@ TEST_F(DealerWiringTest, TheDealerWindowShowsTheSixValuesAndTheLogoOfTheBranding
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&n));
         EXPECT_EQ(n.Picture1[0]->isVisible(), shown[0]) << level;
         EXPECT_EQ(n.Picture1[1]->isVisible(), shown[1]) << level;
-        n.grab().save(shotPath(QStringLiteral("dealer-window-%1.png").arg(level)));
+        n.grab().save(Screenshot_Path(QStringLiteral("dealer-window-%1.png").arg(level)));
     }
 
     // OK by the keyboard closes it.
@@ -243,7 +239,7 @@ TEST_F(DealerWiringTest, TheDealerWindowShowsTheSixValuesAndTheLogoOfTheBranding
     n.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&n));
     QTest::keyClick(n.cmdOK, Qt::Key_Space);
-    EXPECT_TRUE(unloaded<frmName>());
+    EXPECT_TRUE(Wait_Unloaded<frmName>());
 }
 
 TEST_F(DealerWiringTest, TheLogoOpensTheDealerWindowOnlyWithBranding) {

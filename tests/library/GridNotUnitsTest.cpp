@@ -36,13 +36,14 @@ TEST_F(LibraryWindowTest, AMapLoadedAndNotSentIsSaidNotToBeTheUnitsUntilADownloa
         lib.chkDownNOW->setChecked(false);
         clickRow(lib, QStringLiteral("Road.kvr"));
         QTest::mouseClick(lib.cmdMap, Qt::LeftButton);
-        ASSERT_TRUE(unloaded<frmLoadLib>());
+        ASSERT_TRUE(Wait_Unloaded<frmLoadLib>());
         EXPECT_EQ(panel.text(), SendRule::NotUnitsNotice);
         EXPECT_TRUE(QTest::qWaitFor([&] { return state.text() == SendRule::NotUnitsState; }, 2000))
             << state.text().toStdString();
         EXPECT_LE(state.fontMetrics().horizontalAdvance(state.text()), state.width());
-        if (c.download)
-            EXPECT_TRUE(w.grab().save(shotPath(QStringLiteral("main-grid-not-units.png"))));
+        if (c.download) {
+            EXPECT_TRUE(w.grab().save(Screenshot_Path(QStringLiteral("main-grid-not-units.png"))));
+        }
 
         // A cell edit goes out; the word stays, since the rest is still not the unit's.
         w.activateWindow();
@@ -65,6 +66,5 @@ TEST_F(LibraryWindowTest, AMapLoadedAndNotSentIsSaidNotToBeTheUnitsUntilADownloa
         EXPECT_EQ(bytes(Map6Image, 0, 175), unitBytes(6, 0, 175));
         window.reset();
         ResetAllState();
-        Library::ResetLibraryState();
     }
 }

@@ -46,7 +46,7 @@ protected:
         frmLoadLib& lib = openLibrary(w);
         clickRow(lib, name);
         QTest::mouseClick(lib.cmdMap, Qt::LeftButton);
-        EXPECT_TRUE(unloaded<frmLoadLib>());
+        EXPECT_TRUE(Wait_Unloaded<frmLoadLib>());
         w.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
     }
@@ -70,11 +70,11 @@ TEST_F(KeepingMaps, ANameTypedWithoutItsExtensionAsksBeforeReplacingThatFile) {
 
     // Save As onto it, the editor closed without saving: a later Save asks again.
     QTest::mouseClick(editor().cmdClose, Qt::LeftButton);
-    ASSERT_TRUE(unloaded<frmLibEdit>());
+    ASSERT_TRUE(Wait_Unloaded<frmLibEdit>());
     dialogs.file(folder.file(QStringLiteral("Golf.kvr")));
     w.mnuSaveAS->trigger();
     QTest::mouseClick(editor().cmdClose, Qt::LeftButton);
-    ASSERT_TRUE(unloaded<frmLibEdit>());
+    ASSERT_TRUE(Wait_Unloaded<frmLibEdit>());
     dialogs.clear();
     save(w);
     QTest::mouseClick(editor().cmdUpdate, Qt::LeftButton);
@@ -83,7 +83,7 @@ TEST_F(KeepingMaps, ANameTypedWithoutItsExtensionAsksBeforeReplacingThatFile) {
 
     dialogs.answer(Dialogs::Answer::Yes);
     QTest::mouseClick(editor().cmdUpdate, Qt::LeftButton);
-    EXPECT_TRUE(unloaded<frmLibEdit>());
+    EXPECT_TRUE(Wait_Unloaded<frmLibEdit>());
     EXPECT_NE(folder.read(QStringLiteral("Golf.kvr")), golf) << "Yes replaces it";
 }
 
@@ -105,7 +105,7 @@ TEST_F(KeepingMaps, ARenameThatChangesOnlyTheLetterCaseKeepsTheMap) {
     dialogs.clear();
     QTest::mouseClick(ed.cmdUpdate, Qt::LeftButton);
     EXPECT_TRUE(dialogs.records().empty()) << dialogs.records().at(0).text.toStdString();
-    EXPECT_TRUE(unloaded<frmLibEdit>());
+    EXPECT_TRUE(Wait_Unloaded<frmLibEdit>());
     EXPECT_FALSE(folder.exists(QStringLiteral("Golf.kvr")));
     ASSERT_TRUE(folder.exists(QStringLiteral("golf.kvr")));
     const QByteArray now = folder.read(QStringLiteral("golf.kvr"));
@@ -138,7 +138,7 @@ TEST_F(KeepingMaps, AFolderThatTakesNoWritesStillLoadsEditsAndDeletes) {
     EXPECT_EQ(editor().txtFields[2]->text(), QStringLiteral("BMW")) << "the clicked file's names";
     EXPECT_EQ(editor().txtFields[1]->text(), QStringLiteral("b.kvr"));
     QTest::mouseClick(editor().cmdClose, Qt::LeftButton);
-    ASSERT_TRUE(unloaded<frmLibEdit>());
+    ASSERT_TRUE(Wait_Unloaded<frmLibEdit>());
 
     loadRow(w, QStringLiteral("a.kvr"));
     EXPECT_EQ(bytes(Map5Image, 0, 255), bytes(a.map5, 0, 255));
@@ -185,7 +185,7 @@ TEST_F(KeepingMaps, TheEditorWritesWhatItShowsAndSaveAsStartsFromTheCurrentMap) 
     dialogs.answer(Dialogs::Answer::Yes);
     QTest::mouseClick(lib.cmdDelete, Qt::LeftButton);
     QTest::mouseClick(lib.cmdCancel, Qt::LeftButton);
-    ASSERT_TRUE(unloaded<frmLoadLib>());
+    ASSERT_TRUE(Wait_Unloaded<frmLoadLib>());
 
     dialogs.file(folder.file(QStringLiteral("Copy")));
     w.mnuSaveAS->trigger();
@@ -207,7 +207,7 @@ TEST_F(KeepingMaps, TheEditorWritesWhatItShowsAndSaveAsStartsFromTheCurrentMap) 
     EXPECT_EQ(ed.comTxt2->currentText(), QStringLiteral("Skoda"));
     const QString shownType = ed.comTxt5->currentText();
     QTest::mouseClick(ed.cmdUpdate, Qt::LeftButton);
-    ASSERT_TRUE(unloaded<frmLibEdit>());
+    ASSERT_TRUE(Wait_Unloaded<frmLibEdit>());
     const QStringList lines = TextFile::readLines(folder.file(QStringLiteral("Copy.kvr")));
     EXPECT_TRUE(lines.contains("Type:" + shownType)) << shownType;
     EXPECT_TRUE(lines.contains(QStringLiteral("Make:Skoda")));
@@ -281,7 +281,7 @@ TEST_F(KeepingMaps, NamesTheProgramCannotKeepAreToldNotChangedSilently) {
     QTest::mouseClick(lib.cmdEdit, Qt::LeftButton);
     EXPECT_EQ(editor().txtFields[1]->text(), cafe);
     QTest::mouseClick(editor().cmdUpdate, Qt::LeftButton);
-    EXPECT_TRUE(unloaded<frmLibEdit>());
+    EXPECT_TRUE(Wait_Unloaded<frmLibEdit>());
     EXPECT_TRUE(folder.exists(cafe)) << "the file keeps its name";
     EXPECT_EQ(QDir(folder.path()).entryList({"*.kvr"}, QDir::Files).size(), 2);
 
@@ -296,7 +296,7 @@ TEST_F(KeepingMaps, NamesTheProgramCannotKeepAreToldNotChangedSilently) {
     EXPECT_TRUE(messages()[0].text.contains("E-mail:")) << messages()[0].text;
     EXPECT_EQ(folder.read(QStringLiteral("plain.kvr")), plain);
     QTest::mouseClick(editor().cmdClose, Qt::LeftButton);
-    ASSERT_TRUE(unloaded<frmLibEdit>());
+    ASSERT_TRUE(Wait_Unloaded<frmLibEdit>());
 
     // A Save As pointed at another folder says where the map goes.
     w.activateWindow();

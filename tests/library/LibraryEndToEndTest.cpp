@@ -98,7 +98,7 @@ TEST_F(LibraryEndToEnd, NewNamesReachTheUnitWithTheNextDownload) {
     type(d.txtDesc, QStringLiteral("Track day, 100 octane"));
     type(d.txtMapID, QStringLiteral("TRACK-1"));
     QTest::mouseClick(d.cmdOK, Qt::LeftButton);
-    ASSERT_TRUE(unloaded<frmDisLibNames>());
+    ASSERT_TRUE(Wait_Unloaded<frmDisLibNames>());
 
     w.activateWindow();
     w.Run_Entry(w.mnuDownload);
@@ -145,7 +145,7 @@ TEST_F(LibraryEndToEnd, AfterTheReadOutReplacedALoadedMapSaveAsksForAName) {
     clickRow(lib, name);
     QTest::mouseClick(lib.cmdMap, Qt::LeftButton);
     ASSERT_EQ(TuneFileName, name);
-    ASSERT_TRUE(unloaded<frmLoadLib>());
+    ASSERT_TRUE(Wait_Unloaded<frmLoadLib>());
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     w.mnuOnline->trigger();
@@ -251,7 +251,7 @@ TEST_F(LibraryEndToEnd, ADownloadToALockedUnitAsksFirstWithNoTheDefault) {
              EXPECT_TRUE(lib.chkDownNOW->isChecked());
              clickRow(lib, QStringLiteral("Road.kvr"));
              QTest::mouseClick(lib.cmdMap, Qt::LeftButton);
-             EXPECT_TRUE(unloaded<frmLoadLib>());
+             EXPECT_TRUE(Wait_Unloaded<frmLoadLib>());
              w.activateWindow();
          }},
     };

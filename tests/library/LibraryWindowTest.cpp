@@ -34,7 +34,7 @@ TEST_F(LibraryWindowTest, SaveAsWithADialogFillsTheEditorAndWritesTheFile) {
     const ImageTable map6 = Map6Image;
     QTest::mouseClick(ed.cmdUpdate, Qt::LeftButton);
 
-    EXPECT_TRUE(unloaded<frmLibEdit>()) << "the editor unloads after saving";
+    EXPECT_TRUE(Wait_Unloaded<frmLibEdit>()) << "the editor unloads after saving";
     ASSERT_TRUE(folder.exists(QStringLiteral("Golf.kvr")));
     const QStringList lines = TextFile::readLines(folder.file(QStringLiteral("Golf.kvr")));
     ASSERT_EQ(lines.size(), 55);
@@ -113,7 +113,7 @@ TEST_F(LibraryWindowTest, SavingOverAnotherLibraryFileAsksFirst) {
     dialogs.answer(Dialogs::Answer::Yes);
     QTest::mouseClick(ed.cmdUpdate, Qt::LeftButton);
     EXPECT_EQ(TextFile::readLines(folder.file(QStringLiteral("Other.kvr"))).size(), 55);
-    EXPECT_TRUE(unloaded<frmLibEdit>());
+    EXPECT_TRUE(Wait_Unloaded<frmLibEdit>());
 }
 
 TEST_F(LibraryWindowTest, AWriteThatFailsIsToldAndTheEditorStaysOpen) {
@@ -153,7 +153,7 @@ TEST_F(LibraryWindowTest, TheListShowsEveryFileSortsByAClickedColumnAndNotesABad
     clickHeader(lib, TuneMap::ColYear);
     EXPECT_EQ(listedNames(lib), (QStringList{"a.kvr", "b.kvr", "c.kvr"})) << "97 after 1999";
 
-    lib.grab().save(shotPath(QStringLiteral("library-list.png")));
+    lib.grab().save(Screenshot_Path(QStringLiteral("library-list.png")));
 }
 
 TEST_F(LibraryWindowTest, ButtonsActOnlyOnASelectedRowAndDeleteRemovesThatRowsFile) {
@@ -218,7 +218,7 @@ TEST_F(LibraryWindowTest, LoadingRedrawsTheShownTabAndOffLineTheBoxIsOffAndNothi
     EXPECT_TRUE(std::none_of(unit.frames().begin(), unit.frames().end(), isWrite));
     EXPECT_EQ(TuneFileName, QStringLiteral("a.kvr"));
     EXPECT_EQ(MapInfo.fileName, QStringLiteral("a.kvr"));
-    EXPECT_TRUE(unloaded<frmLoadLib>()) << "the window unloads after a load";
+    EXPECT_TRUE(Wait_Unloaded<frmLoadLib>()) << "the window unloads after a load";
 }
 
 TEST_F(LibraryWindowTest, AFileWithABadRowIsRefusedWithItsLineAndLoadsNothing) {
@@ -262,7 +262,7 @@ TEST_F(LibraryWindowTest, EditRenamesTheFileWithItsRowsByteForByte) {
     QTest::mouseClick(lib.cmdEdit, Qt::LeftButton);
     ASSERT_TRUE(FormInstance<frmLibEdit>::loaded());
     frmLibEdit& ed = FormInstance<frmLibEdit>::get();
-    EXPECT_TRUE(unloaded<frmLoadLib>()) << "the library gives way to the editor";
+    EXPECT_TRUE(Wait_Unloaded<frmLoadLib>()) << "the library gives way to the editor";
     EXPECT_EQ(ed.windowTitle(), QStringLiteral("KVR6 - Edit Map Files   by Fast Lane Motors"));
     EXPECT_EQ(ed.cmdUpdate->text(), QStringLiteral("&Update"));
     EXPECT_EQ(ed.txtFields[2]->text(), QStringLiteral("Trabant")) << "a make not in the list stays";
@@ -270,7 +270,7 @@ TEST_F(LibraryWindowTest, EditRenamesTheFileWithItsRowsByteForByte) {
     EXPECT_EQ(ed.txtFields[5]->text(), QStringLiteral("Car"));
     EXPECT_EQ(TypeList[ed.comTxt5->currentIndex() + 1], QStringLiteral("Car"));
     EXPECT_EQ(ed.txtFields[3]->text(), QStringLiteral("Seed 9"));
-    ed.grab().save(shotPath(QStringLiteral("library-editor.png")));
+    ed.grab().save(Screenshot_Path(QStringLiteral("library-editor.png")));
 
     type(ed.txtFields[1], QStringLiteral("Renamed"));
     type(ed.txtFields[3], QStringLiteral("Road"));
@@ -332,7 +332,7 @@ TEST_F(LibraryWindowTest, TheNamesDialogStoresBothTextsAndKeepsTheNoTuneMark) {
     EXPECT_EQ(d.lblFileName->text(), QStringLiteral("a.kvr"));
     EXPECT_FALSE(d.cmdApply->isEnabled());
     EXPECT_TRUE(d.Picture1->isVisible());
-    d.grab().save(shotPath(QStringLiteral("library-names.png")));
+    d.grab().save(Screenshot_Path(QStringLiteral("library-names.png")));
 
     type(d.txtDesc, QString(70, 'd'));
     type(d.txtMapID, QStringLiteral("Hi"));
@@ -351,7 +351,7 @@ TEST_F(LibraryWindowTest, TheNamesDialogStoresBothTextsAndKeepsTheNoTuneMark) {
     type(again.txtDesc, QString());
     QTest::mouseClick(again.cmdOK, Qt::LeftButton);
     EXPECT_EQ(MapDscr, QString(63, ' ') + QChar(170));
-    EXPECT_TRUE(unloaded<frmDisLibNames>());
+    EXPECT_TRUE(Wait_Unloaded<frmDisLibNames>());
 }
 
 TEST_F(LibraryWindowTest, ADialogUnloadsWhenTheUserGoesToAnotherWindow) {
@@ -362,7 +362,7 @@ TEST_F(LibraryWindowTest, ADialogUnloadsWhenTheUserGoesToAnotherWindow) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    EXPECT_TRUE(unloaded<frmDisLibNames>());
+    EXPECT_TRUE(Wait_Unloaded<frmDisLibNames>());
 }
 
 TEST_F(LibraryWindowTest, RenamingOntoAnotherLibraryFileAsksFirst) {
@@ -433,7 +433,7 @@ TEST_F(LibraryWindowTest, LookingThroughTheLibraryLeavesTheCurrentMapsNames) {
     EXPECT_EQ(lib.lblLibName->text(), MapDscr);
     clickRow(lib, QStringLiteral("a.kvr"));
     QTest::mouseClick(lib.cmdCancel, Qt::LeftButton);
-    EXPECT_TRUE(unloaded<frmLoadLib>());
+    EXPECT_TRUE(Wait_Unloaded<frmLoadLib>());
     EXPECT_EQ(MapDscr, QStringLiteral("Current description").leftJustified(63, ' ') + QChar(255));
     EXPECT_EQ(MapId, QStringLiteral("Current id"));
     EXPECT_EQ(SelLibFile, QStringLiteral("a.kvr")) << "the click is still remembered";
@@ -451,7 +451,7 @@ TEST_F(LibraryWindowTest, LoadingAndSavingATuneMapKeepTheImageAndAnEditDoesNot) 
     frmLoadLib& lib = openLibrary(w);
     clickRow(lib, QStringLiteral("a.kvr"));
     QTest::mouseClick(lib.cmdMap, Qt::LeftButton);
-    ASSERT_TRUE(unloaded<frmLoadLib>());
+    ASSERT_TRUE(Wait_Unloaded<frmLoadLib>());
     EXPECT_FALSE(KeptImage::Has_Unkept_Edits()) << "the loaded map replaced the edit";
 
     w.activateWindow();
@@ -463,6 +463,6 @@ TEST_F(LibraryWindowTest, LoadingAndSavingATuneMapKeepTheImageAndAnEditDoesNot) 
     QTest::keyClick(w.txtEnter, Qt::Key_S, Qt::ControlModifier);
     ASSERT_TRUE(FormInstance<frmLibEdit>::loaded());
     QTest::mouseClick(FormInstance<frmLibEdit>::get().cmdUpdate, Qt::LeftButton);
-    ASSERT_TRUE(unloaded<frmLibEdit>());
+    ASSERT_TRUE(Wait_Unloaded<frmLibEdit>());
     EXPECT_FALSE(KeptImage::Has_Unkept_Edits()) << "the file now holds the edit";
 }

@@ -42,7 +42,7 @@ TEST_F(LockedUnit, TheReadoutsStayNamedAndSayTheirValuesAreNotGiven) {
         EXPECT_FALSE(w.lblRC[s]->text().isEmpty()) << s;
         EXPECT_EQ(w.RCNum[s]->text(), WtsDis::NoValue) << s;
     }
-    EXPECT_TRUE(w.grab().save(shotPath(QStringLiteral("main-locked-unit.png"))));
+    EXPECT_TRUE(w.grab().save(Screenshot_Path(QStringLiteral("main-locked-unit.png"))));
 }
 
 TEST_F(LockedUnit, OffLineTheBannerGoesAndALibraryMapIsShown) {
@@ -69,5 +69,5 @@ TEST_F(LockedUnit, OffLineTheBannerGoesAndALibraryMapIsShown) {
     }
     EXPECT_EQ(w.Txt128[5]->text(), MapCellText::Cell(3, 5));
     EXPECT_FALSE(w.Txt128[5]->text().isEmpty());
-    EXPECT_TRUE(w.grab().save(shotPath(QStringLiteral("main-after-locked-unit.png"))));
+    EXPECT_TRUE(w.grab().save(Screenshot_Path(QStringLiteral("main-after-locked-unit.png"))));
 }

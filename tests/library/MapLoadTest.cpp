@@ -70,8 +70,9 @@ TEST_F(MapLoadTest, DownloadsOnlyWhenAskedWhileOnLine) {
             << c.state.toStdString() << " asked " << c.asked;
         // The full download writes the dealer's name into the owner text; the
         // read-out that ends it marks the image kept again.
-        if (c.requests == 0)
+        if (c.requests == 0) {
             EXPECT_FALSE(KeptImage::Has_Unkept_Edits());
+        }
         EXPECT_EQ(MapLoaded, -1);
     }
 }

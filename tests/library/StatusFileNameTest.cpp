@@ -23,7 +23,7 @@ TEST_F(LibraryWindowTest, TheStatusBarNamesTheCurrentFileAfterARenameOrASaveAs) 
         frmLoadLib& lib = openLibrary(w);
         clickRow(lib, QStringLiteral("Old.kvr"));
         QTest::mouseClick(lib.cmdMap, Qt::LeftButton);
-        ASSERT_TRUE(unloaded<frmLoadLib>());
+        ASSERT_TRUE(Wait_Unloaded<frmLoadLib>());
         EXPECT_EQ(panel.text(), QStringLiteral("File Name : Old.kvr"));
 
         if (c.saveAs) {
@@ -40,12 +40,11 @@ TEST_F(LibraryWindowTest, TheStatusBarNamesTheCurrentFileAfterARenameOrASaveAs) 
             type(ed.txtFields[1], QStringLiteral("Renamed"));
         type(ed.txtFields[3], QStringLiteral("Road"));
         QTest::mouseClick(ed.cmdUpdate, Qt::LeftButton);
-        ASSERT_TRUE(unloaded<frmLibEdit>());
+        ASSERT_TRUE(Wait_Unloaded<frmLibEdit>());
         EXPECT_TRUE(QTest::qWaitFor([&] { return panel.text() == QLatin1String(c.shown); }, 3000))
             << panel.text().toStdString();
         window.reset();
         ResetAllState();
-        Library::ResetLibraryState();
         OnlineState = QStringLiteral("Offline"); // as the fixture starts
         UnitName = QStringLiteral("KVR6");
         DealerCompany = QStringLiteral("Fast Lane Motors");

@@ -224,8 +224,9 @@ TEST_F(TuneMapFileTest, AFileWithoutEveryMapRowIsRefusedAndChangesNothing) {
         folder.writeLines("cut.kvr", c.lines);
         const LoadResult result = Load_Tune_Map("cut.kvr");
         EXPECT_FALSE(result.ok()) << c.what;
-        if (!c.missing.isEmpty())
+        if (!c.missing.isEmpty()) {
             EXPECT_EQ(result.missing, c.missing) << c.what;
+        }
         EXPECT_TRUE(Refused_Load_Text("cut.kvr", result).contains("cut.kvr")) << c.what;
         EXPECT_EQ(ParamBlock, param) << c.what;
         EXPECT_EQ(Map5Image, map5) << c.what;

@@ -17,7 +17,6 @@ namespace {
 class WDLoadWindow : public LibraryWindowTest {
 protected:
     WDLoadWindow() { folder.copyData(QStringLiteral("KVRWD.cfg")); }
-    ~WDLoadWindow() override { FormInstance<frmWDLoad>::unload(); }
 
     frmWDLoad& openList(frmMain& w) {
         EXPECT_TRUE(w.mnuLoadWD->isEnabled());
@@ -84,7 +83,7 @@ TEST_F(WDLoadWindow, OpensWithItsColumnsAndSortsAClickedColumnAsText) {
     EXPECT_FALSE(f.txtSearch->isEnabled());
     EXPECT_FALSE(f.cmdSearch->isEnabled());
     EXPECT_FALSE(f.optSearch[2]->isEnabled());
-    f.grab().save(shotPath(QStringLiteral("wd-list-opened.png")));
+    f.grab().save(Screenshot_Path(QStringLiteral("wd-list-opened.png")));
 
     // The number column comes first; a click on its heading sorts it as text.
     tick(f.chkDisplay[0]);
@@ -105,7 +104,7 @@ TEST_F(WDLoadWindow, OpensWithItsColumnsAndSortsAClickedColumnAsText) {
         tick(f.chkDisplay[b]);
     EXPECT_EQ(f.ListView1->topLevelItemCount(), 0);
     EXPECT_FALSE(f.cmdMap->isEnabled());
-    f.grab().save(shotPath(QStringLiteral("wd-list-no-columns.png")));
+    f.grab().save(Screenshot_Path(QStringLiteral("wd-list-no-columns.png")));
 }
 
 TEST_F(WDLoadWindow, SearchByKeysAndLoadOnlyForAListedRecord) {
@@ -154,7 +153,7 @@ TEST_F(WDLoadWindow, SearchByKeysAndLoadOnlyForAListedRecord) {
     // Escape the window: Cancel unloads it, nothing loaded.
     const ImageSnapshot before = ImageSnapshot::Take();
     tick(f.cmdCancel);
-    ASSERT_TRUE(unloaded<frmWDLoad>());
+    ASSERT_TRUE(Wait_Unloaded<frmWDLoad>());
     EXPECT_TRUE(ImageSnapshot::Take() == before);
 }
 
@@ -171,7 +170,7 @@ TEST_F(WDLoadWindow, OffLineAKeepMapsLoadChangesTheSettingsAndSendsNothing) {
     clickRow(f, QStringLiteral("MRL-V8.kvr"));
     tick(f.optSave[0]);
     tick(f.cmdMap);
-    ASSERT_TRUE(unloaded<frmWDLoad>());
+    ASSERT_TRUE(Wait_Unloaded<frmWDLoad>());
 
     EXPECT_EQ(ParamBlock[145], 8); // the record's cylinders
     EXPECT_EQ(bytes(ParamBlock, 152, 159), (std::vector<int>{18, 40, 70, 100, 132, 164, 196, 228}));
@@ -199,7 +198,7 @@ TEST_F(WDLoadWindow, ABlankMapLoadReplacesTheWholeMapAndCountsAsKept) {
     clickRow(f, QStringLiteral("QUL-C4.kvr"));
     tick(f.optSave[1]);
     tick(f.cmdMap);
-    ASSERT_TRUE(unloaded<frmWDLoad>());
+    ASSERT_TRUE(Wait_Unloaded<frmWDLoad>());
 
     EXPECT_FALSE(KeptImage::Has_Unkept_Edits());
     EXPECT_TRUE(TuneFileName.isEmpty());
@@ -249,7 +248,7 @@ TEST_F(WDLoadWindow, OnLineTheRecordGoesToTheUnitAndIsReadBack) {
     tick(f.optSave[0]);
     unit.clearFrames();
     tick(f.cmdMap);
-    ASSERT_TRUE(unloaded<frmWDLoad>());
+    ASSERT_TRUE(Wait_Unloaded<frmWDLoad>());
     ASSERT_TRUE(settled()) << "CommStatus " << CommStatus;
 
     EXPECT_EQ(ParamBlock[145], 6);
@@ -269,7 +268,7 @@ TEST_F(WDLoadWindow, OnLineTheRecordGoesToTheUnitAndIsReadBack) {
     EXPECT_TRUE(readsAfter.contains('8') && readsAfter.contains('9') && readsAfter.contains(':'))
         << readsAfter.toStdString();
     expectGridShowsImage(w);
-    w.grab().save(shotPath(QStringLiteral("wd-loaded-main.png")));
+    w.grab().save(Screenshot_Path(QStringLiteral("wd-loaded-main.png")));
 }
 
 TEST_F(WDLoadWindow, AtOnline2ALoadSendsNothing) {
@@ -283,7 +282,7 @@ TEST_F(WDLoadWindow, AtOnline2ALoadSendsNothing) {
     tick(f.optSave[0]);
     unit.clearFrames();
     tick(f.cmdMap);
-    ASSERT_TRUE(unloaded<frmWDLoad>());
+    ASSERT_TRUE(Wait_Unloaded<frmWDLoad>());
     EXPECT_EQ(ParamBlock[150], 3);
     EXPECT_EQ(SendPath::Requests_Outstanding(), 0);
     for (int i = 0; i < 5; ++i)

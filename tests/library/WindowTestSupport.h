@@ -25,18 +25,11 @@
 class LibraryWindowTest : public GridTest {
 protected:
     LibraryWindowTest() {
-        Library::ResetLibraryState();
         folder.copyData(QStringLiteral("KVR6Make.cfg"));
         folder.copyData(QStringLiteral("KVR6Type.cfg"));
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
     }
-    ~LibraryWindowTest() override {
-        FormInstance<frmLoadLib>::unload();
-        FormInstance<frmLibEdit>::unload();
-        FormInstance<frmDisLibNames>::unload();
-        Library::ResetLibraryState();
-        QLocale::setDefault(QLocale::system());
-    }
+    ~LibraryWindowTest() override { QLocale::setDefault(QLocale::system()); }
     frmMain& openWired() {
         frmMain& w = open();
         Library::Wire_Entries(w);
@@ -119,9 +112,6 @@ protected:
         else
             QTest::keyClicks(box, text);
     }
-    template <class T> static bool unloaded() {
-        return QTest::qWaitFor([] { return !FormInstance<T>::loaded(); }, 2000);
-    }
     static std::vector<int> bytes(const ImageTable& t, int first, int last) {
         std::vector<int> v;
         for (int a = first; a <= last; ++a)
@@ -146,5 +136,4 @@ protected:
     static bool isRead(const QByteArray& f) {
         return !f.isEmpty() && QByteArray("89:@").contains(f[0]);
     }
-    static QString shotPath(const QString& name) { return Screenshot_Path(name); }
 };

@@ -70,8 +70,6 @@ private:
 class FailuresToldTest : public MainTest {
 protected:
     FailuresToldTest() {
-        folder.copyData(QStringLiteral("KVR6SetDisplay.cfg"));
-        folder.copyData(QStringLiteral("KVR6SetVariables.cfg"));
         WtsAFR::Init_AFR_Tables();
         LogBaseName = QStringLiteral("KVR6");
         cfg_CommSpeed = 20;

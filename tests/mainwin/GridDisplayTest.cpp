@@ -211,14 +211,6 @@ TEST_F(MainTest, NoMapPromptYesOpensTheLibraryAndDrawsNothing) {
     EXPECT_EQ(bare.TabStrip1->currentIndex(), 0);
 }
 
-namespace {
-
-QString shotPath(const QString& name) {
-    return Screenshot_Path(name);
-}
-
-} // namespace
-
 // Every byte a cell or AMP value can hold, on every tab: its text shows whole,
 // sign included, in its box.
 TEST_F(MainTest, EveryValueShowsWholeOnEveryTab) {
@@ -252,7 +244,7 @@ TEST_F(MainTest, EveryValueShowsWholeOnEveryTab) {
             w.Select_Tab(1);
             EXPECT_EQ(w.Txt128[0]->text(), QStringLiteral("-128"));
             EXPECT_EQ(w.Txt128[24]->text(), QStringLiteral("-104"));
-            EXPECT_TRUE(w.grab().save(shotPath(QStringLiteral("grid-analog-retards.png"))));
+            EXPECT_TRUE(w.grab().save(Screenshot_Path(QStringLiteral("grid-analog-retards.png"))));
         }
     }
     for (const QString& text : {QStringLiteral("-128"), QStringLiteral("127")})
@@ -291,7 +283,7 @@ TEST_F(MainTest, AfrRowShowsOnTheIgnitionTabOnly) {
         }
     }
     w.Select_Tab(3);
-    EXPECT_TRUE(w.grab().save(shotPath(QStringLiteral("grid-ignition-afr.png"))));
+    EXPECT_TRUE(w.grab().save(Screenshot_Path(QStringLiteral("grid-ignition-afr.png"))));
 }
 
 // Off-line the blank map is loaded: its AMP axis reads 0 .. 5 V on the tabs

@@ -77,9 +77,10 @@ TEST_F(HeldIgnition, AnEntryHeldAtALimitSaysSoWithTheLimit) {
         const int page = c.amp ? 6 : 5;
         ASSERT_TRUE(QTest::qWaitFor([&] { return unit.byte(page, address) == c.byte; }, 5000))
             << unit.byte(page, address);
-        if (c.column)
+        if (c.column) {
             for (int k = 16; k < 32; ++k)
                 EXPECT_EQ(unit.byte(5, k), c.byte) << k;
+        }
         const QLineEdit* box = c.amp ? w.TxtAMP[5] : w.Txt128[21];
         EXPECT_EQ(box->text(), QString::fromLatin1(c.shown));
         EXPECT_EQ(notice(), QString::fromLatin1(c.told));

@@ -11,14 +11,6 @@
 #include <QFile>
 #include <QLabel>
 
-namespace {
-
-QString shotPath(const QString& name) {
-    return Screenshot_Path(name);
-}
-
-} // namespace
-
 TEST_F(MainTest, WithoutAPortTheStateSaysNoCommsAndAnAdapterPluggedInIsTakenUp) {
     const QString port = folder.file(QStringLiteral("ttyKVR6"));
     qputenv("KVR6_COM1", port.toLocal8Bit());
@@ -33,7 +25,7 @@ TEST_F(MainTest, WithoutAPortTheStateSaysNoCommsAndAnAdapterPluggedInIsTakenUp) 
     QTest::qWait(3 * UnitLink::PortRetryMs);
     EXPECT_EQ(w.lblNoComms[0]->text(), QStringLiteral("NO COMM'S"));
     EXPECT_EQ(dialogs.records().size(), 1u) << "told once, not at every try";
-    EXPECT_TRUE(w.grab().save(shotPath(QStringLiteral("main-no-port.png"))));
+    EXPECT_TRUE(w.grab().save(Screenshot_Path(QStringLiteral("main-no-port.png"))));
 
     ASSERT_TRUE(QFile::link(server.devicePath(), port)); // the adapter plugged in
     ASSERT_TRUE(QTest::qWaitFor([] { return UnitOnline == 1 && CommStatus >= 10; }, 15000))

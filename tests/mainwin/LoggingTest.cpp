@@ -20,8 +20,6 @@ namespace {
 class LoggingTest : public MainTest {
 protected:
     LoggingTest() {
-        folder.copyData(QStringLiteral("KVR6SetDisplay.cfg"));
-        folder.copyData(QStringLiteral("KVR6SetVariables.cfg"));
         WtsAFR::Init_AFR_Tables();
         LogBaseName = QStringLiteral("KVR6");
         DealerOwner = QStringLiteral("Joe Bloggs");

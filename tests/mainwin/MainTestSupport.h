@@ -13,6 +13,7 @@
 #include "sim/PtyServer.h"
 #include "tests/support/ResetAllState.h"
 #include "tests/support/TempProgramFolder.h"
+#include "tests/support/WindowWaits.h"
 
 #include <QAction>
 #include <QTest>
@@ -44,6 +45,7 @@ protected:
     ~MainTest() override {
         if (window)
             window->C_Pause->stop();
+        Unload_All_Windows();
         window.reset();
         qunsetenv("KVR6_COM1");
     }

@@ -37,13 +37,9 @@ QString liveRecord(int cell) {
 class PlaybackTest : public MainTest {
 protected:
     PlaybackTest() {
-        folder.copyData(QStringLiteral("KVR6SetDisplay.cfg"));
-        folder.copyData(QStringLiteral("KVR6SetVariables.cfg"));
         WtsAFR::Init_AFR_Tables();
         LogBaseName = QStringLiteral("KVR6");
     }
-    // The window goes before the main window it plays back through.
-    ~PlaybackTest() override { FormInstance<frmPBStation>::unload(); }
     // The main window off-line with its default map, and the play-back window open.
     frmPBStation& openStation() {
         load();

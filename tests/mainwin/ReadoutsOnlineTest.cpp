@@ -21,8 +21,6 @@ namespace {
 class ReadoutsOnlineTest : public MainTest {
 protected:
     ReadoutsOnlineTest() {
-        folder.copyData(QStringLiteral("KVR6SetDisplay.cfg"));
-        folder.copyData(QStringLiteral("KVR6SetVariables.cfg"));
         WtsAFR::Init_AFR_Tables();
         cfg_CommSpeed = 10;
         OnlineState = QStringLiteral("Online");

@@ -11,10 +11,6 @@
 // and three traces (Deflection %, AFR, RPM), RPM break points 600..7812.
 class ReadoutsWindowTest : public MainTest {
 protected:
-    ReadoutsWindowTest() {
-        folder.copyData(QStringLiteral("KVR6SetDisplay.cfg"));
-        folder.copyData(QStringLiteral("KVR6SetVariables.cfg"));
-    }
     frmMain& loadWithImage() {
         WtsAFR::Init_AFR_Tables();
         frmMain& w = load();

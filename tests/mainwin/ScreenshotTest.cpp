@@ -3,19 +3,8 @@
 #include "tests/mainwin/MainTestSupport.h"
 #include "tests/support/Screenshots.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QPixmap>
-
-namespace {
-
-QString shotPath(const QString& name) {
-    // Beside the test programs, in the build folder.
-    return Screenshot_Path(name);
-}
-
-} // namespace
 
 TEST_F(MainTest, ScreenshotOffline) {
     frmMain& w = load();
@@ -23,7 +12,7 @@ TEST_F(MainTest, ScreenshotOffline) {
     w.show();
     const QPixmap shot = w.grab();
     ASSERT_FALSE(shot.isNull());
-    EXPECT_TRUE(shot.save(shotPath(QStringLiteral("main-offline.png"))));
+    EXPECT_TRUE(shot.save(Screenshot_Path(QStringLiteral("main-offline.png"))));
 }
 
 // On-line with the simulated unit's maps in the image, as the read-out after
@@ -55,9 +44,9 @@ TEST_F(MainTest, ScreenshotOnline) {
     Hooks().ShowActiveMap(1);
     w.show();
     w.Select_Tab(2);
-    EXPECT_TRUE(w.grab().save(shotPath(QStringLiteral("main-online-injection.png"))));
+    EXPECT_TRUE(w.grab().save(Screenshot_Path(QStringLiteral("main-online-injection.png"))));
     w.Select_Tab(1);
-    EXPECT_TRUE(w.grab().save(shotPath(QStringLiteral("main-online-analog.png"))));
+    EXPECT_TRUE(w.grab().save(Screenshot_Path(QStringLiteral("main-online-analog.png"))));
     w.Select_Tab(3);
-    EXPECT_TRUE(w.grab().save(shotPath(QStringLiteral("main-online-ignition.png"))));
+    EXPECT_TRUE(w.grab().save(Screenshot_Path(QStringLiteral("main-online-ignition.png"))));
 }

@@ -22,7 +22,6 @@ namespace {
 
 class TransferWindowTest : public MainTest {
 protected:
-    ~TransferWindowTest() override { FormInstance<frmDosCMD>::unload(); }
     // On-line through the status label, with the read-out of the simulated unit
     // finished: the console's commands are sent only while the link polls.
     frmMain& loadOnline() {

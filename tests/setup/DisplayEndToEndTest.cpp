@@ -72,7 +72,7 @@ TEST_F(DisplayEndToEnd, EngineTempOnBarOneTextOneAndTheChartFromTheNextReplyAndA
     // Bar 6, which Engine Temp held, is no longer drawn; neither is RPM's old place.
     EXPECT_FALSE(w.BarSet->bars()[5].visible);
     EXPECT_FALSE(w.lblRC[7]->isVisible());
-    EXPECT_TRUE(w.grab().save(shotPath(QStringLiteral("main-after-display-setup.png"))));
+    EXPECT_TRUE(w.grab().save(Screenshot_Path(QStringLiteral("main-after-display-setup.png"))));
 
     const QStringList rows = fileRows();
     ASSERT_EQ(rows.size(), 19);

@@ -20,11 +20,6 @@
 // button, driven by keys and mouse.
 class DisplayWindowTest : public GridTest {
 protected:
-    DisplayWindowTest() { ResetSetupState(); }
-    ~DisplayWindowTest() override {
-        FormInstance<frmSetup>::unload();
-        ResetSetupState();
-    }
     // The main window off-line with the default map loaded, its entries wired.
     frmMain& openMain() {
         frmMain& w = open();
@@ -106,5 +101,4 @@ protected:
     }
     // Field n (1..8) of a written row line, without its padding.
     static QString field(const QString& line, int n) { return line.section(',', n, n).trimmed(); }
-    static QString shotPath(const QString& name) { return Screenshot_Path(name); }
 };

@@ -365,12 +365,12 @@ TEST_F(DisplayWindow, TheAdvancedColumnsStayAsChosenAndTheWindowFitsItsRows) {
     frmMain& w = openMain();
     frmSetup& s = openSetup(w);
     const QSize narrow = s.size();
-    EXPECT_TRUE(s.grab().save(shotPath(QStringLiteral("display-setup-18-rows.png"))));
+    EXPECT_TRUE(s.grab().save(Screenshot_Path(QStringLiteral("display-setup-18-rows.png"))));
     advancedOn(s);
     EXPECT_EQ(s.cmdAdvance->text(), QStringLiteral("Advanced Settings ON"));
     EXPECT_TRUE(s.FrameADV->isVisible());
     EXPECT_EQ(s.width() - narrow.width(), Design::px(3270));
-    EXPECT_TRUE(s.grab().save(shotPath(QStringLiteral("display-setup-18-rows-advanced.png"))));
+    EXPECT_TRUE(s.grab().save(Screenshot_Path(QStringLiteral("display-setup-18-rows-advanced.png"))));
     QTest::mouseClick(s.cmdCancel, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([] { return !FormInstance<frmSetup>::loaded(); }, 5000));
 
@@ -390,7 +390,7 @@ TEST_F(DisplayWindow, TheAdvancedColumnsStayAsChosenAndTheWindowFitsItsRows) {
     EXPECT_FALSE(few.lblName[3]->isVisible());
     const QRect ok = few.cmdOK->geometry();
     EXPECT_LE(ok.bottom(), few.Frame1->height());
-    EXPECT_TRUE(few.grab().save(shotPath(QStringLiteral("display-setup-3-rows.png"))));
+    EXPECT_TRUE(few.grab().save(Screenshot_Path(QStringLiteral("display-setup-3-rows.png"))));
 
     // Going to another window unloads it.
     w.activateWindow();

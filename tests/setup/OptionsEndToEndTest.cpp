@@ -23,11 +23,6 @@ namespace {
 
 class OptionsEndToEnd : public MainTest {
 protected:
-    OptionsEndToEnd() { ResetSetupState(); }
-    ~OptionsEndToEnd() override {
-        FormInstance<frmOptions>::unload();
-        ResetSetupState();
-    }
     frmOptions& choose(frmMain& w) {
         w.mnuGlobal->trigger();
         frmOptions* options = FormInstance<frmOptions>::ifLoaded();

@@ -10,6 +10,7 @@
 #include "setup/frmOptions.h"
 #include "tests/setup/SetupTestSupport.h"
 #include "tests/support/Screenshots.h"
+#include "tests/support/WindowWaits.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -52,11 +53,6 @@ protected:
             frames.push_back(WtsUp::Build_Row_Frame(row));
         FrameText.clear();
         return frames;
-    }
-    // Closing deletes the window at the event loop's next turn.
-    static bool unloaded() {
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        return !FormInstance<frmOptions>::loaded();
     }
     QString told() const {
         return dialogs.records().empty() ? QString() : dialogs.records().back().text;
@@ -158,7 +154,7 @@ TEST_F(OptionsWindow, ApplyQueuesTheThreeRowsAsOneRequestWithProgress) {
     // OK without a further edit only closes.
     clickButton(w.cmdOK);
     EXPECT_EQ(SendRequests.size(), 1u);
-    EXPECT_TRUE(unloaded());
+    EXPECT_TRUE(Wait_Unloaded<frmOptions>());
 }
 
 TEST_F(OptionsWindow, OkRightAfterOpeningSendsTheBytesThatWereRead) {
@@ -213,7 +209,7 @@ TEST_F(OptionsWindow, NothingStoredNothingQueuedTheEditsKeptAndTold) {
             EXPECT_EQ(block(), factory);
             EXPECT_TRUE(SendRequests.empty());
             EXPECT_TRUE(told().startsWith(k.text)) << told();
-            EXPECT_FALSE(unloaded()) << "the window stays open";
+            EXPECT_TRUE(Still_Loaded<frmOptions>()) << "the window stays open";
             EXPECT_TRUE(w.cmdApply->isEnabled()) << "the edit is still unsaved";
             EXPECT_TRUE(w.optcyl[5]->isChecked());
             FormInstance<frmOptions>::unload();
@@ -257,7 +253,7 @@ TEST_F(OptionsWindow, ACancelAfterApplyLeavesTheQueuedRows) {
     frmOptions& w = open();
     clickButton(w.cmdApply);
     clickButton(w.cmdCancel);
-    EXPECT_TRUE(unloaded());
+    EXPECT_TRUE(Wait_Unloaded<frmOptions>());
     EXPECT_EQ(SendRequests.size(), 1u);
 }
 

@@ -31,11 +31,6 @@ constexpr int SystemTab = 7;
 
 class ParamScreenEndToEnd : public LibraryWindowTest {
 protected:
-    ParamScreenEndToEnd() { ResetSetupState(); }
-    ~ParamScreenEndToEnd() override {
-        FormInstance<frmOptions>::unload();
-        ResetSetupState();
-    }
     frmOptions& openScreen(frmMain& w) {
         Setup::Wire_Entries(w);
         w.mnuGlobal->trigger();
@@ -185,7 +180,7 @@ TEST_F(ParamScreenEndToEnd, AScreenLeftOpenAcrossALibraryLoadShowsTheLoadedMap) 
     EXPECT_TRUE(o.optOff[5]->isChecked());
     EXPECT_EQ(o.lblValue[sldSpe1]->text(), WtsUp::Fmt_Param_Percent(Idx_SpeedAdjust));
     press(o.cmdOK);
-    EXPECT_TRUE(unloaded<frmOptions>());
+    EXPECT_TRUE(Wait_Unloaded<frmOptions>());
     EXPECT_EQ(bytes(ParamBlock, 128, 255), bytes(file.param, 128, 255));
 
     // Without edits on it the screen follows the next load without a word.
@@ -281,7 +276,7 @@ TEST_F(ParamScreenEndToEnd, TheIgnitionLimitAndTheRpmSwitchFollowTheCylinders) {
         NumberRules::Format(UnitBytes::Rpm_Of_Period(switchPeriod, 6), QStringLiteral("####0")));
     // Opened again, the screen shows the same.
     press(o.cmdOK);
-    ASSERT_TRUE(unloaded<frmOptions>());
+    ASSERT_TRUE(Wait_Unloaded<frmOptions>());
     frmOptions& again = openScreen(w);
     EXPECT_EQ(again.lblValue[sldIgn1]->text(), QStringLiteral("30"));
     EXPECT_EQ(again.lblValue[sldSwi1]->text(), QStringLiteral("5351"));
@@ -325,7 +320,7 @@ TEST_F(ParamScreenEndToEnd, OffLineWithAnUnusablePortTheValuesGoIntoTheImage) {
     press(o.optcyl[7]);
     dialogs.clear();
     press(o.cmdOK);
-    EXPECT_TRUE(unloaded<frmOptions>());
+    EXPECT_TRUE(Wait_Unloaded<frmOptions>());
     EXPECT_EQ(ParamBlock[Idx_Cylinders], 10);
     EXPECT_TRUE(dialogs.records().empty()) << texts().join("|");
 }
@@ -345,7 +340,7 @@ TEST_F(ParamScreenEndToEnd, ASilentUnitIsToldAsSilentAndOkKeepsTheEdits) {
     press(o.cmdOK);
     ASSERT_EQ(dialogs.records().size(), 1u);
     EXPECT_EQ(dialogs.records()[0].text, SendRule::Notice(SendRule::Verdict::NoAnswer));
-    EXPECT_FALSE(unloaded<frmOptions>());
+    EXPECT_TRUE(Still_Loaded<frmOptions>());
     EXPECT_TRUE(o.optcyl[5]->isChecked());
     EXPECT_TRUE(o.cmdApply->isEnabled());
     EXPECT_EQ(ParamBlock[Idx_Cylinders], 4);
@@ -356,7 +351,7 @@ TEST_F(ParamScreenEndToEnd, ASilentUnitIsToldAsSilentAndOkKeepsTheEdits) {
     dialogs.clear();
     press(o.cmdOK);
     EXPECT_TRUE(dialogs.records().empty()) << texts().join("|");
-    EXPECT_TRUE(unloaded<frmOptions>());
+    EXPECT_TRUE(Wait_Unloaded<frmOptions>());
     ASSERT_TRUE(settled());
     EXPECT_EQ(unit.byte(4, Idx_Cylinders), 6);
 }
@@ -377,13 +372,13 @@ TEST_F(ParamScreenEndToEnd, TheShippedMapsOpenTheScreenWithoutABox) {
             frmLoadLib& lib = openLibrary(w);
             clickRow(lib, name);
             press(lib.cmdMap);
-            ASSERT_TRUE(unloaded<frmLoadLib>());
+            ASSERT_TRUE(Wait_Unloaded<frmLoadLib>());
         }
         dialogs.clear();
         frmOptions& o = openScreen(w);
         EXPECT_TRUE(dialogs.records().empty()) << texts().join("|");
         EXPECT_EQ(o.lblValue[sldSwi1]->text(), QStringLiteral("OFF"));
         press(o.cmdCancel);
-        ASSERT_TRUE(unloaded<frmOptions>());
+        ASSERT_TRUE(Wait_Unloaded<frmOptions>());
     }
 }

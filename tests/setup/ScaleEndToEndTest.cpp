@@ -63,7 +63,7 @@ TEST_F(ScaleEndToEnd, RpmApplySendsTheTwoRowsAndPollingGoesOn) {
     // OK with nothing unsent sends nothing more.
     unit.clearFrames();
     QTest::mouseClick(e.cmdOK, Qt::LeftButton);
-    EXPECT_TRUE(unloaded<frmScaleRPM>());
+    EXPECT_TRUE(Wait_Unloaded<frmScaleRPM>());
     ASSERT_TRUE(QTest::qWaitFor([&] { return polls() >= 5; }, 10000));
     EXPECT_TRUE(rowWrites().empty());
 }
@@ -80,7 +80,7 @@ TEST_F(ScaleEndToEnd, DeflectionOkSendsTheRowThatHoldsThePoints) {
     const auto image = bytes(144, 159);
 
     QTest::mouseClick(e.cmdOK, Qt::LeftButton);
-    EXPECT_TRUE(unloaded<frmScaleDeflect>());
+    EXPECT_TRUE(Wait_Unloaded<frmScaleDeflect>());
     ASSERT_TRUE(QTest::qWaitFor([&] { return rowWrites().size() == 1 && polls() >= 3; }, 15000));
     ASSERT_TRUE(polling());
     const QByteArray row = rowWrites()[0];
@@ -103,7 +103,7 @@ TEST_F(ScaleEndToEnd, CancelAndWalkingAwayLeaveTheUnitAndTheImageAgreeing) {
     press(e, Qt::Key_PageDown, Qt::NoModifier, 4);
     ASSERT_FALSE(unitHoldsTheImage());
     QTest::mouseClick(e.cmdCancel, Qt::LeftButton);
-    EXPECT_TRUE(unloaded<frmScaleRPM>());
+    EXPECT_TRUE(Wait_Unloaded<frmScaleRPM>());
     EXPECT_TRUE(unitHoldsTheImage());
 
     frmScaleDeflect& d = openDeflection();
@@ -112,7 +112,7 @@ TEST_F(ScaleEndToEnd, CancelAndWalkingAwayLeaveTheUnitAndTheImageAgreeing) {
     ASSERT_FALSE(unitHoldsTheImage());
     QTest::mouseClick(w.Txt128[40], Qt::LeftButton);
     w.activateWindow();
-    EXPECT_TRUE(unloaded<frmScaleDeflect>());
+    EXPECT_TRUE(Wait_Unloaded<frmScaleDeflect>());
     EXPECT_TRUE(unitHoldsTheImage());
     EXPECT_TRUE(notice().startsWith(QStringLiteral("Deflection Scale closed")));
     expectAxisLabelsFollowTheImage();
@@ -165,7 +165,7 @@ TEST_F(ScaleEndToEnd, OkWhileTheUnitIsSilentKeepsTheWindowOpenWithItsChanges) {
     unit.faults.silent = false; // plugged back
     ASSERT_TRUE(polling());
     QTest::mouseClick(e.cmdCancel, Qt::LeftButton);
-    EXPECT_TRUE(unloaded<frmScaleDeflect>());
+    EXPECT_TRUE(Wait_Unloaded<frmScaleDeflect>());
     EXPECT_TRUE(unitHoldsTheImage());
     for (const QByteArray& f : unit.frames())
         EXPECT_FALSE(SendPath::Is_Write(f)) << f.toHex().toStdString();

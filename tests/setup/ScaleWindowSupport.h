@@ -80,9 +80,6 @@ protected:
                         Design::px(Scale::Baseline - 60));
         QTest::mouseClick(w.Frame2, Qt::LeftButton, {}, at);
     }
-    template <class T> static bool unloaded() {
-        return QTest::qWaitFor([] { return !FormInstance<T>::loaded(); }, 5000);
-    }
     static std::vector<int> bytes(int first, int last) {
         std::vector<int> v;
         for (int a = first; a <= last; ++a)
@@ -104,5 +101,4 @@ protected:
         for (int i = 0; i < 8; ++i)
             EXPECT_EQ(window->lblDef[i]->text(), labels.lblDef[i]) << "deflection label " << i;
     }
-    static QString shotPath(const QString& name) { return Screenshot_Path(name); }
 };

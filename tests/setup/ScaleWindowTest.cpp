@@ -36,7 +36,7 @@ TEST_F(ScaleWindowTest, TheRpmEditorMovesABarByKeysAndTheMainWindowFollows) {
     EXPECT_EQ(e.LineTop->x(), Design::px(Scale::BarLeft + Scale::BarPitch * 4));
 
     QTest::mouseClick(e.cmdCancel, Qt::LeftButton);
-    EXPECT_TRUE(unloaded<frmScaleRPM>());
+    EXPECT_TRUE(Wait_Unloaded<frmScaleRPM>());
     EXPECT_EQ(bytes(0, 256), opened) << "Cancel puts the scale back";
     EXPECT_EQ(w.lblrpm[4]->text(), QString::number(shown));
 }
@@ -78,7 +78,7 @@ TEST_F(ScaleWindowTest, TypingIntoAnEntryChoosesMinMaxAndApplyFillsTheScale) {
     dialogs.clear();
     const auto applied = bytes(0, 256);
     QTest::mouseClick(e.cmdOK, Qt::LeftButton);
-    EXPECT_TRUE(unloaded<frmScaleRPM>());
+    EXPECT_TRUE(Wait_Unloaded<frmScaleRPM>());
     EXPECT_EQ(bytes(0, 256), applied);
     EXPECT_EQ(notice(), SendRule::OfflineNotice);
     EXPECT_EQ(OfflineEdits, 1) << "going on-line asks first";
@@ -115,7 +115,7 @@ TEST_F(ScaleWindowTest, WalkingAwayFromUnsentChangesPutsThemBackAndSaysSo) {
     // A click on the main window's grid.
     QTest::mouseClick(w.Txt128[17], Qt::LeftButton);
     w.activateWindow();
-    EXPECT_TRUE(unloaded<frmScaleDeflect>());
+    EXPECT_TRUE(Wait_Unloaded<frmScaleDeflect>());
     EXPECT_EQ(bytes(0, 256), before);
     EXPECT_EQ(notice(),
               QStringLiteral("Deflection Scale closed: its changes were not sent to the unit and "
@@ -126,7 +126,7 @@ TEST_F(ScaleWindowTest, WalkingAwayFromUnsentChangesPutsThemBackAndSaysSo) {
     frmScaleRPM& rpm = openRpm();
     clickBar(rpm, 2);
     w.activateWindow();
-    EXPECT_TRUE(unloaded<frmScaleRPM>());
+    EXPECT_TRUE(Wait_Unloaded<frmScaleRPM>());
     EXPECT_EQ(bytes(0, 256), before);
 }
 
@@ -175,16 +175,16 @@ TEST_F(ScaleWindowTest, ScreenshotsOfBothEditors) {
     clickBar(rpm, 6);
     press(rpm, Qt::Key_PageUp);
     QTest::qWait(50);
-    EXPECT_TRUE(rpm.grab().save(shotPath(QStringLiteral("scale-rpm.png"))));
+    EXPECT_TRUE(rpm.grab().save(Screenshot_Path(QStringLiteral("scale-rpm.png"))));
     type(rpm.Input_Min, QStringLiteral("800"));
-    EXPECT_TRUE(rpm.grab().save(shotPath(QStringLiteral("scale-rpm-minmax.png"))));
+    EXPECT_TRUE(rpm.grab().save(Screenshot_Path(QStringLiteral("scale-rpm-minmax.png"))));
     rpm.cmdCancel_Click();
-    ASSERT_TRUE(unloaded<frmScaleRPM>());
+    ASSERT_TRUE(Wait_Unloaded<frmScaleRPM>());
 
     frmScaleDeflect& defl = openDeflection();
     clickBar(defl, 3);
     QTest::qWait(50);
-    EXPECT_TRUE(defl.grab().save(shotPath(QStringLiteral("scale-deflection.png"))));
+    EXPECT_TRUE(defl.grab().save(Screenshot_Path(QStringLiteral("scale-deflection.png"))));
 }
 
 TEST_F(ScaleWindowTest, AnUnusableCylindersByteIsToldAndNeverChanged) {
@@ -202,13 +202,13 @@ TEST_F(ScaleWindowTest, AnUnusableCylindersByteIsToldAndNeverChanged) {
     EXPECT_EQ(ParamBlock[Idx_Cylinders], 13);
     EXPECT_EQ(w.lblrpm[0]->text(), QStringLiteral("300")) << "the main window counts 4 too";
     QTest::mouseClick(e.cmdOK, Qt::LeftButton);
-    ASSERT_TRUE(unloaded<frmScaleRPM>());
+    ASSERT_TRUE(Wait_Unloaded<frmScaleRPM>());
 
     frmScaleDeflect& d = openDeflection();
     clickBar(d, 2);
     press(d, Qt::Key_PageUp);
     QTest::mouseClick(d.cmdOK, Qt::LeftButton);
-    ASSERT_TRUE(unloaded<frmScaleDeflect>());
+    ASSERT_TRUE(Wait_Unloaded<frmScaleDeflect>());
     EXPECT_EQ(ParamBlock[Idx_Cylinders], 13);
     EXPECT_EQ(dialogs.records().size(), 1u) << "told once, by the RPM editor";
 }

@@ -15,8 +15,6 @@
 class ParamImageTest : public ::testing::Test, protected FreshState {
 protected:
     ParamImageTest() {
-        // The options screen's own state is not among the shared groups.
-        ResetSetupState();
         OptionsMap::Fill_Mode_Tables();
         sim::Unit unit;
         for (int a = 0; a < 256; ++a)
@@ -26,7 +24,6 @@ protected:
         ParamBlock[Idx_SwitchRpmLow] = 0;
         MapLoaded = -1;
     }
-    ~ParamImageTest() override { ResetSetupState(); }
     // Opens: the controls as the screen shows them, kept as shown.
     OptionsMap::Controls open() {
         OptionsMap::Controls c;

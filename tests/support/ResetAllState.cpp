@@ -32,9 +32,8 @@
 #include "view3d/View3dState.h"
 #include "view3d/frm3DDrw.h"
 
-void ResetAllState() {
-    // The windows that follow shared state go first, so none reacts to the rest:
-    // every window of every folder, the upper folders' first.
+void Unload_All_Windows() {
+    // The upper folders' windows first: they may draw from those below.
     FormInstance<frm3DDrw>::unload();
     FormInstance<frmScaleRPM>::unload();
     FormInstance<frmScaleDeflect>::unload();
@@ -51,6 +50,11 @@ void ResetAllState() {
     FormInstance<frmPBStation>::unload();
     FormInstance<frmDosCMD>::unload();
     FormInstance<frmProgress>::unload();
+}
+
+void ResetAllState() {
+    // The windows that follow shared state go first, so none reacts to the rest.
+    Unload_All_Windows();
     Set_Main(nullptr);
 
     // A recording still open is closed with its end lines, then the models.

@@ -9,6 +9,12 @@
 // when it starts and when it ends, so no test sees what another left behind.
 void ResetAllState();
 
+// Unloads every window of every folder (each FormInstance<T>), the upper
+// folders' first; the state stays as it is. A fixture that owns a main window
+// calls it before the main window goes, so no window outlives the one it was
+// opened from.
+void Unload_All_Windows();
+
 // A fixture's first base after ::testing::Test: the state is reset before the
 // fixture's members are made (a hook recorder among them keeps its hooks) and
 // again once they are all gone.

@@ -113,7 +113,7 @@ TEST_F(EditEndToEnd, OffLineTheEditStaysInTheImageAndGoingOnLineAsksFirst) {
     EXPECT_TRUE(SendRequests.empty());
 
     v.close();
-    ASSERT_TRUE(viewUnloaded());
+    ASSERT_TRUE(Wait_Unloaded<frm3DDrw>());
     dialogs.clear();
     dialogs.answer(Dialogs::Answer::No);
     w.mnuOnline->trigger();

@@ -142,9 +142,9 @@ TEST_F(LiveEndToEnd, ScreenshotsOfEachMap) {
             QPoint(static_cast<int>(NodeX[6][2] / 15), static_cast<int>(NodeY[6][2] / 15)));
         QTest::mouseClick(k == 0 ? v.Option1 : k == 1 ? v.Option4 : v.Option5, Qt::LeftButton);
         const QString name = QStringLiteral("view3d_%1.png").arg(v.Frame1->title());
-        EXPECT_TRUE(v.grab().save(shotPath(name))) << name.toStdString();
+        EXPECT_TRUE(v.grab().save(Screenshot_Path(name))) << name.toStdString();
         v.close();
-        ASSERT_TRUE(viewUnloaded());
+        ASSERT_TRUE(Wait_Unloaded<frm3DDrw>());
     }
 }
 

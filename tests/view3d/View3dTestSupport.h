@@ -23,11 +23,7 @@
 // The view's own state fresh, with a flat image of four cylinders.
 class View3dTest : public ::testing::Test, protected FreshState {
 protected:
-    View3dTest() {
-        ResetView3dState();
-        ParamBlock[Idx_Cylinders] = 4;
-    }
-    ~View3dTest() override { ResetView3dState(); }
+    View3dTest() { ParamBlock[Idx_Cylinders] = 4; }
 };
 
 // The main window with the view's entries wired, the settings files as the
@@ -35,13 +31,8 @@ protected:
 class ViewWindowTest : public GridTest {
 protected:
     ViewWindowTest() {
-        ResetView3dState();
         folder.copyData(View3D::SettingsFile);
         folder.copyData(View3D::DefaultSettingsFile);
-    }
-    ~ViewWindowTest() override {
-        FormInstance<frm3DDrw>::unload();
-        ResetView3dState();
     }
     frmMain& openWired() {
         frmMain& w = open();
@@ -59,9 +50,6 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(&v));
         return v;
     }
-    static bool viewUnloaded() {
-        return QTest::qWaitFor([] { return !FormInstance<frm3DDrw>::loaded(); }, 3000);
-    }
     // The view polls no faster than the link: idle means nothing left to send.
     static bool idle() {
         return QTest::qWaitFor(
@@ -78,5 +66,4 @@ protected:
                 w.push_back(f);
         return w;
     }
-    static QString shotPath(const QString& name) { return Screenshot_Path(name); }
 };

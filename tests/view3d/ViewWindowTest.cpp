@@ -56,7 +56,7 @@ TEST_F(ViewWindow, EachEntryShowsItsMapAndClosingReturnsTheMainWindowToIt) {
             EXPECT_EQ(v.Shown().labels[static_cast<std::size_t>(16 + i)], w.lblDef[i]->text());
         EXPECT_EQ(v.Shown().labels[24], QStringLiteral("RPM"));
         v.close(); // the close box
-        ASSERT_TRUE(viewUnloaded());
+        ASSERT_TRUE(Wait_Unloaded<frm3DDrw>());
         EXPECT_EQ(w.TabStrip1->currentIndex() + 1, c.tab) << c.kind;
         EXPECT_EQ(w.Shown_Tab(), c.tab);
     }
@@ -91,7 +91,7 @@ TEST_F(ViewWindow, SlidersMovedByKeysSetTheirViewValues) {
 
     // The view values outlive the window; the positions start again.
     v.mnuClose->trigger();
-    ASSERT_TRUE(viewUnloaded());
+    ASSERT_TRUE(Wait_Unloaded<frm3DDrw>());
     frm3DDrw& again = openView(w, w.mnu3DIgn);
     EXPECT_EQ(again.Slider6->value(), 5);
     EXPECT_EQ(Amplitude, 7);
@@ -127,7 +127,7 @@ TEST_F(ViewWindow, AClosingWithoutChangeLeavesTheSettingsFileAsItWas) {
     frm3DDrw& v = openView(w, w.mnu3DFuel);
     QTest::keyClick(v.Slider1, Qt::Key_Right); // a position is never stored
     v.mnuClose->trigger();
-    ASSERT_TRUE(viewUnloaded());
+    ASSERT_TRUE(Wait_Unloaded<frm3DDrw>());
     EXPECT_EQ(settings(), file);
     EXPECT_TRUE(dialogs.records().empty());
 }
@@ -165,7 +165,7 @@ TEST_F(ViewWindow, AHandEditedSectionSetsTheSlidersAndDefaultSettingsPutsBackThe
     EXPECT_EQ(Amplitude, 5);
     EXPECT_EQ(RowStepX, 286);
     v.mnuClose->trigger();
-    ASSERT_TRUE(viewUnloaded());
+    ASSERT_TRUE(Wait_Unloaded<frm3DDrw>());
     QStringList expected{QStringLiteral("title"), QStringLiteral("Injection:")};
     for (const SettingRow& r : Built_In_Rows())
         expected << Data_Line(r.label, r.setting);
@@ -185,7 +185,7 @@ TEST_F(ViewWindow, AMissingSettingsFileIsCreatedFromTheSlidersOwnSettings) {
     EXPECT_EQ(v.Slider2->maximum(), 6000);
     EXPECT_FALSE(folder.exists(DefaultSettingsFile)) << "the default file is never written";
     v.close();
-    ASSERT_TRUE(viewUnloaded());
+    ASSERT_TRUE(Wait_Unloaded<frm3DDrw>());
     EXPECT_EQ(settings(), Built_In_File().toLatin1());
     EXPECT_TRUE(dialogs.records().empty());
 }
@@ -204,7 +204,7 @@ TEST_F(ViewWindow, ASettingsFileThatCannotBeWrittenIsToldAndTheWindowStillCloses
         FileSizeLimit full(16);
         ASSERT_TRUE(full.active());
         v.mnuClose->trigger();
-        ASSERT_TRUE(viewUnloaded());
+        ASSERT_TRUE(Wait_Unloaded<frm3DDrw>());
     }
     EXPECT_EQ(settings(), before) << "a failed save leaves the file as it was";
     ASSERT_EQ(dialogs.records().size(), 1u);
@@ -223,7 +223,7 @@ TEST_F(ViewWindow, GoingToAnotherWindowClosesTheViewLikeClose) {
     frm3DDrw& v = openView(w, w.mnu3DIgn);
     Q_UNUSED(v);
     w.activateWindow();
-    ASSERT_TRUE(viewUnloaded());
+    ASSERT_TRUE(Wait_Unloaded<frm3DDrw>());
     EXPECT_EQ(w.Shown_Tab(), 2);
 }
 
@@ -234,7 +234,7 @@ TEST_F(ViewWindow, WithoutALinkTheLivePointTimerDoesNotRun) {
     EXPECT_EQ(v.Timer1.interval(), 0);
     EXPECT_TRUE(v.Shown().drawn);
     v.close();
-    ASSERT_TRUE(viewUnloaded());
+    ASSERT_TRUE(Wait_Unloaded<frm3DDrw>());
 
     // With the main window's link the timer follows its poll.
     frmMain& w = openWired();
