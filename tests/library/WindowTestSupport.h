@@ -19,6 +19,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <algorithm>
 
 // The main window with the library's entries wired, the make and type lists in
 // the program folder, and the simulated unit on serial port 1.
@@ -135,5 +136,21 @@ protected:
     }
     static bool isRead(const QByteArray& f) {
         return !f.isEmpty() && QByteArray("89:@").contains(f[0]);
+    }
+    // What the unit was sent was a full download, then the read-out of the pages
+    // it wrote (4, 5 and 6), and no read before the writes.
+    void expectDownloadThenReadOut() const {
+        const auto& frames = unit.frames();
+        const auto firstWrite = std::find_if(frames.begin(), frames.end(), isWrite);
+        ASSERT_NE(firstWrite, frames.end()) << "nothing was written";
+        const auto lastWrite = std::find_if(frames.rbegin(), frames.rend(), isWrite);
+        EXPECT_TRUE(std::none_of(frames.begin(), firstWrite, isRead)) << "no read before the writes";
+        QByteArray readsAfter;
+        for (auto it = lastWrite.base(); it != frames.end(); ++it) {
+            if (isRead(*it))
+                readsAfter += it->at(0);
+        }
+        EXPECT_TRUE(readsAfter.contains('8') && readsAfter.contains('9') && readsAfter.contains(':'))
+            << readsAfter.toStdString();
     }
 };
