@@ -3,6 +3,8 @@
 #include "link/PollTiming.h"
 #include "link/ReplyBuffer.h"
 
+#include <chrono>
+
 int CommStatus;
 int send_receive;
 int bad_cnt;
@@ -58,7 +60,9 @@ int OfflineEdits;
 int OfflineEditsTold;
 QString PanelNotice;
 int PanelNoticeFor;
+qint64 PanelNoticeAt;
 QString PanelShown;
+std::function<qint64()> NoticeClock;
 int GridNotUnits;
 
 void ResetLinkState() {
@@ -120,6 +124,12 @@ void ResetLinkState() {
     PanelNotice.clear();
     PanelShown.clear();
     PanelNoticeFor = -1;
+    PanelNoticeAt = 0;
+    NoticeClock = [] {
+        return static_cast<qint64>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                       std::chrono::steady_clock::now().time_since_epoch())
+                                       .count());
+    };
     GridNotUnits = 0;
 }
 

@@ -9,6 +9,7 @@
 #include <QTime>
 #include <array>
 #include <deque>
+#include <functional>
 #include <vector>
 
 // How a request of the send path is sent (the values of SendSubState).
@@ -198,7 +199,11 @@ extern int OfflineEditsTold;
 // the send rule it was told for (-1 = an event's notice, kept until the next).
 extern QString PanelNotice;
 extern int PanelNoticeFor;
-extern QString PanelShown; // what the panel was last given
+extern qint64 PanelNoticeAt; // when it was told (NoticeClock)
+extern QString PanelShown;   // what the panel was last given
+// The clock the panel's notices are timed by: milliseconds of a steady clock.
+// Tests put in their own, so a hold runs out when they say.
+extern std::function<qint64()> NoticeClock;
 // 1 while the grid shows a whole map put into the image on-line and not sent:
 // the unit holds another map (until a download or a read-out).
 extern int GridNotUnits;

@@ -74,12 +74,14 @@ void Show_Panel() {
 void Tell(const QString& text) {
     PanelNotice = text;
     PanelNoticeFor = -1;
+    PanelNoticeAt = NoticeClock();
     Show_Panel();
 }
 
 void Tell(const QString& text, Verdict forState) {
     PanelNotice = text;
     PanelNoticeFor = static_cast<int>(forState);
+    PanelNoticeAt = NoticeClock();
     Show_Panel();
 }
 
@@ -88,8 +90,19 @@ void Show_Panel_Afresh() {
     Show_Panel();
 }
 
+namespace {
+
+// A refusal is kept for RefusalHoldMs even once its cause has passed: a value
+// typed as a read-out ends must not be refused with the panel already empty.
+bool Refusal_Held() {
+    return PanelNoticeFor >= 0 && Refuses(static_cast<Verdict>(PanelNoticeFor)) &&
+           NoticeClock() - PanelNoticeAt < RefusalHoldMs;
+}
+
+} // namespace
+
 void Review_Notice() {
-    if (PanelNoticeFor >= 0 && static_cast<int>(May_Send()) != PanelNoticeFor) {
+    if (PanelNoticeFor >= 0 && static_cast<int>(May_Send()) != PanelNoticeFor && !Refusal_Held()) {
         PanelNotice.clear();
         PanelNoticeFor = -1;
     }

@@ -71,7 +71,11 @@ void Send_Edits(Verdict verdict, std::vector<QByteArray> elements, SendKind kind
 // it. A notice told for a state of the link (a refusal, the off-line word) lasts
 // while the link stays in that state: Review_Notice, run by the link at each tick
 // and change of state, drops it once the state has passed, and shows the panel
-// afresh (a file renamed or saved under another name shows its new name).
+// afresh (a file renamed or saved under another name shows its new name). A
+// refusal is seen whatever the link does next: it stays at least RefusalHoldMs
+// (by NoticeClock, link/LinkState.h) unless the user's next edit or another
+// notice replaces it first.
+inline constexpr qint64 RefusalHoldMs = 5000;
 void Tell(const QString& text);
 void Tell(const QString& text, Verdict forState);
 void Review_Notice();

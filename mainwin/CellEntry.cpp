@@ -199,21 +199,23 @@ Target Arrow_Target(Selection after, int tab, int editField) {
 }
 
 HeldIgnition Hold_Ignition(long long value) {
-    const int s = static_cast<int>(std::clamp<long long>(value, -128, 127));
+    int s = static_cast<int>(std::clamp<long long>(value, -128, 127));
     HeldIgnition held;
     if (s != value)
         held.by = s > 0 ? HeldBy::LargestAdvance : HeldBy::LargestRetard;
+    // The limits bound the whole range, not one sign each: an advance limit
+    // below 0 holds every cell at or below it, a retard limit above 0 every
+    // cell at or above it. (Limits that cross hold at the advance limit.)
     const int advance = UnitBytes::Signed(ParamBlock[Idx_IgnAdvLimit]);
     const int retard = UnitBytes::Signed(ParamBlock[Idx_IgnRetLimit]);
-    int limited = s;
-    if (s > 0 && s > advance) {
-        limited = advance;
+    if (s > advance) {
+        s = advance;
         held.by = HeldBy::AdvanceLimit;
-    } else if (s < 0 && s < retard) {
-        limited = retard;
+    } else if (s < retard) {
+        s = retard;
         held.by = HeldBy::RetardLimit;
     }
-    held.byte = limited & 0xFF;
+    held.byte = s & 0xFF;
     return held;
 }
 
@@ -221,9 +223,28 @@ int Limit_Ignition(long long value) {
     return Hold_Ignition(value).byte;
 }
 
+HeldIgnition Hold_Edit(int cellByte, long long value) {
+    const int cell = UnitBytes::Signed(cellByte & 0xFF);
+    HeldIgnition held = Hold_Ignition(value);
+    const int kept = UnitBytes::Signed(held.byte);
+    // A limit may hold an edit short, never turn it round.
+    if ((value >= cell && kept < cell) || (value <= cell && kept > cell)) {
+        held.byte = cell & 0xFF;
+        held.stayed = true;
+    }
+    return held;
+}
+
+long long Ignition_Count(double degrees) {
+    return NumberRules::RoundEven(degrees * UnitBytes::Usable_Cylinders() / 360.0 * 256.0);
+}
+
 HeldIgnition Ignition_Entry(double degrees) {
-    const double count = degrees * UnitBytes::Usable_Cylinders() / 360.0 * 256.0;
-    return Hold_Ignition(NumberRules::RoundEven(count));
+    return Hold_Ignition(Ignition_Count(degrees));
+}
+
+HeldIgnition Ignition_Entry(int cellByte, double degrees) {
+    return Hold_Edit(cellByte, Ignition_Count(degrees));
 }
 
 QString Held_Notice(const QString& from, const HeldIgnition& held) {
@@ -250,7 +271,7 @@ QString Held_Notice(const QString& from, const HeldIgnition& held) {
         break;
     }
     const QString kept = WtsDis::Fmt_Int(UnitBytes::Degrees(UnitBytes::Signed(held.byte)));
-    const QString start = from.trimmed() == kept
+    const QString start = held.stayed || from.trimmed() == kept
                               ? QStringLiteral("Stays at ") + kept
                               : from.trimmed() + QStringLiteral(" became ") + kept;
     return start + QStringLiteral(": ") + what + QLatin1Char(' ') + limit +

@@ -68,8 +68,9 @@ Target Arrow_Target(Selection after, int tab, int editField);
 int Entry_Byte(double value, int tab, int editField, bool column);
 
 // An ignition value as a signed byte count, saturated to -128..127 and held
-// within the advance limit (positive) and the retard limit (negative) of the
-// parameter block; returns the unit byte (two's complement).
+// within the limits of the parameter block: the advance limit is the most
+// advance a cell may hold, the retard limit the most retard, whatever their
+// signs. Returns the unit byte (two's complement).
 int Limit_Ignition(long long value);
 
 // The same, saying what held the value: nothing, the advance or the retard limit
@@ -78,15 +79,28 @@ enum class HeldBy { Nothing, AdvanceLimit, RetardLimit, LargestAdvance, LargestR
 struct HeldIgnition {
     int byte = 0; // the unit byte (two's complement)
     HeldBy by = HeldBy::Nothing;
+    bool stayed = false; // the cell kept its value: the limit would have moved it against the edit
 };
 HeldIgnition Hold_Ignition(long long value);
+
+// The one rule for an edit of an ignition cell, whether typed into the grid,
+// stepped with F8 and F9 or made in the 3-D view: the cell's byte now, and the
+// value asked for it (signed byte counts). The value is held as Hold_Ignition
+// holds it, but a held value never goes against the edit: a raise never lowers
+// the cell, a lower never raises it, and a cell already beyond a limit stays
+// where it is (stayed, with the limit that held it).
+HeldIgnition Hold_Edit(int cellByte, long long value);
+// The byte counts of an ignition entry in degrees (rounded, halves to even).
+long long Ignition_Count(double degrees);
 // An ignition entry (degrees) as Entry_Byte takes it, with what held it.
 HeldIgnition Ignition_Entry(double degrees);
+// An ignition entry (degrees) for a cell holding cellByte, by the rule of Hold_Edit.
+HeldIgnition Ignition_Entry(int cellByte, double degrees);
 
 // What the user is told when a limit held an ignition value: "40 became 30: the
-// advance limit is 30 degrees", or "Stays at 30: ..." when from reads as the
-// value kept (a step at the limit). from is the value as the user gave or saw it.
-// Empty when nothing held it.
+// advance limit is 30 degrees", or "Stays at 30: ..." when the cell kept its
+// value or from reads as the value kept (a step at the limit). from is the value
+// as the user gave or saw it. Empty when nothing held it.
 QString Held_Notice(const QString& from, const HeldIgnition& held);
 
 } // namespace CellEntry

@@ -95,12 +95,12 @@ void Step_Inject_Cell_Down() {
 }
 void Step_Ign_Cell_Up() {
     Step_Cell(Ignition(), [](int b) {
-        return std::optional(CellEntry::Hold_Ignition(UnitBytes::Signed(b) + 1));
+        return std::optional(CellEntry::Hold_Edit(b, UnitBytes::Signed(b) + 1));
     });
 }
 void Step_Ign_Cell_Down() {
     Step_Cell(Ignition(), [](int b) {
-        return std::optional(CellEntry::Hold_Ignition(UnitBytes::Signed(b) - 1));
+        return std::optional(CellEntry::Hold_Edit(b, UnitBytes::Signed(b) - 1));
     });
 }
 

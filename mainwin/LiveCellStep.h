@@ -21,7 +21,9 @@ void Step_Analog_Cell_Down();
 // Injection map (0..255: at either end the byte stays and is still sent).
 void Step_Inject_Cell_Up();
 void Step_Inject_Cell_Down();
-// Ignition map (signed, held within the advance and retard limits).
+// Ignition map (signed, held within the advance and retard limits by the rule of
+// CellEntry::Hold_Edit: a step never goes the other way, and a cell beyond a
+// limit stays; a held step is told with the limit).
 void Step_Ign_Cell_Up();
 void Step_Ign_Cell_Down();
 

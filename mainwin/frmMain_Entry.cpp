@@ -147,26 +147,36 @@ void Enter_Value(frmMain& w) {
     const int tab = std::clamp(MapTab, 1, 3);
     const bool column = w.chkAdjustColumn->isChecked();
     const double value = NumberRules::Val(box->text());
-    const int b = CellEntry::Entry_Byte(value, tab, EditField, column);
-    // An ignition value a limit held is told with the limit, after the send
-    // rule's own word.
-    const QString held =
-        tab == 3 ? CellEntry::Held_Notice(typed, CellEntry::Ignition_Entry(value)) : QString();
-    const auto tellHeld = [&] {
-        if (!held.isEmpty())
-            SendRule::Tell(held);
-    };
-    if (tab == 3)
-        CellValue = b;
     const MapWrite::Map map = MapWrite::Of_Tab(tab, EditField);
     const MapWrite::Place& place = MapWrite::Place_Of(map);
+    const ImageTable& table = place.page == 5 ? Map5Image : Map6Image;
+    // The byte for one cell (offset into the map). An ignition value is held by
+    // the limits and by the cell's own value (a raise never lowers it, a lower
+    // never raises it); what held it is told with the limit.
+    const auto byteFor = [&](int offset, QString& held) {
+        if (tab != 3)
+            return CellEntry::Entry_Byte(value, tab, EditField, column);
+        const CellEntry::HeldIgnition h =
+            CellEntry::Ignition_Entry(table[place.base + offset], value);
+        held = CellEntry::Held_Notice(typed, h);
+        return h.byte;
+    };
     const auto text = [&](int offset) {
         return EditField == 1 ? MapCellText::Cell(tab, place.base + offset)
                               : MapCellText::Amp(tab, place.base + offset);
     };
+    // Told after the send rule's own word.
+    const auto tellHeld = [](const QString& held) {
+        if (!held.isEmpty())
+            SendRule::Tell(held);
+    };
 
     if (!column) {
         const int cell = EditField == 1 ? SelCell : SelAmpRow;
+        QString held;
+        const int b = byteFor(cell, held);
+        if (tab == 3)
+            CellValue = b;
         const MapWrite::Written written = MapWrite::Write_Cell(map, cell, b);
         if (!written.ok()) {
             box->setText(before);
@@ -175,15 +185,21 @@ void Enter_Value(frmMain& w) {
         }
         box->setText(text(cell));
         SendRule::Send_Edit(verdict, written.frame);
-        tellHeld();
+        tellHeld(held);
         return;
     }
 
     // The column column adjustment painted; it is the selected cell's.
     const int adjusted = AdjustCol >= 1 && AdjustCol <= 8 ? AdjustCol : SelCell / 16 + 1;
     const int columnIndex = EditField == 1 ? adjusted - 1 : 0;
+    const int selectedRow = EditField == 1 ? SelCell % 16 : SelAmpRow;
     std::array<int, 16> values{};
-    values.fill(b);
+    std::array<QString, 16> helds;
+    for (int k = 0; k < 16; ++k)
+        values[static_cast<std::size_t>(k)] =
+            byteFor(columnIndex * 16 + k, helds[static_cast<std::size_t>(k)]);
+    if (tab == 3)
+        CellValue = values[static_cast<std::size_t>(selectedRow)];
     const MapWrite::Written written = MapWrite::Write_Column(map, columnIndex, values);
     if (!written.ok()) {
         box->setText(before);
@@ -197,7 +213,12 @@ void Enter_Value(frmMain& w) {
         cellBox->setText(text(offset));
     }
     SendRule::Send_Edits(verdict, {written.frame});
-    tellHeld();
+    // The selected cell's word, else the first cell a limit held.
+    QString held = helds[static_cast<std::size_t>(selectedRow)];
+    for (const QString& h : helds)
+        if (held.isEmpty())
+            held = h;
+    tellHeld(held);
 }
 
 void Hand_To_Console(frmMain& w, int code) {

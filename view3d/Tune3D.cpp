@@ -2,6 +2,7 @@
 
 #include "core/CoreState.h"
 #include "core/UnitBytes.h"
+#include "core/WtsDis.h"
 #include "link/MapWrite.h"
 #include "mainwin/CellEntry.h"
 #include "view3d/View3dState.h"
@@ -90,31 +91,38 @@ std::array<QLine, 2> Level_Lines(AdjustMode mode) {
             QLine(x, y, x - r * RowStepX, y + r * RowStepY)};
 }
 
-int Stepped_Byte(const MapKindInfo& kind, int byte, int editKey) {
+namespace {
+
+// The new byte of one cell with what held it: an ignition cell by the grid's
+// own rule (CellEntry::Hold_Edit), the other kinds within their ranges.
+CellEntry::HeldIgnition New_Byte(const MapKindInfo& kind, int byte, bool toPoint, int cursorByte,
+                                 int editKey) {
     const bool lower = Lowers(editKey);
     switch (kind.map) {
     case MapWrite::Map::Analog:
-        return std::clamp(UnitBytes::Signed(byte) + (lower ? -2 : 2), -127, 127) & 0xFF;
+        if (toPoint)
+            return {cursorByte};
+        return {std::clamp(UnitBytes::Signed(byte) + (lower ? -2 : 2), -127, 127) & 0xFF};
     case MapWrite::Map::Injection:
+        if (toPoint)
+            return {std::clamp(cursorByte, 0, 255)};
         if (lower)
-            return byte > 0 ? std::max(byte - 2, 0) : byte;
-        return byte < 255 ? std::min(byte + 2, 255) : byte;
+            return {byte > 0 ? std::max(byte - 2, 0) : byte};
+        return {byte < 255 ? std::min(byte + 2, 255) : byte};
     default:
-        // Held within -128..127 first, then within the advance and retard
-        // limits, as the grid's entry holds it: a step never wraps to the other side.
-        return CellEntry::Limit_Ignition(UnitBytes::Signed(byte) + (lower ? -1 : 2));
+        return CellEntry::Hold_Edit(byte, toPoint ? UnitBytes::Signed(cursorByte)
+                                                  : UnitBytes::Signed(byte) + (lower ? -1 : 2));
     }
 }
 
-int To_Point_Byte(const MapKindInfo& kind, int cursorByte) {
-    switch (kind.map) {
-    case MapWrite::Map::Analog:
-        return cursorByte;
-    case MapWrite::Map::Injection:
-        return std::clamp(cursorByte, 0, 255);
-    default:
-        return CellEntry::Limit_Ignition(UnitBytes::Signed(cursorByte));
-    }
+} // namespace
+
+int Stepped_Byte(const MapKindInfo& kind, int byte, int editKey) {
+    return New_Byte(kind, byte, false, 0, editKey).byte;
+}
+
+int To_Point_Byte(const MapKindInfo& kind, int byte, int cursorByte) {
+    return New_Byte(kind, byte, true, cursorByte, 0).byte;
 }
 
 std::vector<int> Cells_Of(AdjustMode mode, int row, int column) {
@@ -142,7 +150,7 @@ EditResult Tune_Graph(const MapKindInfo& kind, AdjustMode mode, int editKey) {
     ImageTable& table = place.page == 5 ? Map5Image : Map6Image;
     const int cursor = CurCol * 16 + CurRow;
     const bool toPoint = mode == AdjustMode::RowToPoint || mode == AdjustMode::ColumnToPoint;
-    const int pointByte = To_Point_Byte(kind, table[place.base + cursor]);
+    const int cursorByte = table[place.base + cursor];
 
     struct Change {
         int cell;
@@ -150,10 +158,16 @@ EditResult Tune_Graph(const MapKindInfo& kind, AdjustMode mode, int editKey) {
         std::int16_t before;
     };
     std::vector<Change> changes;
+    // What a limit held, told as the grid tells it: the cursor cell's, else the first.
+    QString held;
     for (int cell : Cells_Of(mode, CurRow, CurCol)) {
         const std::int16_t before = table[place.base + cell];
-        changes.push_back(
-            {cell, toPoint ? pointByte : Stepped_Byte(kind, before, editKey), before});
+        const CellEntry::HeldIgnition next = New_Byte(kind, before, toPoint, cursorByte, editKey);
+        const QString told = CellEntry::Held_Notice(
+            WtsDis::Fmt_Int(UnitBytes::Degrees(UnitBytes::Signed(before))), next);
+        if (!told.isEmpty() && (held.isEmpty() || cell == cursor))
+            held = told;
+        changes.push_back({cell, next.byte, before});
     }
     for (const Change& c : changes) {
         const MapWrite::Written written = MapWrite::Write_Cell(kind.map, c.cell, c.byte);
@@ -173,6 +187,8 @@ EditResult Tune_Graph(const MapKindInfo& kind, AdjustMode mode, int editKey) {
         SendRule::Send_Edit(result.verdict, result.frames.front());
     else
         SendRule::Send_Edits(result.verdict, result.frames);
+    if (!held.isEmpty())
+        SendRule::Tell(held);
     return result;
 }
 

@@ -51,9 +51,10 @@ void Fined_point();
 std::array<QLine, 2> Level_Lines(AdjustMode mode);
 
 // The new byte of one cell (offset 0..127) of a kind's map: stepped by the edit
-// key, or set to the cursor cell's byte held within the kind's range.
+// key, or set to the cursor cell's byte, held within the kind's range (an
+// ignition cell by CellEntry::Hold_Edit, the rule of the grid's entry).
 int Stepped_Byte(const MapKindInfo& kind, int byte, int editKey);
-int To_Point_Byte(const MapKindInfo& kind, int cursorByte);
+int To_Point_Byte(const MapKindInfo& kind, int byte, int cursorByte);
 // The cells a mode changes, in increasing offset.
 std::vector<int> Cells_Of(AdjustMode mode, int row, int column);
 

@@ -1,5 +1,6 @@
 #include "mainwin/CellEntry.h"
 #include "core/CoreState.h"
+#include "core/UnitBytes.h"
 #include "tests/support/ResetAllState.h"
 
 #include <gtest/gtest.h>
@@ -201,4 +202,68 @@ TEST_F(EntryBytes, IgnitionLimitsAreSigned) {
     ParamBlock[Idx_IgnRetLimit] = 128;
     EXPECT_EQ(CellEntry::Limit_Ignition(128), 127) << "no wrap to retard";
     EXPECT_EQ(CellEntry::Limit_Ignition(-129), 128) << "no wrap to advance";
+}
+
+TEST_F(EntryBytes, AHeldEditNeverGoesAgainstItself) {
+    // Every cell, every step of the keys, every kind of limits: a raise ends at
+    // or above the cell, a lower at or below it, and within the limits unless
+    // the cell was beyond them and stayed.
+    struct Limits {
+        int advance;
+        int retard;
+    };
+    for (const Limits& l : {Limits{40, 236}, Limits{0, 0}, Limits{40, 0}, Limits{40, 28},
+                            Limits{228, 200}, Limits{228, 28}, Limits{127, 128}}) {
+        ParamBlock[Idx_IgnAdvLimit] = static_cast<std::int16_t>(l.advance);
+        ParamBlock[Idx_IgnRetLimit] = static_cast<std::int16_t>(l.retard);
+        const int advance = UnitBytes::Signed(l.advance);
+        const int retard = UnitBytes::Signed(l.retard);
+        for (int cell = -128; cell <= 127; ++cell)
+            for (int step : {-2, -1, 1, 2, 100}) {
+                const CellEntry::HeldIgnition held = CellEntry::Hold_Edit(cell & 0xFF, cell + step);
+                const int after = UnitBytes::Signed(held.byte);
+                SCOPED_TRACE(testing::Message() << "limits " << advance << " " << retard << " cell "
+                                                << cell << " step " << step);
+                if (step > 0)
+                    ASSERT_GE(after, cell);
+                else
+                    ASSERT_LE(after, cell);
+                if (held.stayed)
+                    ASSERT_EQ(after, cell);
+                else if (retard <= advance)
+                    ASSERT_TRUE(after >= retard && after <= advance) << after;
+            }
+    }
+}
+
+TEST_F(EntryBytes, AHeldEditSaysWhatHeldIt) {
+    using CellEntry::HeldBy;
+    struct Case {
+        int advance;
+        int retard;
+        int cell; // signed
+        long long value;
+        int after; // signed
+        HeldBy by;
+        bool stayed;
+    };
+    for (const Case& c : {
+             Case{40, 236, 10, 50, 40, HeldBy::AdvanceLimit, false},
+             Case{40, 236, 50, 51, 50, HeldBy::AdvanceLimit, true},
+             Case{40, 236, 50, 50, 50, HeldBy::AdvanceLimit, true}, // set to itself: stays
+             Case{40, 236, 50, 45, 40, HeldBy::AdvanceLimit, false},
+             Case{40, 236, -30, -29, -20, HeldBy::RetardLimit, false},
+             Case{40, 0, -5, -6, -5, HeldBy::RetardLimit, true},
+             Case{228, 200, 0, 1, 0, HeldBy::AdvanceLimit, true},
+             Case{127, 128, 127, 128, 127, HeldBy::LargestAdvance, false},
+             Case{127, 128, -128, -129, -128, HeldBy::LargestRetard, false},
+             Case{40, 236, 5, 6, 6, HeldBy::Nothing, false},
+         }) {
+        ParamBlock[Idx_IgnAdvLimit] = static_cast<std::int16_t>(c.advance);
+        ParamBlock[Idx_IgnRetLimit] = static_cast<std::int16_t>(c.retard);
+        const CellEntry::HeldIgnition held = CellEntry::Hold_Edit(c.cell & 0xFF, c.value);
+        EXPECT_EQ(held.byte, c.after & 0xFF) << c.cell << " to " << c.value;
+        EXPECT_EQ(held.by, c.by) << c.cell << " to " << c.value;
+        EXPECT_EQ(held.stayed, c.stayed) << c.cell << " to " << c.value;
+    }
 }

@@ -1,6 +1,7 @@
 // Status bar panel 1 on the real main window: every notice the program gives
 // is shown whole, and a notice about a state of the link goes once that state
-// has passed. Against the simulated unit behind the serial port.
+// has passed, a refusal only after it has been seen. Against the simulated unit
+// behind the serial port, the panel's clock the test's own.
 
 #include "link/Download.h"
 #include "link/SendPath.h"
@@ -68,25 +69,60 @@ TEST_F(StatusPanel, EveryNoticeIsShownWhole) {
     EXPECT_TRUE(window->grab().save(Screenshot_Path(QStringLiteral("main-status-notice.png"))));
 }
 
-TEST_F(StatusPanel, ARefusalGoesOnceItsCauseHasPassed) {
+TEST_F(StatusPanel, ARefusalStaysToldUntilTheNextEditOrFiveSeconds) {
+    static qint64 now; // outlives the window, which may tell as it goes
+    now = 1'000'000;
+    NoticeClock = [] { return now; };
     OnlineState = QStringLiteral("Online");
     frmMain& w = load();
     w.show();
     ASSERT_TRUE(idle());
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    // The read-out's replies come slowly, so the edit surely meets it.
-    unit.faults.delayNext = 3;
-    unit.faults.delayMs = 300;
-    w.mnuUpload->trigger();
-    ASSERT_TRUE(QTest::qWaitFor([] { return CommStatus < 10; }, 3000));
     w.Select_Tab(2);
-    click(w.Txt128[5]);
-    enter(QStringLiteral("77"));
+    const int old = unit.byte(6, 5);
+    ASSERT_EQ(Map6Image[5], old);
+    // Typed while the unit is read, the value is refused; the read-out then ends.
+    const auto refusedDuringAReadOut = [&](const QString& typed) {
+        // The read-out's replies come slowly, so the edit surely meets it.
+        unit.faults.delayNext = 3;
+        unit.faults.delayMs = 300;
+        w.mnuUpload->trigger();
+        ASSERT_TRUE(QTest::qWaitFor([] { return CommStatus < 10; }, 3000));
+        w.activateWindow();
+        click(w.Txt128[5]);
+        enter(typed);
+        EXPECT_EQ(panel().text(), SendRule::Notice(Verdict::ReadingUnit));
+        ASSERT_TRUE(idle());
+    };
+    // Some ticks of live polling, each of which reviews the panel.
+    const auto someTicks = [&] {
+        const int polls = unit.polls();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return unit.polls() >= polls + 3; }, 5000));
+    };
+
+    refusedDuringAReadOut(QStringLiteral("77"));
+    someTicks();
+    // The cause has passed, the refusal is still told: grid = unit = the old value.
     EXPECT_EQ(panel().text(), SendRule::Notice(Verdict::ReadingUnit));
-    ASSERT_TRUE(idle());
+    EXPECT_EQ(unit.byte(6, 5), old);
+    EXPECT_EQ(Map6Image[5], old);
+    EXPECT_EQ(w.Txt128[5]->text(), QString::number(old));
+    now += SendRule::RefusalHoldMs - 1;
+    someTicks();
+    EXPECT_EQ(panel().text(), SendRule::Notice(Verdict::ReadingUnit));
+    now += 1;
     EXPECT_TRUE(QTest::qWaitFor([&] { return panel().text().isEmpty(); }, 3000))
         << "still: " << panel().text().toStdString();
+
+    // The user's next edit ends it at once: Enter again sends the kept value.
+    refusedDuringAReadOut(QStringLiteral("77"));
+    EXPECT_EQ(w.txtEnter->text(), QStringLiteral("77")) << "the refused value is kept";
+    w.txtEnter->setFocus();
+    key(Qt::Key_Return);
+    EXPECT_EQ(panel().text(), QString());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return unit.byte(6, 5) == 77 && idle(); }, 5000));
+    EXPECT_EQ(w.Txt128[5]->text(), QStringLiteral("77"));
 
     // Off-line, the off-line word lasts while the program is off-line.
     w.mnuOffline->trigger();

@@ -53,11 +53,15 @@ TEST_F(View3dTest, EachKindStepsWithinItsLimits) {
     EXPECT_EQ(Stepped_Byte(Kind("Ignition:"), 128, KeyPageDown), 128);
     ParamBlock[Idx_IgnAdvLimit] = 126;
     EXPECT_EQ(Stepped_Byte(Kind("Ignition:"), 126, KeyPageUp), 126);
-    // To the point: the cursor's byte, held within the kind's range.
+    // To the point: the cursor's byte, held within the kind's range; an
+    // ignition cell beyond a limit stays.
     ParamBlock[Idx_IgnAdvLimit] = 12;
-    EXPECT_EQ(To_Point_Byte(Kind("Ignition:"), 40), 12);
-    EXPECT_EQ(To_Point_Byte(Kind("Analog:"), 128), 128);
-    EXPECT_EQ(To_Point_Byte(Kind("Injection:"), 300), 255);
+    EXPECT_EQ(To_Point_Byte(Kind("Ignition:"), 0, 40), 12);
+    EXPECT_EQ(To_Point_Byte(Kind("Ignition:"), 40, 40), 40);
+    EXPECT_EQ(To_Point_Byte(Kind("Ignition:"), 20, 40), 20);
+    EXPECT_EQ(To_Point_Byte(Kind("Ignition:"), 20, 5), 5);
+    EXPECT_EQ(To_Point_Byte(Kind("Analog:"), 5, 128), 128);
+    EXPECT_EQ(To_Point_Byte(Kind("Injection:"), 5, 300), 255);
 }
 
 TEST_F(View3dTest, EachModeChangesItsCellsInIncreasingOffset) {

@@ -1,0 +1,72 @@
+// The 3-D view's raise and lower of an ignition cell follow the grid's rule,
+// whatever the limits: a raise never lowers the cell, a lower never raises it,
+// a cell beyond a limit stays, and the main window's status bar says why with
+// the limit. Page Up and Page Down on the drawing, against the simulated unit
+// over the real serial link, at 4 cylinders.
+
+#include "link/SendRule.h"
+#include "tests/view3d/View3dTestSupport.h"
+
+using namespace View3D;
+
+namespace {
+
+class HeldIgnition3D : public ViewWindowTest {
+protected:
+    HeldIgnition3D() { unit.setByte(4, Idx_Cylinders, 4); }
+    QString notice() const { return window->StatusPanel[SendRule::NoticePanel]->text(); }
+};
+
+TEST_F(HeldIgnition3D, NoLimitTurnsARaiseOrALowerRound) {
+    // Bytes at 4 cylinders: 62 = 22 degrees, 85 = 30, 114 = 40, 156 = -35, 171 = -30,
+    // 228 = -10, 242 = -5. The cursor stays on cell 0 (row 0, column 0).
+    struct Case {
+        const char* name;
+        int advance;
+        int retard;
+        int before;
+        Qt::Key key;
+        int after;
+        const char* shown;
+        const char* told;
+    };
+    const Case cases[] = {
+        {"a raise from 40 with both limits 0", 0, 0, 114, Qt::Key_PageUp, 114, "40",
+         "Stays at 40: the advance limit is 0 degrees"},
+        {"a lower with the retard limit at 0", 85, 0, 242, Qt::Key_PageDown, 242, "-5",
+         "Stays at -5: the retard limit is 0 degrees"},
+        {"a raise with the advance limit below 0", 228, 171, 242, Qt::Key_PageUp, 242, "-5",
+         "Stays at -5: the advance limit is -10 degrees"},
+        {"a lower beyond the retard limit", 85, 171, 156, Qt::Key_PageDown, 156, "-35",
+         "Stays at -35: the retard limit is -30 degrees"},
+        {"a raise within the limits", 85, 171, 60, Qt::Key_PageUp, 62, "22", ""},
+    };
+    frmMain& w = openOnlineWired();
+    w.Select_Tab(3);
+    frm3DDrw& v = openView(w, w.mnu3DLambda); // the ignition map
+    ASSERT_EQ(MapKind, QStringLiteral("Ignition:"));
+    ASSERT_EQ(std::pair(CurRow, CurCol), std::pair(0, 0));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        unit.setByte(4, Idx_IgnAdvLimit, c.advance);
+        unit.setByte(4, Idx_IgnRetLimit, c.retard);
+        ParamBlock[Idx_IgnAdvLimit] = static_cast<std::int16_t>(c.advance);
+        ParamBlock[Idx_IgnRetLimit] = static_cast<std::int16_t>(c.retard);
+        unit.setByte(5, Idx_IgnMap, c.before);
+        Map5Image[Idx_IgnMap] = static_cast<std::int16_t>(c.before);
+        w.Redraw_Shown_Map();
+        ASSERT_TRUE(idle());
+        unit.clearFrames();
+        QTest::keyClick(v.Picture, c.key);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return writesReceived() == std::vector{GridTest::cellFrame('5', 0, c.after)}; },
+            5000));
+        ASSERT_TRUE(idle());
+        EXPECT_EQ(unit.byte(5, Idx_IgnMap), c.after);
+        EXPECT_EQ(Map5Image[Idx_IgnMap], c.after);
+        EXPECT_EQ(window->Txt128[0]->text(), QString::fromLatin1(c.shown));
+        EXPECT_EQ(notice(), QString::fromLatin1(c.told));
+    }
+}
+
+} // namespace
