@@ -8,6 +8,7 @@
 #include "mainwin/CellEntry.h"
 #include "mainwin/LiveCellStep.h"
 #include "tests/mainwin/GridTestSupport.h"
+#include "tests/support/LinkWaits.h"
 #include "tests/support/Screenshots.h"
 
 #include <QCoreApplication>
@@ -25,14 +26,6 @@ protected:
     bool fits() const {
         const QLabel& p = panel();
         return p.heightForWidth(p.width()) <= p.height();
-    }
-    static bool idle() {
-        return QTest::qWaitFor(
-            [] {
-                return UnitOnline == 1 && CommStatus >= 10 && CommStatus <= 12 &&
-                       SendPath::Requests_Outstanding() == 0;
-            },
-            10000);
     }
 };
 
@@ -72,7 +65,7 @@ TEST_F(StatusPanel, ARefusalGoesOnceItsCauseHasPassed) {
     OnlineState = QStringLiteral("Online");
     frmMain& w = load();
     w.show();
-    ASSERT_TRUE(idle());
+    ASSERT_TRUE(Wait_Link_Settled());
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     // The read-out's replies come slowly, so the edit surely meets it.
@@ -84,7 +77,7 @@ TEST_F(StatusPanel, ARefusalGoesOnceItsCauseHasPassed) {
     click(w.Txt128[5]);
     enter(QStringLiteral("77"));
     EXPECT_EQ(panel().text(), SendRule::Notice(Verdict::ReadingUnit));
-    ASSERT_TRUE(idle());
+    ASSERT_TRUE(Wait_Link_Settled());
     EXPECT_TRUE(QTest::qWaitFor([&] { return panel().text().isEmpty(); }, 3000))
         << "still: " << panel().text().toStdString();
 
@@ -97,7 +90,7 @@ TEST_F(StatusPanel, ARefusalGoesOnceItsCauseHasPassed) {
     EXPECT_EQ(panel().text(), SendRule::OfflineNotice);
     dialogs.answer(Dialogs::Answer::Yes); // the off-line edit may be replaced
     w.mnuOnline->trigger();
-    ASSERT_TRUE(idle());
+    ASSERT_TRUE(Wait_Link_Settled());
     EXPECT_TRUE(QTest::qWaitFor([&] { return panel().text().isEmpty(); }, 3000))
         << "still: " << panel().text().toStdString();
 }
