@@ -25,11 +25,13 @@
 #include "view3d/View3dState.h"
 
 #include <QDirIterator>
+#include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <set>
 #include <string>
 
@@ -47,6 +49,9 @@ struct WindowCase {
     std::string kind; // the window's class
     std::function<void(frmMain&)> open;
 };
+void PrintTo(const WindowCase& c, std::ostream* os) {
+    *os << c.kind;
+}
 
 void choose(QAction* entry) {
     EXPECT_TRUE(entry->isEnabled()) << entry->objectName().toStdString();
@@ -111,6 +116,7 @@ protected:
         folder.copyData(QStringLiteral("KVR6Make.cfg"));
         folder.copyData(QStringLiteral("KVR6Type.cfg"));
         folder.copyData(Library::WiringFile);
+        folder.copyData(QStringLiteral("KVRWD.cfg"));
         folder.writeLines(QStringLiteral("kvrDealer.cfg"),
                           {"KAVRO TUNER KVR6 Dealer Settings", "",
                            "Company Id(32): Fast Lane Motors", "Owner Name(24): Sam Spanner",
@@ -248,21 +254,32 @@ TEST_F(EveryWindowTest, TheUpperFoldersWindowsGoFirst) {
 }
 
 // The table above holds every window kind of the program: a window added to the
-// program and left out of it fails here.
+// program and left out of it fails here. A kind is a class that names its floor
+// for FormInstance (every window must) or a FormInstance<...> of the sources.
 TEST(EveryWindow, TheTableHoldsEveryWindowKind) {
     const QString root = TempProgramFolder::sourceDir();
     static const QRegularExpression use(QStringLiteral(R"(FormInstance<(\w+)>)"));
+    static const QRegularExpression declared(QStringLiteral(R"(^class (\w+)\b)"));
     std::set<std::string> inSource;
-    for (const QString& folder :
+    for (const char* folder :
          {"platform", "core", "link", "mainwin", "library", "setup", "view3d"}) {
-        QDirIterator it(root + '/' + folder, {QStringLiteral("*.h"), QStringLiteral("*.cpp")},
-                        QDir::Files, QDirIterator::Subdirectories);
+        QDirIterator it(root + '/' + QLatin1String(folder),
+                        {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
+                        QDirIterator::Subdirectories);
         while (it.hasNext()) {
             QFile file(it.next());
             ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
-            auto found = use.globalMatch(QString::fromUtf8(file.readAll()));
-            while (found.hasNext())
-                inSource.insert(found.next().captured(1).toStdString());
+            QString lastClass;
+            for (const QString& line : QString::fromUtf8(file.readAll()).split('\n')) {
+                const QRegularExpressionMatch c = declared.match(line);
+                if (c.hasMatch())
+                    lastClass = c.captured(1);
+                if (line.contains(QLatin1String("static constexpr Floor HomeFloor")))
+                    inSource.insert(lastClass.toStdString());
+                auto found = use.globalMatch(line);
+                while (found.hasNext())
+                    inSource.insert(found.next().captured(1).toStdString());
+            }
         }
     }
     ASSERT_TRUE(inSource.count("frmLoadLib")) << root.toStdString();
