@@ -1,5 +1,7 @@
 #include "core/CoreState.h"
 
+#include "platform/StateReset.h"
+
 ImageTable ParamBlock;
 ImageTable Map5Image;
 ImageTable Map6Image;
@@ -105,6 +107,7 @@ void ResetCoreState() {
 }
 
 namespace {
-// Every start value is the reset's, set once before the program starts.
-[[maybe_unused]] const bool Started = (ResetCoreState(), true);
+// Every start value is the reset's, set once before the program starts; the
+// same line records the group for the tests' reset of everything.
+[[maybe_unused]] const bool Started = StateReset::Start_Group(Floor::Core, ResetCoreState);
 } // namespace

@@ -1,5 +1,7 @@
 #include "library/LibraryState.h"
 
+#include "platform/StateReset.h"
+
 int BackRestMode;
 QString SelLibFile;
 int SaveKind;
@@ -24,5 +26,11 @@ void ResetLibraryState() {
     ExportList.clear();
     WdSelected = 0;
 }
+
+namespace {
+// Every start value is the reset's, set once before the program starts; the
+// same line records the group for the tests' reset of everything.
+[[maybe_unused]] const bool Started = StateReset::Start_Group(Floor::Library, ResetLibraryState);
+} // namespace
 
 } // namespace Library

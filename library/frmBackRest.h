@@ -21,6 +21,7 @@ class QPushButton;
 class frmBackRest : public SelfUnloadingWindow {
     Q_OBJECT
 public:
+    static constexpr Floor HomeFloor = Floor::Library;
     frmBackRest();
 
     void Form_Load();

@@ -22,6 +22,7 @@ class QTimer;
 class frmContact : public SelfUnloadingWindow {
     Q_OBJECT
 public:
+    static constexpr Floor HomeFloor = Floor::Library;
     frmContact();
 
     void Form_Load();

@@ -17,6 +17,7 @@ class QPushButton;
 class frmDisLibNames : public SelfUnloadingWindow {
     Q_OBJECT
 public:
+    static constexpr Floor HomeFloor = Floor::Library;
     frmDisLibNames();
 
     void Form_Load();

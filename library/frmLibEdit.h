@@ -22,6 +22,7 @@ class QPushButton;
 class frmLibEdit : public SelfUnloadingWindow {
     Q_OBJECT
 public:
+    static constexpr Floor HomeFloor = Floor::Library;
     frmLibEdit();
     ~frmLibEdit() override;
 

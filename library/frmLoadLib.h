@@ -21,6 +21,7 @@ class QTreeWidgetItem;
 class frmLoadLib : public SelfUnloadingWindow {
     Q_OBJECT
 public:
+    static constexpr Floor HomeFloor = Floor::Library;
     frmLoadLib();
 
     void Form_Load();

@@ -16,6 +16,7 @@ class QPushButton;
 class frmName : public SelfUnloadingWindow {
     Q_OBJECT
 public:
+    static constexpr Floor HomeFloor = Floor::Library;
     frmName();
 
     void Form_Load();

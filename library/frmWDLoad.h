@@ -23,6 +23,7 @@ class QTreeWidgetItem;
 class frmWDLoad : public SelfUnloadingWindow {
     Q_OBJECT
 public:
+    static constexpr Floor HomeFloor = Floor::Library;
     frmWDLoad();
 
     void Form_Load();

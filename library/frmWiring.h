@@ -17,6 +17,7 @@ class QPdfView;
 class frmWiring : public SelfUnloadingWindow {
     Q_OBJECT
 public:
+    static constexpr Floor HomeFloor = Floor::Library;
     frmWiring();
     ~frmWiring() override;
 

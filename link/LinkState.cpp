@@ -1,7 +1,14 @@
 #include "link/LinkState.h"
 
+#include "link/CommTrace.h"
+#include "link/LinkHooks.h"
+#include "link/LiveLog.h"
+#include "link/PlaybackModel.h"
 #include "link/PollTiming.h"
+#include "link/ProgressModel.h"
+#include "link/ReceiveFeeds.h"
 #include "link/ReplyBuffer.h"
+#include "platform/StateReset.h"
 
 #include <chrono>
 
@@ -134,6 +141,17 @@ void ResetLinkState() {
 }
 
 namespace {
-// Every start value is the reset's, set once before the program starts.
-[[maybe_unused]] const bool Started = (ResetLinkState(), true);
+// What the link holds beyond its variables: the recordings are closed with
+// their end lines, the models and the hook table go back to their start.
+void Let_Go() {
+    LiveLogs().close();
+    Trace().close();
+    Progress().Form_Unload();
+    Playback().Reset();
+    ReceiveFeeds::Reset();
+    ResetLinkHooks();
+}
+// Every start value is the reset's, set once before the program starts; the
+// same line records the group for the tests' reset of everything.
+[[maybe_unused]] const bool Started = StateReset::Start_Group(Floor::Link, ResetLinkState, Let_Go);
 } // namespace

@@ -14,6 +14,7 @@ class QTextEdit;
 class frmDosCMD : public SelfUnloadingWindow {
     Q_OBJECT
 public:
+    static constexpr Floor HomeFloor = Floor::Link;
     frmDosCMD();
     ~frmDosCMD() override;
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/StateReset.h"
+
 #include <QWidget>
 
 class QGroupBox;
@@ -12,6 +14,7 @@ class QProgressBar;
 class frmProgress : public QWidget {
     Q_OBJECT
 public:
+    static constexpr Floor HomeFloor = Floor::Link;
     frmProgress();
 
     // Makes the window follow the model: created when the model is shown, shown

@@ -1,5 +1,9 @@
 #include "mainwin/MainState.h"
 
+#include "mainwin/LiveCellStep.h"
+#include "mainwin/MainWindow.h"
+#include "platform/StateReset.h"
+
 CellGrid CellTable;
 int PrevLiveCell;
 int PrevAmpCell1;
@@ -35,6 +39,13 @@ void ResetMainState() {
 }
 
 namespace {
-// Every start value is the reset's, set once before the program starts.
-[[maybe_unused]] const bool Started = (ResetMainState(), true);
+// The main window in use and the hook it fills below it.
+void Let_Go() {
+    Set_Main(nullptr);
+    WtsGeneral::ShowSteppedCell = {};
+}
+// Every start value is the reset's, set once before the program starts; the
+// same line records the group for the tests' reset of everything.
+[[maybe_unused]] const bool Started =
+    StateReset::Start_Group(Floor::Mainwin, ResetMainState, Let_Go);
 } // namespace

@@ -3,6 +3,7 @@
 #include "link/UnitLink.h"
 #include "mainwin/MainWindow.h"
 #include "platform/Dialogs.h"
+#include "platform/StateReset.h"
 
 #include <QDateTime>
 #include <QMainWindow>
@@ -37,6 +38,7 @@ class StripChart;
 class frmMain : public QMainWindow, public MainWindow {
     Q_OBJECT
 public:
+    static constexpr Floor HomeFloor = Floor::Mainwin;
     frmMain();
     ~frmMain() override;
 

@@ -17,6 +17,7 @@ class QTimer;
 class frmPBStation : public SelfUnloadingWindow {
     Q_OBJECT
 public:
+    static constexpr Floor HomeFloor = Floor::Mainwin;
     frmPBStation();
 
     void Form_Load();

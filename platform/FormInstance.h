@@ -1,15 +1,22 @@
 #pragma once
 
+#include "platform/StateReset.h"
+
 #include <QPointer>
 #include <QWidget>
 
 // One window of a kind at a time: created on first use, destroyed when unloaded
 // (by unload() or by the user closing it), created anew on the next use.
+// A window class names the floor of its folder (static constexpr Floor
+// HomeFloor), so the reset of the tests unloads the upper folders' windows
+// first; each creation is recorded there (platform/StateReset.h).
 template <class T> class FormInstance {
 public:
     // The window, created (and its load run by its constructor) on first use.
     static T& get() {
         if (instance_.isNull()) {
+            StateReset::Window_Made(
+                {T::staticMetaObject.className(), T::HomeFloor, &loaded, &unload});
             instance_ = new T(); // owned by Qt: deleted on close or by unload()
             instance_->setAttribute(Qt::WA_DeleteOnClose);
         }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/StateReset.h"
+
 #include <QWidget>
 
 // A window that unloads itself when another window of the program becomes

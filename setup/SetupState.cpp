@@ -1,5 +1,7 @@
 #include "setup/SetupState.h"
 
+#include "platform/StateReset.h"
+
 std::array<QString, 11> ModeNames;
 std::array<QString, 11> ModeDescriptions;
 int ModeIndex;
@@ -34,6 +36,7 @@ void ResetSetupState() {
 }
 
 namespace {
-// Program start: the variables above get their start values before main runs.
-[[maybe_unused]] const bool Started = (ResetSetupState(), true);
+// Every start value is the reset's, set once before the program starts; the
+// same line records the group for the tests' reset of everything.
+[[maybe_unused]] const bool Started = StateReset::Start_Group(Floor::Setup, ResetSetupState);
 } // namespace

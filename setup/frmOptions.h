@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/UnitImage.h"
+#include "platform/StateReset.h"
 #include "setup/OptionsMap.h"
 
 #include <QWidget>
@@ -25,6 +26,7 @@ class QTimer;
 class frmOptions : public QWidget {
     Q_OBJECT
 public:
+    static constexpr Floor HomeFloor = Floor::Setup;
     frmOptions();
     ~frmOptions() override;
 

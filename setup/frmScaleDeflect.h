@@ -8,5 +8,6 @@
 class frmScaleDeflect : public ScaleWindow {
     Q_OBJECT
 public:
+    static constexpr Floor HomeFloor = Floor::Setup;
     frmScaleDeflect();
 };

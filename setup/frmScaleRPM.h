@@ -8,5 +8,6 @@
 class frmScaleRPM : public ScaleWindow {
     Q_OBJECT
 public:
+    static constexpr Floor HomeFloor = Floor::Setup;
     frmScaleRPM();
 };

@@ -22,6 +22,7 @@ class QPushButton;
 class frmSetup : public SelfUnloadingWindow {
     Q_OBJECT
 public:
+    static constexpr Floor HomeFloor = Floor::Setup;
     frmSetup();
 
     static constexpr int Rows = DisplaySetup::ChannelRows;

@@ -1,5 +1,7 @@
 #include "view3d/View3dState.h"
 
+#include "platform/StateReset.h"
+
 std::int16_t Amplitude;
 std::int16_t RowStepX;
 std::int16_t RowStepY;
@@ -42,6 +44,7 @@ void ResetView3dState() {
 }
 
 namespace {
-// Every start value is the reset's, set once before the program starts.
-[[maybe_unused]] const bool Started = (ResetView3dState(), true);
+// Every start value is the reset's, set once before the program starts; the
+// same line records the group for the tests' reset of everything.
+[[maybe_unused]] const bool Started = StateReset::Start_Group(Floor::View3d, ResetView3dState);
 } // namespace

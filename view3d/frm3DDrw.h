@@ -47,6 +47,7 @@ private:
 class frm3DDrw : public SelfUnloadingWindow {
     Q_OBJECT
 public:
+    static constexpr Floor HomeFloor = Floor::View3d;
     frm3DDrw();
     ~frm3DDrw() override;
 

@@ -59,12 +59,15 @@ TEST_F(DealerSettingsTest, ShippedFileGivesTheNeutralDealer) {
     EXPECT_EQ(cfg_CommSpeed, 100);
 }
 
-TEST_F(DealerSettingsTest, FieldCases) {
-    const struct {
-        QString key;
-        QString line; // a null text leaves the line out
-        int noTune, branding, adv, port, speed;
-    } cases[] = {
+// One field of the dealer file, each read from the start values.
+struct FieldCase {
+    QString key;
+    QString line; // a null text leaves the line out
+    int noTune, branding, adv, port, speed;
+};
+
+std::vector<FieldCase> fieldCases() {
+    return {
         {"No Tune y/n", "No Tune y/n: y", 170, 0, 0, 2, 100},
         {"No Tune y/n", "No Tune y/n: Y", 170, 0, 0, 2, 100},
         // The answer stands one blank after the label; directly after the colon
@@ -92,20 +95,24 @@ TEST_F(DealerSettingsTest, FieldCases) {
         // The lower-case label is looked for first.
         {"Port", "Port=2\r\nport=3", 255, 0, 0, 3, 100},
     };
-    for (const auto& c : cases) {
-        ResetCoreState();
-        folder.writeLines("KVR6.cfg", dealerLines({{c.key, c.line}}));
-        Read_Dealer_Settings();
-        const std::string what =
-            c.line.isNull() ? "no " + c.key.toStdString() : c.line.toStdString();
-        EXPECT_EQ(NoTuneFlag, c.noTune) << what;
-        EXPECT_EQ(BrandingFlag, c.branding) << what;
-        EXPECT_EQ(AdvBranding, c.adv) << what;
-        EXPECT_EQ(cfg_CommPort, c.port) << what;
-        EXPECT_EQ(cfg_CommSpeed, c.speed) << what;
-        EXPECT_EQ(DealerWeb, "www.coastal.example") << what;
-    }
 }
+
+class DealerField : public DealerSettingsTest, public ::testing::WithParamInterface<FieldCase> {};
+
+TEST_P(DealerField, IsReadAsTheProgramAlwaysReadIt) {
+    const FieldCase& c = GetParam();
+    folder.writeLines("KVR6.cfg", dealerLines({{c.key, c.line}}));
+    Read_Dealer_Settings();
+    const std::string what = c.line.isNull() ? "no " + c.key.toStdString() : c.line.toStdString();
+    EXPECT_EQ(NoTuneFlag, c.noTune) << what;
+    EXPECT_EQ(BrandingFlag, c.branding) << what;
+    EXPECT_EQ(AdvBranding, c.adv) << what;
+    EXPECT_EQ(cfg_CommPort, c.port) << what;
+    EXPECT_EQ(cfg_CommSpeed, c.speed) << what;
+    EXPECT_EQ(DealerWeb, "www.coastal.example") << what;
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, DealerField, ::testing::ValuesIn(fieldCases()));
 
 TEST_F(DealerSettingsTest, FieldsStayOnTheirOwnLine) {
     // Unpadded names and LF line ends: nothing of the next line joins a value.

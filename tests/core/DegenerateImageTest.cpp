@@ -36,8 +36,10 @@ void fillAll(ImageTable& t, int value) {
 
 } // namespace
 
-TEST_F(DegenerateImageTest, EveryConversionAnswers) {
-    const Image images[] = {
+namespace {
+
+std::vector<Image> images() {
+    return {
         {"all zero (cylinders 0, periods 0, equal calibration steps)",
          [] {
              fillAll(ParamBlock, 0);
@@ -81,48 +83,56 @@ TEST_F(DegenerateImageTest, EveryConversionAnswers) {
          // at its bottom.
          "1171875", "OFF", "?????", "?????", "-45"},
     };
-    for (const Image& image : images) {
-        SCOPED_TRACE(image.what);
-        ResetCoreState();
-        MapLoaded = -1;
-        image.fill();
-        ASSERT_NO_THROW({
-            EXPECT_EQ(WtsDis::Fmt_RPM_Limited(Idx_SwitchRpm), image.rpmLimited);
-            EXPECT_EQ(WtsDis::Fmt_Temp_Limited(Idx_SwitchTemp), image.tempLimited);
-            EXPECT_EQ(WtsDis::Fmt_Amp_Limited(Idx_SwitchAmp), image.ampLimited);
-            EXPECT_EQ(WtsDis::Fmt_Ign_Cell(Idx_IgnMap), image.degrees);
-            EXPECT_GE(UnitBytes::Usable_Cylinders(), 1);
+}
 
-            const auto labels = WtsUp::Set_Axis_Labels(0);
-            EXPECT_EQ(labels.lblrpm[0], image.rpmCaption);
-            EXPECT_EQ(labels.lblrunrpm[0], "?????");
-            EXPECT_FALSE(labels.bar);
-            EXPECT_FALSE(WtsDef::Rebuild_RPM_Scale());
+// Each image in a fixture of its own.
+class DegenerateImage : public DegenerateImageTest, public ::testing::WithParamInterface<Image> {};
 
-            // The rest answers whatever it shows.
-            WtsDis::Fmt_RPM_Or_Off(0);
-            WtsDis::Fmt_Temp_Or_Off(0);
-            WtsDis::Fmt_Amp_Or_Off(0);
-            WtsDis::Fmt_Percent_Limited(Idx_SwitchDefl);
-            WtsDis::Fmt_Percent_Or_Off(0);
-            WtsDis::Fmt_Param_Signed_Scaled(Idx_IgnAdvLimit);
-            WtsDis::Fmt_Max_Advance();
-            WtsDis::Fmt_Min_Advance();
-            WtsDis::Fmt_Ign_Amp(Idx_IgnAmpCol);
-            WtsUp::Fmt_Ign_Degrees(Idx_IgnMap);
-            WtsCM::Conv_Byte_To_Volts_Amp(100);
-            WtsCM::Conv_Byte_To_Volts_Temp(100);
-            WtsCM::Conv_Volts_To_Byte_Amp(1.0);
-            WtsCM::Conv_Volts_To_Byte_Temp(50);
-            WtsUp::Set_Amp_Labels();
-            WtsUp::Set_Temp_Labels();
-            WtsDef::Fill_Deflect_Weighted();
-            WtsDef::Fill_Deflect_Linear();
-        });
-        // Whatever was written back is still a unit byte.
-        for (int i = 0; i < ImageTable::Size; ++i) {
-            EXPECT_GE(ParamBlock[i], 0) << i;
-            EXPECT_LE(ParamBlock[i], 255) << i;
-        }
+} // namespace
+
+TEST_P(DegenerateImage, EveryConversionAnswers) {
+    const Image& image = GetParam();
+    SCOPED_TRACE(image.what);
+    MapLoaded = -1;
+    image.fill();
+    ASSERT_NO_THROW({
+        EXPECT_EQ(WtsDis::Fmt_RPM_Limited(Idx_SwitchRpm), image.rpmLimited);
+        EXPECT_EQ(WtsDis::Fmt_Temp_Limited(Idx_SwitchTemp), image.tempLimited);
+        EXPECT_EQ(WtsDis::Fmt_Amp_Limited(Idx_SwitchAmp), image.ampLimited);
+        EXPECT_EQ(WtsDis::Fmt_Ign_Cell(Idx_IgnMap), image.degrees);
+        EXPECT_GE(UnitBytes::Usable_Cylinders(), 1);
+
+        const auto labels = WtsUp::Set_Axis_Labels(0);
+        EXPECT_EQ(labels.lblrpm[0], image.rpmCaption);
+        EXPECT_EQ(labels.lblrunrpm[0], "?????");
+        EXPECT_FALSE(labels.bar);
+        EXPECT_FALSE(WtsDef::Rebuild_RPM_Scale());
+
+        // The rest answers whatever it shows.
+        WtsDis::Fmt_RPM_Or_Off(0);
+        WtsDis::Fmt_Temp_Or_Off(0);
+        WtsDis::Fmt_Amp_Or_Off(0);
+        WtsDis::Fmt_Percent_Limited(Idx_SwitchDefl);
+        WtsDis::Fmt_Percent_Or_Off(0);
+        WtsDis::Fmt_Param_Signed_Scaled(Idx_IgnAdvLimit);
+        WtsDis::Fmt_Max_Advance();
+        WtsDis::Fmt_Min_Advance();
+        WtsDis::Fmt_Ign_Amp(Idx_IgnAmpCol);
+        WtsUp::Fmt_Ign_Degrees(Idx_IgnMap);
+        WtsCM::Conv_Byte_To_Volts_Amp(100);
+        WtsCM::Conv_Byte_To_Volts_Temp(100);
+        WtsCM::Conv_Volts_To_Byte_Amp(1.0);
+        WtsCM::Conv_Volts_To_Byte_Temp(50);
+        WtsUp::Set_Amp_Labels();
+        WtsUp::Set_Temp_Labels();
+        WtsDef::Fill_Deflect_Weighted();
+        WtsDef::Fill_Deflect_Linear();
+    });
+    // Whatever was written back is still a unit byte.
+    for (int i = 0; i < ImageTable::Size; ++i) {
+        EXPECT_GE(ParamBlock[i], 0) << i;
+        EXPECT_LE(ParamBlock[i], 255) << i;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Images, DegenerateImage, ::testing::ValuesIn(images()));

@@ -25,16 +25,19 @@ QString rowLine(int row, int page, int value) {
 
 class MapImageTest : public CoreTest {};
 
-TEST_F(MapImageTest, RowLineFillsSixteenElements) {
+// A row line of its full 69 characters and one without its closing blank.
+class RowLineLength : public MapImageTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(RowLineLength, FillsSixteenElements) {
     ASSERT_EQ(Row8.size(), 69);
-    for (const QString& line : {Row8, Row8.left(68)}) {
-        ResetCoreState();
-        const auto result = parse({line, "End"});
-        EXPECT_TRUE(result.ok());
-        for (int k = 0; k < 16; ++k)
-            EXPECT_EQ(ParamBlock[128 + k], Row8Values[k]) << line.size() << " " << k;
-    }
+    const QString line = Row8.left(GetParam());
+    const auto result = parse({line, "End"});
+    EXPECT_TRUE(result.ok());
+    for (int k = 0; k < 16; ++k)
+        EXPECT_EQ(ParamBlock[128 + k], Row8Values[k]) << line.size() << " " << k;
 }
+
+INSTANTIATE_TEST_SUITE_P(Lengths, RowLineLength, ::testing::Values(69, 68));
 
 TEST_F(MapImageTest, LineOf67CharactersIsNoRowLine) {
     const auto result = parse({Row8.left(67), "End"});
@@ -52,24 +55,21 @@ TEST_F(MapImageTest, RowLinesReachEveryPage) {
     EXPECT_EQ(AmpAxisTable[16], 13);
 }
 
-TEST_F(MapImageTest, MemoryLineStoresExactlyItsValues) {
-    const struct {
-        QString line;
-        int stored131;
-    } cases[] = {
-        {"130M  12  34", 34},
-        {"130M  12  34 ", 34},
-    };
-    for (const auto& c : cases) {
-        ResetCoreState();
-        ParamBlock[132] = 99;
-        EXPECT_TRUE(parse({c.line}).ok()) << c.line;
-        EXPECT_EQ(ParamBlock[130], 12);
-        EXPECT_EQ(ParamBlock[131], c.stored131);
-        EXPECT_EQ(ParamBlock[132], 99) << "no value beyond the line's own";
-    }
-    // One value followed by two blanks stores that value only.
-    ResetCoreState();
+// A memory line with and without a closing blank.
+class MemoryLine : public MapImageTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(MemoryLine, StoresExactlyItsValues) {
+    const QString line = QString::fromLatin1(GetParam());
+    ParamBlock[132] = 99;
+    EXPECT_TRUE(parse({line}).ok()) << line;
+    EXPECT_EQ(ParamBlock[130], 12);
+    EXPECT_EQ(ParamBlock[131], 34);
+    EXPECT_EQ(ParamBlock[132], 99) << "no value beyond the line's own";
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, MemoryLine, ::testing::Values("130M  12  34", "130M  12  34 "));
+
+TEST_F(MapImageTest, MemoryLineOfOneValueAndTwoBlanksStoresThatValueOnly) {
     ParamBlock[131] = 99;
     EXPECT_TRUE(parse({"130M  12  "}).ok());
     EXPECT_EQ(ParamBlock[130], 12);
@@ -101,7 +101,8 @@ TEST_F(MapImageTest, LongMemoryLineIsNotAlsoARowLine) {
     EXPECT_EQ(ParamBlock[208], 0);
 }
 
-TEST_F(MapImageTest, BadLinesChangeNothingAndAreCounted) {
+// Each kind of bad line, after a good one, each from the start values.
+QStringList badLines() {
     QString badValue = rowLine(2, 1, 1);
     badValue.replace(5 + 4 * 7, 3, "256");
     QString fraction = rowLine(2, 1, 1);
@@ -110,7 +111,7 @@ TEST_F(MapImageTest, BadLinesChangeNothingAndAreCounted) {
     noRowBlank[2] = '0';
     QString noValueBlank = rowLine(2, 1, 1);
     noValueBlank[8] = '1';
-    const QStringList bad = {
+    return {
         rowLine(16, 1, 1),      // row out of range
         noRowBlank,             // row and page run together
         noValueBlank,           // two values run together
@@ -125,19 +126,24 @@ TEST_F(MapImageTest, BadLinesChangeNothingAndAreCounted) {
         "130Mx 12  34",         // no blank after the letter
         "130M",                 // a memory line cut after its kind letter
     };
-    for (int i = 0; i < bad.size(); ++i) {
-        ResetCoreState();
-        const auto result = parse({"MAPS:", rowLine(0, 1, 5), bad[i], "End"});
-        EXPECT_EQ(result.rejected, 1) << bad[i].toStdString();
-        EXPECT_EQ(result.firstRejectedLine, 3);
-        EXPECT_EQ(Map5Image[0], 5) << "the good line before is kept";
-        EXPECT_EQ(Map5Image[32], 0) << bad[i].toStdString();
-        EXPECT_EQ(Map5Image[256], 0);
-        EXPECT_EQ(ParamBlock[255], 0);
-        EXPECT_EQ(ParamBlock[130], 0);
-        EXPECT_EQ(ParamBlock[150], 0);
-    }
 }
+
+class BadLine : public MapImageTest, public ::testing::WithParamInterface<QString> {};
+
+TEST_P(BadLine, ChangesNothingAndIsCounted) {
+    const QString& bad = GetParam();
+    const auto result = parse({"MAPS:", rowLine(0, 1, 5), bad, "End"});
+    EXPECT_EQ(result.rejected, 1) << bad.toStdString();
+    EXPECT_EQ(result.firstRejectedLine, 3);
+    EXPECT_EQ(Map5Image[0], 5) << "the good line before is kept";
+    EXPECT_EQ(Map5Image[32], 0) << bad.toStdString();
+    EXPECT_EQ(Map5Image[256], 0);
+    EXPECT_EQ(ParamBlock[255], 0);
+    EXPECT_EQ(ParamBlock[130], 0);
+    EXPECT_EQ(ParamBlock[150], 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, BadLine, ::testing::ValuesIn(badLines()));
 
 TEST_F(MapImageTest, FirstOfSeveralBadLinesIsTheOneNamed) {
     const auto result = parse({"MAPS:", rowLine(16, 1, 1), rowLine(0, 1, 5), "130M  12  xx"});
@@ -193,24 +199,30 @@ TEST_F(MapImageTest, RejectedLinesOfTheTemplateAreToldWithTheirLine) {
     EXPECT_TRUE(dialogs.records()[0].text.contains("BLANKKVR6.WTS"));
 }
 
-TEST_F(MapImageTest, WrittenRowLineReadsBackIntoTheSameRowOfEachPage) {
+// Page 0, 1 and 2 of the image, each from the start values.
+class WrittenRowLine : public MapImageTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(WrittenRowLine, ReadsBackIntoTheSameRowOfItsPage) {
     // 7 takes two blanks, 42 one, 255 none; every field ends in a blank.
     const std::array<int, 16> values{7,   42,  255, 0, 1,   99,  100, 128,
                                      200, 254, 10,  9, 170, 171, 3,   250};
-    for (const auto& [page, table] :
-         {std::pair{0, &ParamBlock}, {1, &Map5Image}, {2, &Map6Image}}) {
-        ResetCoreState();
-        for (int k = 0; k < 16; ++k)
-            (*table)[11 * 16 + k] = static_cast<std::int16_t>(values[k]);
-        const QString line = WtsGeneral::Map_Row_Line(11, page, *table);
-        EXPECT_EQ(line.size(), 69);
-        EXPECT_TRUE(line.startsWith(QString("11 %1   7  42 255   0 ").arg(page))) << line;
-        EXPECT_TRUE(line.endsWith(" 250 "));
-        const ImageTable written = *table;
-        table->fill(0);
-        ASSERT_TRUE(parse({line, "End"}).ok()) << line;
-        EXPECT_EQ(*table, written) << page;
-    }
+    const int page = GetParam();
+    ImageTable* const table = std::array{&ParamBlock, &Map5Image, &Map6Image}[page];
+    for (int k = 0; k < 16; ++k)
+        (*table)[11 * 16 + k] = static_cast<std::int16_t>(values[k]);
+    const QString line = WtsGeneral::Map_Row_Line(11, page, *table);
+    EXPECT_EQ(line.size(), 69);
+    EXPECT_TRUE(line.startsWith(QString("11 %1   7  42 255   0 ").arg(page))) << line;
+    EXPECT_TRUE(line.endsWith(" 250 "));
+    const ImageTable written = *table;
+    table->fill(0);
+    ASSERT_TRUE(parse({line, "End"}).ok()) << line;
+    EXPECT_EQ(*table, written) << page;
+}
+
+INSTANTIATE_TEST_SUITE_P(Pages, WrittenRowLine, ::testing::Values(0, 1, 2));
+
+TEST_F(MapImageTest, WrittenRowLineOfAOneDigitRowStartsWithABlank) {
     EXPECT_TRUE(WtsGeneral::Map_Row_Line(3, 1, Map5Image).startsWith(" 3 1 "));
 }
 

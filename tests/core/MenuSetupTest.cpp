@@ -3,11 +3,18 @@
 
 #include <QAction>
 #include <QPushButton>
+#include <tuple>
 
 using WtsGeneral::MenuEntryState;
 using WtsGeneral::Set_NoTune_Branding_Menus;
 
-TEST(MenuSetupTest, EveryCombinationOfTheDealerFlags) {
+// Every combination of the No-Tune byte, the branding flag and the branding
+// level, each from the start values.
+class DealerFlags : public ::testing::Test,
+                    protected FreshState,
+                    public ::testing::WithParamInterface<std::tuple<int, int, int>> {};
+
+TEST_P(DealerFlags, ChooseTheMenuEntries) {
     const MenuEntryState shown{true, {}, {}, {}};
     const MenuEntryState hidden{false, {}, {}, {}};
     const MenuEntryState withdrawn{false, false, {}, {}};
@@ -16,29 +23,27 @@ TEST(MenuSetupTest, EveryCombinationOfTheDealerFlags) {
     const MenuEntryState brandingSet{{}, true, true, QString("Branding Set")};
     const MenuEntryState noTuneButton{true, {}, {}, QString("No-Tune OFF")};
 
-    for (const int noTune : {170, 171, 255, 0}) {
-        for (const int branding : {0, 1, 2}) {
-            for (const int adv : {0, 1, 2}) {
-                ResetCoreState();
-                NoTuneFlag = noTune;
-                BrandingFlag = branding;
-                AdvBranding = adv; // the branding level chooses logos, not menus
-                const auto m = Set_NoTune_Branding_Menus();
-                const bool n = noTune == 170;
-                const bool b = branding == 1;
-                const std::string what = "NoTune " + std::to_string(noTune) + " Branding " +
-                                         std::to_string(branding) + " Adv " + std::to_string(adv);
-                EXPECT_EQ(m.mnuline51, n || b ? shown : hidden) << what;
-                EXPECT_EQ(m.mnuline52, n || b ? shown : hidden) << what;
-                EXPECT_EQ(m.mnuLoadNotune, n ? noTuneOffered : withdrawn) << what;
-                EXPECT_EQ(m.mnuLoadBranding, b ? brandingSet : withdrawn) << what;
-                EXPECT_EQ(m.cmdNoTune, n ? noTuneButton : (b ? untouched : hidden)) << what;
-                EXPECT_EQ(m.mnuLoadBrNT, withdrawn) << what;
-            }
-        }
-    }
-    ResetCoreState();
+    const auto [noTune, branding, adv] = GetParam();
+    NoTuneFlag = noTune;
+    BrandingFlag = branding;
+    AdvBranding = adv; // the branding level chooses logos, not menus
+    const auto m = Set_NoTune_Branding_Menus();
+    const bool n = noTune == 170;
+    const bool b = branding == 1;
+    const std::string what = "NoTune " + std::to_string(noTune) + " Branding " +
+                             std::to_string(branding) + " Adv " + std::to_string(adv);
+    EXPECT_EQ(m.mnuline51, n || b ? shown : hidden) << what;
+    EXPECT_EQ(m.mnuline52, n || b ? shown : hidden) << what;
+    EXPECT_EQ(m.mnuLoadNotune, n ? noTuneOffered : withdrawn) << what;
+    EXPECT_EQ(m.mnuLoadBranding, b ? brandingSet : withdrawn) << what;
+    EXPECT_EQ(m.cmdNoTune, n ? noTuneButton : (b ? untouched : hidden)) << what;
+    EXPECT_EQ(m.mnuLoadBrNT, withdrawn) << what;
 }
+
+INSTANTIATE_TEST_SUITE_P(Every, DealerFlags,
+                         ::testing::Combine(::testing::Values(170, 171, 255, 0),
+                                            ::testing::Values(0, 1, 2),
+                                            ::testing::Values(0, 1, 2)));
 
 TEST(MenuSetupTest, AppliedToRealEntries) {
     QAction separator;

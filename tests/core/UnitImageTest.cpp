@@ -2,7 +2,12 @@
 #include "core/ParamOffsets.h"
 #include "core/UnitBytes.h"
 
+#include "tests/support/ResetAllState.h"
+
 #include <gtest/gtest.h>
+
+// Tests that change the image and the start values, each from the start.
+class UnitImageState : public ::testing::Test, protected FreshState {};
 
 TEST(UnitImage, IndexCheckAccepts0To256Only) {
     ImageTable t;
@@ -29,8 +34,7 @@ TEST(UnitImage, CellAddressesOfTheMaps) {
 
 // The cylinders byte is read as a count the unit takes, 1..12, else as 4; the
 // image keeps the byte it holds.
-TEST(UnitImage, AnUnusableCylindersByteCountsAsFourAndStays) {
-    ResetCoreState();
+TEST_F(UnitImageState, AnUnusableCylindersByteCountsAsFourAndStays) {
     for (const auto& [byte, count] :
          {std::pair{0, 4}, {1, 1}, {6, 6}, {12, 12}, {13, 4}, {255, 4}}) {
         ParamBlock[Idx_Cylinders] = static_cast<std::int16_t>(byte);
@@ -44,14 +48,11 @@ TEST(UnitImage, AnUnusableCylindersByteCountsAsFourAndStays) {
     EXPECT_EQ(UnitBytes::Period_Of_Rpm(10), 32767);
     EXPECT_EQ(UnitBytes::Period_Of_Rpm(0), 32767);
     EXPECT_EQ(UnitBytes::Period_Of_Rpm(1e9), 1);
-    ResetCoreState();
 }
 
-TEST(UnitImage, InitParamOffsetsSetsTheStartValues) {
-    ResetCoreState();
+TEST_F(UnitImageState, InitParamOffsetsSetsTheStartValues) {
     MapLoaded = -1;
     WtsGeneral::Init_Param_Offsets();
     EXPECT_EQ(MapLoaded, 0);
     EXPECT_EQ(LogBaseName, "KVR6");
-    ResetCoreState();
 }

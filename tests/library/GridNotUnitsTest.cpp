@@ -7,6 +7,7 @@
 
 #include "link/LinkState.h"
 #include "link/SendRule.h"
+#include "tests/support/LinkWaits.h"
 
 #include <QLabel>
 
@@ -20,14 +21,6 @@ TEST_F(LibraryWindowTest, AMapLoadedAndNotSentIsSaidNotToBeTheUnitsUntilADownloa
         const Image file = writeTune(QStringLiteral("Road.kvr"), 11);
         frmMain& w = openOnlineWired();
         ASSERT_FALSE(unitHolds(file));
-        const auto settled = [] {
-            return QTest::qWaitFor(
-                [] {
-                    return SendPath::Requests_Outstanding() == 0 && UnitOnline == 1 &&
-                           CommStatus == 10;
-                },
-                20000);
-        };
         const QLabel& state = *w.lblNoComms[0];
         const QLabel& panel = *w.StatusPanel[SendRule::NoticePanel];
         ASSERT_EQ(state.text(), QStringLiteral("Status: On-Line"));
@@ -56,7 +49,7 @@ TEST_F(LibraryWindowTest, AMapLoadedAndNotSentIsSaidNotToBeTheUnitsUntilADownloa
         EXPECT_EQ(state.text(), SendRule::NotUnitsState);
 
         (c.download ? w.mnuDownload : w.mnuUpload)->trigger();
-        ASSERT_TRUE(settled());
+        ASSERT_TRUE(Wait_Link_Settled());
         EXPECT_TRUE(QTest::qWaitFor(
             [&] { return state.text() == QStringLiteral("Status: On-Line"); }, 2000))
             << state.text().toStdString();

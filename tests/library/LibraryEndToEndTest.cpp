@@ -6,6 +6,7 @@
 
 #include "link/LinkState.h"
 #include "platform/TextFile.h"
+#include "tests/support/LinkWaits.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ TEST_F(LibraryEndToEnd, ALoadWithDownloadTickedPutsTheFileInTheUnitAndReadsItBac
     clickRow(lib, QStringLiteral("Road.kvr"));
     unit.clearFrames();
     QTest::mouseClick(lib.cmdMap, Qt::LeftButton);
-    ASSERT_TRUE(settled()) << "CommStatus " << CommStatus;
+    ASSERT_TRUE(Wait_Link_Settled()) << "CommStatus " << CommStatus;
 
     EXPECT_TRUE(unitHolds(file));
     expectDownloadThenReadOut();
@@ -91,7 +92,7 @@ TEST_F(LibraryEndToEnd, NewNamesReachTheUnitWithTheNextDownload) {
 
     w.activateWindow();
     w.Run_Entry(w.mnuDownload);
-    ASSERT_TRUE(settled());
+    ASSERT_TRUE(Wait_Link_Settled());
     const QByteArray text = unit.text();
     EXPECT_EQ(text.mid(128, 63), QByteArray("Track day, 100 octane").leftJustified(63, ' '));
     QByteArray identifier;
@@ -138,7 +139,7 @@ TEST_F(LibraryEndToEnd, AfterTheReadOutReplacedALoadedMapSaveAsksForAName) {
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     w.mnuOnline->trigger();
-    ASSERT_TRUE(settled()) << "CommStatus " << CommStatus;
+    ASSERT_TRUE(Wait_Link_Settled()) << "CommStatus " << CommStatus;
     ASSERT_EQ(bytes(Map5Image, 0, 255), unitBytes(5, 0, 255)) << "the unit's map is shown";
 
     w.activateWindow();
@@ -210,7 +211,7 @@ TEST_F(LibraryEndToEnd, AShortMapNameFromAFileReplacesTheUnitsWholeIdentifier) {
     frmLoadLib& lib = openLibrary(w);
     clickRow(lib, QStringLiteral("Road.kvr"));
     QTest::mouseClick(lib.cmdMap, Qt::LeftButton);
-    ASSERT_TRUE(settled()) << "CommStatus " << CommStatus;
+    ASSERT_TRUE(Wait_Link_Settled()) << "CommStatus " << CommStatus;
     QByteArray identifier;
     for (int a = 0; a < 64; ++a)
         identifier += static_cast<char>(unit.byte(4, Idx_ParamLow + a));
@@ -264,7 +265,7 @@ TEST_F(LibraryEndToEnd, ADownloadToALockedUnitAsksFirstWithNoTheDefault) {
     // Yes: the download goes, and the unit takes the program's mark with it.
     dialogs.answer(Dialogs::Answer::Yes);
     w.Run_Entry(w.mnuDownload);
-    ASSERT_TRUE(QTest::qWaitFor([] { return SendPath::Requests_Outstanding() == 0; }, 20000));
+    ASSERT_TRUE(Wait_Link_Settled());
     EXPECT_TRUE(QTest::qWaitFor([this] { return !unit.locked(); }, 5000));
     EXPECT_EQ(static_cast<unsigned char>(unit.text().at(191)), 255);
     EXPECT_EQ(unitBytes(5, 0, 255), bytes(Map5Image, 0, 255));

@@ -249,7 +249,7 @@ TEST_F(WDLoadWindow, OnLineTheRecordGoesToTheUnitAndIsReadBack) {
     unit.clearFrames();
     tick(f.cmdMap);
     ASSERT_TRUE(Wait_Unloaded<frmWDLoad>());
-    ASSERT_TRUE(settled()) << "CommStatus " << CommStatus;
+    ASSERT_TRUE(Wait_Link_Settled()) << "CommStatus " << CommStatus;
 
     EXPECT_EQ(ParamBlock[145], 6);
     EXPECT_EQ(ParamBlock[150], 7); // (3 AND 251) OR 4

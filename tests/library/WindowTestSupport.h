@@ -9,6 +9,7 @@
 #include "link/SendPath.h"
 #include "platform/FormInstance.h"
 #include "tests/mainwin/GridTestSupport.h"
+#include "tests/support/LinkWaits.h"
 #include "tests/support/Screenshots.h"
 
 #include <QComboBox>
@@ -38,15 +39,6 @@ protected:
     }
     frmMain& openOnlineWired() {
         return loadOnlineActive([](frmMain& w) { Library::Wire_Entries(w); });
-    }
-    // Waits until the requests have gone out and the read-out after them is back
-    // at live polling.
-    bool settled() {
-        return QTest::qWaitFor(
-            [] {
-                return SendPath::Requests_Outstanding() == 0 && UnitOnline == 1 && CommStatus == 10;
-            },
-            20000);
     }
     // Writes a tune-map file of an image unlike the blank map and the unit's,
     // and puts the image back as it was. Returns the image written.
@@ -144,13 +136,15 @@ protected:
         const auto firstWrite = std::find_if(frames.begin(), frames.end(), isWrite);
         ASSERT_NE(firstWrite, frames.end()) << "nothing was written";
         const auto lastWrite = std::find_if(frames.rbegin(), frames.rend(), isWrite);
-        EXPECT_TRUE(std::none_of(frames.begin(), firstWrite, isRead)) << "no read before the writes";
+        EXPECT_TRUE(std::none_of(frames.begin(), firstWrite, isRead))
+            << "no read before the writes";
         QByteArray readsAfter;
         for (auto it = lastWrite.base(); it != frames.end(); ++it) {
             if (isRead(*it))
                 readsAfter += it->at(0);
         }
-        EXPECT_TRUE(readsAfter.contains('8') && readsAfter.contains('9') && readsAfter.contains(':'))
+        EXPECT_TRUE(readsAfter.contains('8') && readsAfter.contains('9') &&
+                    readsAfter.contains(':'))
             << readsAfter.toStdString();
     }
 };

@@ -79,17 +79,20 @@ TEST_F(DownloadTest, ElementsByteForByteWithMapAActive) {
     EXPECT_EQ(MapDscr, QString::fromLatin1(dscr)) << "the description keeps its normal form";
 }
 
-TEST_F(DownloadTest, IdentifierGoesToTheActiveMapsRows) {
-    for (const int active : {2, 0}) {
-        ResetLinkState();
-        ActiveMap = active;
-        ASSERT_TRUE(WtsCM::Download_All());
-        const QByteArray& id = queued()[2];
-        ASSERT_EQ(id.size(), 200);
-        for (int k = 0; k < 4; ++k)
-            EXPECT_EQ(static_cast<unsigned char>(id[50 * k + 1]), 64 + 16 * k) << active;
-    }
+// Each active map, each in a fresh link state.
+class IdentifierRows : public DownloadTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(IdentifierRows, GoToTheActiveMapsRows) {
+    const int active = GetParam();
+    ActiveMap = active;
+    ASSERT_TRUE(WtsCM::Download_All());
+    const QByteArray& id = queued()[2];
+    ASSERT_EQ(id.size(), 200);
+    for (int k = 0; k < 4; ++k)
+        EXPECT_EQ(static_cast<unsigned char>(id[50 * k + 1]), 64 + 16 * k) << active;
 }
+
+INSTANTIATE_TEST_SUITE_P(ActiveMaps, IdentifierRows, ::testing::Values(2, 0));
 
 TEST_F(DownloadTest, BrandedAddsTheDealerCompanyAndTakesItAsOwner) {
     BrandingFlag = 1;

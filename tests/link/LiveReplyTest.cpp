@@ -53,13 +53,15 @@ protected:
     LiveReplyParse() { ParamBlock[Idx_Cylinders] = 4; }
 };
 
-TEST_F(LiveReplyParse, BytesBecomeReadings) {
-    struct Case {
-        const char* what;
-        std::map<int, int> bytes;
-        Readings expected;
-    };
-    const std::vector<Case> cases = {
+// One live reply, each in a fresh link state.
+struct ReadingCase {
+    const char* what;
+    std::map<int, int> bytes;
+    Readings expected;
+};
+
+std::vector<ReadingCase> readingCases() {
+    return {
         {"engine stopped", {}, {}},
         {"period 195: 6010 rpm", {{8, 195}}, {.rpm = 6010, .period = 195}},
         {"fraction byte", {{8, 195}, {9, 128}}, {.rpm = 5994, .period = 195.5f}},
@@ -78,12 +80,18 @@ TEST_F(LiveReplyParse, BytesBecomeReadings) {
         {"column 15: no live cell", {{13, 0xF3}}, {.cell = NoLiveCell, .rpmRow = 3}},
         {"AMP rows 0x3C", {{14, 0x3C}}, {.ampA = 12, .ampB = 3}},
     };
-    for (const Case& c : cases) {
-        ResetLinkState();
-        ReceiveHandler::Store_Readings(live(c.bytes));
-        EXPECT_EQ(current(), c.expected) << c.what;
-    }
 }
+
+class BytesBecomeReadings : public LiveReplyParse,
+                            public ::testing::WithParamInterface<ReadingCase> {};
+
+TEST_P(BytesBecomeReadings, AsTheUnitMeansThem) {
+    const ReadingCase& c = GetParam();
+    ReceiveHandler::Store_Readings(live(c.bytes));
+    EXPECT_EQ(current(), c.expected) << c.what;
+}
+
+INSTANTIATE_TEST_SUITE_P(LiveReplies, BytesBecomeReadings, ::testing::ValuesIn(readingCases()));
 
 TEST_F(LiveReplyParse, InputsAndVoltages) {
     ReceiveHandler::Store_Readings(

@@ -3,6 +3,7 @@
 #include "link/LinkState.h"
 #include "link/WtsUp.h"
 #include "platform/KvrError.h"
+#include "tests/support/ResetAllState.h"
 
 #include <gtest/gtest.h>
 
@@ -10,20 +11,14 @@ namespace {
 
 using MapWrite::Map;
 
-class MapWriteTest : public ::testing::Test {
+class MapWriteTest : public ::testing::Test, protected FreshState {
 protected:
     MapWriteTest() {
-        ResetCoreState();
-        ResetLinkState();
         for (int a = 0; a < 256; ++a) {
             ParamBlock[a] = static_cast<std::int16_t>(a);
             Map5Image[a] = static_cast<std::int16_t>(255 - a);
             Map6Image[a] = static_cast<std::int16_t>(a);
         }
-    }
-    ~MapWriteTest() override {
-        ResetCoreState();
-        ResetLinkState();
     }
     // The image as a whole, to see that a refusal leaves every byte.
     struct Image {

@@ -7,6 +7,7 @@
 #include "link/SendPath.h"
 #include "link/SendRule.h"
 #include "tests/mainwin/GridTestSupport.h"
+#include "tests/support/LinkWaits.h"
 
 #include <QLabel>
 
@@ -26,19 +27,12 @@ protected:
         OnlineState = QStringLiteral("Online");
         frmMain& w = load();
         w.show();
-        EXPECT_TRUE(idle()) << "the read-out did not finish, CommStatus " << CommStatus;
+        EXPECT_TRUE(Wait_Link_Settled())
+            << "the read-out did not finish, CommStatus " << CommStatus;
         w.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
         w.Select_Tab(3);
         return w;
-    }
-    static bool idle() {
-        return QTest::qWaitFor(
-            [] {
-                return UnitOnline == 1 && CommStatus >= 10 && CommStatus <= 12 &&
-                       SendPath::Requests_Outstanding() == 0;
-            },
-            10000);
     }
     QString notice() const { return window->StatusPanel[SendRule::NoticePanel]->text(); }
     // The unit and the image hold the same limits and cell bytes to start from.
@@ -93,7 +87,7 @@ TEST_F(HeldIgnition, AnEntryHeldAtALimitSaysSoWithTheLimit) {
             QTest::mouseClick(w.chkAdjustColumn, Qt::LeftButton);
         click(c.amp ? w.TxtAMP[5] : w.Txt128[21]);
         enter(QString::fromLatin1(c.typed));
-        ASSERT_TRUE(idle());
+        ASSERT_TRUE(Wait_Link_Settled());
         const int address = c.amp ? Idx_IgnAmpCol + 5 : Idx_IgnMap + 21;
         const int page = c.amp ? 6 : 5;
         ASSERT_TRUE(QTest::qWaitFor([&] { return unit.byte(page, address) == c.byte; }, 5000))
@@ -131,7 +125,8 @@ TEST_F(HeldIgnition, AStepHeldAtALimitSaysSoWithTheLimit) {
         SCOPED_TRACE(c.name);
         unit.setByte(5, Idx_IgnMap + 21, c.byte);
         w.mnuUpload->trigger(); // the unit read again
-        ASSERT_TRUE(QTest::qWaitFor([&] { return Map5Image[21] == c.byte && idle(); }, 10000));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return Map5Image[21] == c.byte && Link_Settled(); }, 10000));
         w.activateWindow(); // the progress window of the read-out has gone
         ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
         unit.clearFrames();
@@ -141,7 +136,7 @@ TEST_F(HeldIgnition, AStepHeldAtALimitSaysSoWithTheLimit) {
         ASSERT_TRUE(QTest::qWaitFor(
             [&] {
                 const auto& f = unit.frames();
-                return std::find(f.begin(), f.end(), write) != f.end() && idle();
+                return std::find(f.begin(), f.end(), write) != f.end() && Link_Settled();
             },
             5000));
         EXPECT_EQ(unit.byte(5, 21), c.after);

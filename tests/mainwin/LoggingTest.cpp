@@ -8,6 +8,7 @@
 #include "link/LogLines.h"
 #include "tests/mainwin/MainTestSupport.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/LinkWaits.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -214,7 +215,7 @@ TEST_F(LoggingTest, ARecordingGoesOnAcrossGoingOnLine) {
         frmMain& w = loadOnline();
         w.mnuLogging->trigger();
         ASSERT_EQ(LogState, 1);
-        ASSERT_TRUE(QTest::qWaitFor([] { return SendPending == 0 && CommStatus >= 10; }, 10000));
+        ASSERT_TRUE(Wait_Link_Settled());
         recordLive(3);
 
         way.goOnline(w);

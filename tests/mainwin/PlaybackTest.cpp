@@ -10,7 +10,9 @@
 #include "mainwin/frmPBStation.h"
 #include "platform/FormInstance.h"
 #include "tests/mainwin/MainTestSupport.h"
+#include "tests/support/LinkWaits.h"
 #include "tests/support/Screenshots.h"
+#include "tests/support/WindowWaits.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -106,8 +108,7 @@ TEST_F(PlaybackTest, LoadingShowsTheRecordingAndItsLength) {
 
     // Reopened, the window shows the same recording, its length through 59.
     pb.cmdExit->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ASSERT_FALSE(FormInstance<frmPBStation>::loaded());
+    ASSERT_FALSE(Still_Loaded<frmPBStation>());
     window->mnuPBScreen->trigger();
     frmPBStation& again = FormInstance<frmPBStation>::get();
     EXPECT_EQ(again.lblRecMax->text(), QStringLiteral("0Min 44Sec"));
@@ -176,15 +177,14 @@ TEST_F(PlaybackTest, ItsOwnMessageDoesNotCloseTheWindow) {
     EXPECT_FALSE(pb.Load_PB_Raw(folder.file(QStringLiteral("empty.raw"))));
     ASSERT_TRUE(boxes.activated) << "the box took the activation";
     ASSERT_EQ(boxes.records().size(), 1u);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ASSERT_TRUE(FormInstance<frmPBStation>::loaded()) << "the user reads why and tries again";
+    ASSERT_TRUE(Still_Loaded<frmPBStation>()) << "the user reads why and tries again";
     EXPECT_TRUE(pb.isVisible());
 
     // Another window that becomes active still closes it.
     pb.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&pb));
     window->activateWindow();
-    EXPECT_TRUE(QTest::qWaitFor([] { return !FormInstance<frmPBStation>::loaded(); }, 2000));
+    EXPECT_TRUE(Wait_Unloaded<frmPBStation>());
 }
 
 TEST_F(PlaybackTest, RunPauseStopAndTheFeed) {
@@ -338,7 +338,7 @@ TEST_F(PlaybackTest, RecordedOnlineAndPlayedBackOffline) {
     w.mnuLogging_Click();
     ASSERT_EQ(LogState, 1);
     // Past the read-out that starts the recording, a few seconds of live data.
-    ASSERT_TRUE(QTest::qWaitFor([] { return SendPending == 0 && CommStatus >= 10; }, 10000));
+    ASSERT_TRUE(Wait_Link_Settled());
     capture = true;
     ASSERT_TRUE(QTest::qWaitFor([&] { return shown.size() >= 40; }, 10000));
     w.mnuLogging_Click();
@@ -457,7 +457,7 @@ protected:
         folder.write(QStringLiteral("KVR6.cfg"), "");
         frmMain& w = loadOnline();
         w.mnuLogging->trigger();
-        EXPECT_TRUE(QTest::qWaitFor([] { return SendPending == 0 && CommStatus >= 10; }, 10000));
+        EXPECT_TRUE(Wait_Link_Settled());
         EXPECT_TRUE(QTest::qWaitFor([] { return LiveRpm > 0; }, 10000));
         QTest::qWait(300);
         w.mnuLogging->trigger();
@@ -643,7 +643,7 @@ TEST_F(PlaybackTest, TheStateSaysPlayBackOnlyWhileOneIsThereToPlay) {
         } else {
             pb.cmdExit->click();
         }
-        ASSERT_TRUE(QTest::qWaitFor([] { return !FormInstance<frmPBStation>::loaded(); }, 2000));
+        ASSERT_TRUE(Wait_Unloaded<frmPBStation>());
         if (c.run) {
             EXPECT_EQ(window->lblNoComms[0]->text(), QStringLiteral("Status: Play Back"))
                 << "the play-back goes on without its window";

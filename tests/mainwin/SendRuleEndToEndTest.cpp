@@ -8,6 +8,7 @@
 #include "mainwin/LiveCellStep.h"
 #include "mainwin/MapCellText.h"
 #include "tests/mainwin/GridTestSupport.h"
+#include "tests/support/LinkWaits.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -22,19 +23,11 @@ protected:
         OnlineState = QStringLiteral("Online");
         frmMain& w = load();
         w.show();
-        EXPECT_TRUE(idle()) << "the read-out did not finish, CommStatus " << CommStatus;
+        EXPECT_TRUE(Wait_Link_Settled())
+            << "the read-out did not finish, CommStatus " << CommStatus;
         w.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
         return w;
-    }
-    // The link polls again with nothing left to send.
-    static bool idle() {
-        return QTest::qWaitFor(
-            [] {
-                return UnitOnline == 1 && CommStatus >= 10 && CommStatus <= 12 &&
-                       SendPath::Requests_Outstanding() == 0 && bad_cnt == 0;
-            },
-            10000);
     }
     // The grid cell shows the unit's byte, and the image holds it.
     void expectGridIsTheUnits() {
@@ -81,7 +74,7 @@ TEST_F(SendRuleEndToEnd, AnOffLineEditIsToldAndTheReadOutOnGoingOnLineLeavesGrid
 
     dialogs.answer(Dialogs::Answer::Yes);
     w.mnuOnline->trigger();
-    ASSERT_TRUE(idle());
+    ASSERT_TRUE(Wait_Link_Settled());
     QTest::qWait(300); // a few polls more: nothing goes out late
     EXPECT_FALSE(writeReceived(Cell)) << "no write lands after the read-out";
     EXPECT_EQ(unit.byte(6, Cell), 115);
@@ -105,13 +98,13 @@ TEST_F(SendRuleEndToEnd, AnEditWhileTheUnitIsSilentIsRefusedAndGoesOutOnceTheUni
     EXPECT_EQ(w.txtEnter->text(), QStringLiteral("77")) << "kept for another Enter";
 
     unit.faults.silent = false; // plugged back
-    ASSERT_TRUE(idle());
+    ASSERT_TRUE(Wait_Link_Settled());
     EXPECT_EQ(unit.byte(6, Cell), 115);
     expectGridIsTheUnits();
 
     key(Qt::Key_Return);
     ASSERT_TRUE(QTest::qWaitFor([&] { return unit.byte(6, Cell) == 77; }, 5000));
-    ASSERT_TRUE(idle());
+    ASSERT_TRUE(Wait_Link_Settled());
     expectGridIsTheUnits();
 }
 
@@ -127,7 +120,7 @@ TEST_F(SendRuleEndToEnd, AnEditWhileTheUnitIsReadIsRefusedAndTheGridShowsTheUnit
     editCell(QStringLiteral("77"));
     EXPECT_TRUE(notice().startsWith(QStringLiteral("Not sent: the unit is being read")))
         << notice().toStdString();
-    ASSERT_TRUE(idle());
+    ASSERT_TRUE(Wait_Link_Settled());
     QTest::qWait(300);
     EXPECT_FALSE(writeReceived(Cell));
     EXPECT_EQ(unit.byte(6, Cell), 115);
@@ -136,7 +129,7 @@ TEST_F(SendRuleEndToEnd, AnEditWhileTheUnitIsReadIsRefusedAndTheGridShowsTheUnit
     // Once the read-out has finished the same Enter goes out.
     key(Qt::Key_Return);
     ASSERT_TRUE(QTest::qWaitFor([&] { return unit.byte(6, Cell) == 77; }, 5000));
-    ASSERT_TRUE(idle());
+    ASSERT_TRUE(Wait_Link_Settled());
     expectGridIsTheUnits();
 }
 

@@ -9,6 +9,7 @@
 #include "mainwin/CellEntry.h"
 #include "mainwin/LiveCellStep.h"
 #include "tests/mainwin/GridTestSupport.h"
+#include "tests/support/LinkWaits.h"
 #include "tests/support/Screenshots.h"
 
 #include <QCoreApplication>
@@ -26,14 +27,6 @@ protected:
     bool fits() const {
         const QLabel& p = panel();
         return p.heightForWidth(p.width()) <= p.height();
-    }
-    static bool idle() {
-        return QTest::qWaitFor(
-            [] {
-                return UnitOnline == 1 && CommStatus >= 10 && CommStatus <= 12 &&
-                       SendPath::Requests_Outstanding() == 0;
-            },
-            10000);
     }
 };
 
@@ -76,7 +69,7 @@ TEST_F(StatusPanel, ARefusalStaysToldUntilTheNextEditOrFiveSeconds) {
     OnlineState = QStringLiteral("Online");
     frmMain& w = load();
     w.show();
-    ASSERT_TRUE(idle());
+    ASSERT_TRUE(Wait_Link_Settled());
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     w.Select_Tab(2);
@@ -93,7 +86,7 @@ TEST_F(StatusPanel, ARefusalStaysToldUntilTheNextEditOrFiveSeconds) {
         click(w.Txt128[5]);
         enter(typed);
         EXPECT_EQ(panel().text(), SendRule::Notice(Verdict::ReadingUnit));
-        ASSERT_TRUE(idle());
+        ASSERT_TRUE(Wait_Link_Settled());
     };
     // Some ticks of live polling, each of which reviews the panel.
     const auto someTicks = [&] {
@@ -121,7 +114,7 @@ TEST_F(StatusPanel, ARefusalStaysToldUntilTheNextEditOrFiveSeconds) {
     w.txtEnter->setFocus();
     key(Qt::Key_Return);
     EXPECT_EQ(panel().text(), QString());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return unit.byte(6, 5) == 77 && idle(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return unit.byte(6, 5) == 77 && Link_Settled(); }, 5000));
     EXPECT_EQ(w.Txt128[5]->text(), QStringLiteral("77"));
 
     // Off-line, the off-line word lasts while the program is off-line.
@@ -133,7 +126,7 @@ TEST_F(StatusPanel, ARefusalStaysToldUntilTheNextEditOrFiveSeconds) {
     EXPECT_EQ(panel().text(), SendRule::OfflineNotice);
     dialogs.answer(Dialogs::Answer::Yes); // the off-line edit may be replaced
     w.mnuOnline->trigger();
-    ASSERT_TRUE(idle());
+    ASSERT_TRUE(Wait_Link_Settled());
     EXPECT_TRUE(QTest::qWaitFor([&] { return panel().text().isEmpty(); }, 3000))
         << "still: " << panel().text().toStdString();
 }

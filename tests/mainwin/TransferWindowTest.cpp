@@ -4,7 +4,9 @@
 #include "link/frmDosCMD.h"
 #include "platform/FormInstance.h"
 #include "tests/mainwin/MainTestSupport.h"
+#include "tests/support/LinkWaits.h"
 #include "tests/support/Screenshots.h"
+#include "tests/support/WindowWaits.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -173,7 +175,7 @@ TEST_F(TransferWindowTest, ActivatingTheMainWindowClosesTheHelp) {
     frmDosCMD& help = FormInstance<frmDosCMD>::get();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&help));
     w.activateWindow();
-    EXPECT_TRUE(QTest::qWaitFor([] { return !FormInstance<frmDosCMD>::loaded(); }, 2000));
+    EXPECT_TRUE(Wait_Unloaded<frmDosCMD>());
     EXPECT_FALSE(w.mnuDosHelp->isChecked());
     w.mnuDosHelp_Click();
     EXPECT_TRUE(FormInstance<frmDosCMD>::loaded()) << "a fresh window";
@@ -236,10 +238,6 @@ protected:
         EXPECT_TRUE(QTest::qWaitFor([] { return UnitOnline == 1 && CommStatus >= 10; }, 10000));
         return w;
     }
-    // The requests are out and the read-out after them has finished.
-    static bool settled() {
-        return SendPath::Requests_Outstanding() == 0 && UnitOnline == 1 && CommStatus >= 10;
-    }
 };
 
 TEST_F(OnlineTransferTest, DownloadFromTheMenuReachesTheUnit) {
@@ -249,7 +247,7 @@ TEST_F(OnlineTransferTest, DownloadFromTheMenuReachesTheUnit) {
     ParamBlock[Idx_SpeedLimit] = 77;
     w.mnuDownload->trigger();
     ASSERT_TRUE(QTest::qWaitFor([] { return UnitOnline == 0; }, 5000)) << "read again";
-    ASSERT_TRUE(QTest::qWaitFor(settled, 10000)) << "CommStatus " << CommStatus;
+    ASSERT_TRUE(Wait_Link_Settled()) << "CommStatus " << CommStatus;
     for (int a = 0; a < 128; ++a)
         ASSERT_EQ(unit.byte(6, a), 200 - a) << a;
     EXPECT_EQ(unit.byte(4, Idx_SpeedLimit), 77);
@@ -263,7 +261,7 @@ TEST_F(OnlineTransferTest, ClearFromTheRpmHeadingReachesTheUnitAndIsReadBack) {
     dialogs.answer(Dialogs::Answer::Yes);
     w.Timer_Clear_Timer();
     ASSERT_TRUE(QTest::qWaitFor([] { return UnitOnline == 0; }, 15000)) << "read again";
-    ASSERT_TRUE(QTest::qWaitFor(settled, 10000)) << "CommStatus " << CommStatus;
+    ASSERT_TRUE(Wait_Link_Settled()) << "CommStatus " << CommStatus;
     EXPECT_EQ(unit.text().mid(48, 16), "dtdt113020260941");
     EXPECT_EQ(TestDates[1], QStringLiteral("dtdt113020260941"));
     EXPECT_EQ(TestDates[3], QString(16, QChar(255)));

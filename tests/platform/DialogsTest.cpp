@@ -40,6 +40,7 @@ TEST(Dialogs, ProviderIsRestoredAfterTheScript) {
 namespace {
 class Probe : public QWidget {
 public:
+    static constexpr Floor HomeFloor = Floor::Platform;
     Probe() { ++made; }
     static inline int made = 0;
 };

@@ -2,6 +2,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FormInstance.h"
 #include "tests/support/ResetAllState.h"
+#include "tests/support/WindowWaits.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -15,6 +16,7 @@ namespace {
 
 class ToolWindow : public SelfUnloadingWindow {
 public:
+    static constexpr Floor HomeFloor = Floor::Platform;
     ToolWindow() { label = new QLabel(QStringLiteral("tool"), this); }
     QLabel* label = nullptr;
 };
@@ -89,7 +91,7 @@ TEST_F(SelfUnloadingWindowTest, ItsOwnMessageBoxOrFileDialogKeepsItOpen) {
 TEST_F(SelfUnloadingWindowTest, ActivationGoingToAnotherWindowUnloadsItOnceTheLoopReturns) {
     openActive();
     other.activateWindow();
-    EXPECT_TRUE(QTest::qWaitFor([] { return !FormInstance<ToolWindow>::loaded(); }, 2000));
+    EXPECT_TRUE(Wait_Unloaded<ToolWindow>());
     EXPECT_TRUE(other.isVisible());
 
     // Deactivated from inside a handler: the window is still whole when the
@@ -116,5 +118,5 @@ TEST_F(SelfUnloadingWindowTest, KeepOpenHoldsItWhenAnotherWindowIsActivated) {
     tool.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&tool));
     other.activateWindow();
-    EXPECT_TRUE(QTest::qWaitFor([] { return !FormInstance<ToolWindow>::loaded(); }, 2000));
+    EXPECT_TRUE(Wait_Unloaded<ToolWindow>());
 }

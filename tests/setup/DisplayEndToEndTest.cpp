@@ -7,6 +7,7 @@
 #include "mainwin/StripChart.h"
 #include "platform/NumberRules.h"
 #include "tests/setup/DisplayTestSupport.h"
+#include "tests/support/WindowWaits.h"
 
 #include <QCheckBox>
 
@@ -64,7 +65,7 @@ TEST_F(DisplayEndToEnd, EngineTempOnBarOneTextOneAndTheChartFromTheNextReplyAndA
         QTest::mouseClick(s.chkP[k], Qt::LeftButton);
     QTest::mouseClick(s.chkP[temp], Qt::LeftButton);
     QTest::mouseClick(s.cmdOK, Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([] { return !FormInstance<frmSetup>::loaded(); }, 5000));
+    ASSERT_TRUE(Wait_Unloaded<frmSetup>());
     EXPECT_TRUE(dialogs.records().empty()) << dialogs.texts().join('\n').toStdString();
 
     ASSERT_TRUE(replies(3));

@@ -5,6 +5,7 @@
 #include "core/TableFiles.h"
 #include "mainwin/BarIndicators.h"
 #include "tests/setup/DisplayTestSupport.h"
+#include "tests/support/WindowWaits.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -186,7 +187,7 @@ TEST_F(DisplayWindow, ApplyWritesTheFileSetsTheLegendAndTheMainWindowFollows) {
     // OK with nothing more to save closes without writing.
     QFile::remove(folder.file(QStringLiteral("KVR6SetDisplay.cfg")));
     QTest::mouseClick(s.cmdOK, Qt::LeftButton);
-    EXPECT_TRUE(QTest::qWaitFor([] { return !FormInstance<frmSetup>::loaded(); }, 5000));
+    EXPECT_TRUE(Wait_Unloaded<frmSetup>());
     EXPECT_FALSE(folder.exists(QStringLiteral("KVR6SetDisplay.cfg")));
 }
 
@@ -370,16 +371,17 @@ TEST_F(DisplayWindow, TheAdvancedColumnsStayAsChosenAndTheWindowFitsItsRows) {
     EXPECT_EQ(s.cmdAdvance->text(), QStringLiteral("Advanced Settings ON"));
     EXPECT_TRUE(s.FrameADV->isVisible());
     EXPECT_EQ(s.width() - narrow.width(), Design::px(3270));
-    EXPECT_TRUE(s.grab().save(Screenshot_Path(QStringLiteral("display-setup-18-rows-advanced.png"))));
+    EXPECT_TRUE(
+        s.grab().save(Screenshot_Path(QStringLiteral("display-setup-18-rows-advanced.png"))));
     QTest::mouseClick(s.cmdCancel, Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([] { return !FormInstance<frmSetup>::loaded(); }, 5000));
+    ASSERT_TRUE(Wait_Unloaded<frmSetup>());
 
     frmSetup& again = openSetup(w);
     EXPECT_TRUE(again.FrameADV->isVisible());
     EXPECT_EQ(again.cmdAdvance->text(), QStringLiteral("Advance Settings ON"));
     const int full = again.height();
     again.close();
-    ASSERT_TRUE(QTest::qWaitFor([] { return !FormInstance<frmSetup>::loaded(); }, 5000));
+    ASSERT_TRUE(Wait_Unloaded<frmSetup>());
 
     // Three readings: the window is 16 rows shorter.
     writeTables(folder, 3);
@@ -394,7 +396,7 @@ TEST_F(DisplayWindow, TheAdvancedColumnsStayAsChosenAndTheWindowFitsItsRows) {
 
     // Going to another window unloads it.
     w.activateWindow();
-    EXPECT_TRUE(QTest::qWaitFor([] { return !FormInstance<frmSetup>::loaded(); }, 5000));
+    EXPECT_TRUE(Wait_Unloaded<frmSetup>());
 
     // No reading offered: no row, the marker hidden, the buttons still inside.
     writeTables(folder, 0);

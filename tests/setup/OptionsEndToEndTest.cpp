@@ -9,6 +9,7 @@
 #include "setup/SetupState.h"
 #include "setup/frmOptions.h"
 #include "tests/mainwin/MainTestSupport.h"
+#include "tests/support/LinkWaits.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -49,9 +50,6 @@ protected:
                 return lastRow >= 0;
         return false;
     }
-    bool idle() const {
-        return SendRequests.empty() && !SendTaken && CommStatus == 10 && UnitOnline == 1;
-    }
     bool pageMatchesImage() const {
         for (int a = 128; a < 256; ++a)
             if (unit.byte(4, a) != ParamBlock[a])
@@ -84,7 +82,7 @@ TEST_F(OptionsEndToEnd, ApplySendsTheThreeRowsAndTheUnitHoldsWhatTheScreenShows)
     ASSERT_EQ(queued.size(), 3u);
 
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return rowWrites().size() == 3 && readAfterRows() && idle(); }, 15000))
+        [&] { return rowWrites().size() == 3 && readAfterRows() && Link_Settled(); }, 15000))
         << "rows " << rowWrites().size() << ", CommStatus " << CommStatus;
     // The unit's frame reader takes the 31 NUL bytes of padding off each row.
     ASSERT_EQ(rowWrites().size(), 3u);

@@ -11,6 +11,7 @@
 #include "setup/SetupState.h"
 #include "setup/frmOptions.h"
 #include "tests/library/WindowTestSupport.h"
+#include "tests/support/LinkWaits.h"
 
 #include <QRadioButton>
 #include <QSlider>
@@ -72,15 +73,6 @@ protected:
                         static_cast<unsigned char>(f[2 + k]);
         return got;
     }
-    // On-line, nothing left to send, polling again.
-    static bool settled() {
-        return QTest::qWaitFor(
-            [] {
-                return SendPath::Requests_Outstanding() == 0 && UnitOnline == 1 &&
-                       CommStatus == 10 && bad_cnt == 0 && !Progress().visible();
-            },
-            20000);
-    }
     QStringList texts() const { return dialogs.texts(); }
     static void tab(frmOptions& o, int index) { o.tbsOptions->setCurrentIndex(index); }
     static void press(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
@@ -127,14 +119,14 @@ TEST_F(ParamScreenEndToEnd, TheUnitReceivesWhatItHeldButWhatWasChanged) {
         for (int a = 128; a < 256; ++a)
             unit.setByte(4, a, held[static_cast<std::size_t>(a - 128)]);
         w.mnuUpload->trigger();
-        ASSERT_TRUE(settled());
+        ASSERT_TRUE(Wait_Link_Settled());
         ASSERT_EQ(bytes(ParamBlock, 128, 255), held);
         frmOptions& o = openScreen(w);
         EXPECT_EQ(o.lblValue[sldSwi2]->text(), QStringLiteral("OFF"));
         EXPECT_EQ(o.lblValue[sldSwi4]->text(), QStringLiteral("OFF"));
         unit.clearFrames();
         k.use(*this, w, o);
-        ASSERT_TRUE(settled());
+        ASSERT_TRUE(Wait_Link_Settled());
         const std::map<int, int> received = page4Received();
         EXPECT_FALSE(received.empty()) << "the rows went out";
         for (const auto& [address, byte] : received) {
@@ -216,7 +208,7 @@ TEST_F(ParamScreenEndToEnd, AScreenLeftOpenAcrossGoingOnLineShowsTheUnitsValues)
     QTest::keyClick(o.sld[sldAna1], Qt::Key_Right);
 
     w.mnuOnline->trigger();
-    ASSERT_TRUE(settled());
+    ASSERT_TRUE(Wait_Link_Settled());
     ASSERT_TRUE(QTest::qWaitFor([&] { return told(replacedNotice()); }, 5000)) << texts().join("|");
     EXPECT_TRUE(o.optcyl[5]->isChecked());
     EXPECT_TRUE(o.optOn[0]->isChecked());
@@ -224,7 +216,7 @@ TEST_F(ParamScreenEndToEnd, AScreenLeftOpenAcrossGoingOnLineShowsTheUnitsValues)
     EXPECT_TRUE(o.optOn[9]->isChecked());
     unit.clearFrames();
     press(o.cmdOK);
-    ASSERT_TRUE(settled());
+    ASSERT_TRUE(Wait_Link_Settled());
     EXPECT_FALSE(page4Received().empty());
     EXPECT_EQ(unitPage4(), held);
     EXPECT_EQ(bytes(ParamBlock, 128, 255), held);
@@ -264,7 +256,7 @@ TEST_F(ParamScreenEndToEnd, TheIgnitionLimitAndTheRpmSwitchFollowTheCylinders) {
 
     unit.clearFrames();
     press(o.cmdApply);
-    ASSERT_TRUE(settled());
+    ASSERT_TRUE(Wait_Link_Settled());
     ASSERT_EQ(unit.byte(4, Idx_Cylinders), 6);
     // The unit's bytes, read at its 6 cylinders, are what the screen shows.
     const int advance = unit.byte(4, Idx_IgnAdvLimit);
@@ -346,13 +338,13 @@ TEST_F(ParamScreenEndToEnd, ASilentUnitIsToldAsSilentAndOkKeepsTheEdits) {
     EXPECT_EQ(ParamBlock[Idx_Cylinders], 4);
 
     unit.faults.silent = false;
-    ASSERT_TRUE(settled());
+    ASSERT_TRUE(Wait_Link_Settled());
     ASSERT_TRUE(o.optcyl[5]->isChecked()) << "the read-out after the silence changed nothing";
     dialogs.clear();
     press(o.cmdOK);
     EXPECT_TRUE(dialogs.records().empty()) << texts().join("|");
     EXPECT_TRUE(Wait_Unloaded<frmOptions>());
-    ASSERT_TRUE(settled());
+    ASSERT_TRUE(Wait_Link_Settled());
     EXPECT_EQ(unit.byte(4, Idx_Cylinders), 6);
 }
 

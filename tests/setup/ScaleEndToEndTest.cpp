@@ -50,7 +50,7 @@ TEST_F(ScaleEndToEnd, RpmApplySendsTheTwoRowsAndPollingGoesOn) {
     EXPECT_FALSE(e.cmdApplyAll->isEnabled());
     ASSERT_TRUE(QTest::qWaitFor([&] { return rowWrites().size() == 2 && polls() >= 3; }, 15000))
         << "rows " << rowWrites().size();
-    ASSERT_TRUE(polling());
+    ASSERT_TRUE(Wait_Link_Settled());
     const std::vector<QByteArray> rows = rowWrites();
     EXPECT_EQ(static_cast<unsigned char>(rows[0][1]), 224);
     EXPECT_EQ(static_cast<unsigned char>(rows[1][1]), 240);
@@ -82,7 +82,7 @@ TEST_F(ScaleEndToEnd, DeflectionOkSendsTheRowThatHoldsThePoints) {
     QTest::mouseClick(e.cmdOK, Qt::LeftButton);
     EXPECT_TRUE(Wait_Unloaded<frmScaleDeflect>());
     ASSERT_TRUE(QTest::qWaitFor([&] { return rowWrites().size() == 1 && polls() >= 3; }, 15000));
-    ASSERT_TRUE(polling());
+    ASSERT_TRUE(Wait_Link_Settled());
     const QByteArray row = rowWrites()[0];
     ASSERT_EQ(row.size(), 19) << "'<', the address, 16 bytes, CR";
     EXPECT_EQ(static_cast<unsigned char>(row[1]), 144);
@@ -163,7 +163,7 @@ TEST_F(ScaleEndToEnd, OkWhileTheUnitIsSilentKeepsTheWindowOpenWithItsChanges) {
     EXPECT_TRUE(SendRequests.empty());
 
     unit.faults.silent = false; // plugged back
-    ASSERT_TRUE(polling());
+    ASSERT_TRUE(Wait_Link_Settled());
     QTest::mouseClick(e.cmdCancel, Qt::LeftButton);
     EXPECT_TRUE(Wait_Unloaded<frmScaleDeflect>());
     EXPECT_TRUE(unitHoldsTheImage());

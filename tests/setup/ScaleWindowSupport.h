@@ -9,6 +9,7 @@
 #include "setup/frmScaleDeflect.h"
 #include "setup/frmScaleRPM.h"
 #include "tests/mainwin/GridTestSupport.h"
+#include "tests/support/LinkWaits.h"
 #include "tests/support/Screenshots.h"
 
 #include <QApplication>
@@ -35,19 +36,11 @@ protected:
         frmMain& w = load();
         Setup::Wire_Entries(w);
         w.show();
-        EXPECT_TRUE(polling()) << "the read-out did not finish, CommStatus " << CommStatus;
+        EXPECT_TRUE(Wait_Link_Settled())
+            << "the read-out did not finish, CommStatus " << CommStatus;
         w.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
         return w;
-    }
-    // The link polls with nothing left to send.
-    static bool polling() {
-        return QTest::qWaitFor(
-            [] {
-                return UnitOnline == 1 && CommStatus >= 10 && CommStatus <= 12 &&
-                       SendPath::Requests_Outstanding() == 0 && bad_cnt == 0;
-            },
-            15000);
     }
     template <class T> T& choose(QAction* entry) {
         EXPECT_TRUE(entry->isEnabled()) << entry->text().toStdString();

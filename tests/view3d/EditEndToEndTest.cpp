@@ -61,12 +61,12 @@ protected:
 TEST_F(EditEndToEnd, AColumnRaiseGoesToTheUnitAsOneRequestAndAllThreeAgree) {
     frmMain& w = openOnlineWired();
     frm3DDrw& v = openColumnMode(w);
-    ASSERT_TRUE(idle());
+    ASSERT_TRUE(Wait_Link_Settled());
     unit.clearFrames();
 
     QTest::keyClick(v.Picture, Qt::Key_PageUp);
     ASSERT_TRUE(QTest::qWaitFor([&] { return unitColumn() == column(102); }, 5000));
-    ASSERT_TRUE(idle());
+    ASSERT_TRUE(Wait_Link_Settled());
     std::vector<QByteArray> expected;
     for (int r = 0; r < 16; ++r)
         expected.push_back(GridTest::cellFrame('6', Column * 16 + r, 102 + r));
@@ -79,14 +79,14 @@ TEST_F(EditEndToEnd, AColumnRaiseGoesToTheUnitAsOneRequestAndAllThreeAgree) {
 TEST_F(EditEndToEnd, TwoColumnRaisesInQuickSuccessionBothArriveWhole) {
     frmMain& w = openOnlineWired();
     frm3DDrw& v = openColumnMode(w);
-    ASSERT_TRUE(idle());
+    ASSERT_TRUE(Wait_Link_Settled());
     unit.clearFrames();
 
     QTest::keyClick(v.Picture, Qt::Key_PageUp);
     QTest::keyClick(v.Picture, Qt::Key_PageUp); // while the first is still going out
     EXPECT_GE(SendPath::Requests_Outstanding(), 1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return unitColumn() == column(104); }, 8000));
-    ASSERT_TRUE(idle());
+    ASSERT_TRUE(Wait_Link_Settled());
     const std::vector<QByteArray> writes = writesReceived();
     ASSERT_EQ(writes.size(), 32u);
     for (int r = 0; r < 16; ++r) {

@@ -28,34 +28,38 @@ TEST_F(View3dTest, TheStartPositionsPlaceTheGridAsDesigned) {
     EXPECT_EQ(NodeY[0][8], 5600 + 8 * 98);
 }
 
-TEST_F(View3dTest, EachKindLiftsItsNodesByTheValuesTheGridShows) {
-    struct Case {
-        QString kind;
-        ImageTable* table;
-        int address; // the image address of cell (row 2, column 3)
-        int byte;
-        int lift; // amplitude 5 times the grid's value
-    };
-    const Case cases[] = {
-        {QStringLiteral("Analog:"), &Map5Image, 128 + 50, 128, -640}, // -128 lowers by 640
-        {QStringLiteral("Analog:"), &Map5Image, 128 + 50, 127, 635},
-        {QStringLiteral("Injection:"), &Map6Image, 50, 200, 1000},
-        // 64 counts at four cylinders are 22.5 degrees, shown as 22.
-        {QStringLiteral("Ignition:"), &Map5Image, 50, 64, 110},
-        {QStringLiteral("Ignition:"), &Map5Image, 50, 192, -110},
-        {QStringLiteral("Other:"), &Map5Image, 50, 100, 0},
-    };
-    for (const Case& c : cases) {
-        ResetView3dState();
-        Map5Image.fill(0);
-        Map6Image.fill(0);
-        (*c.table)[c.address] = static_cast<std::int16_t>(c.byte);
-        Place_Nodes(SliderValues{}, c.kind);
-        const int flat = 5600 - 2 * 312 + 3 * 98;
-        EXPECT_EQ(NodeY[2][3], flat - c.lift) << c.kind.toStdString() << " byte " << c.byte;
-        EXPECT_EQ(NodeY[2][4], flat + 98) << "its neighbour stays flat";
-    }
+// A cell of each kind of map, each in a fresh view state.
+struct LiftCase {
+    QString kind;
+    ImageTable* table;
+    int address; // the image address of cell (row 2, column 3)
+    int byte;
+    int lift; // amplitude 5 times the grid's value
+};
+
+class EachKindLifts : public View3dTest, public ::testing::WithParamInterface<LiftCase> {};
+
+TEST_P(EachKindLifts, ItsNodesByTheValuesTheGridShows) {
+    const LiftCase& c = GetParam();
+    Map5Image.fill(0);
+    Map6Image.fill(0);
+    (*c.table)[c.address] = static_cast<std::int16_t>(c.byte);
+    Place_Nodes(SliderValues{}, c.kind);
+    const int flat = 5600 - 2 * 312 + 3 * 98;
+    EXPECT_EQ(NodeY[2][3], flat - c.lift) << c.kind.toStdString() << " byte " << c.byte;
+    EXPECT_EQ(NodeY[2][4], flat + 98) << "its neighbour stays flat";
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Maps, EachKindLifts,
+    ::testing::Values(LiftCase{QStringLiteral("Analog:"), &Map5Image, 128 + 50, 128,
+                               -640}, // -128 lowers by 640
+                      LiftCase{QStringLiteral("Analog:"), &Map5Image, 128 + 50, 127, 635},
+                      LiftCase{QStringLiteral("Injection:"), &Map6Image, 50, 200, 1000},
+                      // 64 counts at four cylinders are 22.5 degrees, shown as 22.
+                      LiftCase{QStringLiteral("Ignition:"), &Map5Image, 50, 64, 110},
+                      LiftCase{QStringLiteral("Ignition:"), &Map5Image, 50, 192, -110},
+                      LiftCase{QStringLiteral("Other:"), &Map5Image, 50, 100, 0}));
 
 TEST_F(View3dTest, AViewValueTakenStaysUntilASliderSetsIt) {
     SliderValues s;

@@ -60,12 +60,12 @@ TEST_F(LiveEndToEnd, F4InTheViewSendsOneCellWriteThatUnitImageAndGridAgreeOn) {
     // The view shows the ignition map; F4 steps the analog map's live cell.
     frm3DDrw& v = openView(w, w.mnu3DLambda);
     ASSERT_TRUE(QTest::qWaitFor([] { return LiveMapCell == Cell; }, 5000));
-    ASSERT_TRUE(idle());
+    ASSERT_TRUE(Wait_Link_Settled());
     unit.clearFrames();
 
     QTest::keyClick(&v, Qt::Key_F4);
     ASSERT_TRUE(QTest::qWaitFor([&] { return unit.byte(5, Address) == 11; }, 5000));
-    ASSERT_TRUE(idle());
+    ASSERT_TRUE(Wait_Link_Settled());
     QTest::qWait(200); // a few polls more: nothing else goes out
     const std::vector<QByteArray> writes = writesReceived();
     ASSERT_EQ(writes.size(), 1u);
@@ -78,7 +78,7 @@ TEST_F(LiveEndToEnd, F4InTheViewSendsOneCellWriteThatUnitImageAndGridAgreeOn) {
     const int ignBefore = unit.byte(5, Cell);
     QTest::keyClick(&v, Qt::Key_F8);
     ASSERT_TRUE(QTest::qWaitFor([&] { return unit.byte(5, Cell) != ignBefore; }, 5000));
-    ASSERT_TRUE(idle());
+    ASSERT_TRUE(Wait_Link_Settled());
     EXPECT_EQ(unit.byte(5, Cell), Map5Image[Cell]);
     const int flat = 5600 - 7 * 312 + 1 * 98;
     EXPECT_EQ(NodeY[7][1], flat - Amplitude * Display_Value(*Kind_Of("Ignition:"), Cell));

@@ -5,6 +5,7 @@
 #include "link/SendPath.h"
 #include "platform/FormInstance.h"
 #include "tests/mainwin/GridTestSupport.h"
+#include "tests/support/LinkWaits.h"
 #include "tests/support/ResetAllState.h"
 #include "tests/support/Screenshots.h"
 #include "view3d/Entries.h"
@@ -49,15 +50,6 @@ protected:
         frm3DDrw& v = FormInstance<frm3DDrw>::get();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&v));
         return v;
-    }
-    // The view polls no faster than the link: idle means nothing left to send.
-    static bool idle() {
-        return QTest::qWaitFor(
-            [] {
-                return UnitOnline == 1 && CommStatus >= 10 && CommStatus <= 12 &&
-                       SendPath::Requests_Outstanding() == 0;
-            },
-            10000);
     }
     std::vector<QByteArray> writesReceived() const {
         std::vector<QByteArray> w;
