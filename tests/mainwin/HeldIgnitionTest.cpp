@@ -51,7 +51,7 @@ protected:
         return QTest::qWaitFor(
             [&] {
                 const auto& f = unit.frames();
-                return std::find(f.begin(), f.end(), write) != f.end() && idle();
+                return std::find(f.begin(), f.end(), write) != f.end() && Link_Settled();
             },
             5000);
     }
@@ -224,7 +224,7 @@ TEST_F(HeldIgnition, AColumnEntryLeavesACellBeyondTheLimitWhereItIs) {
     click(w.Txt128[17]);
     unit.clearFrames();
     enter(QStringLiteral("40"));
-    ASSERT_TRUE(idle());
+    ASSERT_TRUE(Wait_Link_Settled());
     ASSERT_TRUE(QTest::qWaitFor([&] { return unit.byte(5, 16) == Advance30; }, 5000));
     for (int k = 16; k < 32; ++k) {
         const int expected = k == 21 ? 100 : Advance30;

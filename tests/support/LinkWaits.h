@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/CoreState.h"
 #include "link/LinkState.h"
 #include "link/ProgressModel.h"
 #include "link/SendPath.h"

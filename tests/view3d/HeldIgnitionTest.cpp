@@ -5,6 +5,7 @@
 // over the real serial link, at 4 cylinders.
 
 #include "link/SendRule.h"
+#include "tests/support/LinkWaits.h"
 #include "tests/view3d/View3dTestSupport.h"
 
 using namespace View3D;
@@ -55,13 +56,13 @@ TEST_F(HeldIgnition3D, NoLimitTurnsARaiseOrALowerRound) {
         unit.setByte(5, Idx_IgnMap, c.before);
         Map5Image[Idx_IgnMap] = static_cast<std::int16_t>(c.before);
         w.Redraw_Shown_Map();
-        ASSERT_TRUE(idle());
+        ASSERT_TRUE(Wait_Link_Settled());
         unit.clearFrames();
         QTest::keyClick(v.Picture, c.key);
         ASSERT_TRUE(QTest::qWaitFor(
             [&] { return writesReceived() == std::vector{GridTest::cellFrame('5', 0, c.after)}; },
             5000));
-        ASSERT_TRUE(idle());
+        ASSERT_TRUE(Wait_Link_Settled());
         EXPECT_EQ(unit.byte(5, Idx_IgnMap), c.after);
         EXPECT_EQ(Map5Image[Idx_IgnMap], c.after);
         EXPECT_EQ(window->Txt128[0]->text(), QString::fromLatin1(c.shown));
