@@ -4,6 +4,7 @@
 // mouse and keys.
 
 #include "core/CoreState.h"
+#include "link/Edit.h"
 #include "link/LinkState.h"
 #include "link/MapWrite.h"
 #include "link/SendRule.h"
@@ -137,8 +138,8 @@ void Enter_Value(frmMain& w) {
         return; // the AFR row is shown only: nothing selects it
     QLineEdit* box = EditField == 1 ? Checked_Box(w.Txt128, SelCell)
                                     : w.TxtAMP[static_cast<std::size_t>(SelAmpRow)];
-    const SendRule::Verdict verdict = SendRule::Admit_Edit();
-    if (SendRule::Refuses(verdict))
+    Edit edit;
+    if (edit.Refused())
         return;
     const QString before = box->text();
     box->setText(typed);
@@ -167,14 +168,13 @@ void Enter_Value(frmMain& w) {
 
     if (!column) {
         const int cell = EditField == 1 ? SelCell : SelAmpRow;
-        const MapWrite::Written written = MapWrite::Write_Cell(map, cell, b);
-        if (!written.ok()) {
+        const EditOutcome written = edit.Cell(map, cell, b).Make();
+        if (!written.made()) {
             box->setText(before);
-            SendRule::Tell(written.refusal->text);
+            SendRule::Tell(written.refusal);
             return;
         }
         box->setText(text(cell));
-        SendRule::Send_Edit(verdict, written.frame);
         tellHeld();
         return;
     }
@@ -184,10 +184,10 @@ void Enter_Value(frmMain& w) {
     const int columnIndex = EditField == 1 ? adjusted - 1 : 0;
     std::array<int, 16> values{};
     values.fill(b);
-    const MapWrite::Written written = MapWrite::Write_Column(map, columnIndex, values);
-    if (!written.ok()) {
+    const EditOutcome written = edit.Column(map, columnIndex, values).Make();
+    if (!written.made()) {
         box->setText(before);
-        SendRule::Tell(written.refusal->text);
+        SendRule::Tell(written.refusal);
         return;
     }
     for (int k = 0; k < 16; ++k) {
@@ -196,7 +196,6 @@ void Enter_Value(frmMain& w) {
                                             : w.TxtAMP[static_cast<std::size_t>(offset)];
         cellBox->setText(text(offset));
     }
-    SendRule::Send_Edits(verdict, {written.frame});
     tellHeld();
 }
 
