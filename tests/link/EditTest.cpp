@@ -166,7 +166,18 @@ TEST_P(EditRefusedTest, ARefusingSendRuleWritesNothingAndPassesItsNoticeOn) {
 
 INSTANTIATE_TEST_SUITE_P(States, EditRefusedTest,
                          ::testing::Values(RefusingState::Connecting, RefusingState::Silent,
-                                           RefusingState::Locked));
+                                           RefusingState::Locked),
+                         [](const ::testing::TestParamInfo<RefusingState>& info) {
+                             switch (info.param) {
+                             case RefusingState::Connecting:
+                                 return std::string("Connecting");
+                             case RefusingState::Silent:
+                                 return std::string("Silent");
+                             case RefusingState::Locked:
+                                 break;
+                             }
+                             return std::string("Locked");
+                         });
 
 TEST_F(EditTest, QueueWithProgressShowsTheProgressWindowAndTheUnitGetsTheRows) {
     connect();
