@@ -2,11 +2,11 @@
 
 #include "core/AxisLabels.h"
 #include "core/CoreState.h"
-#include "core/ImageSnapshot.h"
 #include "core/TableFiles.h"
 #include "core/UnitBytes.h"
 #include "core/WtsDef.h"
 #include "link/Download.h"
+#include "link/Edit.h"
 #include "link/LinkState.h"
 #include "link/MapWrite.h"
 #include "link/SendPath.h"
@@ -51,19 +51,23 @@ std::int16_t byteOf(double value, const QString& what) {
     return static_cast<std::int16_t>(whole);
 }
 
-// The row builder refuses a value that is no byte before it builds anything.
-QByteArray paramRow(int address) {
-    return WtsUp::Build_Row_Frame(address);
+// The page-4 row that holds address (only bits 4..7 count).
+int rowOf(int address) {
+    return address & 0xF0;
 }
 
-// The frames of a command, as the send rule says: to the unit, or off-line into
-// the image only. A refusing rule is met before the command runs (Console_Line);
-// a command run on its own is refused here, and its change is put back.
-void queue(std::vector<QByteArray> elements) {
-    const SendRule::Verdict verdict = SendRule::May_Send();
-    if (SendRule::Refuses(verdict))
-        refuse(SendRule::Notice(verdict));
-    SendRule::Send_Edits(verdict, std::move(elements));
+// A command is one edit, begun before it works anything out in the image: its
+// writes go through the write path and out as one queue, as the send rule says
+// (to the unit, or off-line into the image only). A refusing rule is met before
+// the command runs (Console_Line); a command run on its own is refused here. A
+// refused write, or a working-out that throws, puts the image back as it was
+// when the command began.
+void make(Edit& edit) {
+    if (edit.Refused())
+        refuse(SendRule::Notice(edit.Verdict()));
+    const EditOutcome written = edit.Make();
+    if (!written.made())
+        refuse(written.refusal);
 }
 
 // The commands that change the map image and send it.
@@ -79,8 +83,9 @@ MapWrite::Map ampColumn(int base) {
                                    : MapWrite::Map::AnalogAmp;
 }
 
-void deflectionRow(ConsoleOutcome& out, bool axis, bool analog) {
-    queue({paramRow(Idx_DeflScale)});
+void deflectionRow(Edit& edit, ConsoleOutcome& out, bool axis, bool analog) {
+    edit.Param_Row_Of_Image(rowOf(Idx_DeflScale));
+    make(edit);
     out.axisLabels = out.axisLabels || axis;
     out.analogMap = out.analogMap || analog;
 }
@@ -91,16 +96,18 @@ void deflectionEnd(const QString& line, int index, double divisor, double scale,
                    ConsoleOutcome& out, bool analogMap) {
     if (line.size() <= 3)
         return;
+    Edit edit(SendKind::Queue);
     ParamBlock[index] =
         byteOf(percentOf(line) / divisor * scale, index == Idx_DeflScale ? FirstPoint : LastPoint);
     fill();
-    deflectionRow(out, true, analogMap);
+    deflectionRow(edit, out, true, analogMap);
 }
 
 void rpmEnd(const QString& line, int highIndex, ConsoleOutcome& out) {
     if (line.size() <= 3)
         return;
     const double rpm = std::clamp(NumberRules::Val(argument(line)), 300.0, 19000.0);
+    Edit edit(SendKind::Queue);
     // The command stores the cylinder count it works the period out with: an
     // unusable cylinders byte becomes 4 in the image here, as the console's rule
     // says, and nowhere else on the way.
@@ -108,13 +115,17 @@ void rpmEnd(const QString& line, int highIndex, ConsoleOutcome& out) {
     // Rounded whole before it is split, so the low byte never rounds up to 256.
     UnitBytes::Store_Period(highIndex, highIndex + 1, UnitBytes::Period_Of_Rpm(rpm));
     WtsDef::Rebuild_RPM_Scale();
-    queue({WtsUp::Build_RPM_Row_Frames()});
+    // Both rows of the break points go out as one element.
+    edit.Param_Row_Of_Image(Idx_RpmScale);
+    edit.Param_Row_Of_Image(Idx_RpmScale + 16).Joined_To_Previous();
+    make(edit);
     out.axisLabels = true;
 }
 
 // The calibration point of the temperature ("tl" at 192, "th" at 194) or AMP input.
 void calibration(const QString& line, int stepIndex, int tableBase, int liveDefault, bool amp,
                  ConsoleOutcome& out) {
+    Edit edit(SendKind::Queue);
     const CalArgs args = Parse_Cal_Args(line);
     double v = args.v;
     if (!amp)
@@ -139,19 +150,17 @@ void calibration(const QString& line, int stepIndex, int tableBase, int liveDefa
         out.ampCaptions = WtsUp::Set_Amp_Labels();
     else
         out.tempCaptions = WtsUp::Set_Temp_Labels();
-    QByteArray table = paramRow(tableBase);
-    QByteArray cal = paramRow(Idx_Block3);
-    if (amp) {
-        // The AMP rows go out with a second padding each.
-        table.append(QByteArray(WtsUp::PadLength, '\0'));
-        cal.append(QByteArray(WtsUp::PadLength, '\0'));
-    }
-    queue({table, cal});
+    // The AMP rows go out with a second padding each.
+    const int padding = amp ? WtsUp::PadLength : 0;
+    edit.Param_Row_Of_Image(rowOf(tableBase)).Extra_Padding(padding);
+    edit.Param_Row_Of_Image(Idx_Block3).Extra_Padding(padding);
+    make(edit);
 }
 
 void gradient(const QString& line, int base, const ConsoleLive& live, ConsoleOutcome& out) {
     if (line.size() <= 3)
         return;
+    Edit edit(SendKind::Queue);
     const int r = live.liveAmpCellA;
     if (r < 0 || r > 15)
         refuse(QStringLiteral("the live AMP row %1 is not 0 to 15").arg(r));
@@ -165,10 +174,8 @@ void gradient(const QString& line, int base, const ConsoleLive& live, ConsoleOut
         const auto byte = NumberRules::RoundEven(y * 128.0f);
         values[static_cast<std::size_t>(i)] = static_cast<int>(std::min<std::int64_t>(byte, 9999));
     }
-    const MapWrite::Written written = MapWrite::Write_Column(ampColumn(base), 0, values);
-    if (!written.ok())
-        refuse(written.refusal->text);
-    queue({written.frame});
+    edit.Column(ampColumn(base), 0, values);
+    make(edit);
     out.analogMap = true;
 }
 
@@ -240,12 +247,13 @@ void Cmd_DM(const QString& line, ConsoleOutcome& out) {
         return;
     if (line.size() == 4)
         refuse(QStringLiteral("the deflection point has no value"));
+    Edit edit(SendKind::Queue);
     const auto p =
         std::clamp<std::int64_t>(NumberRules::Fix(NumberRules::Val(line.mid(3, 1))), 0, 7);
     const double percent = std::min(NumberRules::Val(line.mid(5)), 99.0);
     ParamBlock[Idx_DeflScale + static_cast<int>(p)] =
         byteOf(percent / 100.0 * 256.0, QStringLiteral("the deflection point"));
-    deflectionRow(out, false, true);
+    deflectionRow(edit, out, false, true);
 }
 
 void Cmd_DE(const QString& line, ConsoleOutcome& out) {
@@ -276,11 +284,13 @@ void Cmd_AG_Tab3(const QString& line, const ConsoleLive& live, ConsoleOutcome& o
 }
 
 void Cmd_RM() {
+    Edit edit(SendKind::Queue);
     ParamBlock[Idx_MreReset1] = 255;
     ParamBlock[Idx_MreReset2] = 255;
     ParamBlock[Idx_P206] = 0;
     ParamBlock[Idx_P207] = 255;
-    queue({paramRow(Idx_Block3)});
+    edit.Param_Row_Of_Image(Idx_Block3);
+    make(edit);
 }
 
 bool Cmd_MI(const QString& line) {
@@ -306,9 +316,9 @@ ConsoleOutcome Console_Line(const QString& line, const ConsoleLive& live) {
     cmd = line.left(2);
     ConsoleLine = line;
     const QString pair = cmd.toLower();
-    // A refused command leaves the image as it was. The RPM scale's last bar
-    // value is no part of the image but moves with the scale's fill.
-    const ImageSnapshot before = ImageSnapshot::Take();
+    // A refused command leaves the image as it was: each command that changes
+    // the map is one edit, which puts the image back itself. The RPM scale's
+    // last bar value is no part of the image but moves with the scale's fill.
     const int barValue = BarValue;
     try {
         if (pair == QLatin1String("pg")) {
@@ -368,7 +378,6 @@ ConsoleOutcome Console_Line(const QString& line, const ConsoleLive& live) {
             out.ok = Cmd_CI(line);
         }
     } catch (const std::exception&) {
-        before.Restore();
         BarValue = barValue;
         Console_Error_Box();
         return ConsoleOutcome{false, false, false, std::nullopt, std::nullopt};

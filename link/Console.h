@@ -48,8 +48,8 @@ ConsoleOutcome Console_Line(const QString& line, const ConsoleLive& live);
 void Console_Error_Box();
 
 // The value commands; each throws KvrError when the line cannot be carried out,
-// before anything is queued, and may leave the image changed (Console_Line puts
-// it back). They fill the outcome's redraws.
+// before anything is queued, and the image is then as it was (each command that
+// changes the map is one edit, link/Edit.h). They fill the outcome's redraws.
 void Cmd_SS(const QString& line);
 void Cmd_RL(const QString& line, ConsoleOutcome& out);
 void Cmd_RH(const QString& line, ConsoleOutcome& out);

@@ -4,8 +4,8 @@
 // into the unit image and comes back as the frame that carries it to the unit,
 // checked. A value the unit cannot hold is refused, naming the value and its
 // address, and then nothing changes: the image stays as it was and no frame is
-// built. Nothing here sends; the producer hands the frame to the send rule
-// (link/SendRule.h), which says whether it goes to the unit now.
+// built. Nothing here sends; the edit (link/Edit.h) hands the frames to the
+// send rule (link/SendRule.h), which says whether they go to the unit now.
 
 #include <QByteArray>
 #include <QString>

@@ -1,10 +1,10 @@
 #pragma once
 
 // The one rule for whether an edit of the map may go to the unit now. Every
-// producer of a map edit (the grid entry, the stepping keys, the console, the
-// download and every later window that edits the map) asks it before it
-// changes the image, writes through the write path (link/MapWrite.h) and hands
-// the frames over with Send_Edit.
+// producer of a map edit (the grid entry, the stepping keys, the console and
+// every window that edits the map) makes it as one Edit (link/Edit.h), which
+// asks the rule before it changes the image, writes through the write path
+// (link/MapWrite.h) and hands the frames over with Send_Edit / Send_Edits.
 //
 // It reads the link's real state: the connection mode (OnlineState), where the
 // timer is (CommStatus: connecting and reading out, or polling), whether the
@@ -61,7 +61,7 @@ Verdict Admit_Edit();
 // first one of a spell off-line is told). A refusing verdict hands nothing over.
 // One frame is a single command, several a queue: without the progress window,
 // or with it and a read-out of the unit after (SendKind::QueueWithProgress; the
-// producer shows the progress window).
+// edit shows the progress window).
 void Send_Edit(Verdict verdict, const QByteArray& frame);
 void Send_Edits(Verdict verdict, std::vector<QByteArray> elements, SendKind kind = SendKind::Queue);
 

@@ -2,6 +2,7 @@
 
 #include "core/CoreState.h"
 #include "core/UnitBytes.h"
+#include "link/Edit.h"
 #include "link/LinkState.h"
 #include "link/MapWrite.h"
 #include "link/SendRule.h"
@@ -51,12 +52,12 @@ template <class Step> void Step_Cell(const StepMap& map, Step newByte) {
     if (!next)
         return;
     const QString before = MapCellText::Cell(map.tab, address);
-    const MapWrite::Written written = MapWrite::Write_Cell(map.map, cell, next->byte);
-    if (!written.ok()) {
-        SendRule::Tell(written.refusal->text);
+    Edit edit;
+    const EditOutcome written = edit.Cell(map.map, cell, next->byte).Make();
+    if (!written.made()) {
+        SendRule::Tell(written.refusal);
         return;
     }
-    SendRule::Send_Edit(SendRule::Verdict::Send, written.frame);
     // A step a limit held is told with the limit.
     if (const QString held = CellEntry::Held_Notice(before, *next); !held.isEmpty())
         SendRule::Tell(held);

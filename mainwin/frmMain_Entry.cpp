@@ -4,6 +4,7 @@
 // mouse and keys.
 
 #include "core/CoreState.h"
+#include "link/Edit.h"
 #include "link/LinkState.h"
 #include "link/MapWrite.h"
 #include "link/SendRule.h"
@@ -137,8 +138,8 @@ void Enter_Value(frmMain& w) {
         return; // the AFR row is shown only: nothing selects it
     QLineEdit* box = EditField == 1 ? Checked_Box(w.Txt128, SelCell)
                                     : w.TxtAMP[static_cast<std::size_t>(SelAmpRow)];
-    const SendRule::Verdict verdict = SendRule::Admit_Edit();
-    if (SendRule::Refuses(verdict))
+    Edit edit;
+    if (edit.Refused())
         return;
     const QString before = box->text();
     box->setText(typed);
@@ -177,14 +178,13 @@ void Enter_Value(frmMain& w) {
         const int b = byteFor(cell, held);
         if (tab == 3)
             CellValue = b;
-        const MapWrite::Written written = MapWrite::Write_Cell(map, cell, b);
-        if (!written.ok()) {
+        const EditOutcome written = edit.Cell(map, cell, b).Make();
+        if (!written.made()) {
             box->setText(before);
-            SendRule::Tell(written.refusal->text);
+            SendRule::Tell(written.refusal);
             return;
         }
         box->setText(text(cell));
-        SendRule::Send_Edit(verdict, written.frame);
         tellHeld(held);
         return;
     }
@@ -200,10 +200,10 @@ void Enter_Value(frmMain& w) {
             byteFor(columnIndex * 16 + k, helds[static_cast<std::size_t>(k)]);
     if (tab == 3)
         CellValue = values[static_cast<std::size_t>(selectedRow)];
-    const MapWrite::Written written = MapWrite::Write_Column(map, columnIndex, values);
-    if (!written.ok()) {
+    const EditOutcome written = edit.Column(map, columnIndex, values).Make();
+    if (!written.made()) {
         box->setText(before);
-        SendRule::Tell(written.refusal->text);
+        SendRule::Tell(written.refusal);
         return;
     }
     for (int k = 0; k < 16; ++k) {
@@ -212,7 +212,6 @@ void Enter_Value(frmMain& w) {
                                             : w.TxtAMP[static_cast<std::size_t>(offset)];
         cellBox->setText(text(offset));
     }
-    SendRule::Send_Edits(verdict, {written.frame});
     // The selected cell's word, else the first cell a limit held.
     QString held = helds[static_cast<std::size_t>(selectedRow)];
     for (const QString& h : helds)

@@ -3,7 +3,7 @@
 #include "core/CoreState.h"
 #include "core/UnitBytes.h"
 #include "core/WtsDis.h"
-#include "link/MapWrite.h"
+#include "link/Edit.h"
 #include "link/SendRule.h"
 #include "mainwin/MainWindow.h"
 #include "platform/NumberRules.h"
@@ -210,23 +210,17 @@ void Editor::Stored() {
 }
 
 bool Editor::Save_Values(QString* told) {
-    const SendRule::Verdict verdict = SendRule::Admit_Edit();
-    if (SendRule::Refuses(verdict))
+    Edit edit(SendKind::Queue);
+    if (edit.Refused())
         return false;
-    std::vector<QByteArray> frames;
-    for (const int row : Rows()) {
-        std::array<int, 16> values{};
-        for (int k = 0; k < 16; ++k)
-            values[static_cast<std::size_t>(k)] = ParamBlock[row + k];
-        const MapWrite::Written written = MapWrite::Write_Param_Row(row, values);
-        if (!written.ok()) {
-            if (told)
-                *told = QStringLiteral("Nothing was sent: ") + written.refusal->text + '.';
-            return false;
-        }
-        frames.push_back(written.frame);
+    for (const int row : Rows())
+        edit.Param_Row_Of_Image(row);
+    const EditOutcome written = edit.Make();
+    if (!written.made()) {
+        if (told)
+            *told = QStringLiteral("Nothing was sent: ") + written.refusal + '.';
+        return false;
     }
-    SendRule::Send_Edits(verdict, std::move(frames));
     kept_ = ImageSnapshot::Take();
     Main().Redraw_Shown_Map();
     return true;

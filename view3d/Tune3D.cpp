@@ -3,6 +3,7 @@
 #include "core/CoreState.h"
 #include "core/UnitBytes.h"
 #include "core/WtsDis.h"
+#include "link/Edit.h"
 #include "link/MapWrite.h"
 #include "mainwin/CellEntry.h"
 #include "view3d/View3dState.h"
@@ -141,8 +142,9 @@ std::vector<int> Cells_Of(AdjustMode mode, int row, int column) {
 
 EditResult Tune_Graph(const MapKindInfo& kind, AdjustMode mode, int editKey) {
     EditResult result;
-    result.verdict = SendRule::Admit_Edit();
-    if (SendRule::Refuses(result.verdict)) {
+    Edit edit;
+    result.verdict = edit.Verdict();
+    if (edit.Refused()) {
         result.refusal = SendRule::Notice(result.verdict);
         return result;
     }
@@ -152,12 +154,6 @@ EditResult Tune_Graph(const MapKindInfo& kind, AdjustMode mode, int editKey) {
     const bool toPoint = mode == AdjustMode::RowToPoint || mode == AdjustMode::ColumnToPoint;
     const int cursorByte = table[place.base + cursor];
 
-    struct Change {
-        int cell;
-        int byte;
-        std::int16_t before;
-    };
-    std::vector<Change> changes;
     // What a limit held, told as the grid tells it: the cursor cell's, else the first.
     QString held;
     for (int cell : Cells_Of(mode, CurRow, CurCol)) {
@@ -167,26 +163,16 @@ EditResult Tune_Graph(const MapKindInfo& kind, AdjustMode mode, int editKey) {
             WtsDis::Fmt_Int(UnitBytes::Degrees(UnitBytes::Signed(before))), next);
         if (!told.isEmpty() && (held.isEmpty() || cell == cursor))
             held = told;
-        changes.push_back({cell, next.byte, before});
+        edit.Cell(kind.map, cell, next.byte);
     }
-    for (const Change& c : changes) {
-        const MapWrite::Written written = MapWrite::Write_Cell(kind.map, c.cell, c.byte);
-        if (!written.ok()) {
-            // All or nothing: what was written of this edit goes back.
-            for (const Change& back : changes)
-                table[place.base + back.cell] = back.before;
-            result.frames.clear();
-            result.refusal = written.refusal->text;
-            SendRule::Tell(result.refusal);
-            return result;
-        }
-        result.frames.push_back(written.frame);
+    const EditOutcome written = edit.Make();
+    if (!written.made()) {
+        result.refusal = written.refusal;
+        SendRule::Tell(result.refusal);
+        return result;
     }
     result.changed = true;
-    if (result.frames.size() == 1)
-        SendRule::Send_Edit(result.verdict, result.frames.front());
-    else
-        SendRule::Send_Edits(result.verdict, result.frames);
+    result.frames = written.written;
     if (!held.isEmpty())
         SendRule::Tell(held);
     return result;
