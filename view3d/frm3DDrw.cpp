@@ -555,7 +555,9 @@ AdjustMode frm3DDrw::Mode() const {
 }
 
 void frm3DDrw::Fined_point() {
-    View3D::Fined_point();
+    // A press beside the wire frame is no pick: the cursor, shown or not, stays.
+    if (!View3D::Fined_point())
+        return;
     CursorShown = CursorShownOn;
     draw_point();
 }

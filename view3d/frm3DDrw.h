@@ -72,6 +72,8 @@ public:
     void mark_line();
     // Applies EditKey to the cells of the adjust mode.
     void Tune_Graph();
+    // The cursor to the node nearest the last press, shown from then on; a press
+    // farther than PickRadius pixels from every node changes nothing.
     void Fined_point();
     void mnuLeft_Click();
     void mnuRight_Click();

@@ -24,11 +24,32 @@ protected:
         pollingHeld(w);
         return openView(w, w.*entry);
     }
-    // A press on the drawing at a node (the pixel nearest its twips).
-    static void pressOn(frm3DDrw& v, int row, int column) {
-        const QPoint p(static_cast<int>(std::lround(NodeX[row][column] / 15.0)),
-                       static_cast<int>(std::lround(NodeY[row][column] / 15.0)));
-        QTest::mouseClick(v.Picture, Qt::LeftButton, {}, p);
+    // The pixel nearest a node's twips on the drawing.
+    static QPoint pixelOf(int row, int column) {
+        return QPoint(static_cast<int>(std::lround(NodeX[row][column] / 15.0)),
+                      static_cast<int>(std::lround(NodeY[row][column] / 15.0)));
+    }
+    // A press on the drawing at a node, or `off` pixels beside it.
+    static void pressOn(frm3DDrw& v, int row, int column, QPoint off = {}) {
+        QTest::mouseClick(v.Picture, Qt::LeftButton, {}, pixelOf(row, column) + off);
+    }
+    // How far a pixel of the drawing lies from the nearest node, in pixels.
+    static double pixelsToNearestNode(QPoint p) {
+        double nearest = 1e9;
+        for (int r = 0; r < 16; ++r)
+            for (int c = 0; c < 8; ++c)
+                nearest = std::min(
+                    nearest, std::hypot(p.x() - NodeX[r][c] / 15.0, p.y() - NodeY[r][c] / 15.0));
+        return nearest;
+    }
+    // Turns the view by its sliders, as a user dragging them would.
+    static void turn(frm3DDrw& v, const SliderValues& to) {
+        v.Slider6->setValue(to.amplitude);
+        v.Slider2->setValue(to.height);
+        v.Slider1->setValue(to.twist);
+        v.Slider5->setValue(to.width);
+        v.Slider4->setValue(to.moveTop);
+        v.Slider7->setValue(to.moveBottom);
     }
     static bool cursorAt(const frm3DDrw& v, int row, int column) {
         const std::vector<Segment> arms = Cross(row, column);
@@ -80,6 +101,71 @@ TEST_F(CursorWindow, KeysMoveTheCursorWhichShowsFromTheFirstPressOnTheDrawing) {
     QTest::keyClick(v.Slider6, Qt::Key_Right);
     EXPECT_EQ(v.Slider6->value(), 6);
     EXPECT_TRUE(cursorAt(v, 3, 5));
+}
+
+TEST_F(CursorWindow, APressPutsTheCursorOnTheNodeNearestToItOnScreen) {
+    frmMain& w = openWired();
+    Fill_Relief();
+    w.Redraw_Shown_Map();
+    pollingHeld(w);
+    // A pixel beside the node in each direction: below, left, up and right,
+    // two down and right.
+    const QPoint offsets[] = {{0, 1}, {-2, 0}, {1, -1}, {0, -2}, {2, 2}};
+    for (QAction* frmMain::*entry :
+         {&frmMain::mnu3DFuel, &frmMain::mnu3DIgn, &frmMain::mnu3DLambda})
+        for (const bool twisted : {false, true}) {
+            frm3DDrw& v = openView(w, w.*entry);
+            if (twisted)
+                turn(v, TwistedView);
+            const MapKindInfo& kind = *Kind_Of(MapKind);
+            const std::string view = MapKind.toStdString() + (twisted ? " twisted" : " default");
+            for (int r = 0; r < 16; ++r)
+                for (int c = 0; c < 8; ++c)
+                    for (const QPoint off : offsets) {
+                        pressOn(v, r, c, off);
+                        ASSERT_TRUE(cursorAt(v, r, c))
+                            << view << ": a press " << off.x() << "," << off.y() << " px from ("
+                            << r << "," << c << ") put the cursor on (" << CurRow << "," << CurCol
+                            << ")";
+                        ASSERT_EQ(v.Status_Text(),
+                                  kind.valueText + QString::number(Display_Value(kind, c * 16 + r)))
+                            << view;
+                    }
+            EXPECT_TRUE(SendRequests.empty()) << "a press sends nothing";
+            v.close();
+            ASSERT_TRUE(Wait_Unloaded<frm3DDrw>());
+        }
+}
+
+TEST_F(CursorWindow, APressFarFromEveryNodeLeavesTheCursorWhereItIs) {
+    frm3DDrw& v = openHeld(&frmMain::mnu3DIgn, [] { Fill_Relief(); });
+    // Before any pick a press that meets no node shows no cursor.
+    QTest::mouseClick(v.Picture, Qt::LeftButton, {}, QPoint(4, 4));
+    EXPECT_FALSE(v.Shown().marks[CursorMarks].has_value());
+    pressOn(v, 6, 5, {0, 1});
+    ASSERT_TRUE(cursorAt(v, 6, 5));
+    const QString status = v.Status_Text();
+    // The drawing's empty corners, 11 px left of the near corner node, the middle
+    // of a wide cell of the wire frame.
+    const QPoint presses[] = {
+        {4, 4},
+        {v.Picture->width() - 4, v.Picture->height() - 4},
+        pixelOf(0, 0) - QPoint(11, 0),
+        (pixelOf(4, 3) + pixelOf(5, 4)) / 2,
+    };
+    for (const QPoint p : presses) {
+        ASSERT_GT(pixelsToNearestNode(p), 10.0) << p.x() << "," << p.y();
+        QTest::mouseClick(v.Picture, Qt::LeftButton, {}, p);
+        EXPECT_TRUE(cursorAt(v, 6, 5))
+            << "a press at " << p.x() << "," << p.y() << " moved the cursor to (" << CurRow << ","
+            << CurCol << ")";
+    }
+    EXPECT_EQ(v.Status_Text(), status);
+    // The next edit is still the cursor cell's.
+    QTest::keyClick(v.Picture, Qt::Key_PageUp);
+    const int offset = 5 * 16 + 6;
+    EXPECT_EQ(requests(),
+              std::vector<QByteArray>{cellFrame('6', offset, Relief_Bytes(6, 5).injection + 2)});
 }
 
 TEST_F(CursorWindow, VerticalToPointSetsTheWholeColumnToTheCursorsByte) {
