@@ -217,16 +217,39 @@ TEST_F(CursorWindow, HorizontalProportionalStepsEachCellOfTheRowFromItsOwnValue)
 TEST_F(CursorWindow, APointEditRaisesOneCellAndTheSurfaceFollows) {
     frm3DDrw& v = openHeld(&frmMain::mnu3DLambda, [] {
         ParamBlock[Idx_IgnAdvLimit] = 127;
-        Map5Image[7 * 16 + 15] = 127; // the ignition map's far corner at +127
+        Map5Image[7 * 16 + 15] = 125; // the ignition map's far corner near +127
     });
+    window->Select_Tab(3); // the grid shows the ignition map too
+    const MapKindInfo& kind = *Kind_Of(MapKind);
+    // Where node (15, 7) lies for the value the grid shows, and its neighbour.
+    const int flat = NodeY[15][7] + Amplitude * Display_Value(kind, 127);
+    const int neighbour = NodeY[15][6];
+    const auto nodeFollows = [&](const char* when) {
+        EXPECT_EQ(NodeY[15][7], flat - Amplitude * Display_Value(kind, 127)) << when;
+        EXPECT_EQ(Line_Of(Wire_Segment(111)).p2(), QPoint(NodeX[15][7], NodeY[15][7]))
+            << when << ": row 15's last wire line ends at the node";
+        EXPECT_EQ(Line_Of(Wire_Segment(231)).p2(), QPoint(NodeX[15][7], NodeY[15][7])) << when;
+        EXPECT_EQ(NodeY[15][6], neighbour) << when << ": no other node moves";
+        EXPECT_EQ(v.Status_Text(), kind.valueText + window->Txt128[127]->text()) << when;
+    };
     pressOn(v, 15, 7);
-    const int y = NodeY[15][6];
+    const int shown = Display_Value(kind, 127);
+    const int y = NodeY[15][7];
+
+    QTest::keyClick(v.Picture, Qt::Key_9, Qt::KeypadModifier);
+    EXPECT_EQ(Map5Image[127], 127);
+    ASSERT_GT(Display_Value(kind, 127), shown) << "the raise shows in the grid's value";
+    EXPECT_LT(NodeY[15][7], y) << "the raised node goes up the screen";
+    nodeFollows("raised");
     QTest::keyClick(v.Picture, Qt::Key_9, Qt::KeypadModifier);
     EXPECT_EQ(Map5Image[127], 127) << "+127 raised stays, it does not wrap";
-    EXPECT_EQ(requests(), std::vector<QByteArray>{cellFrame('5', 127, 127)});
+    ASSERT_FALSE(requests().empty());
+    for (const QByteArray& frame : requests())
+        EXPECT_EQ(frame, cellFrame('5', 127, 127));
+    nodeFollows("raised at the end of the range");
     v.mnuPgDn->trigger();
     EXPECT_EQ(Map5Image[127], 126);
-    EXPECT_EQ(NodeY[15][6], y);
+    nodeFollows("lowered");
 }
 
 } // namespace
