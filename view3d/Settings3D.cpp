@@ -3,6 +3,7 @@
 #include "view3d/Geometry3D.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -165,9 +166,7 @@ SectionRead Read_Section(const QString& text, const QString& kind) {
         const int line = at.data[r] + 1;
         if (r >= static_cast<std::size_t>(SettingRows)) {
             read.problems.push_back(
-                {line,
-                 QStringLiteral("line %1 skipped, one slider line too many (a section has six)")
-                     .arg(line)});
+                {line, QStringLiteral("line %1 skipped, one slider line too many").arg(line)});
             continue;
         }
         const DataRead d = Data_Row(lines[static_cast<std::size_t>(at.data[r])].text);
@@ -194,15 +193,18 @@ QString Problems_Text(const QString& fileName, const SectionRead& read) {
     if (read.problems.empty())
         return QString();
     QStringList parts;
-    bool skipped = false;
-    for (const LineProblem& p : read.problems) {
+    for (const LineProblem& p : read.problems)
         parts << p.text;
-        skipped = skipped || p.text.contains(QStringLiteral(" skipped"));
-    }
     QString text =
         fileName + QStringLiteral(": ") + parts.join(QStringLiteral("; ")) + QStringLiteral(".");
-    if (skipped)
-        text += QStringLiteral(" A skipped line's slider keeps its settings.");
+    // The sliders whose line was there but skipped (a seventh line has none).
+    int kept = 0;
+    for (int r = 0; r < std::min(read.dataLines, SettingRows); ++r)
+        kept += read.rows[static_cast<std::size_t>(r)] ? 0 : 1;
+    if (kept == 1)
+        text += QStringLiteral(" That slider keeps its settings.");
+    else if (kept > 1)
+        text += QStringLiteral(" Those sliders keep their settings.");
     return text;
 }
 

@@ -7,6 +7,7 @@
 #include "tests/view3d/View3dTestSupport.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QRadioButton>
 #include <functional>
 
@@ -132,6 +133,10 @@ TEST_F(CursorWindow, APressPutsTheCursorOnTheNodeNearestToItOnScreen) {
                             << view;
                     }
             EXPECT_TRUE(SendRequests.empty()) << "a press sends nothing";
+            if (twisted) {
+                EXPECT_TRUE(v.grab().save(Screenshot_Path(
+                    QStringLiteral("view3d_twisted_%1.png").arg(v.Frame1->title()))));
+            }
             v.close();
             ASSERT_TRUE(Wait_Unloaded<frm3DDrw>());
         }

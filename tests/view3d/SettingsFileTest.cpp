@@ -66,7 +66,7 @@ TEST(SettingsFile, EachLineThatCannotBeUsedIsNamedAndSkippedAlone) {
         {"a number beyond 16 bits", 5, ",Tw,1,40000,10,100,500,0", "its Max 40000 is out of range"},
         {"an empty line", 2, QString(), "it is empty"},
         {"a seventh data line", 6, Data_Line(QStringLiteral("more"), {1, 2, 3, 4, 5, 6}),
-         "one slider line too many (a section has six)"},
+         "one slider line too many"},
     };
     for (const Case& c : cases) {
         QStringList data = Rows_Of(10);
@@ -94,11 +94,13 @@ TEST(SettingsFile, EachLineThatCannotBeUsedIsNamedAndSkippedAlone) {
                 (SettingRow{QStringLiteral("R%1").arg(10 + r), {10 + r, 110 + r, 1, 2, 3, 4}}))
                 << c.what << " row " << r;
         }
-        EXPECT_EQ(Problems_Text(QStringLiteral("KVR63DDraw.cfg"), read),
-                  QStringLiteral("KVR63DDraw.cfg: line %1 skipped, %2. A skipped line's slider "
-                                 "keeps its settings.")
-                      .arg(line)
-                      .arg(c.why))
+        // A seventh line has no slider to keep its settings.
+        EXPECT_EQ(
+            Problems_Text(QStringLiteral("KVR63DDraw.cfg"), read),
+            QStringLiteral("KVR63DDraw.cfg: line %1 skipped, %2.%3")
+                .arg(line)
+                .arg(c.why)
+                .arg(c.row < 6 ? QStringLiteral(" That slider keeps its settings.") : QString()))
             << c.what;
     }
     // Blanks, leading zeros and a text after an eighth comma are no problem.
@@ -131,6 +133,17 @@ TEST(SettingsFile, ASectionWithoutItsEndLineStopsAtTheNextSection) {
     ASSERT_EQ(ignition.problems.size(), 1u);
     EXPECT_TRUE(ignition.problems[0].text.endsWith(QStringLiteral("it ends with the file")));
     EXPECT_TRUE(Read_Section(text, QStringLiteral("Injection:")).problems.empty());
+    // Two lines skipped and a lost END line in one sentence.
+    QStringList spoiled = Rows_Of(10);
+    spoiled[1] = QStringLiteral(",H,1,x,1,1,1,1");
+    spoiled[4] = QStringLiteral(",B");
+    EXPECT_EQ(Problems_Text(QStringLiteral("KVR63DDraw.cfg"),
+                            Read_Section(QStringLiteral("Analog:") + CrLf + spoiled.join(CrLf),
+                                         QStringLiteral("Analog:"))),
+              QStringLiteral("KVR63DDraw.cfg: line 3 skipped, its Max \"x\" is no whole number; "
+                             "line 6 skipped, it has 1 of the seven fields; the Analog: section of "
+                             "line 1 has no END line, it ends with the file. Those sliders keep "
+                             "their settings."));
 
     // A rewrite of every analog row changes the four analog lines only.
     SettingsTable table;

@@ -155,7 +155,7 @@ TEST_F(ViewWindow, AHandEditedSectionSetsTheSlidersAndDefaultSettingsPutsBackThe
     EXPECT_EQ(v.Slider1->maximum(), 4500);
     EXPECT_EQ(v.Status_Text(),
               QStringLiteral("KVR63DDraw.cfg: line 6 skipped, its Max \"5x0\" is no whole number. "
-                             "A skipped line's slider keeps its settings."));
+                             "That slider keeps its settings."));
 
     // Default Settings: the default file's settings, and the view values from
     // the sliders where they stand.
@@ -211,6 +211,7 @@ TEST_F(ViewWindow, AnUnusableLineIsSkippedAloneAndTheCloseKeepsEveryLineTheUserW
                 told.contains(QStringLiteral("too many")))
         << told.toStdString();
     EXPECT_FALSE(told.contains(QStringLiteral("line 4"))) << told.toStdString();
+    EXPECT_TRUE(v.grab().save(Screenshot_Path(QStringLiteral("view3d_settings_skipped.png"))));
     v.mnuClose->trigger();
     ASSERT_TRUE(Wait_Unloaded<frm3DDrw>());
     EXPECT_EQ(settings(), file) << "nothing changed: every line stays as written";
