@@ -3,6 +3,7 @@
 #include "view3d/Geometry3D.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -36,37 +37,88 @@ std::vector<Line> Split_Keeping_Ends(const QString& text) {
     return lines;
 }
 
-// A whole number alone in its field, blanks around it allowed.
-std::optional<int> Whole_Number(const QString& field) {
-    static const QRegularExpression number(QStringLiteral("^ *([-+]?[0-9]+) *$"));
-    const QRegularExpressionMatch m = number.match(field);
-    if (!m.hasMatch())
-        return std::nullopt;
-    bool ok = false;
-    const long long v = m.captured(1).toLongLong(&ok);
-    if (!ok || v < std::numeric_limits<std::int16_t>::min() ||
-        v > std::numeric_limits<std::int16_t>::max())
-        return std::nullopt;
-    return static_cast<int>(v);
-}
+// The names of fields 2..7 as a problem names them.
+constexpr std::array<const char*, 6> FieldNames{"Min",        "Max",           "small step",
+                                                "large step", "tick distance", "selection start"};
 
-// The seven fields of a data line (the text after an eighth comma dropped).
-std::optional<SettingRow> Data_Row(const QString& line) {
-    QStringList fields = line.split(QLatin1Char(','));
+// The seven fields of a data line (the text after an eighth comma dropped), or
+// why the line cannot be used.
+struct DataRead {
+    std::optional<SettingRow> row;
+    QString why;
+};
+DataRead Data_Row(const QString& line) {
+    static const QRegularExpression number(QStringLiteral("^ *([-+]?[0-9]+) *$"));
+    const QStringList fields = line.split(QLatin1Char(','));
     // fields[0] is what stands before the first comma.
-    if (fields.size() < 8)
-        return std::nullopt;
+    if (fields.size() < 8) {
+        if (line.trimmed().isEmpty())
+            return {std::nullopt, QStringLiteral("it is empty")};
+        return {std::nullopt,
+                QStringLiteral("it has %1 of the seven fields").arg(fields.size() - 1)};
+    }
     std::array<int, 6> numbers{};
     for (int k = 0; k < 6; ++k) {
-        const std::optional<int> v = Whole_Number(fields[k + 2]);
-        if (!v)
-            return std::nullopt;
-        numbers[static_cast<std::size_t>(k)] = *v;
+        const QString& field = fields[k + 2];
+        const QString name = QString::fromLatin1(FieldNames[static_cast<std::size_t>(k)]);
+        if (field.trimmed().isEmpty())
+            return {std::nullopt, QStringLiteral("its %1 is blank").arg(name)};
+        const QRegularExpressionMatch m = number.match(field);
+        if (!m.hasMatch())
+            return {std::nullopt,
+                    QStringLiteral("its %1 \"%2\" is no whole number").arg(name, field.trimmed())};
+        bool ok = false;
+        const long long v = m.captured(1).toLongLong(&ok);
+        if (!ok || v < std::numeric_limits<std::int16_t>::min() ||
+            v > std::numeric_limits<std::int16_t>::max())
+            return {std::nullopt,
+                    QStringLiteral("its %1 %2 is out of range").arg(name, field.trimmed())};
+        numbers[static_cast<std::size_t>(k)] = static_cast<int>(v);
     }
     const SliderSetting s{numbers[0], numbers[1], numbers[2], numbers[3], numbers[4], numbers[5]};
     if (s.min > s.max)
-        return std::nullopt;
-    return SettingRow{fields[1].trimmed(), s};
+        return {std::nullopt,
+                QStringLiteral("its Min %1 is above its Max %2").arg(s.min).arg(s.max)};
+    return {SettingRow{fields[1].trimmed(), s}, QString()};
+}
+
+bool Holds_A_Kind(const QString& line) {
+    for (const char* kind : Kinds)
+        if (line.contains(QLatin1String(kind)))
+            return true;
+    return false;
+}
+
+// Where the kind's section lies among the lines: the header, the data lines,
+// and how it ends.
+struct SectionLines {
+    int header = -1;       // no section
+    std::vector<int> data; // line indices
+    int end = -1;          // the END line; -1 when lost
+    int next = -1; // the line the section stops before when its END is lost; -1 the file's end
+};
+SectionLines Locate(const std::vector<Line>& lines, const QString& kind) {
+    SectionLines at;
+    const int n = static_cast<int>(lines.size());
+    for (int i = 0; i < n; ++i) {
+        const QString& line = lines[static_cast<std::size_t>(i)].text;
+        if (at.header < 0) {
+            if (line.contains(kind))
+                at.header = i;
+            continue;
+        }
+        if (line.contains(QStringLiteral("END"))) {
+            at.end = i;
+            break;
+        }
+        // A section never reaches into the next one, whose header holds a kind text.
+        if (Holds_A_Kind(line)) {
+            at.next = i;
+            break;
+        }
+        at.data.push_back(i);
+    }
+    return at;
 }
 
 QString Field(const QString& text, int width) {
@@ -104,31 +156,56 @@ QString Data_Line(const SettingsTable& table, int row) {
 
 SectionRead Read_Section(const QString& text, const QString& kind) {
     SectionRead read;
-    read.rows = Built_In_Rows();
     const std::vector<Line> lines = Split_Keeping_Ends(text);
-    bool stopped = false;
-    int row = 0;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const QString& line = lines[i].text;
-        if (!read.found) {
-            read.found = line.contains(kind);
+    const SectionLines at = Locate(lines, kind);
+    if (at.header < 0)
+        return read;
+    read.found = true;
+    read.dataLines = static_cast<int>(at.data.size());
+    for (std::size_t r = 0; r < at.data.size(); ++r) {
+        const int line = at.data[r] + 1;
+        if (r >= static_cast<std::size_t>(SettingRows)) {
+            read.problems.push_back(
+                {line, QStringLiteral("line %1 skipped, one slider line too many").arg(line)});
             continue;
         }
-        if (line.contains(QStringLiteral("END")))
-            break;
-        if (stopped)
-            continue;
-        const std::optional<SettingRow> r = row < SettingRows ? Data_Row(line) : std::nullopt;
-        if (!r) {
-            read.firstUnusableLine = static_cast<int>(i) + 1;
-            stopped = true;
-            continue;
-        }
-        read.rows[static_cast<std::size_t>(row)] = *r;
-        ++row;
+        const DataRead d = Data_Row(lines[static_cast<std::size_t>(at.data[r])].text);
+        if (d.row)
+            read.rows[r] = d.row;
+        else
+            read.problems.push_back(
+                {line, QStringLiteral("line %1 skipped, %2").arg(line).arg(d.why)});
     }
-    read.sound = row;
+    if (at.end < 0) {
+        const QString where = at.next >= 0
+                                  ? QStringLiteral("it ends before line %1").arg(at.next + 1)
+                                  : QStringLiteral("it ends with the file");
+        read.problems.push_back(
+            {at.header + 1, QStringLiteral("the %1 section of line %2 has no END line, %3")
+                                .arg(kind)
+                                .arg(at.header + 1)
+                                .arg(where)});
+    }
     return read;
+}
+
+QString Problems_Text(const QString& fileName, const SectionRead& read) {
+    if (read.problems.empty())
+        return QString();
+    QStringList parts;
+    for (const LineProblem& p : read.problems)
+        parts << p.text;
+    QString text =
+        fileName + QStringLiteral(": ") + parts.join(QStringLiteral("; ")) + QStringLiteral(".");
+    // The sliders whose line was there but skipped (a seventh line has none).
+    int kept = 0;
+    for (int r = 0; r < std::min(read.dataLines, SettingRows); ++r)
+        kept += read.rows[static_cast<std::size_t>(r)] ? 0 : 1;
+    if (kept == 1)
+        text += QStringLiteral(" That slider keeps its settings.");
+    else if (kept > 1)
+        text += QStringLiteral(" Those sliders keep their settings.");
+    return text;
 }
 
 QString Built_In_File() {
@@ -142,22 +219,18 @@ QString Built_In_File() {
     return text;
 }
 
-QString Rewrite_Section(const QString& text, const QString& kind, const SettingsTable& table) {
+QString Rewrite_Section(const QString& text, const QString& kind, const SettingsTable& table,
+                        const std::array<bool, SettingRows>& changed) {
+    const std::vector<Line> lines = Split_Keeping_Ends(text);
+    const SectionLines at = Locate(lines, kind);
+    // The row each line of the section rewrites, 0 for a line kept as it is.
+    std::vector<int> rowOf(lines.size(), 0);
+    for (std::size_t r = 0; r < at.data.size() && r < changed.size(); ++r)
+        if (changed[r])
+            rowOf[static_cast<std::size_t>(at.data[r])] = static_cast<int>(r) + 1;
     QString out;
-    bool inside = false;
-    int row = 1;
-    for (const Line& line : Split_Keeping_Ends(text)) {
-        if (inside && line.text.contains(QStringLiteral("END")))
-            inside = false;
-        if (inside && row <= SettingRows) {
-            out += Data_Line(table, row) + line.end;
-            ++row;
-        } else {
-            out += line.text + line.end;
-        }
-        if (line.text.contains(kind))
-            inside = true;
-    }
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        out += (rowOf[i] > 0 ? Data_Line(table, rowOf[i]) : lines[i].text) + lines[i].end;
     return out;
 }
 

@@ -13,6 +13,7 @@
 #include <QString>
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace View3D {
 
@@ -47,31 +48,48 @@ QString Data_Line(const QString& label, const SliderSetting& setting);
 // The data line of row r (1..6) of a settings table.
 QString Data_Line(const SettingsTable& table, int row);
 
-// What reading a kind's section gave.
+// A line of a section that the read could not use, and why.
+struct LineProblem {
+    int line = 0; // counting from 1
+    QString text; // "line 5 skipped, its Max is blank"
+    bool operator==(const LineProblem&) const = default;
+};
+
+// What reading a kind's section gave. The section runs from its header to the
+// line holding "END"; a section that has lost its END line ends before the next
+// line holding a kind text (the next section's header), or at the end of the
+// file. Data line r of the section is row r, whether or not the lines before it
+// could be used.
 struct SectionRead {
     bool found = false; // false: no header for the kind; nothing is to change
-    int sound = 0;      // data lines read whole from the top of the section
-    SectionRows rows{}; // the sound rows, then the built-in ones for the rest
-    // The line (counting from 1) of the first data line that could not be used,
-    // 0 when none; a seventh and later data line counts as unusable.
-    int firstUnusableLine = 0;
+    int dataLines = 0;  // the section's data lines, a skipped one or a seventh included
+    // What each row's data line gives; none where the line is missing or
+    // cannot be used (its slider keeps the settings it has).
+    std::array<std::optional<SettingRow>, SettingRows> rows{};
+    // Each line skipped, and a missing END line, in the order of the file.
+    std::vector<LineProblem> problems;
 };
 // Reads the section of `kind` from a file's text. A data line is usable when it
-// has seven fields whose numbers are whole numbers (blanks around them
-// allowed; a text after an eighth comma is ignored) with Min not above Max;
-// reading stops at the first one that is not, and the rows from there on come
-// from the built-in settings.
+// has seven fields whose numbers are whole numbers of 16 bits (blanks around
+// them allowed; a text after an eighth comma is ignored) with Min not above Max,
+// and when it is one of the first six.
 SectionRead Read_Section(const QString& text, const QString& kind);
+
+// One sentence for the status bar naming the file and each problem of a read;
+// empty when there is none.
+QString Problems_Text(const QString& fileName, const SectionRead& read);
 
 // The text of a whole settings file from the built-in settings: a title line
 // and one section per kind, each line ended by CR LF.
 QString Built_In_File();
 
-// The file's text with the data lines of the kind's section replaced one for
-// one by rows 1, 2, ... of the table, as far as it has rows, each keeping its
-// line end; every other line (its line end included) stays as it was. No section: the text
-// unchanged.
-QString Rewrite_Section(const QString& text, const QString& kind, const SettingsTable& table);
+// The file's text with the data lines of the kind's section (as the read finds
+// it) replaced by rows of the table, only the rows marked changed (index 0 is
+// row 1) and only as far as the section has lines; a rewritten line keeps the
+// line end it had. Every other line, and every byte of it, stays as it was. No
+// section: the text unchanged.
+QString Rewrite_Section(const QString& text, const QString& kind, const SettingsTable& table,
+                        const std::array<bool, SettingRows>& changed);
 
 // Puts a row into the settings table (row 1..6).
 void Store_Row(SettingsTable& table, int row, const SettingRow& values);

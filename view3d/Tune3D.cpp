@@ -62,22 +62,29 @@ bool Cursor_Char(QChar c) {
     return true;
 }
 
-void Fined_point() {
+bool Fined_point() {
     Clamp_Cursor();
-    for (int i = 0; i < 16; ++i) {
-        for (int j = 0; j < 8; ++j) {
-            const int dX = std::abs(MouseX - NodeX[i][j]);
-            const int dY = std::abs(MouseY - NodeY[i][j]);
-            const int cX = std::abs(MouseX - NodeX[CurRow][CurCol]);
-            const int cY = std::abs(MouseY - NodeY[CurRow][CurCol]);
-            const bool move =
-                MouseY >= NodeY[CurRow][CurCol] ? cY >= dY && cX >= dX : cY > dY && cX > dX;
-            if (move) {
-                CurRow = i;
-                CurCol = j;
+    const auto squared = [](int row, int column) {
+        const long long dx = MouseX - NodeX[row][column];
+        const long long dy = MouseY - NodeY[row][column];
+        return dx * dx + dy * dy;
+    };
+    constexpr long long reach = static_cast<long long>(PickRadius) * 15;
+    long long best = squared(CurRow, CurCol);
+    int row = CurRow;
+    int column = CurCol;
+    for (int i = 0; i < 16; ++i)
+        for (int j = 0; j < 8; ++j)
+            if (squared(i, j) < best) {
+                best = squared(i, j);
+                row = i;
+                column = j;
             }
-        }
-    }
+    if (best > reach * reach)
+        return false;
+    CurRow = row;
+    CurCol = column;
+    return true;
 }
 
 std::array<QLine, 2> Level_Lines(AdjustMode mode) {

@@ -40,11 +40,14 @@ void Cursor_Key(int code);
 bool Cursor_Char(QChar c);
 void Clamp_Cursor();
 
-// Moves the cursor toward the node nearest (MouseX, MouseY) by scanning every
-// node, row by row, from the cursor as it stands: a node replaces the cursor
-// when it is at least as near on both axes (a press level with or below the
-// cursor's node) or nearer on both (a press above it).
-void Fined_point();
+// How near a press must come to a node on screen to pick it, in pixels: about
+// half the gap between neighbouring nodes of the designed view, so that a press
+// on the wire frame halfway between two nodes picks neither.
+inline constexpr int PickRadius = 10;
+// Puts the cursor on the node nearest to (MouseX, MouseY) on screen. Of nodes
+// equally near, the cursor's own node stays, else the first row by row. A press
+// farther than PickRadius pixels from every node moves nothing: false.
+bool Fined_point();
 
 // The level lines of the "to selected point" modes through the cursor node:
 // where the row's or column's nodes would lie at the cursor's value.

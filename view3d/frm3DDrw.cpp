@@ -31,6 +31,7 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using namespace View3D;
 
@@ -352,16 +353,26 @@ void frm3DDrw::Apply_Row(int row, const SettingRow& values) {
     SelStart[static_cast<std::size_t>(Slider_Number(slider))] = values.setting.selStart;
 }
 
-void frm3DDrw::Read_Settings(const QString& fileName, bool createWhenMissing) {
+SliderSetting frm3DDrw::Current_Setting(int row) const {
+    const QSlider* s = Slider_Of_Row(row);
+    return {s->minimum(),  s->maximum(),      s->singleStep(),
+            s->pageStep(), s->tickInterval(), SelStart[static_cast<std::size_t>(Slider_Number(s))]};
+}
+
+bool frm3DDrw::Read_Settings(const QString& fileName, bool createWhenMissing) {
     const QString path = ProgramFolder::file(fileName);
     std::optional<QString> text;
     try {
         text = TextFile::readAllIfPresent(path);
     } catch (const KvrError& e) {
         Tell_Settings_Problem(fileName, QStringLiteral("read"), e.description(),
-                              QStringLiteral("The view keeps the sliders' own settings."));
-        return;
+                              createWhenMissing
+                                  ? QStringLiteral("The view uses the sliders' own settings, and "
+                                                   "the file is left as it is.")
+                                  : QStringLiteral("The sliders keep their settings."));
+        return false;
     }
+    bool usable = true;
     if (!text) {
         // A missing settings file starts again from the sliders' own settings;
         // the default file is only read, so without it they are the defaults.
@@ -374,44 +385,56 @@ void frm3DDrw::Read_Settings(const QString& fileName, bool createWhenMissing) {
             } catch (const KvrError& e) {
                 Tell_Settings_Problem(fileName, QStringLiteral("created"), e.description(),
                                       QStringLiteral("The view uses the sliders' own settings."));
+                usable = false;
             }
         }
     }
     const SectionRead read = Read_Section(*text, MapKind);
     if (!read.found)
-        return;
-    for (int row = 1; row <= SettingRows; ++row) {
-        Apply_Row(row, read.rows[static_cast<std::size_t>(row - 1)]);
-        Store_Row(SliderSettings, row, read.rows[static_cast<std::size_t>(row - 1)]);
+        return usable;
+    for (int row = 1; row <= SettingRows; ++row)
+        if (const auto& values = read.rows[static_cast<std::size_t>(row - 1)]) {
+            Apply_Row(row, *values);
+            Store_Row(SliderSettings, row, *values);
+        }
+    const QString problems = Problems_Text(fileName, read);
+    if (!problems.isEmpty()) {
+        StatusPanel1->setText(problems);
+        StatusPanel1->setToolTip(problems);
     }
-    if (read.firstUnusableLine > 0)
-        StatusPanel1->setText(
-            QStringLiteral("%1: line %2 is no usable slider setting; the sliders from there on "
-                           "keep their own settings.")
-                .arg(fileName)
-                .arg(read.firstUnusableLine));
+    return usable;
 }
 
 void frm3DDrw::Load_Display_Setup() {
-    Read_Settings(SettingsFile, true);
+    settingsKnown_ = Read_Settings(SettingsFile, true);
+    for (int row = 1; row <= SettingRows; ++row)
+        opened_[static_cast<std::size_t>(row - 1)] = Current_Setting(row);
 }
 
 void frm3DDrw::Save_Settings() {
+    std::array<bool, SettingRows> changed{};
     for (int row = 1; row <= SettingRows; ++row) {
-        const QSlider* s = Slider_Of_Row(row);
+        const SliderSetting now = Current_Setting(row);
         auto& r = SliderSettings[static_cast<std::size_t>(row)];
-        r[2] = QString::number(s->minimum());
-        r[3] = QString::number(s->maximum());
-        r[4] = QString::number(s->singleStep());
-        r[5] = QString::number(s->pageStep());
-        r[6] = QString::number(s->tickInterval());
-        r[7] = QString::number(SelStart[static_cast<std::size_t>(Slider_Number(s))]);
+        r[2] = QString::number(now.min);
+        r[3] = QString::number(now.max);
+        r[4] = QString::number(now.smallChange);
+        r[5] = QString::number(now.largeChange);
+        r[6] = QString::number(now.tickFrequency);
+        r[7] = QString::number(now.selStart);
+        changed[static_cast<std::size_t>(row - 1)] =
+            now != opened_[static_cast<std::size_t>(row - 1)];
     }
+    // A file the opening could not read is not the view's to write; with no
+    // slider's settings changed there is nothing to write.
+    if (!settingsKnown_ || std::find(changed.begin(), changed.end(), true) == changed.end())
+        return;
     const QString path = ProgramFolder::file(SettingsFile);
     const QString next = QStringLiteral("The view's settings are not kept for the next opening.");
     try {
         const std::optional<QString> old = TextFile::readAllIfPresent(path);
-        const QString text = Rewrite_Section(old ? *old : Built_In_File(), MapKind, SliderSettings);
+        const QString text =
+            Rewrite_Section(old ? *old : Built_In_File(), MapKind, SliderSettings, changed);
         if (old && text == *old)
             return;
         TextWriter writer(path);
@@ -555,7 +578,9 @@ AdjustMode frm3DDrw::Mode() const {
 }
 
 void frm3DDrw::Fined_point() {
-    View3D::Fined_point();
+    // A press beside the wire frame is no pick: the cursor, shown or not, stays.
+    if (!View3D::Fined_point())
+        return;
     CursorShown = CursorShownOn;
     draw_point();
 }

@@ -73,6 +73,8 @@ public:
     void mark_line();
     // Applies EditKey to the cells of the adjust mode.
     void Tune_Graph();
+    // The cursor to the node nearest the last press, shown from then on; a press
+    // farther than PickRadius pixels from every node changes nothing.
     void Fined_point();
     void mnuLeft_Click();
     void mnuRight_Click();
@@ -187,9 +189,12 @@ private:
     void Build_Controls();
     void Build_Menus();
     void Connect_Handlers();
-    // Reads a settings file's section of MapKind onto the sliders.
-    void Read_Settings(const QString& fileName, bool createWhenMissing);
+    // Reads a settings file's section of MapKind onto the sliders; false when
+    // the file could not be read (or, missing, not be made), which is told.
+    bool Read_Settings(const QString& fileName, bool createWhenMissing);
     void Apply_Row(int row, const View3D::SettingRow& values);
+    // The settings of the slider of row 1..6 as they stand.
+    View3D::SliderSetting Current_Setting(int row) const;
     void Live_Step(int key);
     // After a change of the view: drawn again, the marks placed again.
     void View_Changed();
@@ -199,4 +204,10 @@ private:
     void Cursor_Moved();
     View3D::Scene scene_;
     bool unloaded_ = false;
+    // The sliders' settings once the opening had read the file: the close
+    // rewrites only the lines of the rows that differ from them.
+    std::array<View3D::SliderSetting, View3D::SettingRows> opened_{};
+    // False when the opening could not read the settings file: the close leaves
+    // it alone.
+    bool settingsKnown_ = true;
 };

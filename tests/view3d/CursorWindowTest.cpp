@@ -7,6 +7,7 @@
 #include "tests/view3d/View3dTestSupport.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QRadioButton>
 #include <functional>
 
@@ -24,11 +25,32 @@ protected:
         pollingHeld(w);
         return openView(w, w.*entry);
     }
-    // A press on the drawing at a node (the pixel nearest its twips).
-    static void pressOn(frm3DDrw& v, int row, int column) {
-        const QPoint p(static_cast<int>(std::lround(NodeX[row][column] / 15.0)),
-                       static_cast<int>(std::lround(NodeY[row][column] / 15.0)));
-        QTest::mouseClick(v.Picture, Qt::LeftButton, {}, p);
+    // The pixel nearest a node's twips on the drawing.
+    static QPoint pixelOf(int row, int column) {
+        return QPoint(static_cast<int>(std::lround(NodeX[row][column] / 15.0)),
+                      static_cast<int>(std::lround(NodeY[row][column] / 15.0)));
+    }
+    // A press on the drawing at a node, or `off` pixels beside it.
+    static void pressOn(frm3DDrw& v, int row, int column, QPoint off = {}) {
+        QTest::mouseClick(v.Picture, Qt::LeftButton, {}, pixelOf(row, column) + off);
+    }
+    // How far a pixel of the drawing lies from the nearest node, in pixels.
+    static double pixelsToNearestNode(QPoint p) {
+        double nearest = 1e9;
+        for (int r = 0; r < 16; ++r)
+            for (int c = 0; c < 8; ++c)
+                nearest = std::min(
+                    nearest, std::hypot(p.x() - NodeX[r][c] / 15.0, p.y() - NodeY[r][c] / 15.0));
+        return nearest;
+    }
+    // Turns the view by its sliders, as a user dragging them would.
+    static void turn(frm3DDrw& v, const SliderValues& to) {
+        v.Slider6->setValue(to.amplitude);
+        v.Slider2->setValue(to.height);
+        v.Slider1->setValue(to.twist);
+        v.Slider5->setValue(to.width);
+        v.Slider4->setValue(to.moveTop);
+        v.Slider7->setValue(to.moveBottom);
     }
     static bool cursorAt(const frm3DDrw& v, int row, int column) {
         const std::vector<Segment> arms = Cross(row, column);
@@ -82,6 +104,75 @@ TEST_F(CursorWindow, KeysMoveTheCursorWhichShowsFromTheFirstPressOnTheDrawing) {
     EXPECT_TRUE(cursorAt(v, 3, 5));
 }
 
+TEST_F(CursorWindow, APressPutsTheCursorOnTheNodeNearestToItOnScreen) {
+    frmMain& w = openWired();
+    Fill_Relief();
+    w.Redraw_Shown_Map();
+    pollingHeld(w);
+    // A pixel beside the node in each direction: below, left, up and right,
+    // two down and right.
+    const QPoint offsets[] = {{0, 1}, {-2, 0}, {1, -1}, {0, -2}, {2, 2}};
+    for (QAction* frmMain::*entry :
+         {&frmMain::mnu3DFuel, &frmMain::mnu3DIgn, &frmMain::mnu3DLambda})
+        for (const bool twisted : {false, true}) {
+            frm3DDrw& v = openView(w, w.*entry);
+            if (twisted)
+                turn(v, TwistedView);
+            const MapKindInfo& kind = *Kind_Of(MapKind);
+            const std::string view = MapKind.toStdString() + (twisted ? " twisted" : " default");
+            for (int r = 0; r < 16; ++r)
+                for (int c = 0; c < 8; ++c)
+                    for (const QPoint off : offsets) {
+                        pressOn(v, r, c, off);
+                        ASSERT_TRUE(cursorAt(v, r, c))
+                            << view << ": a press " << off.x() << "," << off.y() << " px from ("
+                            << r << "," << c << ") put the cursor on (" << CurRow << "," << CurCol
+                            << ")";
+                        ASSERT_EQ(v.Status_Text(),
+                                  kind.valueText + QString::number(Display_Value(kind, c * 16 + r)))
+                            << view;
+                    }
+            EXPECT_TRUE(SendRequests.empty()) << "a press sends nothing";
+            if (twisted) {
+                EXPECT_TRUE(v.grab().save(Screenshot_Path(
+                    QStringLiteral("view3d_twisted_%1.png").arg(v.Frame1->title()))));
+            }
+            v.close();
+            ASSERT_TRUE(Wait_Unloaded<frm3DDrw>());
+        }
+}
+
+TEST_F(CursorWindow, APressFarFromEveryNodeLeavesTheCursorWhereItIs) {
+    frm3DDrw& v = openHeld(&frmMain::mnu3DIgn, [] { Fill_Relief(); });
+    // Before any pick a press that meets no node shows no cursor.
+    QTest::mouseClick(v.Picture, Qt::LeftButton, {}, QPoint(4, 4));
+    EXPECT_FALSE(v.Shown().marks[CursorMarks].has_value());
+    pressOn(v, 6, 5, {0, 1});
+    ASSERT_TRUE(cursorAt(v, 6, 5));
+    const QString status = v.Status_Text();
+    // The drawing's empty corners, 11 px left of the near corner node, the middle
+    // of a wide cell of the wire frame.
+    const QPoint presses[] = {
+        {4, 4},
+        {v.Picture->width() - 4, v.Picture->height() - 4},
+        pixelOf(0, 0) - QPoint(11, 0),
+        (pixelOf(4, 3) + pixelOf(5, 4)) / 2,
+    };
+    for (const QPoint p : presses) {
+        ASSERT_GT(pixelsToNearestNode(p), 10.0) << p.x() << "," << p.y();
+        QTest::mouseClick(v.Picture, Qt::LeftButton, {}, p);
+        EXPECT_TRUE(cursorAt(v, 6, 5))
+            << "a press at " << p.x() << "," << p.y() << " moved the cursor to (" << CurRow << ","
+            << CurCol << ")";
+    }
+    EXPECT_EQ(v.Status_Text(), status);
+    // The next edit is still the cursor cell's.
+    QTest::keyClick(v.Picture, Qt::Key_PageUp);
+    const int offset = 5 * 16 + 6;
+    EXPECT_EQ(requests(),
+              std::vector<QByteArray>{cellFrame('6', offset, Relief_Bytes(6, 5).injection + 2)});
+}
+
 TEST_F(CursorWindow, VerticalToPointSetsTheWholeColumnToTheCursorsByte) {
     frm3DDrw& v = openHeld(&frmMain::mnu3DIgn, [] {
         for (int a = 0; a < 128; ++a)
@@ -131,16 +222,39 @@ TEST_F(CursorWindow, HorizontalProportionalStepsEachCellOfTheRowFromItsOwnValue)
 TEST_F(CursorWindow, APointEditRaisesOneCellAndTheSurfaceFollows) {
     frm3DDrw& v = openHeld(&frmMain::mnu3DLambda, [] {
         ParamBlock[Idx_IgnAdvLimit] = 127;
-        Map5Image[7 * 16 + 15] = 127; // the ignition map's far corner at +127
+        Map5Image[7 * 16 + 15] = 125; // the ignition map's far corner near +127
     });
+    window->Select_Tab(3); // the grid shows the ignition map too
+    const MapKindInfo& kind = *Kind_Of(MapKind);
+    // Where node (15, 7) lies for the value the grid shows, and its neighbour.
+    const int flat = NodeY[15][7] + Amplitude * Display_Value(kind, 127);
+    const int neighbour = NodeY[15][6];
+    const auto nodeFollows = [&](const char* when) {
+        EXPECT_EQ(NodeY[15][7], flat - Amplitude * Display_Value(kind, 127)) << when;
+        EXPECT_EQ(Line_Of(Wire_Segment(111)).p2(), QPoint(NodeX[15][7], NodeY[15][7]))
+            << when << ": row 15's last wire line ends at the node";
+        EXPECT_EQ(Line_Of(Wire_Segment(231)).p2(), QPoint(NodeX[15][7], NodeY[15][7])) << when;
+        EXPECT_EQ(NodeY[15][6], neighbour) << when << ": no other node moves";
+        EXPECT_EQ(v.Status_Text(), kind.valueText + window->Txt128[127]->text()) << when;
+    };
     pressOn(v, 15, 7);
-    const int y = NodeY[15][6];
+    const int shown = Display_Value(kind, 127);
+    const int y = NodeY[15][7];
+
+    QTest::keyClick(v.Picture, Qt::Key_9, Qt::KeypadModifier);
+    EXPECT_EQ(Map5Image[127], 127);
+    ASSERT_GT(Display_Value(kind, 127), shown) << "the raise shows in the grid's value";
+    EXPECT_LT(NodeY[15][7], y) << "the raised node goes up the screen";
+    nodeFollows("raised");
     QTest::keyClick(v.Picture, Qt::Key_9, Qt::KeypadModifier);
     EXPECT_EQ(Map5Image[127], 127) << "+127 raised stays, it does not wrap";
-    EXPECT_EQ(requests(), std::vector<QByteArray>{cellFrame('5', 127, 127)});
+    ASSERT_FALSE(requests().empty());
+    for (const QByteArray& frame : requests())
+        EXPECT_EQ(frame, cellFrame('5', 127, 127));
+    nodeFollows("raised at the end of the range");
     v.mnuPgDn->trigger();
     EXPECT_EQ(Map5Image[127], 126);
-    EXPECT_EQ(NodeY[15][6], y);
+    nodeFollows("lowered");
 }
 
 } // namespace

@@ -76,6 +76,50 @@ TEST_F(EditEndToEnd, AColumnRaiseGoesToTheUnitAsOneRequestAndAllThreeAgree) {
     EXPECT_EQ(v.Status_Text(), QStringLiteral("Injection value at the pointer : 106"));
 }
 
+TEST_F(EditEndToEnd, APressBesideANodeEditsThatNodesCellOnTheUnitAndAFarPressMovesNothing) {
+    for (int c = 0; c < 8; ++c)
+        for (int r = 0; r < 16; ++r)
+            unit.setByte(6, c * 16 + r, Relief_Bytes(r, c).injection);
+    frmMain& w = openOnlineWired();
+    w.Select_Tab(2);
+    frm3DDrw& v = openView(w, w.mnu3DIgn);
+    ASSERT_TRUE(idle());
+    unit.clearFrames();
+    std::vector<int> expected;
+    for (int a = 0; a < 128; ++a)
+        expected.push_back(unit.byte(6, a));
+    const auto unitMap = [this] {
+        std::vector<int> m;
+        for (int a = 0; a < 128; ++a)
+            m.push_back(unit.byte(6, a));
+        return m;
+    };
+    constexpr int Cell = 5 * 16 + 6; // node (6, 5)
+    const QPoint node(static_cast<int>(std::lround(NodeX[6][5] / 15.0)),
+                      static_cast<int>(std::lround(NodeY[6][5] / 15.0)));
+
+    QTest::mouseClick(v.Picture, Qt::LeftButton, {}, node + QPoint(0, 1)); // 1 px below
+    EXPECT_EQ(std::pair(CurRow, CurCol), std::pair(6, 5));
+    QTest::keyClick(v.Picture, Qt::Key_PageUp);
+    expected[Cell] += 2;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return unitMap() == expected; }, 5000));
+    ASSERT_TRUE(idle());
+    EXPECT_EQ(window->Txt128[Cell]->text().toInt(), unit.byte(6, Cell));
+    EXPECT_EQ(v.Status_Text(),
+              QStringLiteral("Injection value at the pointer : %1").arg(unit.byte(6, Cell)));
+
+    // A press in the empty corner of the drawing, then Page Down: the same cell.
+    QTest::mouseClick(v.Picture, Qt::LeftButton, {}, QPoint(4, 4));
+    QTest::keyClick(v.Picture, Qt::Key_PageDown);
+    expected[Cell] -= 2;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return unitMap() == expected; }, 5000));
+    ASSERT_TRUE(idle());
+    EXPECT_EQ(writesReceived(),
+              (std::vector<QByteArray>{GridTest::cellFrame('6', Cell, expected[Cell] + 2),
+                                       GridTest::cellFrame('6', Cell, expected[Cell])}));
+    EXPECT_EQ(window->Txt128[Cell]->text().toInt(), unit.byte(6, Cell));
+}
+
 TEST_F(EditEndToEnd, TwoColumnRaisesInQuickSuccessionBothArriveWhole) {
     frmMain& w = openOnlineWired();
     frm3DDrw& v = openColumnMode(w);

@@ -10,6 +10,7 @@
 
 #include <QGroupBox>
 #include <QRadioButton>
+#include <tuple>
 
 using namespace View3D;
 
@@ -121,19 +122,19 @@ TEST_F(LiveEndToEnd, ALockedUnitGetsNoWriteFromTheViewsLiveSteps) {
     EXPECT_GT(unit.polls(), 0);
 }
 
-TEST_F(LiveEndToEnd, ScreenshotsOfEachMap) {
-    // A surface with hills and a hollow, so every kind shows some relief.
+TEST_F(LiveEndToEnd, ScreenshotsOfEachMapShowTheHillAndTheHollow) {
     for (int c = 0; c < 8; ++c)
         for (int r = 0; r < 16; ++r) {
-            const int offset = c * 16 + r;
-            unit.setByte(5, 128 + offset, ((r - 8) * 12 + (c - 4) * 5) & 0xFF); // analog
-            unit.setByte(6, offset, 20 + r * 10 + c * 8);                       // injection
-            unit.setByte(5, offset, ((r - 8) * 10 + c * 5) & 0xFF);             // ignition
+            const ReliefBytes b = Relief_Bytes(r, c);
+            unit.setByte(5, 128 + c * 16 + r, b.analog);
+            unit.setByte(6, c * 16 + r, b.injection);
+            unit.setByte(5, c * 16 + r, b.ignition);
         }
     unit.setLiveCell(5 * 16 + 9);
     frmMain& w = openOnlineWired();
     const std::array<QAction*, 3> entries{w.mnu3DFuel, w.mnu3DIgn, w.mnu3DLambda};
     for (std::size_t k = 0; k < entries.size(); ++k) {
+        w.Select_Tab(static_cast<int>(k) + 1); // the grid shows the same map
         frm3DDrw& v = openView(w, entries[k]);
         ASSERT_TRUE(QTest::qWaitFor([&] { return LastLiveCell == 5 * 16 + 9; }, 5000));
         // The edit cursor at (6, 2), with each kind another mode's marks.
@@ -143,6 +144,39 @@ TEST_F(LiveEndToEnd, ScreenshotsOfEachMap) {
         QTest::mouseClick(k == 0 ? v.Option1 : k == 1 ? v.Option4 : v.Option5, Qt::LeftButton);
         const QString name = QStringLiteral("view3d_%1.png").arg(v.Frame1->title());
         EXPECT_TRUE(v.grab().save(Screenshot_Path(name))) << name.toStdString();
+
+        // The drawing: the wire frame passes through every node where the unit's
+        // values put it, and the hill's top and the hollow's bottom are drawn
+        // away from where a map level with the plain around them would have them.
+        const QImage picture = v.Picture->grab().toImage();
+        const QColor ground = picture.pixelColor(4, 4);
+        const auto painted = [&](double x, double y) {
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    if (picture.pixelColor(static_cast<int>(std::lround(x)) + dx,
+                                           static_cast<int>(std::lround(y)) + dy) != ground)
+                        return true;
+            return false;
+        };
+        const MapKindInfo& kind = *Kind_Of(MapKind);
+        for (int r = 0; r < 16; ++r)
+            for (int c = 0; c < 8; ++c) {
+                const int value = Display_Value(kind, c * 16 + r);
+                EXPECT_EQ(w.Txt128[c * 16 + r]->text().toInt(), value) << "the grid shows it";
+                EXPECT_TRUE(painted(NodeX[r][c] / 15.0, NodeY[r][c] / 15.0))
+                    << name.toStdString() << " node " << r << "," << c;
+            }
+        // Node (0, 7) lies far from both: the level of the plain around them.
+        const int plain = Display_Value(kind, 7 * 16 + 0);
+        for (const auto& [r, c, up] : {std::tuple{4, 2, true}, std::tuple{11, 5, false}}) {
+            const int value = Display_Value(kind, c * 16 + r);
+            EXPECT_EQ(value > plain, up) << name.toStdString();
+            const int flatY = NodeY[r][c] + Amplitude * (value - plain);
+            EXPECT_GE(std::abs(flatY - NodeY[r][c]), 150) << "at least 10 px of relief";
+            EXPECT_FALSE(painted(NodeX[r][c] / 15.0, flatY / 15.0))
+                << name.toStdString() << ": nothing where node " << r << "," << c
+                << " would lie flat";
+        }
         v.close();
         ASSERT_TRUE(Wait_Unloaded<frm3DDrw>());
     }

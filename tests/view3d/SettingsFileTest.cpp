@@ -1,6 +1,6 @@
 // The settings files without a window: the data line's layout, reading a kind's
-// section, what a hand-edited section gives, and the rewrite that leaves every
-// other byte of the file alone.
+// section, what a hand-edited section gives line by line, and the rewrite that
+// changes only the lines of changed rows and leaves every other byte alone.
 
 #include "tests/support/TempProgramFolder.h"
 #include "tests/view3d/View3dTestSupport.h"
@@ -40,59 +40,126 @@ TEST(SettingsFile, TheKindsSectionIsFoundByItsHeaderWhereverTheWordStands) {
                          Section(QStringLiteral("Map Ignition: section"), Rows_Of(30));
     const SectionRead read = Read_Section(text, QStringLiteral("Ignition:"));
     ASSERT_TRUE(read.found);
-    EXPECT_EQ(read.sound, 6);
-    EXPECT_EQ(read.firstUnusableLine, 0);
+    EXPECT_EQ(read.dataLines, 6);
+    EXPECT_TRUE(read.problems.empty());
     EXPECT_EQ(read.rows[0], (SettingRow{QStringLiteral("R30"), {30, 130, 1, 2, 3, 4}}));
     EXPECT_EQ(read.rows[5], (SettingRow{QStringLiteral("R35"), {35, 135, 1, 2, 3, 4}}));
-    EXPECT_EQ(Read_Section(text, QStringLiteral("Analog:")).rows[2].setting.min, 12);
+    EXPECT_EQ(Read_Section(text, QStringLiteral("Analog:")).rows[2]->setting.min, 12);
     EXPECT_FALSE(Read_Section(text, QStringLiteral("Other:")).found);
 }
 
-TEST(SettingsFile, AHandEditedSectionIsReadAsFarAsItIsSound) {
+TEST(SettingsFile, EachLineThatCannotBeUsedIsNamedAndSkippedAlone) {
     struct Case {
         const char* what;
-        QStringList data;
-        int sound;
-        int badLine; // counting the header as line 1
+        int row;         // the row whose line is spoiled (0..5), -1 none
+        QString line;    // the spoiled line, or a seventh when row is 6
+        const char* why; // what the problem says, after "line N skipped, "
     };
-    QStringList seven = Rows_Of(10);
-    seven << Data_Line(QStringLiteral("more"), {1, 2, 3, 4, 5, 6});
-    QStringList letter = Rows_Of(10);
-    letter[3] = QStringLiteral(",Top  ,0     ,5o0   ,10    ,50    ,50    ,0     ");
-    QStringList few = Rows_Of(10).mid(0, 4);
-    QStringList commas = Rows_Of(10);
-    commas[1] = QStringLiteral(",Hght ,300   ,6000  ,10    ,50    ,400   ");
-    QStringList upsideDown = Rows_Of(10);
-    upsideDown[0] = Data_Line(QStringLiteral("Ampl"), {20, -20, 1, 2, 4, 0});
-    QStringList padded = Rows_Of(10);
-    padded[2] = QStringLiteral(",Width,  007,5000,10,100,500,0,extra, text");
     const Case cases[] = {
-        {"seven data lines", seven, 6, 8},
-        {"a letter in a number", letter, 3, 5},
-        {"four data lines", few, 4, 0},
-        {"a line of six fields", commas, 1, 3},
-        {"Min above Max", upsideDown, 0, 2},
-        {"blanks, leading zeros and an eighth comma", padded, 6, 0},
+        {"a letter in a number", 3, ",Top  ,0     ,5o0   ,10    ,50    ,50    ,0     ",
+         "its Max \"5o0\" is no whole number"},
+        {"a blank field", 0, ",Amp,-10,,1,2,5,0", "its Max is blank"},
+        {"a line of six fields", 1, ",Hght ,300   ,6000  ,10    ,50    ,400   ",
+         "it has 6 of the seven fields"},
+        {"Min above Max", 0, Data_Line(QStringLiteral("Ampl"), {20, -20, 1, 2, 4, 0}),
+         "its Min 20 is above its Max -20"},
+        {"a number beyond 16 bits", 5, ",Tw,1,40000,10,100,500,0", "its Max 40000 is out of range"},
+        {"an empty line", 2, QString(), "it is empty"},
+        {"a seventh data line", 6, Data_Line(QStringLiteral("more"), {1, 2, 3, 4, 5, 6}),
+         "one slider line too many"},
     };
     for (const Case& c : cases) {
+        QStringList data = Rows_Of(10);
+        if (c.row < 6)
+            data[c.row] = c.line;
+        else
+            data << c.line;
         const SectionRead read =
-            Read_Section(Section(QStringLiteral("Analog:"), c.data), QStringLiteral("Analog:"));
+            Read_Section(Section(QStringLiteral("Analog:"), data), QStringLiteral("Analog:"));
         ASSERT_TRUE(read.found) << c.what;
-        EXPECT_EQ(read.sound, c.sound) << c.what;
-        EXPECT_EQ(read.firstUnusableLine, c.badLine) << c.what;
+        EXPECT_EQ(read.dataLines, static_cast<int>(data.size())) << c.what;
+        const int line = c.row + 2; // the header is line 1
+        ASSERT_EQ(read.problems.size(), 1u) << c.what;
+        EXPECT_EQ(read.problems[0],
+                  (LineProblem{line, QStringLiteral("line %1 skipped, %2").arg(line).arg(c.why)}))
+            << c.what << ": " << read.problems[0].text.toStdString();
+        // Only the spoiled line is skipped: every other row is its own line's.
         for (int r = 0; r < 6; ++r) {
-            const SettingRow expected =
-                r < c.sound ? (r == 2 && c.data == padded
-                                   ? SettingRow{QStringLiteral("Width"), {7, 5000, 10, 100, 500, 0}}
-                                   : SettingRow{QStringLiteral("R%1").arg(10 + r),
-                                                {10 + r, 110 + r, 1, 2, 3, 4}})
-                            : Built_In_Rows()[static_cast<std::size_t>(r)];
-            EXPECT_EQ(read.rows[static_cast<std::size_t>(r)], expected) << c.what << " row " << r;
+            if (r == c.row) {
+                EXPECT_FALSE(read.rows[static_cast<std::size_t>(r)].has_value()) << c.what;
+                continue;
+            }
+            EXPECT_EQ(
+                read.rows[static_cast<std::size_t>(r)],
+                (SettingRow{QStringLiteral("R%1").arg(10 + r), {10 + r, 110 + r, 1, 2, 3, 4}}))
+                << c.what << " row " << r;
         }
+        // A seventh line has no slider to keep its settings.
+        EXPECT_EQ(
+            Problems_Text(QStringLiteral("KVR63DDraw.cfg"), read),
+            QStringLiteral("KVR63DDraw.cfg: line %1 skipped, %2.%3")
+                .arg(line)
+                .arg(c.why)
+                .arg(c.row < 6 ? QStringLiteral(" That slider keeps its settings.") : QString()))
+            << c.what;
     }
+    // Blanks, leading zeros and a text after an eighth comma are no problem.
+    QStringList padded = Rows_Of(10);
+    padded[2] = QStringLiteral(",Width,  007,5000,10,100,500,0,extra, text");
+    const SectionRead read =
+        Read_Section(Section(QStringLiteral("Analog:"), padded), QStringLiteral("Analog:"));
+    EXPECT_TRUE(read.problems.empty());
+    EXPECT_EQ(read.rows[2], (SettingRow{QStringLiteral("Width"), {7, 5000, 10, 100, 500, 0}}));
+    EXPECT_EQ(Problems_Text(QStringLiteral("KVR63DDraw.cfg"), read), QString());
 }
 
-TEST(SettingsFile, TheRewriteReplacesTheKindsDataLinesAndNothingElse) {
+TEST(SettingsFile, ASectionWithoutItsEndLineStopsAtTheNextSection) {
+    // The analog section has lost its END line and two lines; the injection
+    // section follows, then an ignition section that has lost its END at the
+    // end of the file.
+    const QString text = QStringLiteral("Analog:") + CrLf + Rows_Of(10).mid(0, 4).join(CrLf) +
+                         CrLf + Section(QStringLiteral("Injection:"), Rows_Of(20)) +
+                         QStringLiteral("Ignition:") + CrLf + Rows_Of(30).join(CrLf) + CrLf;
+    const SectionRead analog = Read_Section(text, QStringLiteral("Analog:"));
+    EXPECT_EQ(analog.dataLines, 4);
+    EXPECT_EQ(analog.rows[3]->setting.min, 13);
+    EXPECT_FALSE(analog.rows[4].has_value()) << "the next header is no data line";
+    ASSERT_EQ(analog.problems.size(), 1u);
+    EXPECT_EQ(
+        analog.problems[0].text,
+        QStringLiteral("the Analog: section of line 1 has no END line, it ends before line 6"));
+    const SectionRead ignition = Read_Section(text, QStringLiteral("Ignition:"));
+    EXPECT_EQ(ignition.rows[5]->setting.min, 35);
+    ASSERT_EQ(ignition.problems.size(), 1u);
+    EXPECT_TRUE(ignition.problems[0].text.endsWith(QStringLiteral("it ends with the file")));
+    EXPECT_TRUE(Read_Section(text, QStringLiteral("Injection:")).problems.empty());
+    // Two lines skipped and a lost END line in one sentence.
+    QStringList spoiled = Rows_Of(10);
+    spoiled[1] = QStringLiteral(",H,1,x,1,1,1,1");
+    spoiled[4] = QStringLiteral(",B");
+    EXPECT_EQ(Problems_Text(QStringLiteral("KVR63DDraw.cfg"),
+                            Read_Section(QStringLiteral("Analog:") + CrLf + spoiled.join(CrLf),
+                                         QStringLiteral("Analog:"))),
+              QStringLiteral("KVR63DDraw.cfg: line 3 skipped, its Max \"x\" is no whole number; "
+                             "line 6 skipped, it has 1 of the seven fields; the Analog: section of "
+                             "line 1 has no END line, it ends with the file. Those sliders keep "
+                             "their settings."));
+
+    // A rewrite of every analog row changes the four analog lines only.
+    SettingsTable table;
+    for (int r = 1; r <= 6; ++r)
+        Store_Row(table, r,
+                  {QStringLiteral("New%1").arg(r), {r, r + 1, r + 2, r + 3, r + 4, r + 5}});
+    QStringList newRows;
+    for (int r = 1; r <= 4; ++r)
+        newRows << Data_Line(table, r);
+    const std::array<bool, 6> all{true, true, true, true, true, true};
+    EXPECT_EQ(Rewrite_Section(text, QStringLiteral("Analog:"), table, all),
+              QStringLiteral("Analog:") + CrLf + newRows.join(CrLf) + CrLf +
+                  text.mid(text.indexOf(QStringLiteral("Injection:"))));
+}
+
+TEST(SettingsFile, TheRewriteReplacesTheChangedRowsLinesAndNothingElse) {
     // Lines outside the section in every line-end style, a last line without one.
     const QString before = QStringLiteral("title\n") + Section("Analog:", Rows_Of(10)) +
                            QStringLiteral("between\r") + Section("Injection:", Rows_Of(20)) +
@@ -101,19 +168,30 @@ TEST(SettingsFile, TheRewriteReplacesTheKindsDataLinesAndNothingElse) {
     for (int r = 1; r <= 6; ++r)
         Store_Row(table, r,
                   {QStringLiteral("New%1").arg(r), {r, r + 1, r + 2, r + 3, r + 4, r + 5}});
-    const QString after = Rewrite_Section(before, QStringLiteral("Injection:"), table);
+    const std::array<bool, 6> all{true, true, true, true, true, true};
     QStringList newRows;
     for (int r = 1; r <= 6; ++r)
         newRows << Data_Line(table, r);
-    EXPECT_EQ(after, QStringLiteral("title\n") + Section("Analog:", Rows_Of(10)) +
-                         QStringLiteral("between\r") + Section("Injection:", newRows) +
-                         QStringLiteral("tail without end"));
+    EXPECT_EQ(Rewrite_Section(before, QStringLiteral("Injection:"), table, all),
+              QStringLiteral("title\n") + Section("Analog:", Rows_Of(10)) +
+                  QStringLiteral("between\r") + Section("Injection:", newRows) +
+                  QStringLiteral("tail without end"));
+    // Only the rows marked changed, each line keeping its own line end.
+    QStringList mixed = Rows_Of(20);
+    mixed[1] = newRows[1];
+    mixed[4] = newRows[4];
+    EXPECT_EQ(Rewrite_Section(before, QStringLiteral("Injection:"), table,
+                              {false, true, false, false, true, false}),
+              QStringLiteral("title\n") + Section("Analog:", Rows_Of(10)) +
+                  QStringLiteral("between\r") + Section("Injection:", mixed) +
+                  QStringLiteral("tail without end"));
+    EXPECT_EQ(Rewrite_Section(before, QStringLiteral("Injection:"), table, {}), before);
     // A section of seven lines keeps its seventh; a kind without one changes nothing.
     QStringList seven = Rows_Of(10);
     seven << QStringLiteral(",extra");
     const QString longer = Section("Ignition:", seven);
-    EXPECT_TRUE(Rewrite_Section(longer, "Ignition:", table).endsWith(",extra\r\nEND\r\n"));
-    EXPECT_EQ(Rewrite_Section(before, QStringLiteral("Ignition:"), table), before);
+    EXPECT_TRUE(Rewrite_Section(longer, "Ignition:", table, all).endsWith(",extra\r\nEND\r\n"));
+    EXPECT_EQ(Rewrite_Section(before, QStringLiteral("Ignition:"), table, all), before);
 }
 
 TEST(SettingsFile, TheShippedFilesHoldTheSlidersOwnSettingsForEveryKind) {
@@ -125,8 +203,9 @@ TEST(SettingsFile, TheShippedFilesHoldTheSlidersOwnSettingsForEveryKind) {
         for (const char* kind : Kinds) {
             const SectionRead read = Read_Section(text, QString::fromLatin1(kind));
             EXPECT_TRUE(read.found);
-            EXPECT_EQ(read.sound, 6) << kind;
-            EXPECT_EQ(read.rows, Built_In_Rows()) << kind;
+            EXPECT_TRUE(read.problems.empty()) << kind;
+            for (std::size_t r = 0; r < 6; ++r)
+                EXPECT_EQ(read.rows[r], Built_In_Rows()[r]) << kind;
         }
     }
 }

@@ -7,6 +7,9 @@
 #include "tests/view3d/View3dTestSupport.h"
 #include "view3d/Tune3D.h"
 
+#include <cmath>
+#include <utility>
+
 using namespace View3D;
 
 namespace {
@@ -98,34 +101,88 @@ TEST_F(View3dTest, TheCursorStaysWithinTheMap) {
     EXPECT_FALSE(Cursor_Char(QLatin1Char('9')));
 }
 
-TEST_F(View3dTest, TheMousePickScansFromTheCursorAxisByAxis) {
-    Place_Nodes(SliderValues{}, QStringLiteral("Analog:"));
-    // Exactly on a node: that node.
-    MouseX = NodeX[9][5];
-    MouseY = NodeY[9][5];
-    Fined_point();
-    EXPECT_EQ(std::pair(CurRow, CurCol), std::pair(9, 5));
+TEST_F(View3dTest, APressWithinTwoPixelsOfANodePicksItOverEveryNodeOfEachMap) {
+    Fill_Relief();
+    for (const char* kind : Kinds)
+        for (const bool twisted : {false, true}) {
+            ResetView3dState();
+            Place_Nodes(twisted ? TwistedView : SliderValues{}, QString::fromLatin1(kind));
+            const std::string view = std::string(kind) + (twisted ? " twisted" : " default");
+            int misses = 0;
+            for (int r = 0; r < 16; ++r)
+                for (int c = 0; c < 8; ++c) {
+                    // Every other node lies more than twice as far as the presses.
+                    for (int i = 0; i < 16; ++i)
+                        for (int j = 0; j < 8; ++j)
+                            if (i != r || j != c) {
+                                ASSERT_GT(std::hypot(NodeX[i][j] - NodeX[r][c],
+                                                     NodeY[i][j] - NodeY[r][c]),
+                                          6 * 15.0)
+                                    << view << ": nodes " << r << "," << c << " and " << i << ","
+                                    << j;
+                            }
+                    for (int dx = -2; dx <= 2; ++dx)
+                        for (int dy = -2; dy <= 2; ++dy)
+                            for (const auto& [fromRow, fromCol] :
+                                 {std::pair{0, 0}, std::pair{15, 7}, std::pair{15 - r, 7 - c},
+                                  std::pair{r, c}}) {
+                                CurRow = fromRow;
+                                CurCol = fromCol;
+                                MouseX = NodeX[r][c] + dx * 15;
+                                MouseY = NodeY[r][c] + dy * 15;
+                                const bool picked = Fined_point();
+                                if (picked && CurRow == r && CurCol == c)
+                                    continue;
+                                if (misses++ == 0)
+                                    ADD_FAILURE()
+                                        << view << ": a press " << dx << "," << dy
+                                        << " px from node " << r << "," << c
+                                        << " with the cursor at " << fromRow << "," << fromCol
+                                        << " picked " << picked << " " << CurRow << "," << CurCol;
+                            }
+                }
+            EXPECT_EQ(misses, 0) << view;
+        }
+}
 
-    // Halfway between node (0,0) and node (0,1): as far from both on each axis.
+TEST_F(View3dTest, APressBeyondThePickRadiusOfEveryNodeMovesNothing) {
+    Place_Nodes(SliderValues{}, QStringLiteral("Analog:"));
+    // Node (0, 0) is the near corner: nothing else lies to its left.
+    const auto pressLeftOfCorner = [](int pixels) {
+        CurRow = 15;
+        CurCol = 7;
+        MouseX = NodeX[0][0] - pixels * 15;
+        MouseY = NodeY[0][0];
+        return Fined_point();
+    };
+    EXPECT_TRUE(pressLeftOfCorner(PickRadius));
+    EXPECT_EQ(std::pair(CurRow, CurCol), std::pair(0, 0));
+    EXPECT_FALSE(pressLeftOfCorner(PickRadius + 1));
+    EXPECT_EQ(std::pair(CurRow, CurCol), std::pair(15, 7)) << "the cursor stays";
+    // Halfway along a wire line between two nodes, 14 px from each: neither.
+    CurRow = 3;
+    CurCol = 3;
     MouseX = (NodeX[0][0] + NodeX[0][1]) / 2;
     MouseY = (NodeY[0][0] + NodeY[0][1]) / 2;
-    // From (0,0) the press is below the cursor's node: the tie moves it.
-    CurRow = 0;
-    CurCol = 0;
-    Fined_point();
-    EXPECT_EQ(std::pair(CurRow, CurCol), std::pair(0, 1));
-    // From (0,1) the same press is above the cursor's node: the tie keeps it.
-    Fined_point();
-    EXPECT_EQ(std::pair(CurRow, CurCol), std::pair(0, 1));
+    EXPECT_FALSE(Fined_point());
+    EXPECT_EQ(std::pair(CurRow, CurCol), std::pair(3, 3));
+}
 
-    // A press well above the grid's far corner from the near corner: a node
-    // nearer on both axes each time, ending at the far row.
-    CurRow = 0;
-    CurCol = 0;
-    MouseX = NodeX[15][7] + 30;
-    MouseY = NodeY[15][7] - 30;
-    Fined_point();
-    EXPECT_EQ(std::pair(CurRow, CurCol), std::pair(15, 7));
+TEST_F(View3dTest, OfNodesEquallyNearThePressTheCursorsOwnStays) {
+    // No width and no fall across the columns: the eight nodes of a row lie on
+    // one point.
+    Place_Nodes(SliderValues{0, 600, 1, 276, 0, 4000}, QStringLiteral("Other:"));
+    ASSERT_EQ(NodeX[3][0], NodeX[3][7]);
+    ASSERT_EQ(NodeY[3][0], NodeY[3][7]);
+    MouseX = NodeX[3][0] + 15;
+    MouseY = NodeY[3][0];
+    CurRow = 3;
+    CurCol = 5;
+    EXPECT_TRUE(Fined_point());
+    EXPECT_EQ(std::pair(CurRow, CurCol), std::pair(3, 5));
+    CurRow = 9;
+    EXPECT_TRUE(Fined_point());
+    EXPECT_EQ(std::pair(CurRow, CurCol), std::pair(3, 0)) << "else the first, row by row";
 }
 
 TEST_F(View3dTest, AnEditThatTheWritePathRefusesInPartChangesNothing) {

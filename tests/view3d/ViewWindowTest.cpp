@@ -3,6 +3,7 @@
 // and writes at closing, and its three ways of closing.
 
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/NoPermissionOverride.h"
 #include "tests/view3d/View3dTestSupport.h"
 #include "view3d/Settings3D.h"
 
@@ -147,12 +148,14 @@ TEST_F(ViewWindow, AHandEditedSectionSetsTheSlidersAndDefaultSettingsPutsBackThe
     EXPECT_EQ(v.Slider2->singleStep(), 5);
     EXPECT_EQ(v.Slider2->pageStep(), 25);
     EXPECT_EQ(v.Slider5->maximum(), 4000);
-    // From the line with a letter in a number on, the sliders keep their own.
+    // The line with a letter in a number is skipped alone: its slider keeps its
+    // own settings, the lines after it are read.
     EXPECT_EQ(v.Slider4->maximum(), 500);
-    EXPECT_EQ(v.Slider7->minimum(), -500);
-    EXPECT_EQ(v.Slider1->maximum(), 5000);
-    EXPECT_TRUE(v.Status_Text().contains(QStringLiteral("line 6")))
-        << v.Status_Text().toStdString();
+    EXPECT_EQ(v.Slider7->minimum(), -400);
+    EXPECT_EQ(v.Slider1->maximum(), 4500);
+    EXPECT_EQ(v.Status_Text(),
+              QStringLiteral("KVR63DDraw.cfg: line 6 skipped, its Max \"5x0\" is no whole number. "
+                             "That slider keeps its settings."));
 
     // Default Settings: the default file's settings, and the view values from
     // the sliders where they stand.
@@ -166,12 +169,154 @@ TEST_F(ViewWindow, AHandEditedSectionSetsTheSlidersAndDefaultSettingsPutsBackThe
     EXPECT_EQ(RowStepX, 286);
     v.mnuClose->trigger();
     ASSERT_TRUE(Wait_Unloaded<frm3DDrw>());
+    // Every row but the skipped one changed; that line stays as the user wrote it.
     QStringList expected{QStringLiteral("title"), QStringLiteral("Injection:")};
     for (const SettingRow& r : Built_In_Rows())
         expected << Data_Line(r.label, r.setting);
+    expected[5] = lines[5];
     expected << QStringLiteral("END");
     EXPECT_EQ(settings(),
               (expected.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1());
+}
+
+TEST_F(ViewWindow, AnUnusableLineIsSkippedAloneAndTheCloseKeepsEveryLineTheUserWrote) {
+    // Hand-written lines in their own spacing; row 1 lacks its Max, and a
+    // seventh data line stands before the end.
+    const QByteArray file = "my settings\r\n"
+                            "Injection:\r\n"
+                            ",Amp,-10,,1,2,5,0\r\n"
+                            ",Hgt , 100, 3000, 5, 25, 200, 3\r\n"
+                            ",Wdth,1,4000,10,100,500,0\r\n"
+                            ",Top,0,450,10,50,50,0\r\n"
+                            ",Bot,-400,300,10,100,100,0\r\n"
+                            ",Tw,1,4500,10,100,500,0\r\n"
+                            ",more,1,2,3,4,5,6\r\n"
+                            "END\r\n";
+    folder.write(SettingsFile, file);
+    frmMain& w = openWired();
+    frm3DDrw& v = openView(w, w.mnu3DIgn);
+    EXPECT_EQ(v.Slider6->minimum(), -20) << "the line without a Max is skipped";
+    EXPECT_EQ(v.Slider6->maximum(), 20);
+    // Every valid line after it is read.
+    EXPECT_EQ(v.Slider2->minimum(), 100);
+    EXPECT_EQ(v.Slider2->pageStep(), 25);
+    EXPECT_EQ(v.Slider5->maximum(), 4000);
+    EXPECT_EQ(v.Slider4->maximum(), 450);
+    EXPECT_EQ(v.Slider7->minimum(), -400);
+    EXPECT_EQ(v.Slider1->maximum(), 4500);
+    const QString told = v.Status_Text();
+    EXPECT_TRUE(told.contains(QStringLiteral("line 3")) && told.contains(QStringLiteral("Max")))
+        << told.toStdString();
+    EXPECT_TRUE(told.contains(QStringLiteral("line 9")) &&
+                told.contains(QStringLiteral("too many")))
+        << told.toStdString();
+    EXPECT_FALSE(told.contains(QStringLiteral("line 4"))) << told.toStdString();
+    EXPECT_TRUE(v.grab().save(Screenshot_Path(QStringLiteral("view3d_settings_skipped.png"))));
+    v.mnuClose->trigger();
+    ASSERT_TRUE(Wait_Unloaded<frm3DDrw>());
+    EXPECT_EQ(settings(), file) << "nothing changed: every line stays as written";
+
+    // Default Settings changes rows 2..6; only those lines are written anew, each
+    // ended as the file ends its lines. The line the view could not use gave its
+    // slider the settings the default file has too: it stays as the user wrote it.
+    frm3DDrw& again = openView(w, w.mnu3DIgn);
+    again.mnuDefault->trigger();
+    again.mnuClose->trigger();
+    ASSERT_TRUE(Wait_Unloaded<frm3DDrw>());
+    QByteArray expected = "my settings\r\nInjection:\r\n,Amp,-10,,1,2,5,0\r\n";
+    for (std::size_t r = 1; r < 6; ++r)
+        expected +=
+            Data_Line(Built_In_Rows()[r].label, Built_In_Rows()[r].setting).toLatin1() + "\r\n";
+    expected += ",more,1,2,3,4,5,6\r\nEND\r\n";
+    EXPECT_EQ(settings(), expected);
+    EXPECT_TRUE(dialogs.records().empty());
+}
+
+TEST_F(ViewWindow, ASectionWithoutItsEndLineNeverReachesTheNextSection) {
+    // The analog section has lost its END line and two of its lines.
+    QStringList lines{QStringLiteral("Analog:")};
+    lines << Data_Line("A", {-10, 10, 1, 2, 4, 0}) << Data_Line("H", {300, 5000, 10, 50, 400, 0})
+          << Data_Line("W", {1, 4000, 10, 100, 500, 0}) << Data_Line("T", {0, 400, 10, 50, 50, 0});
+    lines << QStringLiteral("Injection:") << Data_Line("Ai", {-15, 15, 1, 3, 5, 0})
+          << Data_Line("Hi", {200, 5500, 10, 50, 400, 0})
+          << Data_Line("Wi", {1, 3000, 10, 100, 500, 0}) << Data_Line("Ti", {0, 300, 10, 50, 50, 0})
+          << Data_Line("Bi", {-300, 300, 10, 100, 100, 0})
+          << Data_Line("Xi", {1, 3500, 10, 100, 500, 0}) << QStringLiteral("END");
+    folder.writeLines(SettingsFile, lines);
+    const QByteArray before = settings();
+    frmMain& w = openWired();
+    frm3DDrw& v = openView(w, w.mnu3DFuel);
+    EXPECT_EQ(v.Slider4->maximum(), 400) << "the analog section's own lines are read";
+    EXPECT_EQ(v.Slider7->minimum(), -500) << "the next section's lines are not the analog's";
+    EXPECT_EQ(v.Slider1->maximum(), 5000);
+    EXPECT_TRUE(v.Status_Text().contains(QStringLiteral("END"))) << v.Status_Text().toStdString();
+    v.mnuDefault->trigger(); // the close has rows to write
+    v.mnuClose->trigger();
+    ASSERT_TRUE(Wait_Unloaded<frm3DDrw>());
+    const QString after = QString::fromLatin1(settings());
+    EXPECT_TRUE(after.endsWith(QString::fromLatin1(before.mid(before.indexOf("Injection:")))))
+        << after.toStdString();
+    frm3DDrw& injection = openView(w, w.mnu3DIgn);
+    EXPECT_EQ(injection.Slider6->minimum(), -15);
+    EXPECT_EQ(injection.Slider7->minimum(), -300);
+    EXPECT_EQ(injection.Slider1->maximum(), 3500);
+    injection.close();
+    ASSERT_TRUE(Wait_Unloaded<frm3DDrw>());
+}
+
+TEST_F(ViewWindow, ASettingsFileThatCannotBeReadIsToldOnceAndLeftAsItIs) {
+    struct Case {
+        const char* what;
+        bool folderInItsPlace;
+    };
+    // Default settings that differ, so that the close has rows to write.
+    QStringList defaults{QStringLiteral("Analog:")};
+    for (int r = 0; r < 6; ++r)
+        defaults << Data_Line("d", {0, 200 + r, 1, 2, 3, 0});
+    defaults << QStringLiteral("END");
+    folder.writeLines(DefaultSettingsFile, defaults);
+    for (const Case c : {Case{"no read permission", false}, Case{"a folder in its place", true}}) {
+        QFile::remove(folder.file(SettingsFile));
+        QDir(folder.file(SettingsFile)).removeRecursively();
+        QStringList lines{QStringLiteral("Analog:")};
+        for (int r = 0; r < 6; ++r)
+            lines << Data_Line("x", {0, 100 + r, 1, 2, 3, 0});
+        lines << QStringLiteral("END");
+        if (c.folderInItsPlace)
+            ASSERT_TRUE(QDir(folder.path()).mkdir(SettingsFile));
+        else {
+            folder.writeLines(SettingsFile, lines);
+            ASSERT_TRUE(QFile::setPermissions(folder.file(SettingsFile), QFile::WriteOwner));
+        }
+        dialogs.clear();
+        frmMain& w = window != nullptr ? *window : openWired();
+        w.Select_Tab(2);
+        {
+            NoPermissionOverride asAnyUser;
+            ASSERT_TRUE(asAnyUser.active());
+            frm3DDrw& v = openView(w, w.mnu3DFuel);
+            EXPECT_EQ(v.Slider2->maximum(), 6000) << c.what << ": the sliders' own settings";
+            v.mnuDefault->trigger();
+            EXPECT_EQ(v.Slider2->maximum(), 201);
+            v.mnuClose->trigger();
+            ASSERT_TRUE(Wait_Unloaded<frm3DDrw>()) << c.what;
+        }
+        ASSERT_EQ(dialogs.records().size(), 1u) << c.what;
+        const QString text = dialogs.records()[0].text;
+        EXPECT_TRUE(text.startsWith(
+            QStringLiteral("The 3D view settings file KVR63DDraw.cfg could not be read (")))
+            << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("left as it is"))) << text.toStdString();
+        EXPECT_EQ(w.Shown_Tab(), 1) << c.what << ": the program goes on";
+        if (c.folderInItsPlace) {
+            EXPECT_TRUE(QFileInfo(folder.file(SettingsFile)).isDir());
+        } else {
+            QFile::setPermissions(folder.file(SettingsFile), QFile::ReadOwner | QFile::WriteOwner);
+            EXPECT_EQ(settings(),
+                      (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1())
+                << c.what;
+        }
+    }
 }
 
 TEST_F(ViewWindow, AMissingSettingsFileIsCreatedFromTheSlidersOwnSettings) {
