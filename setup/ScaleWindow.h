@@ -99,6 +99,9 @@ private:
     void Show_View();
     void Show_Entries();
     void Tell(const QString& text);
+    // Puts back what was not sent, and says so in the status bar: the window was
+    // `how` ("cancelled", "closed").
+    void Put_Back(const QString& how);
     // Sends; false (and told) when nothing went out.
     bool Send();
 
