@@ -369,16 +369,28 @@ bool ScaleWindow::eventFilter(QObject* watched, QEvent* event) {
         return false;
     if (type == QEvent::KeyPress) {
         // A disabled control takes no key, and none goes on from it to the window
-        // (the digits 9 and 3 would move a bar).
+        // (the digits 9 and 3 would move a bar). Nor do digits typed after a click
+        // into a disabled entry: they were meant for it.
+        const auto* key = static_cast<QKeyEvent*>(event);
         if (!widget->isEnabled())
             return true;
-        const auto* key = static_cast<QKeyEvent*>(event);
+        if (entryAimed_ && !key->text().isEmpty() && key->text().at(0).isDigit())
+            return true;
         return Form_KeyDown(key->key(), key->modifiers());
+    }
+    if (type == QEvent::MouseButtonPress) {
+        // A press goes on through the controls under it: each sees where it is.
+        const QWidget* under =
+            childAt(mapFromGlobal(static_cast<QMouseEvent*>(event)->globalPosition().toPoint()));
+        entryAimed_ = (under == Input_Min || under == Input_max) && !under->isEnabled();
     }
     if (type == QEvent::FocusIn) {
         // The window's own activation gives the focus back where it was; only a
         // user's move into an entry chooses "Min - Max".
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+            reason == Qt::ShortcutFocusReason)
+            entryAimed_ = false;
         if ((watched == Input_Min || watched == Input_max) &&
             reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             Input_Min_GotFocus();

@@ -106,5 +106,8 @@ private:
     bool Send();
 
     const char* formName_;
+    // The last click was into a disabled entry: the digits typed next are the
+    // entry's, not the window's keys.
+    bool entryAimed_ = false;
     std::unique_ptr<Scale::Editor> editor_;
 };

@@ -319,12 +319,18 @@ TEST_F(ScaleEditorsTest, DigitsTypedIntoADisabledEntryChangeNoBar) {
         ASSERT_FALSE(e.Input_Min->isEnabled()) << "Navigation after Apply";
         const auto applied = bytes(0, 256);
         const QString min = e.Input_Min->text();
-        for (QLineEdit* entry : {e.Input_Min, e.Input_max})
-            QTest::keyClicks(entry, QStringLiteral("9393"));
+        // Straight into each entry, and after a click into it to wherever the focus is.
+        for (QLineEdit* entry : {e.Input_Min, e.Input_max}) {
+            QTest::keyClicks(entry, QStringLiteral("99"));
+            QTest::mouseClick(entry, Qt::LeftButton);
+            for (const Qt::Key digit : {Qt::Key_9, Qt::Key_9, Qt::Key_3})
+                press(e, digit);
+            press(e, Qt::Key_9, Qt::KeypadModifier);
+        }
         EXPECT_EQ(bytes(0, 256), applied);
         EXPECT_EQ(e.Input_Min->text(), min);
         expectAxisLabelsFollowTheImage();
-        // The same digits to the window move the selected bar: they are its keys.
+        // The same digits after a click on a bar move it: they are the window's keys.
         clickBar(e, 2);
         press(e, Qt::Key_9);
         EXPECT_NE(bytes(0, 256), applied);
