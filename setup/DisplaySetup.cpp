@@ -98,6 +98,44 @@ QStringList FreePositions::List(int own) const {
     return items;
 }
 
+std::vector<SharedPosition> Settle_Shared_Positions(std::vector<Channel>& rows) {
+    std::vector<SharedPosition> shared;
+    const auto settle = [&](int Channel::*slot, int count, const QString& what) {
+        for (int p = 1; p <= count; ++p) {
+            std::vector<Channel*> holders;
+            for (Channel& row : rows)
+                if (row.*slot == p)
+                    holders.push_back(&row);
+            if (holders.size() < 2)
+                continue;
+            SharedPosition s{what.arg(p), holders.back()->label, {}};
+            holders.pop_back();
+            for (Channel* row : holders) {
+                row->*slot = 0;
+                s.givenUpBy << row->label;
+            }
+            shared.push_back(s);
+        }
+    };
+    settle(&Channel::bar, BarPositions, QStringLiteral("bar gauge %1"));
+    settle(&Channel::text, TextPositions, QStringLiteral("text readout %1"));
+    return shared;
+}
+
+QString Shared_Text(const std::vector<SharedPosition>& shared) {
+    if (shared.empty())
+        return {};
+    QStringList lines;
+    for (const SharedPosition& s : shared)
+        lines << QStringLiteral("%1: \"%2\", not \"%3\"")
+                     .arg(s.place, s.keptBy, s.givenUpBy.join(QStringLiteral("\", not \"")));
+    return QStringLiteral("KVR6SetDisplay.cfg gives one place of the main window to more than "
+                          "one reading. Each place stays with the reading the main window shows "
+                          "there (the last one in the file); the others are set to none (\"0\") "
+                          "on this screen, and a save keeps it so:\n") +
+           lines.join(QLatin1Char('\n'));
+}
+
 FreePositions Free_Bars(const std::vector<Channel>& rows) {
     return freeAfter(rows, BarPositions, &Channel::bar);
 }
@@ -118,6 +156,10 @@ std::vector<int> Check_Graph_CHK(const std::vector<bool>& ticked, int k) {
             untick.push_back(i);
     }
     return untick;
+}
+
+bool Draws_Range(const Channel& row) {
+    return row.bar > 0 || row.plotted;
 }
 
 std::optional<QString> Range_Fault(const Channel& row) {
@@ -144,8 +186,10 @@ SaveResult Save_Values(const std::vector<Channel>& rows) {
                     : QStringLiteral("There is no map loaded and no unit on-line: the display "
                                      "setup was not saved."),
                 {}};
+    // A range that draws nothing (a text readout only, or no place at all) shows
+    // nowhere: it blocks no save, and is kept as it stands.
     for (const Channel& row : rows)
-        if (const auto fault = Range_Fault(row))
+        if (const auto fault = Draws_Range(row) ? Range_Fault(row) : std::nullopt)
             return {Outcome::BadRange, *fault, {}};
 
     const DisplayTable before = DisplaySetTable;

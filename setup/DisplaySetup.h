@@ -60,6 +60,21 @@ private:
     std::vector<bool> free_;
 };
 
+// A place of the main window that more than one row of a hand-edited file
+// claims: the row that keeps it and the rows that gave it up.
+struct SharedPosition {
+    QString place; // "bar gauge 3", "text readout 7"
+    QString keptBy;
+    QStringList givenUpBy;
+};
+
+// Each bar and text position is held by one row only: where the file gives one
+// to several rows, the last of them keeps it (the main window draws it over the
+// others) and the others hold none. Returns what was settled so.
+std::vector<SharedPosition> Settle_Shared_Positions(std::vector<Channel>& rows);
+// What the user is told about the positions settled at opening.
+QString Shared_Text(const std::vector<SharedPosition>& shared);
+
 // The free positions once every row has taken its own.
 FreePositions Free_Bars(const std::vector<Channel>& rows);
 FreePositions Free_Texts(const std::vector<Channel>& rows);
@@ -68,9 +83,13 @@ FreePositions Free_Texts(const std::vector<Channel>& rows);
 // first two other ticked boxes in row order; returns the rows to untick.
 std::vector<int> Check_Graph_CHK(const std::vector<bool>& ticked, int k);
 
+// Whether a row draws its graph range: on a bar gauge or as a trace.
+bool Draws_Range(const Channel& row);
+
 // Why a row's graph range cannot be saved: each limit must be a number (as the
 // file keeps it, cut to its field) and the minimum below the maximum as the main
-// window draws them (whole numbers). Nothing when it can.
+// window draws them (whole numbers). Nothing when it can. The save asks it only
+// of the rows that draw their range, as the start-up reader does.
 std::optional<QString> Range_Fault(const Channel& row);
 
 enum class Outcome {

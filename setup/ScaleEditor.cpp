@@ -4,18 +4,53 @@
 #include "core/UnitBytes.h"
 #include "core/WtsDis.h"
 #include "link/Edit.h"
+#include "link/LinkState.h"
 #include "link/SendRule.h"
 #include "mainwin/MainWindow.h"
 #include "platform/NumberRules.h"
+#include "setup/OptionsMap.h"
 #include "setup/SetupState.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 using NumberRules::Format;
 
 namespace Scale {
+
+namespace {
+
+// An entry as a message shows it: trimmed, and a long one cut short, so that a
+// pasted page of digits does not fill the screen.
+QString Shortened(const QString& text) {
+    constexpr qsizetype Longest = 20;
+    const QString t = text.trimmed();
+    return t.size() > Longest ? t.left(Longest) + QStringLiteral("...") : t;
+}
+
+QString Quoted(const QString& text) {
+    return QLatin1Char('"') + Shortened(text) + QLatin1Char('"');
+}
+
+// The number an entry starts with. A number too long for a double is beyond
+// every limit: it counts as the largest there is, as any number above the limits
+// does.
+std::optional<double> Entry_Number(const QString& text) {
+    if (const std::optional<double> n = NumberRules::Leading_Number(text))
+        return n;
+    QString t = text.trimmed();
+    const bool negative = t.startsWith(QLatin1Char('-'));
+    if (negative || t.startsWith(QLatin1Char('+')))
+        t.remove(0, 1);
+    if (t.isEmpty() || !t[0].isDigit() || t[0].unicode() >= 128)
+        return std::nullopt;
+    const double huge = std::numeric_limits<double>::infinity();
+    return negative ? -huge : huge;
+}
+
+} // namespace
 
 Key Key_Of(int qtKey, Qt::KeyboardModifiers modifiers) {
     const bool pad = modifiers.testFlag(Qt::KeypadModifier);
@@ -59,7 +94,32 @@ QString Editor::Form_Load() {
     view_.chkActiveMM = ScaleMinMaxMode == 1;
     const QString told = Load_Captions();
     build_bar();
+    // With no map to edit, what the points hold is no map's: that is what to know.
+    // (A locked unit's refusal is the send rule's, in the status bar.)
+    if (!OptionsMap::Gate_Open() && UnitLocked != 1)
+        return QStringLiteral("There is no map loaded and no unit on-line: the %1 takes no "
+                              "changes until a map is loaded or the unit is on-line.")
+            .arg(Title());
     return told;
+}
+
+QString Editor::Gate_Text() const {
+    if (OptionsMap::Gate_Open())
+        return {};
+    return UnitLocked == 1
+               ? QStringLiteral("The unit is locked: the %1 was not changed.").arg(Title())
+               : QStringLiteral("There is no map loaded and no unit on-line: the %1 was not "
+                                "changed.")
+                     .arg(Title());
+}
+
+bool Editor::Admitted(QString* told) const {
+    if (SendRule::Refuses(SendRule::Admit_Edit()))
+        return false;
+    const QString gate = Gate_Text();
+    if (told)
+        *told = gate;
+    return gate.isEmpty();
 }
 
 void Editor::chkActiveMM_Click(bool checked) {
@@ -149,12 +209,12 @@ void Editor::Check_bars() {
     set_bar();
 }
 
-void Editor::Form_KeyDown(Key key) {
+QString Editor::Form_KeyDown(Key key) {
     if (ScaleMinMaxMode == 1 || key == Key::Other)
-        return;
+        return {};
     const bool valueKey = key != Key::Left && key != Key::Right;
-    if (valueKey && SendRule::Refuses(SendRule::Admit_Edit()))
-        return;
+    if (QString told; valueKey && !Admitted(&told))
+        return told;
     const int last = Bars() - 1;
     if (valueKey && !shown_)
         Bar_Value() = Whole(std::clamp(ScaleSelBar, 0, last)).value_or(0);
@@ -184,18 +244,19 @@ void Editor::Form_KeyDown(Key key) {
     Target() = std::clamp(Target(), Target_Low(), Target_High());
     ScaleSelBar = std::clamp(ScaleSelBar, 0, last);
     if (ScaleSelBar == last)
-        Last_Bar_Key(key == Key::Right);
+        Last_Bar_Key(!valueKey);
     else if (ScaleSelBar == 0)
-        First_Bar_Key(key == Key::Left);
+        First_Bar_Key(!valueKey);
     if (!valueKey) {
         set_bar();
-        return;
+        return {};
     }
     Move_bar();
     // The chart follows the stored points at once, a new end included.
     build_bar();
     set_bar();
     Stored();
+    return {};
 }
 
 void Editor::Image1_Click(int index) {
@@ -213,6 +274,11 @@ bool Editor::Save_Values(QString* told) {
     Edit edit(SendKind::Queue);
     if (edit.Refused())
         return false;
+    if (const QString gate = Gate_Text(); !gate.isEmpty()) {
+        if (told)
+            *told = gate;
+        return false;
+    }
     for (const int row : Rows())
         edit.Param_Row_Of_Image(row);
     const EditOutcome written = edit.Make();
@@ -379,23 +445,54 @@ QString RpmEditor::Load_Captions() {
 }
 
 QString RpmEditor::Apply_Entries(const QString& minText, const QString& maxText) {
-    const std::optional<double> minEntry = NumberRules::Leading_Number(minText);
-    const std::optional<double> maxEntry = NumberRules::Leading_Number(maxText);
+    const std::optional<double> minEntry = Entry_Number(minText);
+    const std::optional<double> maxEntry = Entry_Number(maxText);
     for (const auto& [entry, text] : {std::pair{minEntry, minText}, std::pair{maxEntry, maxText}})
         if (!entry)
-            return QStringLiteral("\"%1\" is not a number: type the minimum and the maximum RPM "
-                                  "as numbers. Nothing was changed.")
-                .arg(text.trimmed());
+            return QStringLiteral("%1 is not a number: type the minimum and the maximum RPM as "
+                                  "numbers. Nothing was changed.")
+                .arg(Quoted(text));
     const std::int64_t typedMax = NumberRules::RoundEven(*maxEntry);
     const float typedMin = static_cast<float>(*minEntry);
     const int maximum = static_cast<int>(std::min<std::int64_t>(typedMax, HighestEntry));
     const float minimum = typedMin >= LowestEntry ? typedMin : static_cast<float>(LowestEntry);
+    if (static_cast<double>(maximum) < static_cast<double>(minimum))
+        return QStringLiteral("The maximum (%1 RPM) is below the minimum (%2 RPM): the RPM curve "
+                              "needs to be ascending from minimum to maximum. Nothing was "
+                              "changed.")
+            .arg(maximum)
+            .arg(std::isfinite(minimum) ? WtsDis::Single_Text(minimum) : Shortened(minText));
     if (static_cast<double>(maximum) == static_cast<double>(minimum))
         return QStringLiteral("The minimum and the maximum are both %1 RPM: the scale needs a "
                               "maximum above its minimum. Nothing was changed.")
             .arg(maximum);
-    if (SendRule::Refuses(SendRule::Admit_Edit()))
-        return {};
+    // The ends as the unit holds them: with many cylinders (or few) the whole
+    // range can come to one period, the shortest (or the longest) there is, and
+    // the scale would be flat.
+    const int lowPeriod =
+        std::clamp(UnitBytes::Period_Of_Rpm(minimum), ShortestPeriod, LongestPeriod);
+    const int highPeriod =
+        std::clamp(UnitBytes::Period_Of_Rpm(maximum), ShortestPeriod, LongestPeriod);
+    if (highPeriod >= lowPeriod) {
+        const int cylinders = UnitBytes::Usable_Cylinders();
+        return QStringLiteral("With %1 cylinder(s) the minimum (%2 RPM) and the maximum (%3 RPM) "
+                              "both come to %4 RPM (timer period %5): the scale would be flat. "
+                              "Type a range the unit can hold (%6 to %7 RPM with %1 "
+                              "cylinder(s)). Nothing was changed.")
+            .arg(cylinders)
+            .arg(WtsDis::Single_Text(minimum))
+            .arg(maximum)
+            .arg(NumberRules::RoundEven(UnitBytes::Rpm_Of_Period(lowPeriod, cylinders)))
+            .arg(lowPeriod)
+            .arg(std::max<std::int64_t>(
+                LowestEntry,
+                NumberRules::RoundEven(UnitBytes::Rpm_Of_Period(LongestPeriod, cylinders))))
+            .arg(std::min<std::int64_t>(
+                HighestEntry,
+                NumberRules::RoundEven(UnitBytes::Rpm_Of_Period(ShortestPeriod, cylinders))));
+    }
+    if (QString told; !Admitted(&told))
+        return told;
 
     To_Navigation();
     Set_Min_Caption(WtsDis::Single_Text(typedMin));
@@ -430,8 +527,8 @@ QString RpmEditor::Apply_Entries(const QString& minText, const QString& maxText)
     return {};
 }
 
-void RpmEditor::Last_Bar_Key(bool right) {
-    if (right)
+void RpmEditor::Last_Bar_Key(bool selecting) {
+    if (selecting)
         RpmBarTarget = RpmEditRange.maximum;
     else
         RpmEditRange.maximum = RpmBarTarget;
@@ -442,8 +539,8 @@ void RpmEditor::Last_Bar_Key(bool right) {
     set_bar();
 }
 
-void RpmEditor::First_Bar_Key(bool left) {
-    if (left)
+void RpmEditor::First_Bar_Key(bool selecting) {
+    if (selecting)
         RpmBarTarget = static_cast<int>(NumberRules::RoundEven(RpmEditRange.minimum));
     else
         RpmEditRange.minimum = static_cast<float>(RpmBarTarget);
@@ -548,7 +645,7 @@ QString DeflectionEditor::Apply_Entries(const QString& minText, const QString& m
     const auto percent = [](QString text) -> std::optional<std::int64_t> {
         if (text.contains('%'))
             text.chop(1);
-        const std::optional<double> n = NumberRules::Leading_Number(text);
+        const std::optional<double> n = Entry_Number(text);
         if (!n)
             return std::nullopt;
         return NumberRules::RoundEven(*n);
@@ -557,9 +654,9 @@ QString DeflectionEditor::Apply_Entries(const QString& minText, const QString& m
     const std::optional<std::int64_t> maxEntry = percent(maxText);
     for (const auto& [entry, text] : {std::pair{minEntry, minText}, std::pair{maxEntry, maxText}})
         if (!entry)
-            return QStringLiteral("\"%1\" is not a number: type the minimum and the maximum "
+            return QStringLiteral("%1 is not a number: type the minimum and the maximum "
                                   "deflection in percent. Nothing was changed.")
-                .arg(text.trimmed());
+                .arg(Quoted(text));
     const int maximum = static_cast<int>(std::clamp<std::int64_t>(*maxEntry, -32768, 99));
     const int minimum = static_cast<int>(std::clamp<std::int64_t>(*minEntry, 1, 32767));
     if (maximum < minimum)
@@ -572,8 +669,8 @@ QString DeflectionEditor::Apply_Entries(const QString& minText, const QString& m
         return QStringLiteral("The minimum and the maximum are both %1 %: the scale needs a "
                               "maximum above its minimum. Nothing was changed.")
             .arg(maximum);
-    if (SendRule::Refuses(SendRule::Admit_Edit()))
-        return {};
+    if (QString told; !Admitted(&told))
+        return told;
 
     To_Navigation();
     Set_Min_Caption(QString::number(*minEntry) + '%');
@@ -588,8 +685,8 @@ QString DeflectionEditor::Apply_Entries(const QString& minText, const QString& m
     return {};
 }
 
-void DeflectionEditor::Last_Bar_Key(bool right) {
-    if (right)
+void DeflectionEditor::Last_Bar_Key(bool selecting) {
+    if (selecting)
         DeflBarTarget = DeflScaleRange.maximum;
     else
         DeflScaleRange.maximum = DeflBarTarget;
@@ -600,8 +697,8 @@ void DeflectionEditor::Last_Bar_Key(bool right) {
     set_bar();
 }
 
-void DeflectionEditor::First_Bar_Key(bool left) {
-    if (left)
+void DeflectionEditor::First_Bar_Key(bool selecting) {
+    if (selecting)
         DeflBarTarget = DeflScaleRange.minimum;
     else
         DeflScaleRange.minimum = DeflBarTarget;

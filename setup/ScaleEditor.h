@@ -9,8 +9,9 @@
 //
 // What it keeps true:
 // - a key or Apply changes the image only when the send rule admits the edit
-//   (refused: nothing changes and the status bar says why); the send goes with a
-//   fresh verdict, through the write path;
+//   (refused: nothing changes and the status bar says why) and there is a map to
+//   edit (off-line with no map loaded: refused with a message, as the global
+//   settings are); the send goes with a fresh verdict, through the write path;
 // - every byte it stores is a byte (0..255), and it never changes a byte outside
 //   its own points (the cylinders byte is read, never repaired);
 // - the image as it stood at opening, and again after each send, is kept: while
@@ -87,7 +88,8 @@ public:
     // Returns a text to tell the user when the entries are refused, else empty.
     QString cmdApply_Click(const QString& minText, const QString& maxText);
 
-    void Form_KeyDown(Key key);
+    // Returns a text to tell the user when the key's edit is refused, else empty.
+    QString Form_KeyDown(Key key);
     void Image1_Click(int index);
 
     // Sends the rows that carry the points, with a fresh verdict of the send rule;
@@ -134,9 +136,17 @@ protected:
 
     virtual QString Load_Captions() = 0;
     virtual QString Apply_Entries(const QString& minText, const QString& maxText) = 0;
-    virtual void Last_Bar_Key(bool right) = 0;
-    virtual void First_Bar_Key(bool left) = 0;
+    // A key that leaves the last or the first bar selected: a selecting key
+    // (Left, Right) shows that end, a value key moves it.
+    virtual void Last_Bar_Key(bool selecting) = 0;
+    virtual void First_Bar_Key(bool selecting) = 0;
     virtual void Ends_Moved(bool minMoved, bool maxMoved) = 0;
+
+    // Whether an edit may change the image now. A send-rule refusal is in the
+    // status bar; with no map to edit, `told` says why.
+    bool Admitted(QString* told) const;
+    // Why there is no map to edit; empty when there is one.
+    QString Gate_Text() const;
 
     // The captions, each copied to its axis label as the caption's change does.
     void Set_Min_Caption(const QString& text);
@@ -198,8 +208,8 @@ protected:
     QString Axis_Text(const QString& caption) const override;
     QString Load_Captions() override;
     QString Apply_Entries(const QString& minText, const QString& maxText) override;
-    void Last_Bar_Key(bool right) override;
-    void First_Bar_Key(bool left) override;
+    void Last_Bar_Key(bool selecting) override;
+    void First_Bar_Key(bool selecting) override;
     void Ends_Moved(bool minMoved, bool maxMoved) override;
 };
 
@@ -237,8 +247,8 @@ protected:
     QString Axis_Text(const QString& caption) const override;
     QString Load_Captions() override;
     QString Apply_Entries(const QString& minText, const QString& maxText) override;
-    void Last_Bar_Key(bool right) override;
-    void First_Bar_Key(bool left) override;
+    void Last_Bar_Key(bool selecting) override;
+    void First_Bar_Key(bool selecting) override;
     void Ends_Moved(bool minMoved, bool maxMoved) override;
 };
 

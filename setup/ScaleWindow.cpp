@@ -231,6 +231,16 @@ void ScaleWindow::Show_View() {
         chkActiveMM->setChecked(v.chkActiveMM);
         chkActiveN->setChecked(v.chkActiveN);
     }
+    // A control that is about to be disabled hands the focus to OK first: left to
+    // itself the focus would move on to the next control, an entry of "Min - Max"
+    // among them, and focus in an entry chooses that function.
+    QWidget* focus = focusWidget();
+    const auto loses = [focus](QWidget* w, bool enabled) {
+        return !enabled && focus && (focus == w || w->isAncestorOf(focus));
+    };
+    if (loses(Frame2, v.navigationEnabled) || loses(Frame3, v.navigationEnabled) ||
+        loses(Frame4, v.minMaxEnabled) || loses(cmdApplyAll, v.applyAllEnabled))
+        cmdOK->setFocus(Qt::OtherFocusReason);
     Frame2->setEnabled(v.navigationEnabled);
     Frame3->setEnabled(v.navigationEnabled);
     Frame4->setEnabled(v.minMaxEnabled);
@@ -256,8 +266,10 @@ bool ScaleWindow::Form_KeyDown(int keyCode, Qt::KeyboardModifiers shift) {
     // "Min - Max" takes no keys: they go to the entries.
     if (key == Scale::Key::Other || ScaleMinMaxMode == 1)
         return false;
-    editor_->Form_KeyDown(key);
+    const QString told = editor_->Form_KeyDown(key);
     Show_View();
+    if (!told.isEmpty())
+        Tell(told);
     return true;
 }
 
@@ -318,8 +330,17 @@ void ScaleWindow::cmdOK_Click() {
 }
 
 void ScaleWindow::cmdCancel_Click() {
-    editor_->Cancel();
+    Put_Back(QStringLiteral("cancelled"));
     close();
+}
+
+void ScaleWindow::Put_Back(const QString& how) {
+    if (!editor_->Unsent())
+        return;
+    editor_->Cancel();
+    SendRule::Tell(editor_->Title() + QLatin1Char(' ') + how +
+                   QStringLiteral(": its changes were not sent to the unit and have been put "
+                                  "back."));
 }
 
 void ScaleWindow::Image1_Click(int index) {
@@ -328,18 +349,14 @@ void ScaleWindow::Image1_Click(int index) {
 }
 
 void ScaleWindow::Form_Deactivate() {
-    if (KeepOpen == 0 && editor_->Unsent()) {
-        editor_->Cancel();
-        SendRule::Tell(editor_->Title() +
-                       QStringLiteral(" closed: its changes were not sent to the unit and have "
-                                      "been put back."));
-    }
+    if (KeepOpen == 0)
+        Put_Back(QStringLiteral("closed"));
     SelfUnloadingWindow::Form_Deactivate();
 }
 
 void ScaleWindow::closeEvent(QCloseEvent* event) {
     // Closing the window any other way than OK is Cancel.
-    editor_->Cancel();
+    Put_Back(QStringLiteral("closed"));
     SelfUnloadingWindow::closeEvent(event);
 }
 
@@ -351,13 +368,29 @@ bool ScaleWindow::eventFilter(QObject* watched, QEvent* event) {
     if (!widget || widget->window() != this)
         return false;
     if (type == QEvent::KeyPress) {
+        // A disabled control takes no key, and none goes on from it to the window
+        // (the digits 9 and 3 would move a bar). Nor do digits typed after a click
+        // into a disabled entry: they were meant for it.
         const auto* key = static_cast<QKeyEvent*>(event);
+        if (!widget->isEnabled())
+            return true;
+        if (entryAimed_ && !key->text().isEmpty() && key->text().at(0).isDigit())
+            return true;
         return Form_KeyDown(key->key(), key->modifiers());
+    }
+    if (type == QEvent::MouseButtonPress) {
+        // A press goes on through the controls under it: each sees where it is.
+        const QWidget* under =
+            childAt(mapFromGlobal(static_cast<QMouseEvent*>(event)->globalPosition().toPoint()));
+        entryAimed_ = (under == Input_Min || under == Input_max) && !under->isEnabled();
     }
     if (type == QEvent::FocusIn) {
         // The window's own activation gives the focus back where it was; only a
         // user's move into an entry chooses "Min - Max".
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+            reason == Qt::ShortcutFocusReason)
+            entryAimed_ = false;
         if ((watched == Input_Min || watched == Input_max) &&
             reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             Input_Min_GotFocus();

@@ -99,9 +99,15 @@ private:
     void Show_View();
     void Show_Entries();
     void Tell(const QString& text);
+    // Puts back what was not sent, and says so in the status bar: the window was
+    // `how` ("cancelled", "closed").
+    void Put_Back(const QString& how);
     // Sends; false (and told) when nothing went out.
     bool Send();
 
     const char* formName_;
+    // The last click was into a disabled entry: the digits typed next are the
+    // entry's, not the window's keys.
+    bool entryAimed_ = false;
     std::unique_ptr<Scale::Editor> editor_;
 };

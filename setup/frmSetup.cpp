@@ -240,6 +240,13 @@ void frmSetup::Form_Load() {
     Load_All_Combo();
     cmdApply->setEnabled(false);
     Tell_Left_Out();
+    if (UnitLocked == 1)
+        Dialogs::msgBox(QStringLiteral("The unit is locked: the rows stay empty and nothing can be "
+                                       "saved while it is. Open this screen again once the unit "
+                                       "is unlocked."),
+                        Dialogs::Buttons::Ok, Dialogs::Icon::Information, Title);
+    else if (const QString shared = Shared_Text(shared_); !shared.isEmpty())
+        Dialogs::msgBox(shared, Dialogs::Buttons::Ok, Dialogs::Icon::Information, Title);
 }
 
 void frmSetup::Take_Rows() {
@@ -273,6 +280,10 @@ void frmSetup::Set_Values() {
         return;
     std::vector<Channel> all = shown_;
     all.insert(all.end(), leftOut_.begin(), leftOut_.end());
+    // The rows left out come last: a place they share is theirs, and only the
+    // rows shown give one up, which their save then keeps.
+    shared_ = Settle_Shared_Positions(all);
+    std::copy_n(all.begin(), shown_.size(), shown_.begin());
     freeBars_ = Free_Bars(all);
     freeTexts_ = Free_Texts(all);
     for (int k = 0; k < Shown_Rows(); ++k) {

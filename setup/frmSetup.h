@@ -97,6 +97,8 @@ private:
     // their settings and their positions.
     std::vector<DisplaySetup::Channel> shown_;
     std::vector<DisplaySetup::Channel> leftOut_;
+    // Places the tables gave to more than one row, settled when the rows were filled.
+    std::vector<DisplaySetup::SharedPosition> shared_;
     // RowFuncTable: each shown row's bar-gauge and text-readout position.
     std::array<int, Rows> rowBar_{};
     std::array<int, Rows> rowText_{};

@@ -90,3 +90,30 @@ TEST_F(DisplayEndToEnd, EngineTempOnBarOneTextOneAndTheChartFromTheNextReplyAndA
     ASSERT_TRUE(replies(3));
     expectEngineTempFirst(again);
 }
+
+TEST_F(DisplayEndToEnd, ALockedUnitAtOpeningSaysWhyTheRowsAreEmpty) {
+    frmMain& w = openOnline();
+    const QByteArray before = folder.read(QStringLiteral("KVR6SetDisplay.cfg"));
+    unit.faults.locked = true;
+    ASSERT_TRUE(QTest::qWaitFor([] { return UnitLocked == 1; }, 10000));
+    dialogs.clear();
+    frmSetup& s = openSetup(w);
+    ASSERT_EQ(dialogs.records().size(), 1u) << dialogs.texts().join('\n').toStdString();
+    EXPECT_EQ(dialogs.records()[0].title, QStringLiteral("Display Setup"));
+    EXPECT_TRUE(dialogs.records()[0].text.startsWith(QStringLiteral("The unit is locked")))
+        << dialogs.records()[0].text.toStdString();
+    for (int k = 0; k < s.Shown_Rows(); ++k)
+        EXPECT_TRUE(s.lblName[k]->text().isEmpty()) << k;
+    EXPECT_TRUE(s.grab().save(Screenshot_Path(QStringLiteral("display-setup-locked.png"))));
+    QTest::mouseClick(s.cmdOK, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([] { return !FormInstance<frmSetup>::loaded(); }, 5000));
+    EXPECT_EQ(folder.read(QStringLiteral("KVR6SetDisplay.cfg")), before);
+
+    // Unlocked, the next opening fills the rows and tells nothing.
+    unit.faults.locked = false;
+    ASSERT_TRUE(QTest::qWaitFor([] { return UnitLocked == 0; }, 10000));
+    dialogs.clear();
+    frmSetup& again = openSetup(w);
+    EXPECT_TRUE(dialogs.records().empty()) << dialogs.texts().join('\n').toStdString();
+    EXPECT_EQ(again.lblName[0]->text(), QStringLiteral("Analog Input V"));
+}

@@ -9,6 +9,8 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <algorithm>
+#include <tuple>
 
 namespace {
 
@@ -408,4 +410,152 @@ TEST_F(DisplayWindow, TheAdvancedColumnsStayAsChosenAndTheWindowFitsItsRows) {
     EXPECT_EQ(none.height(), Design::px(6495 - 19 * 240));
     EXPECT_LE(none.cmdOK->geometry().bottom(), none.Frame1->height());
     EXPECT_TRUE(none.cmdOK->isVisible());
+}
+
+namespace {
+
+// The shipped display file with field `column` (1..8) of the reading `id` set to
+// `value`, as a hand edit leaves it.
+void editShippedFile(const TempProgramFolder& folder,
+                     const std::vector<std::tuple<int, int, QString>>& edits) {
+    QStringList lines = QString::fromLatin1(folder.read(QStringLiteral("KVR6SetDisplay.cfg")))
+                            .split(QStringLiteral("\r\n"));
+    for (const auto& [id, column, value] : edits)
+        for (QString& line : lines)
+            if (line.startsWith(QLatin1Char(',')) &&
+                line.section(',', 1, 1).trimmed() == QString::number(id)) {
+                QStringList fields = line.split(',');
+                fields[column] = value;
+                line = fields.join(',');
+            }
+    folder.write(QStringLiteral("KVR6SetDisplay.cfg"),
+                 lines.join(QStringLiteral("\r\n")).toLatin1());
+}
+
+} // namespace
+
+TEST_F(DisplayWindow, APlaceTwoReadingsHoldInTheFileIsToldAndKeptByOneOfThemOnly) {
+    frmMain& w = openMain();
+    const struct Case {
+        const char* place;
+        int column;        // 2 bar, 3 text
+        int id;            // the reading given the place by hand
+        int position;      // the place
+        const char* kept;  // the later holder in the file, which the main window shows
+        const char* lost;  // the earlier one
+        const char* third; // takes the place once the keeper gives it up
+    } cases[] = {
+        {"bar gauge 1", 2, 6, 1, "RPM", "Engine Period ms", "AMP Input V"},
+        {"text readout 3", 3, 8, 3, "AFR Input V", "AFR", "RPM Pos"},
+    };
+    const QByteArray shipped = folder.read(QStringLiteral("KVR6SetDisplay.cfg"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.place);
+        folder.write(QStringLiteral("KVR6SetDisplay.cfg"), shipped);
+        editShippedFile(folder, {{c.id, c.column, QString::number(c.position)}});
+        WtsGeneral::Read_Setup_Display_Files();
+        const QByteArray edited = folder.read(QStringLiteral("KVR6SetDisplay.cfg"));
+        const QString place = QString::number(c.position);
+        dialogs.clear();
+        frmSetup& s = openSetup(w);
+        const auto list = [&](int k) { return c.column == 2 ? s.comBG[k] : s.comT[k]; };
+        const int kept = rowOf(s, QString::fromLatin1(c.kept));
+        const int lost = rowOf(s, QString::fromLatin1(c.lost));
+        const int third = rowOf(s, QString::fromLatin1(c.third));
+        ASSERT_GE(std::min({kept, lost, third}), 0);
+
+        // Told once, naming the place and both readings.
+        ASSERT_EQ(dialogs.records().size(), 1u) << dialogs.texts().join('\n').toStdString();
+        const QString told = dialogs.records()[0].text;
+        EXPECT_TRUE(
+            told.contains(QStringLiteral("%1: \"%2\", not \"%3\"")
+                              .arg(QString::fromLatin1(c.place), QString::fromLatin1(c.kept),
+                                   QString::fromLatin1(c.lost))))
+            << told.toStdString();
+        EXPECT_EQ(list(kept)->currentText(), place);
+        EXPECT_EQ(list(lost)->currentText(), QStringLiteral("0"));
+        for (int k = 0; k < s.Shown_Rows(); ++k)
+            EXPECT_EQ(items(list(k)).contains(place), k == kept) << k;
+        EXPECT_FALSE(s.cmdApply->isEnabled()) << "opening changes nothing";
+
+        // The keeper gives it up and a third reading takes it: one reading holds it.
+        pick(list(kept), QStringLiteral("0"));
+        pick(list(third), place);
+        QTest::mouseClick(s.cmdApply, Qt::LeftButton);
+        EXPECT_TRUE(dialogs.records().size() == 1u) << dialogs.texts().join('\n').toStdString();
+        QStringList holders;
+        for (const QString& row : fileRows())
+            if (field(row, c.column) == place)
+                holders << field(row, 5);
+        EXPECT_EQ(holders, QStringList{QString::fromLatin1(c.third)});
+        if (c.column == 2)
+            EXPECT_EQ(w.BarSet->bars()[static_cast<std::size_t>(c.position - 1)].name,
+                      QString::fromLatin1(c.third));
+        else
+            EXPECT_EQ(w.lblRC[c.position - 1]->text(), QString::fromLatin1(c.third));
+        QTest::mouseClick(s.cmdOK, Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([] { return !FormInstance<frmSetup>::loaded(); }, 5000));
+
+        // Opening and leaving without a save keeps the file as the user wrote it.
+        folder.write(QStringLiteral("KVR6SetDisplay.cfg"), edited);
+        WtsGeneral::Read_Setup_Display_Files();
+        frmSetup& again = openSetup(w);
+        QTest::mouseClick(again.cmdOK, Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([] { return !FormInstance<frmSetup>::loaded(); }, 5000));
+        EXPECT_EQ(folder.read(QStringLiteral("KVR6SetDisplay.cfg")), edited);
+    }
+}
+
+TEST_F(DisplayWindow, ARangeOnARowThatDrawsNothingBlocksNoSave) {
+    // Hand-edited ranges on rows with no bar and no trace: AFR Input V shows
+    // nowhere, Analog Input V on text readout 6 only.
+    editShippedFile(folder, {{8, 6, QStringLiteral("5")},
+                             {8, 7, QStringLiteral("5")},
+                             {0, 6, QStringLiteral("9")},
+                             {0, 7, QStringLiteral("1")}});
+    frmMain& w = openMain();
+    EXPECT_TRUE(dialogs.records().empty()) << "the start-up reader names no such row";
+    frmSetup& s = openSetup(w);
+    const int rpm = rowOf(s, QStringLiteral("RPM"));
+    pick(s.comT[rpm], QStringLiteral("0"));
+    QTest::mouseClick(s.cmdApply, Qt::LeftButton);
+    EXPECT_TRUE(dialogs.records().empty()) << dialogs.texts().join('\n').toStdString();
+    EXPECT_FALSE(s.cmdApply->isEnabled());
+    const QStringList rows = fileRows();
+    ASSERT_EQ(rows.size(), 19);
+    EXPECT_EQ(field(rows[9], 3), QStringLiteral("0")) << "the save was made";
+    const struct {
+        int row;
+        const char* min;
+        const char* max;
+    } kept[] = {{8, "5", "5"}, {0, "9", "1"}};
+    for (const auto& k : kept) {
+        EXPECT_EQ(field(rows[k.row], 6), QString::fromLatin1(k.min)) << k.row;
+        EXPECT_EQ(field(rows[k.row], 7), QString::fromLatin1(k.max)) << k.row;
+    }
+
+    // Once such a row draws (a trace, a bar), its range is checked again.
+    const struct {
+        const char* reading;
+        bool trace;
+    } draws[] = {{"AFR Input V", true}, {"Analog Input V", false}};
+    for (const auto& d : draws) {
+        const int k = rowOf(s, QString::fromLatin1(d.reading));
+        const QByteArray before = folder.read(QStringLiteral("KVR6SetDisplay.cfg"));
+        if (d.trace) {
+            QTest::mouseClick(s.chkP[k], Qt::LeftButton);
+        } else {
+            pick(s.comBG[rpm], QStringLiteral("0"));
+            pick(s.comBG[k], QStringLiteral("1"));
+        }
+        dialogs.clear();
+        QTest::mouseClick(s.cmdApply, Qt::LeftButton);
+        ASSERT_EQ(dialogs.records().size(), 1u) << d.reading;
+        EXPECT_TRUE(dialogs.records()[0].text.contains(
+            QStringLiteral("\"%1\"").arg(QString::fromLatin1(d.reading))))
+            << dialogs.records()[0].text.toStdString();
+        EXPECT_EQ(folder.read(QStringLiteral("KVR6SetDisplay.cfg")), before);
+        if (d.trace)
+            QTest::mouseClick(s.chkP[k], Qt::LeftButton);
+    }
 }

@@ -65,14 +65,6 @@ TEST_F(RpmEditorTest, EntriesBeyondTheLimitsAreWrittenBackAsTheLimits) {
     EXPECT_EQ(bytes(254, 255), (std::vector<int>{0, 62}));
 }
 
-TEST_F(RpmEditorTest, AMaximumBelowTheMinimumEndsOneHundredAndFiftyAboveIt) {
-    open();
-    apply(QStringLiteral("5000"), QStringLiteral("3000"));
-    // 5000 reads back as 5008 (period 234); the top is 5158, period 227.
-    EXPECT_EQ(period(0), 234);
-    EXPECT_EQ(period(15), 227);
-}
-
 TEST_F(RpmEditorTest, TheCylinderCountBoundsTheScaleAndTheLongestPeriodCarries) {
     ParamBlock[Idx_Cylinders] = 12;
     open();
@@ -106,22 +98,33 @@ TEST_F(RpmEditorTest, AnUnusableCylindersByteCountsAsFourAndStaysAsItIs) {
 }
 
 TEST_F(RpmEditorTest, EntriesThatGiveNoScaleAreRefusedAndNothingChanges) {
-    open();
-    const auto before = bytes(0, 256);
     const struct {
+        int cylinders;
         const char* min;
         const char* max;
         const char* told;
     } cases[] = {
-        {"abc", "8000", "\"abc\" is not a number"}, {"1000", "", "\"\" is not a number"},
-        {"3000", "3000", "both 3000 RPM"},          {"100", "300", "both 300 RPM"},
-        {"19000", "25000", "both 19000 RPM"},
+        {4, "abc", "8000", "\"abc\" is not a number"},
+        {4, "1000", "", "\"\" is not a number"},
+        {4, "3000", "3000", "both 3000 RPM"},
+        {4, "100", "300", "both 300 RPM"},
+        {4, "19000", "25000", "both 19000 RPM"},
+        {4, "5000", "3000", "The maximum (3000 RPM) is below the minimum (5000 RPM)"},
+        {4, "100", "250", "The maximum (250 RPM) is below the minimum (300 RPM)"},
+        {4, "999999999999", "999999999999", "is below the minimum"},
+        // Both ends come to the shortest period, or both to the longest.
+        {12, "7700", "9000", "both come to 7659 RPM (timer period 51)"},
+        {1, "300", "850", "both come to 872 RPM (timer period 5376)"},
     };
     for (const auto& c : cases) {
+        ParamBlock[Idx_Cylinders] = static_cast<std::int16_t>(c.cylinders);
+        open();
+        const auto before = bytes(0, 256);
         const QString told = apply(QString::fromLatin1(c.min), QString::fromLatin1(c.max));
         EXPECT_TRUE(told.contains(QString::fromLatin1(c.told))) << told.toStdString();
         EXPECT_EQ(bytes(0, 256), before) << c.min << " " << c.max;
         EXPECT_FALSE(editor.view().applyAllEnabled);
+        EXPECT_EQ(ScaleMinMaxMode, 1) << "the entries stay to be mended";
     }
 }
 
@@ -171,25 +174,31 @@ TEST_F(RpmEditorTest, DownStopsAtTheLowestTarget) {
     EXPECT_EQ(period(0), 3906);
 }
 
-TEST_F(RpmEditorTest, TheSpacingRulePushesOnlyTheBarsTooClose) {
-    setPeriod(5, static_cast<int>(NumberRules::RoundEven(1171875.0 / 3500)));
-    setPeriod(6, static_cast<int>(NumberRules::RoundEven(1171875.0 / 3505)));
-    setPeriod(7, static_cast<int>(NumberRules::RoundEven(1171875.0 / 3515)));
+TEST_F(RpmEditorTest, TheSpacingRulePushesOnlyTheBarsTooCloseToTenRpmPerBar) {
+    // Near 1100 RPM a period count is about 1 RPM: every whole RPM is held.
+    const int start[] = {1095, 1100, 1105, 1112, 1140};
+    for (int n = 0; n < 5; ++n)
+        setPeriod(n, static_cast<int>(NumberRules::RoundEven(1171875.0 / start[n])));
     open();
-    const int bar8 = period(8);
-    const int bar4 = period(4);
-    editor.Image1_Click(5);
-    const int five = rpm(5);
+    const int bar5 = period(5);
+    editor.Image1_Click(1);
     press(Key::Up);
-    const int moved = rpm(5);
-    EXPECT_GE(moved, five + 5);
-    EXPECT_GE(rpm(6), moved + 10 - 5) << "within the period's rounding";
-    EXPECT_GT(rpm(6), moved);
-    EXPECT_GT(rpm(7), rpm(6));
-    EXPECT_GE(rpm(7), moved + 20 - 5);
-    EXPECT_EQ(period(8), bar8) << "far enough: not touched";
-    EXPECT_EQ(period(4), bar4);
+    // Bar 1 at 1110: bars 2 and 3 pushed to 10 and 20 RPM above it; bar 4 stands
+    // at 30 above already, and bar 0 below: not touched.
+    const std::vector<int> up{1095, 1110, 1120, 1130, 1140};
+    for (int n = 0; n < 5; ++n)
+        EXPECT_EQ(rpm(n), up[static_cast<std::size_t>(n)]) << n;
+    EXPECT_EQ(period(4), static_cast<int>(NumberRules::RoundEven(1171875.0 / 1140)));
+    EXPECT_EQ(period(5), bar5);
     EXPECT_TRUE(editor.view().applyAllEnabled);
+
+    // Down to 1080: bar 0 pushed to 10 RPM below, and the minimum with it.
+    press(Key::Down, 3);
+    const std::vector<int> down{1070, 1080, 1120, 1130, 1140};
+    for (int n = 0; n < 5; ++n)
+        EXPECT_EQ(rpm(n), down[static_cast<std::size_t>(n)]) << n;
+    EXPECT_EQ(editor.view().lblMinRpm, QStringLiteral("1070"));
+    EXPECT_EQ(editor.view().lblRPMmin, QStringLiteral("1070"));
 }
 
 TEST_F(RpmEditorTest, MovingOneBarAloneIsAnUnsentChange) {

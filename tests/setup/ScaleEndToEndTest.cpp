@@ -5,6 +5,9 @@
 
 #include "tests/setup/ScaleWindowSupport.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 namespace {
 
 class ScaleEndToEnd : public ScaleWindowTest {
@@ -30,6 +33,19 @@ protected:
         return n;
     }
     bool unitHoldsTheImage() const { return unitBytes(128, 255) == bytes(128, 255); }
+    // An entry's text as the user gives it: typed key by key, or a long one pasted
+    // (the entry keeps what it can hold).
+    static void enter(QLineEdit* box, const QString& text) {
+        if (text.size() <= 40) {
+            type(box, text);
+            return;
+        }
+        QGuiApplication::clipboard()->setText(text);
+        QTest::mouseClick(box, Qt::LeftButton);
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(box->text().size(), std::min<qsizetype>(text.size(), box->maxLength()));
+    }
 };
 
 } // namespace
@@ -169,4 +185,76 @@ TEST_F(ScaleEndToEnd, OkWhileTheUnitIsSilentKeepsTheWindowOpenWithItsChanges) {
     EXPECT_TRUE(unitHoldsTheImage());
     for (const QByteArray& f : unit.frames())
         EXPECT_FALSE(SendPath::Is_Write(f)) << f.toHex().toStdString();
+}
+
+TEST_F(ScaleEndToEnd, RpmEntriesThatGiveNoRisingScaleAreRefusedAndTheUnitKeepsItsScale) {
+    // Twelve cylinders: the shortest period the unit takes is 7659 RPM.
+    unit.setByte(4, Idx_Cylinders, 12);
+    frmMain& w = openOnlineWired();
+    ASSERT_EQ(ParamBlock[Idx_Cylinders], 12);
+    frmScaleRPM& e = openRpm();
+    const QString digits = QStringLiteral("1") + QString(100000, QLatin1Char('0'));
+    const struct {
+        QString min;
+        QString max;
+        QString told; // the start of the message
+    } cases[] = {
+        {"5000", "3000", "The maximum (3000 RPM) is below the minimum (5000 RPM)"},
+        {"999999999999", "8000", "The maximum (8000 RPM) is below the minimum (1000000000000 RPM)"},
+        {digits, "8000",
+         "The maximum (8000 RPM) is below the minimum (10000000000000000000... RPM)"},
+        {"300", QString(100000, QLatin1Char('x')), "\"xxxxxxxxxxxxxxxxxxxx...\" is not a number"},
+        {"7700", "9000",
+         "With 12 cylinder(s) the minimum (7700 RPM) and the maximum (9000 RPM) "
+         "both come to 7659 RPM"},
+        {"8000", digits,
+         "With 12 cylinder(s) the minimum (8000 RPM) and the maximum (19000 RPM) "
+         "both come to 7659 RPM"},
+    };
+    const auto unitScale = unitBytes(224, 255);
+    ASSERT_EQ(bytes(224, 255), unitScale);
+    const QString minCaption = e.lblMinRpm->text();
+    const QString maxCaption = e.lblMaxRpm->text();
+    unit.clearFrames();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.told.toStdString());
+        if (!e.Input_Min->isEnabled())
+            QTest::mouseClick(e.chkActiveMM, Qt::LeftButton);
+        enter(e.Input_Min, c.min);
+        enter(e.Input_max, c.max);
+        dialogs.clear();
+        QTest::mouseClick(e.cmdApply, Qt::LeftButton);
+        ASSERT_EQ(dialogs.records().size(), 1u);
+        const QString told = dialogs.records()[0].text;
+        EXPECT_TRUE(told.startsWith(c.told)) << told.toStdString();
+        EXPECT_TRUE(told.endsWith(QStringLiteral("Nothing was changed."))) << told.toStdString();
+        EXPECT_LT(told.size(), 400);
+        EXPECT_EQ(bytes(224, 255), unitScale);
+        EXPECT_EQ(e.lblMinRpm->text(), minCaption);
+        EXPECT_EQ(e.lblMaxRpm->text(), maxCaption);
+        EXPECT_FALSE(e.cmdApplyAll->isEnabled());
+        expectAxisLabelsFollowTheImage();
+    }
+    EXPECT_TRUE(e.grab().save(Screenshot_Path(QStringLiteral("scale-rpm-refused.png"))));
+
+    // A narrow range the unit can hold is no flat one: it is spread and sent.
+    type(e.Input_Min, QStringLiteral("7500"));
+    type(e.Input_max, QStringLiteral("9000"));
+    dialogs.clear();
+    QTest::mouseClick(e.cmdApply, Qt::LeftButton);
+    EXPECT_TRUE(dialogs.records().empty()) << dialogs.texts().join('\n').toStdString();
+    EXPECT_EQ(*e.editor().Whole(0), 7512);
+    EXPECT_EQ(*e.editor().Whole(15), 7659);
+    QTest::mouseClick(e.cmdApplyAll, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rowWrites().size() == 2; }, 15000));
+    ASSERT_TRUE(polling());
+    EXPECT_EQ(unitBytes(224, 255), bytes(224, 255));
+    EXPECT_EQ(w.lblrpm[0]->text(), QStringLiteral("7512"));
+    expectAxisLabelsFollowTheImage();
+
+    // Nothing but those two rows went to the unit.
+    int writes = 0;
+    for (const QByteArray& f : unit.frames())
+        writes += SendPath::Is_Write(f) ? 1 : 0;
+    EXPECT_EQ(writes, 2);
 }

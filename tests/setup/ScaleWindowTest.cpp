@@ -212,3 +212,201 @@ TEST_F(ScaleWindowTest, AnUnusableCylindersByteIsToldAndNeverChanged) {
     EXPECT_EQ(ParamBlock[Idx_Cylinders], 13);
     EXPECT_EQ(dialogs.records().size(), 1u) << "told once, by the RPM editor";
 }
+
+namespace {
+
+// One of the two editors, for tables over both.
+struct EditorCase {
+    const char* title;
+    bool rpm;
+    const char* min; // a minimum and a maximum the editor takes
+    const char* max;
+};
+const EditorCase BothEditors[] = {{"RPM Scale", true, "900", "9000"},
+                                  {"Deflection Scale", false, "10", "90"}};
+
+class ScaleEditorsTest : public ScaleWindowTest {
+protected:
+    ScaleWindow& openEditor(const EditorCase& c) {
+        if (c.rpm)
+            return openRpm();
+        return openDeflection();
+    }
+    static bool unloaded(const EditorCase& c) {
+        return c.rpm ? Wait_Unloaded<frmScaleRPM>() : Wait_Unloaded<frmScaleDeflect>();
+    }
+    static int first(const EditorCase& c) { return c.rpm ? 224 : 152; }
+    static int last(const EditorCase& c) { return c.rpm ? 255 : 159; }
+};
+
+} // namespace
+
+TEST_F(ScaleEditorsTest, CancelSaysInTheStatusBarThatTheChangesWerePutBack) {
+    openWired();
+    for (const EditorCase& c : BothEditors) {
+        SCOPED_TRACE(c.title);
+        const auto before = bytes(0, 256);
+        ScaleWindow& e = openEditor(c);
+        clickBar(e, 3);
+        press(e, Qt::Key_PageUp);
+        ASSERT_NE(bytes(0, 256), before);
+        QTest::mouseClick(e.cmdCancel, Qt::LeftButton);
+        ASSERT_TRUE(unloaded(c));
+        EXPECT_EQ(bytes(0, 256), before);
+        EXPECT_EQ(notice(), QStringLiteral("%1 cancelled: its changes were not sent to the unit "
+                                           "and have been put back.")
+                                .arg(QString::fromLatin1(c.title)));
+        expectAxisLabelsFollowTheImage();
+
+        // With nothing to put back, Cancel says nothing.
+        SendRule::Tell(QString());
+        ScaleWindow& again = openEditor(c);
+        clickBar(again, 2);
+        QTest::mouseClick(again.cmdCancel, Qt::LeftButton);
+        ASSERT_TRUE(unloaded(c));
+        EXPECT_FALSE(notice().contains(QStringLiteral("put back"))) << notice().toStdString();
+    }
+}
+
+TEST_F(ScaleEditorsTest, TheFootApplyLeavesNavigationOnAndTheArrowsMoveBarsAlsoAtTheNextOpening) {
+    openWired();
+    const struct {
+        const char* how;
+        bool byKey;
+    } presses[] = {{"mouse", false}, {"space bar", true}};
+    for (const EditorCase& c : BothEditors)
+        for (const auto& how : presses) {
+            SCOPED_TRACE(std::string(c.title) + " by " + how.how);
+            ScaleWindow& e = openEditor(c);
+            clickBar(e, 4);
+            press(e, Qt::Key_Up);
+            ASSERT_TRUE(e.cmdApplyAll->isEnabled());
+            if (how.byKey) {
+                e.cmdApplyAll->setFocus(Qt::TabFocusReason);
+                QTest::keyClick(e.cmdApplyAll, Qt::Key_Space);
+            } else {
+                QTest::mouseClick(e.cmdApplyAll, Qt::LeftButton);
+            }
+            ASSERT_FALSE(e.cmdApplyAll->isEnabled()) << "stored";
+            EXPECT_EQ(ScaleMinMaxMode, 0);
+            EXPECT_FALSE(e.chkActiveMM->isChecked());
+            EXPECT_TRUE(e.Frame2->isEnabled());
+            EXPECT_NE(QApplication::focusWidget(), e.Input_Min);
+            EXPECT_NE(QApplication::focusWidget(), e.Input_max);
+            const int stored = *e.editor().Whole(4);
+            press(e, Qt::Key_Up);
+            EXPECT_GT(*e.editor().Whole(4), stored) << "the arrows still move the bar";
+            QTest::mouseClick(e.cmdOK, Qt::LeftButton);
+            ASSERT_TRUE(unloaded(c));
+
+            ScaleWindow& again = openEditor(c);
+            const int reopened = *again.editor().Whole(4);
+            press(again, Qt::Key_Up);
+            EXPECT_GT(*again.editor().Whole(4), reopened) << "and at the next opening";
+            QTest::mouseClick(again.cmdOK, Qt::LeftButton);
+            ASSERT_TRUE(unloaded(c));
+        }
+}
+
+TEST_F(ScaleEditorsTest, DigitsTypedIntoADisabledEntryChangeNoBar) {
+    openWired();
+    for (const EditorCase& c : BothEditors) {
+        SCOPED_TRACE(c.title);
+        ScaleWindow& e = openEditor(c);
+        type(e.Input_Min, QString::fromLatin1(c.min));
+        type(e.Input_max, QString::fromLatin1(c.max));
+        QTest::mouseClick(e.cmdApply, Qt::LeftButton);
+        ASSERT_FALSE(e.Input_Min->isEnabled()) << "Navigation after Apply";
+        const auto applied = bytes(0, 256);
+        const QString min = e.Input_Min->text();
+        // Straight into each entry, and after a click into it to wherever the focus is.
+        for (QLineEdit* entry : {e.Input_Min, e.Input_max}) {
+            QTest::keyClicks(entry, QStringLiteral("99"));
+            QTest::mouseClick(entry, Qt::LeftButton);
+            for (const Qt::Key digit : {Qt::Key_9, Qt::Key_9, Qt::Key_3})
+                press(e, digit);
+            press(e, Qt::Key_9, Qt::KeypadModifier);
+        }
+        EXPECT_EQ(bytes(0, 256), applied);
+        EXPECT_EQ(e.Input_Min->text(), min);
+        expectAxisLabelsFollowTheImage();
+        // The same digits after a click on a bar move it: they are the window's keys.
+        clickBar(e, 2);
+        press(e, Qt::Key_9);
+        EXPECT_NE(bytes(0, 256), applied);
+        QTest::mouseClick(e.cmdCancel, Qt::LeftButton);
+        ASSERT_TRUE(unloaded(c));
+    }
+}
+
+TEST_F(ScaleEditorsTest, OffLineWithNoMapLoadedBothEditorsRefuseAndChangeNothing) {
+    openWired();
+    MapLoaded = 0;
+    for (const EditorCase& c : BothEditors) {
+        SCOPED_TRACE(c.title);
+        const auto before = bytes(0, 256);
+        dialogs.clear();
+        ScaleWindow& e = openEditor(c);
+        ASSERT_EQ(dialogs.records().size(), 1u) << "told at opening";
+        EXPECT_TRUE(dialogs.records()[0].text.startsWith(
+            QStringLiteral("There is no map loaded and no unit on-line")))
+            << dialogs.records()[0].text.toStdString();
+        // "Min - Max" may be left on from the last opening: the keys want Navigation.
+        if (ScaleMinMaxMode == 1)
+            QTest::mouseClick(e.chkActiveN, Qt::LeftButton);
+        clickBar(e, 3);
+        press(e, Qt::Key_PageUp);
+        press(e, Qt::Key_Down);
+        if (!e.Input_Min->isEnabled())
+            QTest::mouseClick(e.chkActiveMM, Qt::LeftButton);
+        type(e.Input_Min, QString::fromLatin1(c.min));
+        type(e.Input_max, QString::fromLatin1(c.max));
+        QTest::mouseClick(e.cmdApply, Qt::LeftButton);
+        ASSERT_EQ(dialogs.records().size(), 4u) << dialogs.texts().join('\n').toStdString();
+        for (std::size_t i = 1; i < 4; ++i) {
+            EXPECT_EQ(dialogs.records()[i].title, QString::fromLatin1(c.title));
+            EXPECT_EQ(dialogs.records()[i].text,
+                      QStringLiteral("There is no map loaded and no unit on-line: the %1 was "
+                                     "not changed.")
+                          .arg(QString::fromLatin1(c.title)));
+        }
+        EXPECT_EQ(bytes(0, 256), before);
+        EXPECT_FALSE(e.cmdApplyAll->isEnabled());
+        EXPECT_EQ(OfflineEdits, 0);
+        expectAxisLabelsFollowTheImage();
+        QTest::mouseClick(e.cmdOK, Qt::LeftButton);
+        ASSERT_TRUE(unloaded(c));
+        EXPECT_EQ(bytes(0, 256), before);
+    }
+}
+
+TEST_F(ScaleEditorsTest, TheDeflectionMaximumAfterAKeyShowsTheSelectedBarLeftFromTheRpmEditor) {
+    openWired();
+    const Qt::Key keys[] = {Qt::Key_Left, Qt::Key_Right};
+    for (const Qt::Key key : keys) {
+        SCOPED_TRACE(key == Qt::Key_Left ? "Left" : "Right");
+        frmScaleRPM& rpm = openRpm();
+        clickBar(rpm, 12);
+        QTest::mouseClick(rpm.cmdOK, Qt::LeftButton);
+        ASSERT_TRUE(Wait_Unloaded<frmScaleRPM>());
+        ASSERT_EQ(ScaleSelBar, 12);
+
+        const auto before = bytes(0, 256);
+        frmScaleDeflect& d = openDeflection();
+        const QString top = QString::number(*d.editor().Whole(7)) + QStringLiteral(" %");
+        press(d, key);
+        EXPECT_EQ(ScaleSelBar, 7);
+        EXPECT_EQ(d.lblRPM_Now->text(), top);
+        EXPECT_EQ(d.lblMaxRpm->text(), top);
+        EXPECT_EQ(d.lblRpmMax->text(), top);
+        EXPECT_EQ(bytes(0, 256), before);
+        EXPECT_FALSE(d.cmdApplyAll->isEnabled());
+        // The next value key moves the last bar from what it shows.
+        press(d, Qt::Key_Down);
+        EXPECT_EQ(d.lblMaxRpm->text(),
+                  QString::number(*d.editor().Whole(7)) + QStringLiteral(" %"));
+        QTest::mouseClick(d.cmdCancel, Qt::LeftButton);
+        ASSERT_TRUE(Wait_Unloaded<frmScaleDeflect>());
+        EXPECT_EQ(bytes(0, 256), before);
+    }
+}
