@@ -560,6 +560,8 @@ TEST_F(BackupRestoreTest, AMapThatCannotBeCopiedIsNamedAndTheCopyIsNotCompleted)
                   (c.restore ? QStringLiteral("RESTORE") : QStringLiteral("BACKUP")) +
                       QStringLiteral(" not complete: 1 map was not copied."));
         EXPECT_EQ(b.lblStatus[e]->text(), QStringLiteral("1"));
+        b.grab().save(Screenshot_Path(c.restore ? QStringLiteral("restore-not-complete.png")
+                                                : QStringLiteral("backup-not-complete.png")));
         EXPECT_EQ(bytesOf(to + "/Golf.kvr"), bytesOf(from + "/Golf.kvr"));
         EXPECT_TRUE(Still_Loaded<frmBackRest>()) << "the window closes as after a whole copy";
         EXPECT_FALSE(b.Timer1.isActive());
@@ -672,6 +674,8 @@ TEST_F(BackupRestoreTest, ARememberedFolderIsOfferedAsWrittenAndAMissingOneIsSai
         frmBackRest& b = openMode(w, w.mnuBackup);
         EXPECT_EQ(b.lblFolder[0]->text(), QDir::toNativeSeparators(c.shown));
         EXPECT_EQ(b.lblDisplay[0]->text(), c.display);
+        if (c.display == missing)
+            b.grab().save(Screenshot_Path(QStringLiteral("backup-folder-missing.png")));
         EXPECT_EQ(b.Folder(), c.shown);
         EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join('\n').toStdString();
         FormInstance<frmBackRest>::unload();
