@@ -1,35 +1,64 @@
 #include "library/BackupFolder.h"
 
-#include "core/ImageSnapshot.h"
-#include "core/MapImage.h"
-#include "library/TuneMapFile.h"
 #include "platform/FileProblem.h"
 #include "platform/KvrError.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace Library {
 
 namespace {
+
 const QString FolderTag = QStringLiteral("Folder=");
+
+// The file is UTF-8 now; one written before held Latin-1, which is almost never
+// valid UTF-8 where it holds a letter beyond ASCII, so it reads as it did.
+QString decoded(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8.decode(bytes);
+    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
 }
 
+QString driveA() {
+    return QString::fromLocal8Bit(qgetenv("KVR6_DRIVE_A"));
+}
+
+} // namespace
+
 QString Backup_Folder() {
-    if (const auto text = TextFile::readAllIfPresent(ProgramFolder::file(BackupFolderFile))) {
-        for (const QString& line : TextFile::splitLines(*text))
+    std::optional<QByteArray> bytes;
+    try {
+        bytes = TextFile::readBytesIfPresent(ProgramFolder::file(BackupFolderFile));
+    } catch (const KvrError& e) {
+        const QString instead = driveA();
+        FileProblem::Tell({QStringLiteral("backup folder setting ") + BackupFolderFile,
+                           QStringLiteral("read"), e.description(),
+                           instead.isEmpty() ? QStringLiteral("Please choose the backup folder.")
+                                             : QStringLiteral("The folder %1 is offered instead.")
+                                                   .arg(QDir::toNativeSeparators(instead)),
+                           QStringLiteral("Backup folder")});
+        return instead;
+    }
+    if (bytes) {
+        for (const QString& line : TextFile::splitLines(decoded(*bytes)))
             if (line.startsWith(FolderTag) && line.size() > FolderTag.size())
                 return line.mid(FolderTag.size());
     }
-    return QString::fromLocal8Bit(qgetenv("KVR6_DRIVE_A"));
+    return driveA();
 }
 
 void Remember_Backup_Folder(const QString& folder) {
     try {
-        TextFile::writeLines(ProgramFolder::file(BackupFolderFile), {FolderTag + folder});
+        TextWriter file(ProgramFolder::file(BackupFolderFile));
+        file.writeUtf8Line(FolderTag + folder);
+        file.commit();
     } catch (const KvrError& e) {
         FileProblem::Tell({QStringLiteral("backup folder setting ") + BackupFolderFile,
                            QStringLiteral("saved"), e.description(),
@@ -49,31 +78,12 @@ bool Folder_Reachable(const QString& folder, bool forWriting) {
            0;
 }
 
-QString Tune_Map_Problem(const QString& path) {
-    const ImageSnapshot before = ImageSnapshot::Take();
-    QString problem;
-    try {
-        TextReader file(path);
-        bool maps = false;
-        WtsGeneral::MapImageResult rows;
-        while (!file.atEnd()) {
-            if (file.readLine().contains(QStringLiteral("MAPS:"))) {
-                maps = true;
-                rows = WtsGeneral::Parse_Map_Image(file);
-                break;
-            }
-        }
-        if (!maps)
-            problem = QStringLiteral("it has no \"MAPS:\" line");
-        else if (!rows.ok())
-            problem = QStringLiteral("line %1 is not a valid map line").arg(rows.firstRejectedLine);
-        else if (const QString missing = TuneMap::Missing_Rows(rows); !missing.isEmpty())
-            problem = QStringLiteral("it lacks the rows of ") + missing;
-    } catch (const KvrError& e) {
-        problem = e.description();
-    }
-    before.Restore();
-    return problem;
+bool Same_File_In(const QString& folder, const QString& name, const QString& other) {
+    struct stat a {};
+    struct stat b {};
+    return ::stat(QFile::encodeName(folder + '/' + name).constData(), &a) == 0 &&
+           ::stat(QFile::encodeName(folder + '/' + other).constData(), &b) == 0 &&
+           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 } // namespace Library

@@ -10,11 +10,15 @@
 
 namespace Library {
 
-// The file that remembers the folder: one line "Folder=" and the path.
+// The file that remembers the folder: one line "Folder=" and the path, UTF-8,
+// so any path comes back as chosen.
 inline const QString BackupFolderFile = QStringLiteral("KVR6BackupFolder.txt");
 
 // The remembered folder; before anything is remembered the folder named by
-// KVR6_DRIVE_A; else an empty text (the user must choose one).
+// KVR6_DRIVE_A; else an empty text (the user must choose one). A file written
+// before as Latin-1 reads as it did. A file that cannot be read (no permission,
+// a folder in its place) is told, and the folder is chosen as if nothing were
+// remembered.
 QString Backup_Folder();
 
 // Remembers the folder for the next opening. A failed write is told; the
@@ -26,9 +30,8 @@ void Remember_Backup_Folder(const QString& folder);
 // stick, a share that is not mounted and a read-only medium all give false.
 bool Folder_Reachable(const QString& folder, bool forWriting);
 
-// Why the file at path is not a whole, readable tune map ("no MAPS: line",
-// "line 12 is not a valid map line", the rows it lacks, the system's reason);
-// empty when it is one. The unit image is left exactly as it was.
-QString Tune_Map_Problem(const QString& path);
+// Whether two names in folder lead to one file. A folder that ignores letter
+// case (a FAT or exFAT stick, a network share) finds "golf.kvr" as "Golf.kvr".
+bool Same_File_In(const QString& folder, const QString& name, const QString& other);
 
 } // namespace Library

@@ -1,19 +1,14 @@
 #include "library/LibraryScan.h"
 
 #include "core/CoreState.h"
-#include "platform/KvrError.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
 
-#include <QFileInfo>
 #include <algorithm>
 
 namespace TuneMap {
 
 namespace {
-
-// A tune-map file is some 3 KB; anything much larger is not one.
-constexpr qint64 LargestTuneMap = 1024 * 1024;
 
 QString text(const std::optional<QString>& v) {
     return v ? v->trimmed() : QString();
@@ -50,27 +45,13 @@ std::vector<LibraryEntry> Scan_Library(QStringList* notes) {
             *notes << name + QStringLiteral(": ") + why;
     };
     for (const QString& name : ProgramFolder::list(QStringLiteral("*.kvr"))) {
-        const QFileInfo info(ProgramFolder::file(name));
-        if (!info.isFile()) {
-            skip(name, QStringLiteral("not a file"));
+        QString text;
+        if (const QString problem = Listing_Problem(ProgramFolder::file(name), &text);
+            !problem.isEmpty()) {
+            skip(name, problem);
             continue;
         }
-        if (info.size() > LargestTuneMap) {
-            skip(name, QStringLiteral("too large for a tune-map file"));
-            continue;
-        }
-        QStringList lines;
-        try {
-            lines = TextFile::readLines(info.filePath());
-        } catch (const KvrError&) {
-            skip(name, QStringLiteral("cannot be read"));
-            continue;
-        }
-        if (std::any_of(lines.begin(), lines.end(),
-                        [](const QString& l) { return l.contains(QChar(0)); })) {
-            skip(name, QStringLiteral("not a text file"));
-            continue;
-        }
+        const QStringList lines = TextFile::splitLines(text);
         entries.push_back({name, Scan_Header(lines)});
     }
     for (const QString& name : ProgramFolder::Names_Not_Text(QStringLiteral(".kvr")))

@@ -385,11 +385,11 @@ void Read_Row_Click(const QString& name) {
     Library::Save_File_Info();
 }
 
-LoadResult Load_Tune_Map(const QString& name) {
-    TextReader file(ProgramFolder::file(name));
-    // A refused file puts everything back as it was.
-    const ImageSnapshot before = ImageSnapshot::Take();
+namespace {
 
+// The map load on an open file: the header into the current-map record, the map
+// rows into the unit image. The caller puts back what a refused file changed.
+LoadResult loadFrom(TextReader& file, const QString& name) {
     LoadResult result;
     MapInfo.fileName = name;
     if (!file.atEnd()) {
@@ -421,6 +421,16 @@ LoadResult Load_Tune_Map(const QString& name) {
         }
     }
     result.missing = Missing_Rows(result.rows);
+    return result;
+}
+
+} // namespace
+
+LoadResult Load_Tune_Map(const QString& name) {
+    TextReader file(ProgramFolder::file(name));
+    // A refused file puts everything back as it was.
+    const ImageSnapshot before = ImageSnapshot::Take();
+    const LoadResult result = loadFrom(file, name);
     if (!result.ok())
         before.Restore();
     return result;
@@ -447,22 +457,54 @@ QString Missing_Rows(const WtsGeneral::MapImageResult& rows) {
     return gaps.join(QStringLiteral(", "));
 }
 
-QString Refused_Load_Text(const QString& name, const LoadResult& result) {
-    QString why;
+QString Refused_Load_Reason(const LoadResult& result) {
     if (!result.rows.ok())
-        why = QStringLiteral("line %1 is not a valid map line (%2 refused)")
-                  .arg(result.rows.firstRejectedLine)
-                  .arg(result.rows.rejected == 1
-                           ? QStringLiteral("1 line")
-                           : QStringLiteral("%1 lines").arg(result.rows.rejected));
-    else if (!result.mapsLine)
-        why = QStringLiteral("it has no \"MAPS:\" line before its last line, so it holds no map "
-                             "rows");
-    else
-        why = QStringLiteral("it is cut short: the map rows of %1 are missing").arg(result.missing);
+        return QStringLiteral("line %1 is not a valid map line (%2 refused)")
+            .arg(result.rows.firstRejectedLine)
+            .arg(result.rows.rejected == 1 ? QStringLiteral("1 line")
+                                           : QStringLiteral("%1 lines").arg(result.rows.rejected));
+    if (!result.mapsLine)
+        return QStringLiteral("it has no \"MAPS:\" line before its last line, so it holds no map "
+                              "rows");
+    return QStringLiteral("it is cut short: the map rows of %1 are missing").arg(result.missing);
+}
+
+QString Refused_Load_Text(const QString& name, const LoadResult& result) {
     return QStringLiteral("The tune map %1 was not loaded: %2. The map and the unit are "
                           "unchanged.")
-        .arg(name, why);
+        .arg(name, Refused_Load_Reason(result));
+}
+
+// --- the library's own check of a file ------------------------------------------------
+
+QString Listing_Problem(const QString& path, QString* text) {
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return QStringLiteral("not a file");
+    if (info.size() > LargestTuneMap)
+        return QStringLiteral("too large for a tune-map file");
+    QString read;
+    try {
+        read = TextFile::readAll(path);
+    } catch (const KvrError&) {
+        return QStringLiteral("cannot be read");
+    }
+    if (read.contains(QChar(0)))
+        return QStringLiteral("not a text file");
+    if (text)
+        *text = std::move(read);
+    return QString();
+}
+
+QString Whole_Map_Problem(const QString& path) {
+    QString text;
+    if (const QString problem = Listing_Problem(path, &text); !problem.isEmpty())
+        return problem;
+    TextReader file = TextReader::fromText(text);
+    const ImageSnapshot before = ImageSnapshot::Take();
+    const LoadResult result = loadFrom(file, QFileInfo(path).fileName());
+    before.Restore();
+    return result.ok() ? QString() : Refused_Load_Reason(result);
 }
 
 } // namespace TuneMap

@@ -154,8 +154,28 @@ struct LoadResult {
 // the records stay as they were. Throws KvrError when the file cannot be read.
 LoadResult Load_Tune_Map(const QString& name);
 
+// What is wrong with a file a load refused, in the words the refusal gives
+// ("it is cut short: the map rows of page 6 addresses 80 to 175 are missing").
+QString Refused_Load_Reason(const LoadResult& result);
+
 // The user's words for a load that was refused: the file, what is wrong with it,
 // and that the map and the unit are unchanged.
 QString Refused_Load_Text(const QString& name, const LoadResult& result);
+
+// --- the library's own check of a file ------------------------------------------------
+
+// A tune-map file is some 3 KB; anything much larger is not one.
+inline constexpr qint64 LargestTuneMap = 1024 * 1024;
+
+// Why the library does not list the file at path ("not a file", "too large for a
+// tune-map file", "cannot be read", "not a text file"); empty when it lists it,
+// and then its text goes to text when given.
+QString Listing_Problem(const QString& path, QString* text = nullptr);
+
+// Why the file at path is not a whole tune map that the library lists and loads,
+// in the library's words (those of Listing_Problem, then those of
+// Refused_Load_Reason); empty when it is one. The file is read as the map load
+// reads it, and the image and the records are left exactly as they were.
+QString Whole_Map_Problem(const QString& path);
 
 } // namespace TuneMap

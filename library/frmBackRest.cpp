@@ -12,6 +12,7 @@
 #include "platform/ProgramFolder.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -22,6 +23,7 @@
 namespace {
 
 const QString KvrPattern = QStringLiteral("*.kvr");
+const QString KvrSuffix = QStringLiteral(".kvr");
 const QString NoFolderTitle = QStringLiteral("No Backup Folder !!");
 
 QString Shown_Path(const QString& folder) {
@@ -51,6 +53,9 @@ void frmBackRest::Build_Controls() {
     setFixedSize(Design::px(7320), Design::px(4500));
     for (int e = 0; e < 2; ++e)
         Build_Frame(e);
+    // Paths and file names are shown as they are spelt, never read as markup.
+    for (QLabel* l : findChildren<QLabel*>())
+        l->setTextFormat(Qt::PlainText);
 }
 
 void frmBackRest::Build_Frame(int e) {
@@ -135,6 +140,13 @@ void frmBackRest::Set_Values() {
 void frmBackRest::Show_Folder() {
     for (QLabel* l : lblFolder)
         l->setText(Shown_Path(folder_));
+    const bool missing = !folder_.isEmpty() && !QFileInfo(folder_).isDir();
+    for (QLabel* l : lblDisplay)
+        l->setText(missing ? QStringLiteral("The backup folder is not there: it is not connected "
+                                            "or not mounted. Connect it, or choose another "
+                                            "folder.")
+                           : QStringLiteral("Please make sure that the backup folder is "
+                                            "connected."));
 }
 
 int frmBackRest::Shown() const {
@@ -202,12 +214,19 @@ void frmBackRest::Copy_All(bool restore) {
     FrameStat[e]->setVisible(true);
     lblStatus[e]->clear();
     skipped_.clear();
+    leftOut_.clear();
+    copied_ = 0;
+    targetFolder_.clear();
+    written_.clear();
 
     if (!Library::Folder_Reachable(folder_, !restore) && !Ask_For_Folder())
         return;
     const QStringList names =
         restore ? ProgramFolder::listIn(folder_, KvrPattern) : ProgramFolder::list(KvrPattern);
-    if (names.isEmpty()) {
+    // Names the listing cannot give: no file can be opened by them.
+    const QStringList notText = restore ? ProgramFolder::Names_Not_Text_In(folder_, KvrSuffix)
+                                        : ProgramFolder::Names_Not_Text(KvrSuffix);
+    if (names.isEmpty() && notText.isEmpty()) {
         const QString where =
             restore ? Shown_Path(folder_) : QDir::toNativeSeparators(ProgramFolder::path());
         lblDisplay[e]->setText(QStringLiteral("There are no map files to copy."));
@@ -218,9 +237,12 @@ void frmBackRest::Copy_All(bool restore) {
         copy->setEnabled(true);
         return;
     }
+    for (const QString& name : notText)
+        leftOut_ << name + QStringLiteral(": its name is not valid text, so the file cannot be "
+                                          "opened; give it a new name to copy it");
     PB1[e]->setRange(0, static_cast<int>(names.size()));
     PB1[e]->setValue(0);
-    lblStatus[e]->setText(QString::number(names.size()));
+    Show_Copied(e);
     int counter = 0;
     for (const QString& name : names) {
         ++counter;
@@ -240,18 +262,71 @@ void frmBackRest::Copy_All(bool restore) {
                                        "since they are no whole tune maps:\n") +
                             skipped_.join('\n'),
                         Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, windowTitle());
-    lblDisplay[e]->setText(restore ? QStringLiteral("Completed RESTORE")
-                                   : QStringLiteral("Completed BACKUP"));
+    const QString what = restore ? QStringLiteral("RESTORE") : QStringLiteral("BACKUP");
+    if (!leftOut_.isEmpty()) {
+        // A map is missing from the copy: never "Completed".
+        Dialogs::msgBox((restore ? QStringLiteral("These map files of the backup folder were "
+                                                  "not restored:\n")
+                                 : QStringLiteral("These map files were not copied to the backup "
+                                                  "folder:\n")) +
+                            leftOut_.join('\n'),
+                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, windowTitle());
+        lblDisplay[e]->setText(
+            leftOut_.size() == 1
+                ? QStringLiteral("%1 not complete: 1 map was not copied.").arg(what)
+                : QStringLiteral("%1 not complete: %2 maps were not copied.")
+                      .arg(what)
+                      .arg(leftOut_.size()));
+        copy->setEnabled(true);
+        return;
+    }
+    lblDisplay[e]->setText(QStringLiteral("Completed ") + what);
     Timer1.setInterval(2500);
     Timer1.start();
+}
+
+void frmBackRest::Show_Copied(int e) {
+    lblStatus[e]->setText(QString::number(copied_));
+}
+
+bool frmBackRest::Ready_To_Write(const QString& folder, const QString& name, bool restore) {
+    if (folder != targetFolder_) {
+        // A copy cut short there left its temporary file; the folder's names
+        // written so far start anew.
+        FileCopy::Remove_Leftovers(folder, KvrSuffix);
+        targetFolder_ = folder;
+        written_.clear();
+    }
+    for (const QString& earlier : written_) {
+        if (earlier != name && Library::Same_File_In(folder, earlier, name)) {
+            leftOut_ << name + QStringLiteral(": not copied, since %1 does not tell letter case "
+                                              "apart and would let it replace %2, copied just "
+                                              "before; give one of the two maps another name")
+                                   .arg(restore ? QStringLiteral("the program folder")
+                                                : QStringLiteral("the backup folder"),
+                                        earlier);
+            return false;
+        }
+    }
+    return true;
+}
+
+void frmBackRest::Copied(const QString& name, bool restore) {
+    written_ << name;
+    ++copied_;
+    Show_Copied(restore ? 1 : 0);
 }
 
 frmBackRest::Step frmBackRest::Backup_One(const QString& name) {
     if (!Library::Folder_Reachable(folder_, true))
         return Ask_For_Folder() ? Step::Retry : Step::Stop;
-    const FileCopy::Result r = FileCopy::Copy(ProgramFolder::file(name), folder_ + '/' + name);
-    if (r.ok())
+    if (!Ready_To_Write(folder_, name, false))
         return Step::Next;
+    const FileCopy::Result r = FileCopy::Copy(ProgramFolder::file(name), folder_ + '/' + name);
+    if (r.ok()) {
+        Copied(name, false);
+        return Step::Next;
+    }
     if (r.error == 71)
         return Ask_For_Folder() ? Step::Retry : Step::Stop;
     if (r.error == 61) {
@@ -275,22 +350,19 @@ frmBackRest::Step frmBackRest::Restore_One(const QString& name) {
     const QString source = folder_ + '/' + name;
     if (!Library::Folder_Reachable(folder_, false))
         return Ask_For_Folder() ? Step::Retry : Step::Stop;
-    // A name the library could not keep, or a file that is no whole tune map,
-    // never lands in the program folder.
-    const TuneMap::NameCheck check = TuneMap::Library_File_Name(name);
-    if (!check.ok() || check.name != name) {
-        skipped_ << name + QStringLiteral(": ") +
-                        (check.ok() ? QStringLiteral("the name is not a tune-map file name")
-                                    : check.problem);
-        return Step::Next;
-    }
-    if (const QString problem = Library::Tune_Map_Problem(source); !problem.isEmpty()) {
+    // Only a file the library lists and loads whole lands in the program folder,
+    // under its own name.
+    if (const QString problem = TuneMap::Whole_Map_Problem(source); !problem.isEmpty()) {
         skipped_ << name + QStringLiteral(": ") + problem;
         return Step::Next;
     }
-    const FileCopy::Result r = FileCopy::Copy(source, ProgramFolder::file(name));
-    if (r.ok())
+    if (!Ready_To_Write(ProgramFolder::path(), name, true))
         return Step::Next;
+    const FileCopy::Result r = FileCopy::Copy(source, ProgramFolder::file(name));
+    if (r.ok()) {
+        Copied(name, true);
+        return Step::Next;
+    }
     if (r.error == 61) {
         Dialogs::msgBox(QStringLiteral("Hard Drive is full, Unable to continue untill space is "
                                        "made available"),

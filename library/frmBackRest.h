@@ -16,8 +16,10 @@ class QPushButton;
 // back, replacing files of the same name. BackRestMode 1 shows the backup
 // frame, 2 the restore frame. Each file is copied whole or not at all; a full
 // backup folder asks for the next one and the backup goes on there, so it can
-// span several sticks. One instance, created anew on each opening; it unloads
-// on Cancel, when it loses the focus and 2.5 s after a completed copy.
+// span several sticks. "Completed" is said only when every map was copied; a
+// map that could not be (a name that is no text, one a folder that ignores
+// letter case would let replace another) is named. One instance, created anew on each opening; it
+// unloads on Cancel, when it loses the focus and 2.5 s after a completed copy.
 class frmBackRest : public SelfUnloadingWindow {
     Q_OBJECT
 public:
@@ -68,8 +70,21 @@ private:
     bool Choose_Folder();
     void Stopped(const QString& name, const QString& reason, bool restore);
     void Show_Folder();
+    void Show_Copied(int e);
+    // Before the first copy into a folder its leftovers of cut copies go; a
+    // name that the folder finds as a file written earlier in this run (a
+    // folder that ignores letter case) is left out and noted. False when left out.
+    bool Ready_To_Write(const QString& folder, const QString& name, bool restore);
+    void Copied(const QString& name, bool restore);
 
     QString folder_;
+    // Files of the backup folder that are no whole tune maps (not restored).
     QStringList skipped_;
+    // Maps that could not be copied: the copy is then not complete.
+    QStringList leftOut_;
+    int copied_ = 0;
+    // The folder copied into last and the names written there in this run.
+    QString targetFolder_;
+    QStringList written_;
     bool cancelled_ = false;
 };

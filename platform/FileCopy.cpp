@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
@@ -30,12 +31,18 @@ Result targetFailed(int systemError) {
     return failed(FileWrite::Error_Number(systemError), FileWrite::Cause(systemError));
 }
 
+// The temporary name of a copy to target name `name`: hidden, with a random
+// number in hexadecimal, ".part" at its end.
+QString temporaryName(const QString& name, quint32 number) {
+    return QStringLiteral(".") + name + QLatin1Char('.') + QString::number(number, 16) +
+           QStringLiteral(".part");
+}
+
 // A name beside the target that no other file has yet, opened for writing.
 int createTemporary(const QString& folder, const QString& name, QByteArray& path) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        path = QFile::encodeName(folder + QStringLiteral("/.") + name + QLatin1Char('.') +
-                                 QString::number(QRandomGenerator::global()->generate(), 16) +
-                                 QStringLiteral(".part"));
+        path = QFile::encodeName(folder + QLatin1Char('/') +
+                                 temporaryName(name, QRandomGenerator::global()->generate()));
         const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
@@ -119,6 +126,21 @@ Result Copy(const QString& source, const QString& target) {
         return targetFailed(error);
     }
     return {};
+}
+
+QStringList Remove_Leftovers(const QString& folder, const QString& suffix) {
+    // The form temporaryName() gives: the target's name, 1 to 8 lowercase
+    // hexadecimal digits.
+    static const QRegularExpression own(QStringLiteral("^\\.(.+)\\.[0-9a-f]{1,8}\\.part$"));
+    QStringList removed;
+    const QDir dir(folder);
+    for (const QFileInfo& f : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks)) {
+        const QRegularExpressionMatch m = own.match(f.fileName());
+        if (m.hasMatch() && m.captured(1).endsWith(suffix, Qt::CaseInsensitive) &&
+            QFile::remove(f.absoluteFilePath()))
+            removed << f.fileName();
+    }
+    return removed;
 }
 
 } // namespace FileCopy

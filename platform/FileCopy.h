@@ -21,4 +21,10 @@ struct Result {
 
 Result Copy(const QString& source, const QString& target);
 
+// Removes what copies cut short (the program ended mid-copy) left in folder:
+// the hidden temporary files ".<name>.<hex>.part" of targets whose names end
+// in suffix (without regard to case). No other file is touched. Returns the
+// names removed.
+QStringList Remove_Leftovers(const QString& folder, const QString& suffix);
+
 } // namespace FileCopy

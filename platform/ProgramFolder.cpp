@@ -43,8 +43,12 @@ bool exists(const QString& name) {
 }
 
 QStringList Names_Not_Text(const QString& suffix) {
+    return Names_Not_Text_In(path(), suffix);
+}
+
+QStringList Names_Not_Text_In(const QString& folder, const QString& suffix) {
     QStringList names;
-    DIR* dir = ::opendir(QFile::encodeName(path()).constData());
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
     if (dir == nullptr)
         return names;
     const QByteArray end = suffix.toLower().toLocal8Bit();

@@ -29,6 +29,9 @@ bool exists(const QString& name);
 // replacement character in place of the bytes that are no text.
 QStringList Names_Not_Text(const QString& suffix);
 
+// The same for the files of another folder (a backup folder).
+QStringList Names_Not_Text_In(const QString& folder, const QString& suffix);
+
 // Whether two names of the program folder are one file: both exist and lead to
 // the same file on the same device. On a folder that ignores letter case
 // (a FAT or NTFS stick, a network share) "Golf.kvr" and "golf.kvr" are one file.

@@ -45,7 +45,9 @@ int fileErrorNumber(const QString& path, bool writing) {
 
 namespace TextFile {
 
-QString readAll(const QString& path) {
+namespace {
+
+QByteArray readBytes(const QString& path) {
     const QFileInfo info(path);
     // Only a regular file is opened: a FIFO would block the program for ever.
     if (info.exists() && !info.isFile())
@@ -54,7 +56,23 @@ QString readAll(const QString& path) {
     QFile f(path);
     if (!info.isFile() || !f.open(QIODevice::ReadOnly))
         throw fileError(path, false);
-    return QString::fromLatin1(f.readAll());
+    return f.readAll();
+}
+
+} // namespace
+
+QString readAll(const QString& path) {
+    return QString::fromLatin1(readBytes(path));
+}
+
+std::optional<QByteArray> readBytesIfPresent(const QString& path) {
+    try {
+        return readBytes(path);
+    } catch (const KvrError& e) {
+        if (e.number() == KvrError::FileNotFound)
+            return std::nullopt;
+        throw;
+    }
 }
 
 QStringList splitLines(const QString& text) {
@@ -143,6 +161,10 @@ void TextWriter::write(const QString& text) {
 
 void TextWriter::writeLine(const QString& line) {
     write(line + QStringLiteral("\r\n"));
+}
+
+void TextWriter::writeUtf8Line(const QString& line) {
+    pending_ += line.toUtf8() + "\r\n";
 }
 
 void TextWriter::commit() {

@@ -22,6 +22,10 @@ QStringList readLines(const QString& path);
 // it exists but cannot be read.
 std::optional<QString> readAllIfPresent(const QString& path);
 
+// The bytes of a file as they stand, or nothing when it does not exist. Throws
+// KvrError as readAll() does when it exists but cannot be read.
+std::optional<QByteArray> readBytesIfPresent(const QString& path);
+
 // Splits a text into lines as readLines() does.
 QStringList splitLines(const QString& text);
 
@@ -74,6 +78,8 @@ public:
 
     void write(const QString& text);
     void writeLine(const QString& line = QString());
+    // A line as UTF-8, for the files that keep any text as typed (paths).
+    void writeUtf8Line(const QString& line);
     // Puts the new file in place. Throws KvrError 61 (disk full or a file-size
     // limit), 70, 75 (a folder in its place) or 76 on failure, naming the file
     // and the cause.
