@@ -247,7 +247,7 @@ TEST_F(ScaleEndToEnd, RpmEntriesThatGiveNoRisingScaleAreRefusedAndTheUnitKeepsIt
     EXPECT_EQ(*e.editor().Whole(15), 7659);
     QTest::mouseClick(e.cmdApplyAll, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return rowWrites().size() == 2; }, 15000));
-    ASSERT_TRUE(polling());
+    ASSERT_TRUE(Wait_Link_Settled());
     EXPECT_EQ(unitBytes(224, 255), bytes(224, 255));
     EXPECT_EQ(w.lblrpm[0]->text(), QStringLiteral("7512"));
     expectAxisLabelsFollowTheImage();

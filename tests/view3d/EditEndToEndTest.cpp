@@ -83,7 +83,7 @@ TEST_F(EditEndToEnd, APressBesideANodeEditsThatNodesCellOnTheUnitAndAFarPressMov
     frmMain& w = openOnlineWired();
     w.Select_Tab(2);
     frm3DDrw& v = openView(w, w.mnu3DIgn);
-    ASSERT_TRUE(idle());
+    ASSERT_TRUE(Wait_Link_Settled());
     unit.clearFrames();
     std::vector<int> expected;
     for (int a = 0; a < 128; ++a)
@@ -103,7 +103,7 @@ TEST_F(EditEndToEnd, APressBesideANodeEditsThatNodesCellOnTheUnitAndAFarPressMov
     QTest::keyClick(v.Picture, Qt::Key_PageUp);
     expected[Cell] += 2;
     ASSERT_TRUE(QTest::qWaitFor([&] { return unitMap() == expected; }, 5000));
-    ASSERT_TRUE(idle());
+    ASSERT_TRUE(Wait_Link_Settled());
     EXPECT_EQ(window->Txt128[Cell]->text().toInt(), unit.byte(6, Cell));
     EXPECT_EQ(v.Status_Text(),
               QStringLiteral("Injection value at the pointer : %1").arg(unit.byte(6, Cell)));
@@ -113,7 +113,7 @@ TEST_F(EditEndToEnd, APressBesideANodeEditsThatNodesCellOnTheUnitAndAFarPressMov
     QTest::keyClick(v.Picture, Qt::Key_PageDown);
     expected[Cell] -= 2;
     ASSERT_TRUE(QTest::qWaitFor([&] { return unitMap() == expected; }, 5000));
-    ASSERT_TRUE(idle());
+    ASSERT_TRUE(Wait_Link_Settled());
     EXPECT_EQ(writesReceived(),
               (std::vector<QByteArray>{GridTest::cellFrame('6', Cell, expected[Cell] + 2),
                                        GridTest::cellFrame('6', Cell, expected[Cell])}));
