@@ -77,7 +77,7 @@ TEST_F(WiringPdfTest, APdfMadeNowLoadsAndBadFilesAreNamedInPlainWords) {
     EXPECT_EQ(document.pageCount(), 2);
 
     const std::vector<std::pair<const char*, const char*>> bad{{"missing.pdf", "missing"},
-                                                               {"cut.pdf", "cut short"},
+                                                               {"cut.pdf", "damaged"},
                                                                {"empty.pdf", "empty"},
                                                                {"text.pdf", "no PDF"},
                                                                {"folder.pdf", "non-file"}};
@@ -185,7 +185,7 @@ TEST_F(DealerWiringTest, AMissingOrDamagedDiagramFileIsToldAndNoEmptyViewerOpens
     };
     const std::vector<Case> cases{
         {"cut in half", [&] { folder.write(Library::WiringFile, pdf.left(pdf.size() / 2)); },
-         "the file is cut short or damaged"},
+         "it is damaged or is no PDF document"},
         {"removed", [&] { QFile::remove(folder.file(Library::WiringFile)); },
          "the file is missing from the program folder"}};
     for (const Case& c : cases) {

@@ -63,6 +63,15 @@ protected:
     static void tick(QAbstractButton* b) {
         QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
     }
+    // A double-click as the system delivers it: press, release, double-click,
+    // release.
+    static void doubleClickRow(frmWDLoad& f, const QString& text) {
+        const QPoint at = rowCentre(f, text);
+        QWidget* v = f.ListView1->viewport();
+        QTest::mouseClick(v, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(v, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(v, Qt::LeftButton, {}, at);
+    }
     static QPoint rowCentre(frmWDLoad& f, const QString& text) {
         const auto found = f.ListView1->findItems(text, Qt::MatchExactly, 0);
         EXPECT_EQ(found.size(), 1) << text.toStdString();
@@ -320,8 +329,7 @@ TEST_F(WDLoadWindow, OnLineNoLoadWithoutAChosenWayAndNoRecordFromAnEarlierOpenin
 
     // A double-click or Enter on a row asks for the way and loads nothing.
     dialogs.clear();
-    QTest::mouseDClick(f.ListView1->viewport(), Qt::LeftButton, {},
-                       rowCentre(f, QStringLiteral("QUL-C4.kvr")));
+    doubleClickRow(f, QStringLiteral("QUL-C4.kvr"));
     f.ListView1->setFocus();
     QTest::keyClick(f.ListView1, Qt::Key_Return);
     ASSERT_EQ(dialogs.records().size(), 2u) << dialogs.texts().join('|').toStdString();
@@ -355,8 +363,7 @@ TEST_F(WDLoadWindow, OnLineNoLoadWithoutAChosenWayAndNoRecordFromAnEarlierOpenin
     EXPECT_TRUE(unitHolds(before));
 
     // Chosen in this opening, the double-click loads the chosen way.
-    QTest::mouseDClick(again.ListView1->viewport(), Qt::LeftButton, {},
-                       rowCentre(again, QStringLiteral("QUL-C4.kvr")));
+    doubleClickRow(again, QStringLiteral("QUL-C4.kvr"));
     ASSERT_TRUE(Wait_Unloaded<frmWDLoad>());
     ASSERT_TRUE(settled());
     EXPECT_EQ(unitBytes(5, 0, 255), bytes(Map5Image, 0, 255));
