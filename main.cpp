@@ -3,17 +3,17 @@
 #include "library/Entries.h"
 #include "mainwin/frmMain.h"
 #include "platform/FormInstance.h"
+#include "platform/GuardedApplication.h"
 #include "setup/Entries.h"
 #include "view3d/Entries.h"
 
-#include <QApplication>
 #include <csignal>
 
 int main(int argc, char* argv[]) {
     // A file-size limit must not end the program: a write past it then fails
     // like a write to a full disk, which every writer tells and survives.
     std::signal(SIGXFSZ, SIG_IGN);
-    QApplication app(argc, argv);
+    GuardedApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KVR6"));
     QApplication::setApplicationVersion(
         QStringLiteral("%1.%2.%3").arg(AppInfo::Major).arg(AppInfo::Minor).arg(AppInfo::Revision));

@@ -374,7 +374,9 @@ void Read_WD_File() {
             // map-image reader reads them by.
             for (int f = 2; f <= fields; ++f)
                 record[f] = f < 9 ? items[f - 1].trimmed() : items[f - 1];
-            record[0] = QString::number(fields);
+            // The count is the line's own, also beyond the fields a record keeps,
+            // so that a load can refuse a record it could apply only in part.
+            record[0] = QString::number(items.size());
             WdTable.push_back(record);
         }
     }

@@ -35,7 +35,8 @@ void Read_Type_File();
 void Read_Make_File();
 
 // "KVRWD.cfg" -> WdTable: one record a line, fields separated by ", " (3..25
-// fields); (0, 0) = number of records, (r, 0) = number of fields of record r.
+// fields kept); (0, 0) = number of records, (r, 0) = number of fields of record r
+// as the line has them, more than 25 when fields were left out.
 // Fields 1..8 (number, make, date, description, file name, year, model, ECU
 // make) are trimmed; fields 9 and up, the record's map lines, stay as they stand.
 void Read_WD_File();

@@ -1,6 +1,11 @@
 #include "library/ContactExport.h"
 
+#include "platform/FileWrite.h"
+#include "platform/KvrError.h"
 #include "platform/TextFile.h"
+
+#include <QRegularExpression>
+#include <QSaveFile>
 
 namespace Library {
 
@@ -74,8 +79,39 @@ QStringList Csv_Lines(const std::vector<ExportEntry>& entries, const QString& co
     return lines;
 }
 
+QString Csv_File_Name(const QString& path) {
+    static const QRegularExpression extension(QStringLiteral("\\.[A-Za-z]{1,4}$"));
+    const QString name = path.section('/', -1);
+    return extension.match(name).hasMatch() ? path : path + QStringLiteral(".CSV");
+}
+
+bool Is_Tune_Map_Name(const QString& path) {
+    return path.endsWith(QStringLiteral(".kvr"), Qt::CaseInsensitive);
+}
+
+std::optional<QChar> Csv_Unkept_Character(const QString& value) {
+    for (const QChar c : value)
+        if (c.unicode() > 255)
+            return c;
+    return std::nullopt;
+}
+
 void Write_Csv_File(const QString& path, const QStringList& lines) {
-    TextFile::writeLines(path, lines);
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += TextFile::toLatin1(line) + "\r\n";
+    // Written whole under a temporary name and put in place when complete.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw KvrError(KvrError::PermissionDenied, FileWrite::Open_Cause(file));
+    int error = 0;
+    const QString cause = FileWrite::Append(file, bytes, &error);
+    if (!cause.isEmpty()) {
+        file.cancelWriting();
+        throw KvrError(FileWrite::Error_Number(error), cause);
+    }
+    if (!file.commit())
+        throw KvrError(KvrError::PermissionDenied, file.errorString());
 }
 
 } // namespace Library

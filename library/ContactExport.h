@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace Library {
@@ -59,9 +60,23 @@ QString Csv_Contact_Part(const ContactValues& contact);
 // Csv_Value here.
 QStringList Csv_Lines(const std::vector<ExportEntry>& entries, const QString& contactPart);
 
+// The export's file name for the path a save dialog returned: a name that ends
+// in an extension of letters ("maps.csv", "notes.txt") stays as it is, any other
+// gets ".CSV" ("my maps", "Export 1.5").
+QString Csv_File_Name(const QString& path);
+
+// Whether the path names a tune-map file (".kvr" in any letter case), which the
+// export never writes over.
+bool Is_Tune_Map_Name(const QString& path);
+
+// The first character of value that the CSV file cannot keep (it is written
+// in Latin-1), or nothing when every one fits.
+std::optional<QChar> Csv_Unkept_Character(const QString& value);
+
 // Writes the CSV file at path whole, replacing a file of that name only once the
-// new one is complete. Throws KvrError (naming the file and the cause) when it
-// cannot be created or written; a file of that name then stays as it was.
+// new one is complete. Throws KvrError whose description is the system's cause
+// in words ("the disk is read-only", "permission denied") when the file cannot
+// be created or written; a file of that name then stays as it was.
 void Write_Csv_File(const QString& path, const QStringList& lines);
 
 } // namespace Library

@@ -3,6 +3,7 @@
 #include "core/CoreState.h"
 #include "core/ImageSnapshot.h"
 #include "core/MapImage.h"
+#include "library/TuneMapFile.h"
 #include "platform/Dialogs.h"
 #include "platform/FileProblem.h"
 #include "platform/KvrError.h"
@@ -33,10 +34,14 @@ int recordCount(const std::vector<Record>& table) {
     return ok ? std::clamp(n, 0, static_cast<int>(table.size()) - 1) : 0;
 }
 
-int lastField(const Record& record) {
+int fieldCount(const Record& record) {
     bool ok = false;
     const int n = record[FieldCount].trimmed().toInt(&ok);
-    return ok ? std::min(n, static_cast<int>(record.size()) - 1) : 0;
+    return ok ? n : 0;
+}
+
+int lastField(const Record& record) {
+    return std::min(fieldCount(record), static_cast<int>(record.size()) - 1);
 }
 
 // The record as the user knows it: its number and file name.
@@ -151,6 +156,16 @@ bool Load_Record(int number, Start start) {
         return false;
     const Record record = WdTable[number];
     const QString name = recordName(record);
+    if (fieldCount(record) > lastField(record)) {
+        // The lines left out would leave the record's settings half applied.
+        tell(QStringLiteral("The %1 was not loaded: it holds %2 map lines, more than the %3 a "
+                            "record keeps. %4")
+                 .arg(name)
+                 .arg(fieldCount(record) - (FirstMapLine - 1))
+                 .arg(lastField(record) - (FirstMapLine - 1))
+                 .arg(Unchanged));
+        return false;
+    }
 
     QString problem;
     const auto lines = Out_Lines(record, start, &problem);
@@ -175,9 +190,19 @@ bool Load_Record(int number, Start start) {
     try {
         TextReader file(path);
         const WtsGeneral::MapImageResult result = WtsGeneral::Parse_Map_Image(file);
-        if (result.ok())
+        // A new blank map is whole or not loaded: a row the template lacks would
+        // keep the old map's values under a map counted as kept.
+        const QString missing =
+            start == Start::BlankMap ? TuneMap::Missing_Rows(result) : QString();
+        if (result.ok() && missing.isEmpty())
             return true;
         before.Restore();
+        if (result.ok()) {
+            tell(QStringLiteral("The %1 was not loaded as a new blank map: the default map file "
+                                "%2 lacks map rows (%3). %4")
+                     .arg(name, TemplateFile, missing, Unchanged));
+            return false;
+        }
         const int mapLines = std::max(0, lastField(record) - (FirstMapLine - 1));
         const int startLines = static_cast<int>(lines->size()) - 1 - mapLines;
         const int at = result.firstRejectedLine;

@@ -89,8 +89,10 @@ extern const QString FixedRow9;
 std::optional<QStringList> Out_Lines(const Record& record, Start start, QString* problem);
 
 // Writes "KVRWDOut.cfg" for record `number` of WdTable and reads it into the
-// unit image, all or nothing: a template that cannot be used, a failed write of
-// the file, or a line the map-image reader refuses leaves the image as it was,
+// unit image, all or nothing: a record with more map lines than it keeps, a
+// template that cannot be used or that lacks a row of the map (BlankMap), a
+// failed write of the file, or a line the map-image reader refuses leaves the
+// image as it was,
 // and the user is told (which record, file or line). Returns true when the
 // record was loaded. The caller then ends the load (Library::Finish_Map_Load).
 bool Load_Record(int number, Start start);

@@ -6,13 +6,6 @@
 
 namespace Library {
 
-namespace {
-
-// A PDF ends with its end mark; a file cut short has lost it.
-constexpr qint64 EndMarkReach = 1024;
-
-} // namespace
-
 QString Load_Pdf(const QString& path, QPdfDocument& document) {
     document.close();
     const QFileInfo info(path);
@@ -25,11 +18,9 @@ QString Load_Pdf(const QString& path, QPdfDocument& document) {
         return QStringLiteral("it cannot be read: ") + file.errorString();
     if (file.size() == 0)
         return QStringLiteral("the file is empty");
-    file.seek(std::max<qint64>(0, file.size() - EndMarkReach));
-    const QByteArray tail = file.read(EndMarkReach);
     file.close();
-    if (!tail.contains("%%EOF"))
-        return QStringLiteral("the file is cut short or damaged");
+    // Whether the file is whole is the PDF component's to judge: it opens files
+    // with data after their end mark, which many writers leave.
     switch (document.load(path)) {
     case QPdfDocument::Error::None:
         break;

@@ -15,9 +15,10 @@ namespace Library {
 inline const QString WiringFile = QStringLiteral("wiring diagrams.pdf");
 
 // Loads the PDF at path into document. Returns why it cannot be shown, in
-// plain words (missing, no file, unreadable, empty, cut short, damaged or no
-// PDF, locked by a password, no pages), or an empty text once it is ready with
-// at least one page. A FIFO or a folder is never opened.
+// plain words (missing, no file, unreadable, empty, damaged or no PDF, locked
+// by a password, no pages), or an empty text once it is ready with at least one
+// page: every document the PDF component opens is shown. A FIFO or a folder is
+// never opened.
 QString Load_Pdf(const QString& path, QPdfDocument& document);
 
 // The viewer's size for the window's outer size, both in twips: 120 narrower

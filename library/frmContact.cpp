@@ -6,6 +6,7 @@
 #include "library/ContactExport.h"
 #include "library/LibraryScan.h"
 #include "library/LibraryState.h"
+#include "library/TuneMapFile.h"
 #include "mainwin/Design.h"
 #include "mainwin/Logos.h"
 #include "platform/Dialogs.h"
@@ -203,17 +204,42 @@ void frmContact::txtFields_Change(int index) {
         box->selectAll();
 }
 
+QString frmContact::Field_Name(int box) {
+    // The labels' words, the surname spelt out.
+    return box == 1 ? QStringLiteral("Surname")
+                    : QString::fromLatin1(FieldLabels[static_cast<std::size_t>(box)]).chopped(1);
+}
+
 void frmContact::cmdUpdate_Click() {
-    for (int i = 1; i <= 11; ++i)
-        ContactFields[i] = txtFields[i - 1]->text();
     for (const Required& r : RequiredFields) {
-        if (!ContactFields[r.box + 1].trimmed().isEmpty())
+        if (!txtFields[r.box]->text().trimmed().isEmpty())
             continue;
         Dialogs::msgBox(QString::fromLatin1(r.text), Dialogs::Buttons::Ok,
                         Dialogs::Icon::Exclamation, QString::fromLatin1(r.title));
         txtFields[r.box]->setFocus();
         return;
     }
+    // The record goes into the header of every map saved from now on: a value
+    // is checked as the map-file editor checks its fields, so none can add a
+    // header line of its own. A comma becomes "-", as the export writes it.
+    for (int k = 0; k < 11; ++k) {
+        const QString value = Library::Csv_Value(txtFields[k]->text());
+        const QString problem = TuneMap::Field_Problem(value);
+        if (problem.isEmpty()) {
+            if (value != txtFields[k]->text())
+                txtFields[k]->setText(value);
+            continue;
+        }
+        Dialogs::msgBox(QStringLiteral("The %1 \"%2\" %3. Your contact details were not "
+                                       "stored.")
+                            .arg(Field_Name(k), value.trimmed(), problem),
+                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, ContactTitle);
+        txtFields[k]->setFocus();
+        return;
+    }
+    // Only a record that passed every check reaches the maps saved next.
+    for (int i = 1; i <= 11; ++i)
+        ContactFields[i] = txtFields[i - 1]->text();
     try {
         WtsGeneral::Write_Contact_File();
     } catch (const KvrError& e) {
@@ -224,7 +250,7 @@ void frmContact::cmdUpdate_Click() {
                            ContactTitle});
         return;
     }
-    // The boxes show the record as it was stored (a comma is kept as ';').
+    // The boxes show the record as it was stored.
     for (int i = 1; i <= 11; ++i)
         if (txtFields[i - 1]->text() != ContactFields[i])
             txtFields[i - 1]->setText(ContactFields[i]);
@@ -241,6 +267,8 @@ void frmContact::LstLib_ItemCheck(int item) {
 }
 
 void frmContact::cmdExport_Click() {
+    // The notice is about the last export, not about this one.
+    lblExport->setVisible(false);
     Dialogs::FileRequest request;
     request.folder = ProgramFolder::path();
     request.filter = QStringLiteral("KVR6 Export File(*.CSV)|*.CSV");
@@ -251,7 +279,34 @@ void frmContact::cmdExport_Click() {
                         Dialogs::Buttons::Ok, Dialogs::Icon::None, QStringLiteral("Aborted Save"));
         return;
     }
-    CsvFileName = QDir::cleanPath(QDir(ProgramFolder::path()).absoluteFilePath(CsvFileName));
+    CsvFileName = Library::Csv_File_Name(
+        QDir::cleanPath(QDir(ProgramFolder::path()).absoluteFilePath(CsvFileName)));
+    const QString shown = QDir::toNativeSeparators(CsvFileName);
+    if (Library::Is_Tune_Map_Name(CsvFileName)) {
+        Dialogs::msgBox(QStringLiteral("%1 is the name of a tune-map file, which the export never "
+                                       "writes over. Nothing was exported; choose a name that "
+                                       "ends in .CSV.")
+                            .arg(shown),
+                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, ContactTitle);
+        return;
+    }
+    for (int k = 0; k < 11; ++k) {
+        if (const auto c = Library::Csv_Unkept_Character(txtFields[k]->text())) {
+            Dialogs::msgBox(QStringLiteral("The %1 \"%2\" holds the character %3, which the CSV "
+                                           "file cannot keep. Nothing was exported; write the "
+                                           "value without it and export again.")
+                                .arg(Field_Name(k), txtFields[k]->text().trimmed(), QString(*c)),
+                            Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, ContactTitle);
+            txtFields[k]->setFocus();
+            return;
+        }
+    }
+    if (QFileInfo::exists(CsvFileName) &&
+        Dialogs::msgBox(
+            QStringLiteral("The file %1 already exists. Replace it with the export?").arg(shown),
+            Dialogs::Buttons::YesNo, Dialogs::Icon::Question, ContactTitle,
+            Dialogs::DefaultButton::Second) != Dialogs::Answer::Yes)
+        return;
     if (!Save_CSV_File())
         return;
     lblFileName->setText(QDir::toNativeSeparators(CsvFileName));

@@ -32,8 +32,15 @@ public:
     // Locks the Name and Surname boxes that already hold a name.
     void Block_change();
     void txtFields_Change(int index);
+    // Stores the record once the required fields hold a value and every value
+    // can stand in a tune-map file's header; a refused value is named with the
+    // reason, its box gets the focus and nothing is stored.
     void cmdUpdate_Click();
     void LstLib_ItemCheck(int item);
+    // The save dialog, then the export: ".CSV" added to a name without an
+    // extension, a tune-map name refused, a value the CSV cannot keep told, a
+    // file that is there replaced only after a question naming it (No the
+    // default).
     void cmdExport_Click();
     // Writes the CSV file CsvFileName; false, with the user told why, when it
     // could not be written (a file of that name then stays as it was).
@@ -62,5 +69,7 @@ public:
 
 private:
     void Build_Controls();
+    // A box's field as the user knows it: "Name", "Email Address".
+    static QString Field_Name(int box);
     bool listing_ = false; // while the list is filled, its ticks are no user's
 };

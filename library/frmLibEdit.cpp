@@ -11,6 +11,7 @@
 #include "mainwin/Design.h"
 #include "mainwin/MainState.h"
 #include "platform/Dialogs.h"
+#include "platform/FileProblem.h"
 #include "platform/FormInstance.h"
 #include "platform/KvrError.h"
 #include "platform/NumberRules.h"
@@ -141,10 +142,27 @@ void frmLibEdit::Build_Controls() {
     Design::place(cmdClose, 4920, 60, 1800, 420);
 }
 
+namespace {
+
+// A list the editor offers that cannot be read leaves its boxes to the user's
+// typing: told, and the editor opens all the same.
+template <class Reader> void readOrTell(Reader&& reader, const QString& file, const QString& next) {
+    try {
+        reader();
+    } catch (const KvrError& e) {
+        FileProblem::Tell(
+            {file, QStringLiteral("read"), e.description(), next, QStringLiteral("Map Details")});
+    }
+}
+
+} // namespace
+
 void frmLibEdit::Form_Load() {
     WtsGeneral::Set_Form_Caption(*this, QStringLiteral("frmLibEdit"));
     ComboPick = 0;
-    Library::Read_File_Info();
+    readOrTell([] { Library::Read_File_Info(); },
+               QStringLiteral("file information record KVR6FileInfo.cfg"),
+               QStringLiteral("The editor opens without it; check the names before you save."));
     const int count = static_cast<int>(NumberRules::Val(LibRecord[0]));
     for (int k = 1; k <= count && k <= 9; ++k)
         txtFields[k - 1]->setText(LibRecord[k].trimmed());
@@ -153,10 +171,12 @@ void frmLibEdit::Form_Load() {
         txtFields[1]->setText(SelLibFile);
     txtFields[7]->setText(ContactFields[1]);
     txtFields[8]->setText(ContactFields[5]);
-    WtsGeneral::Read_Make_File();
+    readOrTell(WtsGeneral::Read_Make_File, QStringLiteral("list of makes KVR6Make.cfg"),
+               QStringLiteral("The list of makes is empty; type the make."));
     fillList(comTxt2, txtFields[2]->text(), MakeList, 100);
     ComboPick = 0;
-    WtsGeneral::Read_Type_File();
+    readOrTell(WtsGeneral::Read_Type_File, QStringLiteral("list of types KVR6Type.cfg"),
+               QStringLiteral("The list of types is empty; type the type."));
     fillList(comTxt5, txtFields[5]->text(), TypeList, 40);
     ComboPick = 0;
     setFixedHeight(Design::px(3765));

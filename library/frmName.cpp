@@ -52,6 +52,8 @@ void frmName::Build_Controls() {
         // designed where the frame has room.
         lblCon[k] = new QLabel(Frame1);
         lblCon[k]->setObjectName(QStringLiteral("lblCon%1").arg(k));
+        // The dealer's texts as written: "<b>" in a name is no markup.
+        lblCon[k]->setTextFormat(Qt::PlainText);
         Design::place(lblCon[k], ValueLeft, r.top,
                       std::min(std::max(r.valueWidth, 3855), 7455 - ValueLeft - 120), 255);
     }

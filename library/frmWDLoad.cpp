@@ -6,6 +6,7 @@
 #include "library/LibraryState.h"
 #include "library/MapLoad.h"
 #include "mainwin/Design.h"
+#include "platform/Dialogs.h"
 #include "platform/NumberRules.h"
 
 #include <QCheckBox>
@@ -37,6 +38,8 @@ frmWDLoad::frmWDLoad() {
         else
             ListView1_ItemClick(rows.first());
     });
+    for (QRadioButton* o : optSave)
+        connect(o, &QRadioButton::toggled, this, &frmWDLoad::Update_Load_Button);
     connect(ListView1, &QTreeWidget::itemActivated, this, [this] { cmdMap_Click(); });
     connect(cmdMap, &QPushButton::clicked, this, &frmWDLoad::cmdMap_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmWDLoad::cmdCancel_Click);
@@ -102,9 +105,11 @@ void frmWDLoad::Build_Controls() {
 
 void frmWDLoad::Form_Load() {
     WtsGeneral::Set_Form_Caption(*this, QStringLiteral("frmWDLoad"));
+    // Each opening starts with no record chosen: a record clicked in an earlier
+    // opening is loaded by no default.
+    Library::WdSelected = 0;
     cmdMap->setEnabled(false);
     Config_Screen();
-    WtsGeneral::Read_WD_File();
     List_WD_Maps();
 }
 
@@ -162,7 +167,17 @@ void frmWDLoad::List_WD_Maps() {
     QTreeWidgetItem* chosen = Row_Of(Library::WdSelected);
     if (chosen != nullptr)
         ListView1->setCurrentItem(chosen);
-    cmdMap->setEnabled(chosen != nullptr);
+    Update_Load_Button();
+}
+
+bool frmWDLoad::Option_Chosen() const {
+    return optSave[0]->isChecked() || optSave[1]->isChecked();
+}
+
+void frmWDLoad::Update_Load_Button() {
+    // The two ways replace different things: the load waits for the user's own
+    // choice of one, and for a record the list shows.
+    cmdMap->setEnabled(Option_Chosen() && Row_Of(Library::WdSelected) != nullptr);
 }
 
 QTreeWidgetItem* frmWDLoad::Row_Of(int record) const {
@@ -206,12 +221,22 @@ void frmWDLoad::ListView1_ItemClick(QTreeWidgetItem* item) {
         return;
     Library::WdSelected =
         static_cast<int>(NumberRules::Val(item->data(0, Qt::UserRole).toString().mid(3)));
-    cmdMap->setEnabled(true);
+    Update_Load_Button();
 }
 
 void frmWDLoad::cmdMap_Click() {
-    if (!cmdMap->isEnabled() || Row_Of(Library::WdSelected) == nullptr)
+    if (Row_Of(Library::WdSelected) == nullptr)
         return;
+    if (!Option_Chosen()) {
+        // A double-click or Enter on a row comes here with no way chosen.
+        Dialogs::msgBox(QStringLiteral("Choose how the record is loaded first: \"Keep original "
+                                       "map, Just change the global settings\" keeps the maps, "
+                                       "\"New blank map with global settings\" replaces all "
+                                       "three maps with the blank map. Nothing was loaded."),
+                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
+                        QStringLiteral("Wiring Diagram Maps"));
+        return;
+    }
     const Start start = optSave[0]->isChecked() ? Start::KeepMaps : Start::BlankMap;
     if (!Load_Record(Library::WdSelected, start))
         return;

@@ -17,9 +17,10 @@ class QTreeWidgetItem;
 
 // The wiring-diagram map list: the records of "KVRWD.cfg" with the columns the
 // user ticks, filtered by one field or all shown, sorted by a clicked column;
-// "Load Map >>" loads the chosen record into the image (and the unit while it
-// answers). One instance, through FormInstance<frmWDLoad>; it unloads when it
-// loses the focus.
+// "Load Map >>" loads the chosen record the chosen way into the image (and the
+// unit while it answers). The records are read by the menu entry
+// (Library::Show_WD_Maps) before the window opens. One instance, through FormInstance<frmWDLoad>;
+// it unloads when it loses the focus.
 class frmWDLoad : public SelfUnloadingWindow {
     Q_OBJECT
 public:
@@ -35,6 +36,8 @@ public:
     void cmdSearch_Click();
     void ListView1_ColumnClick(int column);
     void ListView1_ItemClick(QTreeWidgetItem* item);
+    // Loads the chosen record the chosen way; with no way chosen (a double-click
+    // or Enter on a row) the user is asked to choose one and nothing is loaded.
     void cmdMap_Click();
     void cmdCancel_Click();
 
@@ -54,5 +57,8 @@ public:
 private:
     void Build_Controls();
     WiringDiagram::Filter Current_Filter() const;
+    bool Option_Chosen() const;
+    // "Load Map >>" is on while a listed record and a way of loading are chosen.
+    void Update_Load_Button();
     int sortColumn_ = -1;
 };

@@ -3,9 +3,11 @@
 #include "platform/KvrError.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace FileWrite {
@@ -83,6 +85,13 @@ QString Open_Cause(const QFileDevice& file) {
         return Cause(EISDIR);
     if (!info.dir().exists())
         return Cause(ENOENT);
+    // The effective rights on the folder and the file: a read-only medium or a
+    // folder without write permission says so in the system's own words.
+    const auto denied = [](const QString& path) {
+        return ::faccessat(AT_FDCWD, QFile::encodeName(path).constData(), W_OK, AT_EACCESS) != 0;
+    };
+    if (denied(info.absolutePath()) || (info.exists() && denied(info.absoluteFilePath())))
+        return Cause(errno);
     return file.errorString();
 }
 

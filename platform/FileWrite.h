@@ -28,7 +28,8 @@ int Error_Number(int error);
 QString Append(QFileDevice& file, const QByteArray& bytes, int* error = nullptr);
 
 // The cause of a file that could not be opened or created (path names it):
-// a folder in its place, a missing folder, no permission, else Qt's own words.
+// a folder in its place, a missing folder, no permission or a read-only medium
+// (the effective rights), else Qt's own words.
 QString Open_Cause(const QFileDevice& file);
 
 } // namespace FileWrite

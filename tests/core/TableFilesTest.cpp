@@ -175,7 +175,7 @@ TEST_F(TableFilesTest, WiringDiagramRecords) {
     EXPECT_EQ(WdTable[2][0], "3");
     EXPECT_EQ(WdTable[2][1], "5");
     EXPECT_EQ(WdTable[2][3], "y");
-    EXPECT_EQ(WdTable[3][0], "25");
+    EXPECT_EQ(WdTable[3][0], "30") << "the line's own count, beyond the fields kept";
     EXPECT_EQ(WdTable[3][1], "8");
     EXPECT_EQ(WdTable[3][25], "f25");
 

@@ -5,11 +5,13 @@
 
 #include "core/KeptImage.h"
 #include "core/TableFiles.h"
+#include "library/LibraryScan.h"
 #include "library/frmContact.h"
 #include "platform/TextFile.h"
 #include "tests/support/NoPermissionOverride.h"
 
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QListWidget>
 #include <QTimer>
 
@@ -37,6 +39,15 @@ protected:
         const QRect r = c.LstLib->visualItemRect(item);
         QTest::mouseClick(c.LstLib->viewport(), Qt::LeftButton, {},
                           QPoint(r.left() + r.height() / 2, r.center().y()));
+    }
+    // Types over the box's text as an input method commits it: letters beyond
+    // Latin-1 ("Ł") come that way from a keyboard layout.
+    static void compose(QLineEdit* box, const QString& text) {
+        box->setFocus();
+        box->selectAll();
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QCoreApplication::sendEvent(box, &event);
     }
     static QStringList ticks(const frmContact& c) {
         QStringList out;
@@ -249,7 +260,7 @@ TEST_F(ContactWindowTest, FillUpdateTickExportThenSaveCarriesTheOwner) {
         type(c.txtFields[k], typed[k]);
     QTest::mouseClick(c.cmdUpdate, Qt::LeftButton);
     ASSERT_TRUE(c.lblUpdate->isVisible());
-    EXPECT_EQ(c.txtFields[2]->text(), QStringLiteral("Soap; Tuning"))
+    EXPECT_EQ(c.txtFields[2]->text(), QStringLiteral("Soap- Tuning"))
         << "the box shows what the contact file keeps";
     type(c.txtFields[2], QStringLiteral("Soap, Tuning")); // typed again, not stored
 
@@ -308,4 +319,145 @@ TEST_F(ContactWindowTest, TickingAndUntickingExportsTheOneEmptyLine) {
     EXPECT_EQ(folder.read(QStringLiteral("none.csv")),
               QByteArray(" , , , , , , , , , 2,  Jo, Soap,  ,  , jo@soap.example,  ,  ,  ,  ,  "
                          ",  , \r\n"));
+}
+
+// A contact value goes into the header of every map saved later: one the
+// header would read as a tag of its own, or a character a tune-map file cannot
+// keep, is refused with the reason, and the maps saved next list as before.
+TEST_F(ContactWindowTest, AValueAMapHeaderCannotKeepIsRefusedAndLaterMapsListAsBefore) {
+    writeContact({"", "Soap", "", "", "jo@soap.example", "", "", "", "", "", ""});
+    frmMain& w = openWired();
+    frmContact& c = openContact(w);
+    const QByteArray stored = folder.read(QStringLiteral("KVR6Contact.cfg"));
+    struct Case {
+        int box;
+        QString typed;
+        QString told;
+    };
+    const std::vector<Case> cases{
+        {0, QStringLiteral("Make:Ford"),
+         QStringLiteral("The Name \"Make:Ford\" holds \"Make:\", which a tune-map file would "
+                        "read as a line of its header. Your contact details were not stored.")},
+        {4, QStringLiteral("jo@soap.example Dscr: fast"),
+         QStringLiteral("The Email Address \"jo@soap.example Dscr: fast\" holds \"Dscr:\", which "
+                        "a tune-map file would read as a line of its header. Your contact "
+                        "details were not stored.")},
+        {0, QStringLiteral("Łukasz"),
+         QStringLiteral("The Name \"Łukasz\" holds the character Ł, which a tune-map file cannot "
+                        "keep. Your contact details were not stored.")},
+    };
+    for (const Case& k : cases) {
+        const bool latin1 = std::all_of(k.typed.begin(), k.typed.end(),
+                                        [](QChar ch) { return ch.unicode() < 256; });
+        if (latin1)
+            type(c.txtFields[k.box], k.typed);
+        else
+            compose(c.txtFields[k.box], k.typed);
+        dialogs.clear();
+        QTest::mouseClick(c.cmdUpdate, Qt::LeftButton);
+        ASSERT_EQ(dialogs.records().size(), 1u) << k.typed.toStdString();
+        EXPECT_EQ(dialogs.records()[0].text, k.told);
+        EXPECT_EQ(dialogs.records()[0].icon, Dialogs::Icon::Exclamation);
+        EXPECT_TRUE(c.txtFields[k.box]->hasFocus()) << k.typed.toStdString();
+        EXPECT_EQ(folder.read(QStringLiteral("KVR6Contact.cfg")), stored);
+        EXPECT_FALSE(c.lblUpdate->isVisible());
+        type(c.txtFields[k.box],
+             k.box == 0 ? QStringLiteral("Jo") : QStringLiteral("jo@soap.example"));
+    }
+
+    // A comma becomes "-" when stored, as the export writes it.
+    type(c.txtFields[2], QStringLiteral("Soap, Tuning"));
+    dialogs.clear();
+    QTest::mouseClick(c.cmdUpdate, Qt::LeftButton);
+    EXPECT_TRUE(dialogs.records().empty()) << dialogs.texts().join('|').toStdString();
+    ASSERT_TRUE(c.lblUpdate->isVisible());
+    EXPECT_EQ(c.txtFields[2]->text(), QStringLiteral("Soap- Tuning"));
+    EXPECT_EQ(TextFile::readLines(folder.file(QStringLiteral("KVR6Contact.cfg")))[3],
+              QStringLiteral(",Jo,Soap,Soap- Tuning, ,jo@soap.example, , , , , , ,"));
+
+    // A map saved now lists its own make.
+    w.activateWindow();
+    ASSERT_TRUE(Wait_Unloaded<frmContact>());
+    dialogs.file(folder.file(QStringLiteral("Golf")));
+    w.mnuSaveAS->trigger();
+    ASSERT_TRUE(FormInstance<frmLibEdit>::loaded());
+    frmLibEdit& ed = FormInstance<frmLibEdit>::get();
+    type(ed.txtFields[2], QStringLiteral("Audi"));
+    QTest::mouseClick(ed.cmdUpdate, Qt::LeftButton);
+    const auto library = TuneMap::Scan_Library();
+    ASSERT_EQ(library.size(), 1u);
+    EXPECT_EQ(library[0].header.make.value_or(QString()).trimmed(), QStringLiteral("Audi"));
+    EXPECT_EQ(library[0].header.owner.value_or(QString()).trimmed(), QStringLiteral("Jo Soap"));
+}
+
+TEST_F(ContactWindowTest, TheExportAsksBeforeReplacingNeverWritesATuneMapAndTellsWhatItCannot) {
+    writeTune(QStringLiteral("Golf.kvr"), 1);
+    writeContact({"Jo", "Soap", "", "", "jo@soap.example", "", "", "", "", "", ""});
+    frmMain& w = openWired();
+    frmContact& c = openContact(w);
+    const QByteArray golf = folder.read(QStringLiteral("Golf.kvr"));
+    const auto exportAs = [&](const QString& typed) {
+        if (!c.cmdExport->isEnabled()) {
+            tick(c, 0);
+            tick(c, 0);
+        }
+        dialogs.clear();
+        dialogs.file(folder.file(typed));
+        QTest::mouseClick(c.cmdExport, Qt::LeftButton);
+    };
+    const auto told = [&]() -> QString {
+        return dialogs.records().size() == 2 ? dialogs.records()[1].text : QString();
+    };
+
+    // A tune-map name, in any letter case, is never written over nor made.
+    for (const QString name : {QStringLiteral("Golf.kvr"), QStringLiteral("GOLF.KVR")}) {
+        exportAs(name);
+        EXPECT_EQ(told(), folder.file(name) +
+                              QStringLiteral(" is the name of a tune-map file, which the export "
+                                             "never writes over. Nothing was exported; choose a "
+                                             "name that ends in .CSV."));
+        EXPECT_EQ(folder.read(QStringLiteral("Golf.kvr")), golf);
+        EXPECT_FALSE(folder.exists(QStringLiteral("GOLF.KVR")));
+        EXPECT_FALSE(c.lblExport->isVisible());
+    }
+
+    // A file that is there: a question naming it, No the default; Yes replaces it.
+    folder.write(QStringLiteral("maps.CSV"), "old\r\n");
+    exportAs(QStringLiteral("maps"));
+    ASSERT_EQ(dialogs.records().size(), 2u);
+    EXPECT_EQ(told(), QStringLiteral("The file %1 already exists. Replace it with the export?")
+                          .arg(folder.file(QStringLiteral("maps.CSV"))));
+    EXPECT_EQ(dialogs.records()[1].buttons, Dialogs::Buttons::YesNo);
+    EXPECT_EQ(dialogs.records()[1].defaultButton, Dialogs::DefaultButton::Second);
+    EXPECT_EQ(folder.read(QStringLiteral("maps.CSV")), QByteArray("old\r\n"));
+    EXPECT_FALSE(c.lblExport->isVisible());
+    dialogs.answer(Dialogs::Answer::Yes);
+    exportAs(QStringLiteral("maps"));
+    EXPECT_TRUE(folder.read(QStringLiteral("maps.CSV")).startsWith(" , , , , , , , , , 2,  Jo"));
+    EXPECT_TRUE(c.lblExport->isVisible());
+
+    // A name whose end is no extension gets ".CSV".
+    exportAs(QStringLiteral("Export 1.5"));
+    EXPECT_TRUE(folder.exists(QStringLiteral("Export 1.5.CSV")));
+    EXPECT_FALSE(folder.exists(QStringLiteral("Export 1.5")));
+
+    // A character the CSV cannot keep is told, and nothing is written.
+    compose(c.txtFields[8], QStringLiteral("Łódź"));
+    exportAs(QStringLiteral("poland"));
+    EXPECT_EQ(told(), QStringLiteral("The Shipping Province \"Łódź\" holds the character Ł, which "
+                                     "the CSV file cannot keep. Nothing was exported; write the "
+                                     "value without it and export again."));
+    EXPECT_FALSE(folder.exists(QStringLiteral("poland.CSV")));
+    EXPECT_FALSE(c.lblExport->isVisible());
+    type(c.txtFields[8], QStringLiteral("Mazowsze"));
+
+    // A file that cannot be created names the system's cause.
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("locked")));
+    readOnly(folder.file(QStringLiteral("locked")),
+             [&] { exportAs(QStringLiteral("locked/maps")); });
+    EXPECT_EQ(told(), QStringLiteral("The export file maps.CSV could not be written (permission "
+                                     "denied). Nothing was exported; choose another place or name "
+                                     "and export again."));
+    EXPECT_FALSE(c.lblExport->isVisible());
+    c.grab().save(Screenshot_Path(QStringLiteral("contact-export-refused.png")));
 }

@@ -77,7 +77,7 @@ TEST_F(WiringPdfTest, APdfMadeNowLoadsAndBadFilesAreNamedInPlainWords) {
     EXPECT_EQ(document.pageCount(), 2);
 
     const std::vector<std::pair<const char*, const char*>> bad{{"missing.pdf", "missing"},
-                                                               {"cut.pdf", "cut short"},
+                                                               {"cut.pdf", "damaged"},
                                                                {"empty.pdf", "empty"},
                                                                {"text.pdf", "no PDF"},
                                                                {"folder.pdf", "non-file"}};
@@ -185,7 +185,7 @@ TEST_F(DealerWiringTest, AMissingOrDamagedDiagramFileIsToldAndNoEmptyViewerOpens
     };
     const std::vector<Case> cases{
         {"cut in half", [&] { folder.write(Library::WiringFile, pdf.left(pdf.size() / 2)); },
-         "the file is cut short or damaged"},
+         "it is damaged or is no PDF document"},
         {"removed", [&] { QFile::remove(folder.file(Library::WiringFile)); },
          "the file is missing from the program folder"}};
     for (const Case& c : cases) {
@@ -252,4 +252,65 @@ TEST_F(DealerWiringTest, TheLogoOpensTheDealerWindowOnlyWithBranding) {
         EXPECT_EQ(FormInstance<frmName>::loaded(), level >= 1) << level;
         FormInstance<frmName>::unload();
     }
+}
+
+// What the dealer file holds is shown as written: "<b>" is no markup.
+TEST_F(DealerWiringTest, TheDealerTextsShowAsPlainText) {
+    folder.writeLines(QStringLiteral("kvrDealer.cfg"),
+                      {"KAVRO TUNER KVR6 Dealer Settings", "", "Company Id(32): <b>Fast</b> Lane",
+                       "Owner Name(24): Sam <i>Spanner</i>", "Phone Number: 011 555 0100",
+                       "Fax Number: 011 555 0101", "E-mail: <a href=\"x\">shop</a>",
+                       "Web: www.fastlane.example", "", "No Tune y/n: n", "Branding y/n: y",
+                       "Adv branding: 1", "", "Adv Branding: 0 = maker logo", "Port=1",
+                       "CommSpeed=100"});
+    WtsGeneral::Read_Dealer_Settings();
+    frmMain& w = openWired();
+    QTest::mouseClick(w.PicLogo[1], Qt::LeftButton, {}, centre(w.PicLogo[1]));
+    ASSERT_TRUE(FormInstance<frmName>::loaded());
+    frmName& d = FormInstance<frmName>::get();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+    for (int k : {0, 1, 4}) {
+        QLabel* label = d.lblCon[k];
+        // Drawn as markup, the tags would take no room and the words would be
+        // bold or a link; as text, the label needs the room of every character.
+        const int written = label->fontMetrics().horizontalAdvance(label->text());
+        EXPECT_GE(label->sizeHint().width(), written) << label->text().toStdString();
+        EXPECT_TRUE(label->text().contains('<')) << k;
+    }
+    d.grab().save(Screenshot_Path(QStringLiteral("dealer-window-plain-text.png")));
+}
+
+// Data after the end mark (many writers leave some) is the PDF component's to
+// judge: the diagrams open.
+TEST_F(DealerWiringTest, ADiagramFileWithDataAfterItsEndMarkIsShown) {
+    QByteArray pdf = makePdf(2);
+    pdf += QByteArray(4096, '\n');
+    folder.write(Library::WiringFile, pdf);
+    frmMain& w = openWired();
+    ASSERT_TRUE(w.mnuWire->isEnabled());
+    dialogs.clear();
+    w.mnuWire->trigger();
+    EXPECT_TRUE(dialogs.records().empty()) << dialogs.texts().join('|').toStdString();
+    ASSERT_TRUE(FormInstance<frmWiring>::loaded());
+    frmWiring& v = FormInstance<frmWiring>::get();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&v));
+    EXPECT_EQ(v.Pdf1->document(), v.Document);
+    EXPECT_EQ(v.Document->pageCount(), 2);
+    // The first page is painted: its frame shows dark in the view.
+    const auto dark = [](const QImage& image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); y += 2)
+            for (int x = 0; x < image.width(); x += 2)
+                n += qGray(image.pixel(x, y)) < 64;
+        return n;
+    };
+    QImage shot;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            shot = v.grab().toImage();
+            return dark(shot) > 200;
+        },
+        5000));
+    shot.save(Screenshot_Path(QStringLiteral("wiring-trailing-data.png")));
+    EXPECT_GT(dark(v.Document->render(1, QSize(420, 595))), 200) << "the second page too";
 }

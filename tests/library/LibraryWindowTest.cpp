@@ -7,6 +7,7 @@
 #include "core/TableFiles.h"
 #include "mainwin/MapCellText.h"
 #include "platform/TextFile.h"
+#include "tests/support/NoPermissionOverride.h"
 
 TEST_F(LibraryWindowTest, SaveAsWithADialogFillsTheEditorAndWritesTheFile) {
     frmMain& w = openWired();
@@ -465,4 +466,36 @@ TEST_F(LibraryWindowTest, LoadingAndSavingATuneMapKeepTheImageAndAnEditDoesNot) 
     QTest::mouseClick(FormInstance<frmLibEdit>::get().cmdUpdate, Qt::LeftButton);
     ASSERT_TRUE(Wait_Unloaded<frmLibEdit>());
     EXPECT_FALSE(KeptImage::Has_Unkept_Edits()) << "the file now holds the edit";
+}
+
+// The editor's lists and record that cannot be read are told, and the editor
+// opens all the same.
+TEST_F(LibraryWindowTest, EditWithListsThatCannotBeReadTellsThemAndOpensTheEditor) {
+    writeTune(QStringLiteral("Old.kvr"), 9, QStringLiteral("Trabant"));
+    frmMain& w = openWired();
+    frmLoadLib& lib = openLibrary(w);
+    clickRow(lib, QStringLiteral("Old.kvr"));
+    QFile makes(folder.file(QStringLiteral("KVR6Make.cfg")));
+    ASSERT_TRUE(makes.setPermissions(QFile::WriteOwner));
+    QFile::remove(folder.file(QStringLiteral("KVR6Type.cfg")));
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("KVR6Type.cfg")));
+    dialogs.clear();
+    {
+        NoPermissionOverride asAnyUser;
+        ASSERT_TRUE(asAnyUser.active());
+        QTest::mouseClick(lib.cmdEdit, Qt::LeftButton);
+    }
+    makes.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    ASSERT_TRUE(FormInstance<frmLibEdit>::loaded());
+    frmLibEdit& ed = FormInstance<frmLibEdit>::get();
+    EXPECT_EQ(ed.txtFields[2]->text(), QStringLiteral("Trabant"));
+    const QStringList told = dialogs.texts();
+    ASSERT_EQ(told.size(), 2) << told.join('|').toStdString();
+    EXPECT_TRUE(told[0].startsWith(QStringLiteral("The list of makes KVR6Make.cfg could not be "
+                                                  "read (Permission denied")))
+        << told[0].toStdString();
+    EXPECT_TRUE(told[0].endsWith(QStringLiteral("The list of makes is empty; type the make.")));
+    EXPECT_TRUE(told[1].startsWith(QStringLiteral("The list of types KVR6Type.cfg could not be "
+                                                  "read (Not a regular file")))
+        << told[1].toStdString();
 }

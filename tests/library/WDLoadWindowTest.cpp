@@ -7,10 +7,15 @@
 #include "library/WDLoadEntries.h"
 #include "library/frmWDLoad.h"
 #include "mainwin/MapCellText.h"
+#include "platform/TextFile.h"
+
+#include "tests/support/NoPermissionOverride.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <functional>
 
 namespace {
 
@@ -57,6 +62,33 @@ protected:
     // A click on the box or its caption's start, where a user aims.
     static void tick(QAbstractButton* b) {
         QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+    }
+    // A double-click as the system delivers it: press, release, double-click,
+    // release.
+    static void doubleClickRow(frmWDLoad& f, const QString& text) {
+        const QPoint at = rowCentre(f, text);
+        QWidget* v = f.ListView1->viewport();
+        QTest::mouseClick(v, Qt::LeftButton, {}, at);
+        QTest::mouseDClick(v, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(v, Qt::LeftButton, {}, at);
+    }
+    static QPoint rowCentre(frmWDLoad& f, const QString& text) {
+        const auto found = f.ListView1->findItems(text, Qt::MatchExactly, 0);
+        EXPECT_EQ(found.size(), 1) << text.toStdString();
+        return found.isEmpty() ? QPoint() : f.ListView1->visualItemRect(found.first()).center();
+    }
+    // The unit's pages as a tune map holds them.
+    Image unitImage() const {
+        Image image;
+        for (int a = 0; a < 256; ++a) {
+            image.param[a] = static_cast<std::int16_t>(unit.byte(4, a));
+            image.map5[a] = static_cast<std::int16_t>(unit.byte(5, a));
+            image.map6[a] = static_cast<std::int16_t>(unit.byte(6, a));
+        }
+        return image;
+    }
+    bool sentNoWrite() const {
+        return std::none_of(unit.frames().begin(), unit.frames().end(), isWrite);
     }
     // Every grid box shows the image's value on the shown tab.
     static void expectGridShowsImage(const frmMain& w) {
@@ -110,6 +142,7 @@ TEST_F(WDLoadWindow, OpensWithItsColumnsAndSortsAClickedColumnAsText) {
 TEST_F(WDLoadWindow, SearchByKeysAndLoadOnlyForAListedRecord) {
     frmMain& w = openWired();
     frmWDLoad& f = openList(w);
+    tick(f.optSave[0]);
     clickRow(f, QStringLiteral("BRT-S6.kvr"));
     EXPECT_EQ(Library::WdSelected, 2);
     EXPECT_TRUE(f.cmdMap->isEnabled());
@@ -224,6 +257,7 @@ TEST_F(WDLoadWindow, ARecordWithABadLineIsRefusedThroughTheWindow) {
     const ImageSnapshot before = ImageSnapshot::Take();
     frmWDLoad& f = openList(w);
     clickRow(f, QStringLiteral("BAD.kvr"));
+    tick(f.optSave[0]);
     dialogs.clear();
     tick(f.cmdMap);
     ASSERT_EQ(dialogs.records().size(), 1u);
@@ -278,4 +312,173 @@ TEST_F(WDLoadWindow, AtOnline2ALoadSendsNothing) {
         w.Link.Comm_Timer_Timer();
     QTest::qWait(50);
     EXPECT_TRUE(std::none_of(unit.frames().begin(), unit.frames().end(), isWrite));
+}
+
+// ---- nothing loaded that the user did not choose -----------------------------
+
+TEST_F(WDLoadWindow, OnLineNoLoadWithoutAChosenWayAndNoRecordFromAnEarlierOpening) {
+    frmMain& w = openOnlineWired();
+    const Image before = unitImage();
+    const ImageSnapshot shown = ImageSnapshot::Take();
+    frmWDLoad& f = openList(w);
+    unit.clearFrames();
+    clickRow(f, QStringLiteral("QUL-C4.kvr"));
+    EXPECT_EQ(Library::WdSelected, 5);
+    EXPECT_FALSE(f.cmdMap->isEnabled()) << "no way of loading chosen";
+    tick(f.cmdMap);
+
+    // A double-click or Enter on a row asks for the way and loads nothing.
+    dialogs.clear();
+    doubleClickRow(f, QStringLiteral("QUL-C4.kvr"));
+    f.ListView1->setFocus();
+    QTest::keyClick(f.ListView1, Qt::Key_Return);
+    ASSERT_EQ(dialogs.records().size(), 2u) << dialogs.texts().join('|').toStdString();
+    for (const auto& r : dialogs.records()) {
+        EXPECT_TRUE(r.text.startsWith(QStringLiteral("Choose how the record is loaded first")))
+            << r.text.toStdString();
+        EXPECT_TRUE(r.text.contains(QStringLiteral("Nothing was loaded")));
+    }
+    ASSERT_TRUE(Still_Loaded<frmWDLoad>());
+    ASSERT_TRUE(settled());
+    EXPECT_TRUE(sentNoWrite());
+    EXPECT_TRUE(unitHolds(before));
+    EXPECT_TRUE(ImageSnapshot::Take() == shown);
+
+    // The choice of a way turns the button on; the next opening starts without
+    // the record chosen in this one.
+    tick(f.optSave[0]);
+    EXPECT_TRUE(f.cmdMap->isEnabled());
+    f.grab().save(Screenshot_Path(QStringLiteral("wd-list-chosen.png")));
+    tick(f.cmdCancel);
+    ASSERT_TRUE(Wait_Unloaded<frmWDLoad>());
+    frmWDLoad& again = openList(w);
+    EXPECT_EQ(Library::WdSelected, 0);
+    EXPECT_TRUE(again.ListView1->selectedItems().isEmpty());
+    tick(again.optSave[1]);
+    EXPECT_FALSE(again.cmdMap->isEnabled()) << "no record clicked in this opening";
+    tick(again.cmdMap);
+    EXPECT_TRUE(Still_Loaded<frmWDLoad>());
+    ASSERT_TRUE(settled());
+    EXPECT_TRUE(sentNoWrite());
+    EXPECT_TRUE(unitHolds(before));
+
+    // Chosen in this opening, the double-click loads the chosen way.
+    doubleClickRow(again, QStringLiteral("QUL-C4.kvr"));
+    ASSERT_TRUE(Wait_Unloaded<frmWDLoad>());
+    ASSERT_TRUE(settled());
+    EXPECT_EQ(unitBytes(5, 0, 255), bytes(Map5Image, 0, 255));
+    EXPECT_EQ(unitBytes(4, 128, 255), bytes(ParamBlock, 128, 255));
+    EXPECT_EQ(ParamBlock[145], 4);
+}
+
+TEST_F(WDLoadWindow, OnLineALoadThatWouldBeOnlyPartIsRefusedWholeAndTheUnitKeepsItsMaps) {
+    // A record of 18 map lines, one more than a record keeps; the last sets
+    // the cylinders.
+    QStringList record{"7",        "Fennick", "01/01/2020", "Long one",
+                       "LONG.kvr", "1999",    "GT",         "Halvex"};
+    for (int k = 0; k < 17; ++k)
+        record << QStringLiteral(" 9 0  10   4   2   1  34 222   3   0  20  43  74 105 137 168 "
+                                 "199 231 ");
+    record << QStringLiteral(" 9 0  10   8   2   1  34 222   3   0  20  43  74 105 137 168 199 "
+                             "231 ");
+    const QStringList blank = TextFile::readLines(folder.file(QStringLiteral("BLANKKVR6.WTS")));
+    QStringList cut = blank;
+    cut.removeAll(
+        QStringLiteral(" 5 1   0   0   0   0   0   0   0   0   0   0   0   0   0   0   0   0 "));
+    ASSERT_EQ(cut.size(), blank.size() - 1) << "page 1 row 5 of the blank map";
+
+    struct Case {
+        const char* what;
+        QStringList records;
+        QStringList blankMap;
+        int way;
+        const char* told;
+    };
+    const std::vector<Case> cases{
+        {"eighteen map lines",
+         {record.join(QStringLiteral(", "))},
+         blank,
+         0,
+         "The wiring-diagram map No. 7 (LONG.kvr) was not loaded: it holds 18 map lines, more "
+         "than the 17 a record keeps. The map and the unit are unchanged."},
+        {"a blank map without a row",
+         {QStringLiteral("10, Quill, 15/06/2023, Coil-on-plug, QUL-C4.kvr, 2007, Tilden, Halvex, "
+                         " 9 0  10   4   2   1  34 222   3   0  20  43  74 105 137 168 199 231 ")},
+         cut,
+         1,
+         "The wiring-diagram map No. 10 (QUL-C4.kvr) was not loaded as a new blank map: the "
+         "default map file BLANKKVR6.WTS lacks map rows (page 5 addresses 80 to 95). The map "
+         "and the unit are unchanged."},
+    };
+    frmMain& w = openOnlineWired();
+    for (const Case& c : cases) {
+        folder.writeLines(QStringLiteral("KVRWD.cfg"), c.records);
+        folder.writeLines(QStringLiteral("BLANKKVR6.WTS"), c.blankMap);
+        const Image before = unitImage();
+        const ImageSnapshot shown = ImageSnapshot::Take();
+        const bool unkept = KeptImage::Has_Unkept_Edits();
+        frmWDLoad& f = openList(w);
+        clickRow(f, f.ListView1->topLevelItem(0)->text(0));
+        tick(f.optSave[c.way]);
+        unit.clearFrames();
+        dialogs.clear();
+        tick(f.cmdMap);
+        ASSERT_EQ(dialogs.records().size(), 1u) << c.what;
+        EXPECT_EQ(dialogs.records()[0].text, QString::fromLatin1(c.told)) << c.what;
+        EXPECT_TRUE(Still_Loaded<frmWDLoad>()) << c.what;
+        ASSERT_TRUE(settled());
+        EXPECT_TRUE(sentNoWrite()) << c.what;
+        EXPECT_TRUE(unitHolds(before)) << c.what;
+        EXPECT_TRUE(ImageSnapshot::Take() == shown) << c.what;
+        EXPECT_EQ(KeptImage::Has_Unkept_Edits(), unkept) << c.what;
+        FormInstance<frmWDLoad>::unload();
+    }
+}
+
+TEST_F(WDLoadWindow, ARecordsFileThatCannotBeReadIsToldAndOpensNoWindow) {
+    frmMain& w = openWired();
+    Map5Image[7] = 99; // an unsaved edit
+    const ImageSnapshot before = ImageSnapshot::Take();
+    const QString path = folder.file(QStringLiteral("KVRWD.cfg"));
+    struct Case {
+        const char* what;
+        std::function<void()> spoil;
+        std::function<void()> mend;
+        const char* reason;
+    };
+    const std::vector<Case> cases{
+        {"no read permission", [&] { QFile(path).setPermissions(QFile::WriteOwner); },
+         [&] { QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner); },
+         "Permission denied"},
+        {"a folder in its place",
+         [&] {
+             QFile::remove(path);
+             QDir().mkdir(path);
+         },
+         [&] { QDir().rmdir(path); }, "Not a regular file"},
+    };
+    for (const Case& c : cases) {
+        c.spoil();
+        ASSERT_TRUE(w.mnuLoadWD->isEnabled()) << c.what;
+        dialogs.clear();
+        {
+            NoPermissionOverride asAnyUser;
+            ASSERT_TRUE(asAnyUser.active());
+            w.mnuLoadWD->trigger();
+        }
+        c.mend();
+        ASSERT_EQ(dialogs.records().size(), 1u) << c.what;
+        const QString text = dialogs.records()[0].text;
+        EXPECT_TRUE(text.startsWith(
+            QStringLiteral("The wiring-diagram map list KVRWD.cfg could not be read (")))
+            << text.toStdString();
+        EXPECT_TRUE(text.contains(QString::fromLatin1(c.reason))) << text.toStdString();
+        EXPECT_TRUE(text.endsWith(
+            QStringLiteral("The list is not opened; the map and the unit are unchanged.")))
+            << text.toStdString();
+        EXPECT_EQ(dialogs.records()[0].title, QStringLiteral("Wiring Diagram Maps"));
+        EXPECT_FALSE(FormInstance<frmWDLoad>::loaded()) << c.what;
+        EXPECT_TRUE(ImageSnapshot::Take() == before) << c.what;
+        EXPECT_TRUE(w.isVisible());
+    }
 }

@@ -166,18 +166,26 @@ TEST_F(WiringDiagramTest, KeepMapsFileByteForByteAndOnlyItsBytesChange) {
 }
 
 TEST_F(WiringDiagramTest, BlankMapFileStartsWithTheTemplateBeforeItsEnd) {
-    folder.writeLines("BLANKKVR6.WTS",
-                      {"KVR6 blank map image", "", Row10, "Ends the copy", Memory150, "End"});
+    // Every map row, row 10 of the parameter page unlike the others; the copy
+    // ends at the first line that holds "End".
+    QStringList rows = fullRows(0);
+    rows[2] = Row10;
+    QStringList blank{"KVR6 blank map image", ""};
+    blank << rows << "Ends the copy" << Memory150 << "End";
+    folder.writeLines("BLANKKVR6.WTS", blank);
     Record r = record("4", "Fennick", "GT", {Memory150});
     useTable({r});
     ImageSnapshot wanted = ImageSnapshot::Take();
     ASSERT_TRUE(Load_Record(1, Start::BlankMap));
-    EXPECT_EQ(folder.read("KVRWDOut.cfg"),
-              QByteArray("KVR6 blank map image\r\n"
-                         "\r\n"
-                         "10 0   1   2   3   4   5   6   7   8   9  10  11  12  13  14  15  16 \r\n"
-                         "150M   7   1 \r\n"
-                         "End\r\n"));
+    QStringList written{"KVR6 blank map image", ""};
+    written << rows << Memory150 << "End";
+    EXPECT_EQ(folder.read("KVRWDOut.cfg"), (written.join("\r\n") + "\r\n").toLatin1());
+    for (int a = 128; a < 256; ++a)
+        wanted.param[a] = 0;
+    for (int a = 0; a < 256; ++a)
+        wanted.map5[a] = 0;
+    for (int a = 0; a < 176; ++a)
+        wanted.map6[a] = 0;
     for (int a = 0; a < 16; ++a)
         wanted.param[160 + a] = static_cast<std::int16_t>(a + 1);
     wanted.param[150] = 7;
