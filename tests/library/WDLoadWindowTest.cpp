@@ -339,7 +339,7 @@ TEST_F(WDLoadWindow, OnLineNoLoadWithoutAChosenWayAndNoRecordFromAnEarlierOpenin
         EXPECT_TRUE(r.text.contains(QStringLiteral("Nothing was loaded")));
     }
     ASSERT_TRUE(Still_Loaded<frmWDLoad>());
-    ASSERT_TRUE(settled());
+    ASSERT_TRUE(Wait_Link_Settled());
     EXPECT_TRUE(sentNoWrite());
     EXPECT_TRUE(unitHolds(before));
     EXPECT_TRUE(ImageSnapshot::Take() == shown);
@@ -358,14 +358,14 @@ TEST_F(WDLoadWindow, OnLineNoLoadWithoutAChosenWayAndNoRecordFromAnEarlierOpenin
     EXPECT_FALSE(again.cmdMap->isEnabled()) << "no record clicked in this opening";
     tick(again.cmdMap);
     EXPECT_TRUE(Still_Loaded<frmWDLoad>());
-    ASSERT_TRUE(settled());
+    ASSERT_TRUE(Wait_Link_Settled());
     EXPECT_TRUE(sentNoWrite());
     EXPECT_TRUE(unitHolds(before));
 
     // Chosen in this opening, the double-click loads the chosen way.
     doubleClickRow(again, QStringLiteral("QUL-C4.kvr"));
     ASSERT_TRUE(Wait_Unloaded<frmWDLoad>());
-    ASSERT_TRUE(settled());
+    ASSERT_TRUE(Wait_Link_Settled());
     EXPECT_EQ(unitBytes(5, 0, 255), bytes(Map5Image, 0, 255));
     EXPECT_EQ(unitBytes(4, 128, 255), bytes(ParamBlock, 128, 255));
     EXPECT_EQ(ParamBlock[145], 4);
@@ -426,7 +426,7 @@ TEST_F(WDLoadWindow, OnLineALoadThatWouldBeOnlyPartIsRefusedWholeAndTheUnitKeeps
         ASSERT_EQ(dialogs.records().size(), 1u) << c.what;
         EXPECT_EQ(dialogs.records()[0].text, QString::fromLatin1(c.told)) << c.what;
         EXPECT_TRUE(Still_Loaded<frmWDLoad>()) << c.what;
-        ASSERT_TRUE(settled());
+        ASSERT_TRUE(Wait_Link_Settled());
         EXPECT_TRUE(sentNoWrite()) << c.what;
         EXPECT_TRUE(unitHolds(before)) << c.what;
         EXPECT_TRUE(ImageSnapshot::Take() == shown) << c.what;
