@@ -7,57 +7,66 @@
 
 #include "link/LinkState.h"
 #include "link/SendRule.h"
+#include "tests/support/CaseNames.h"
 #include "tests/support/LinkWaits.h"
 
 #include <QLabel>
 
-TEST_F(LibraryWindowTest, AMapLoadedAndNotSentIsSaidNotToBeTheUnitsUntilADownloadOrAReadOut) {
-    struct Case {
-        const char* name;
-        bool download; // Tools > Download, else Status > Upload
-    };
-    for (const Case& c : {Case{"download", true}, Case{"read-out", false}}) {
-        SCOPED_TRACE(c.name);
-        const Image file = writeTune(QStringLiteral("Road.kvr"), 11);
-        frmMain& w = openOnlineWired();
-        ASSERT_FALSE(unitHolds(file));
-        const QLabel& state = *w.lblNoComms[0];
-        const QLabel& panel = *w.StatusPanel[SendRule::NoticePanel];
-        ASSERT_EQ(state.text(), QStringLiteral("Status: On-Line"));
+namespace {
 
-        frmLoadLib& lib = openLibrary(w);
-        lib.chkDownNOW->setChecked(false);
-        clickRow(lib, QStringLiteral("Road.kvr"));
-        QTest::mouseClick(lib.cmdMap, Qt::LeftButton);
-        ASSERT_TRUE(Wait_Unloaded<frmLoadLib>());
-        EXPECT_EQ(panel.text(), SendRule::NotUnitsNotice);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return state.text() == SendRule::NotUnitsState; }, 2000))
-            << state.text().toStdString();
-        EXPECT_LE(state.fontMetrics().horizontalAdvance(state.text()), state.width());
-        if (c.download) {
-            EXPECT_TRUE(w.grab().save(Screenshot_Path(QStringLiteral("main-grid-not-units.png"))));
-        }
+struct SendCase {
+    const char* name;
+    bool download; // Tools > Download, else Status > Upload
+};
 
-        // A cell edit goes out; the word stays, since the rest is still not the unit's.
-        w.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-        w.Select_Tab(2);
-        click(w.Txt128[5]);
-        enter(QStringLiteral("77"));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return unit.byte(6, 5) == 77; }, 5000));
-        EXPECT_EQ(panel.text(), SendRule::NotUnitsNotice);
-        EXPECT_EQ(state.text(), SendRule::NotUnitsState);
+class AMapLoadedAndNotSent : public LibraryWindowTest,
+                             public ::testing::WithParamInterface<SendCase> {};
 
-        (c.download ? w.mnuDownload : w.mnuUpload)->trigger();
-        ASSERT_TRUE(Wait_Link_Settled());
-        EXPECT_TRUE(QTest::qWaitFor(
-            [&] { return state.text() == QStringLiteral("Status: On-Line"); }, 2000))
-            << state.text().toStdString();
-        EXPECT_NE(panel.text(), SendRule::NotUnitsNotice);
-        // The grid and the unit hold one map again.
-        EXPECT_EQ(bytes(Map5Image, 0, 255), unitBytes(5, 0, 255));
-        EXPECT_EQ(bytes(Map6Image, 0, 175), unitBytes(6, 0, 175));
-        window.reset();
-        ResetAllState();
+} // namespace
+
+TEST_P(AMapLoadedAndNotSent, IsSaidNotToBeTheUnitsUntilADownloadOrAReadOut) {
+    const SendCase& c = GetParam();
+    const Image file = writeTune(QStringLiteral("Road.kvr"), 11);
+    frmMain& w = openOnlineWired();
+    ASSERT_FALSE(unitHolds(file));
+    const QLabel& state = *w.lblNoComms[0];
+    const QLabel& panel = *w.StatusPanel[SendRule::NoticePanel];
+    ASSERT_EQ(state.text(), QStringLiteral("Status: On-Line"));
+
+    frmLoadLib& lib = openLibrary(w);
+    lib.chkDownNOW->setChecked(false);
+    clickRow(lib, QStringLiteral("Road.kvr"));
+    QTest::mouseClick(lib.cmdMap, Qt::LeftButton);
+    ASSERT_TRUE(Wait_Unloaded<frmLoadLib>());
+    EXPECT_EQ(panel.text(), SendRule::NotUnitsNotice);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return state.text() == SendRule::NotUnitsState; }, 2000))
+        << state.text().toStdString();
+    EXPECT_LE(state.fontMetrics().horizontalAdvance(state.text()), state.width());
+    if (c.download) {
+        EXPECT_TRUE(w.grab().save(Screenshot_Path(QStringLiteral("main-grid-not-units.png"))));
     }
+
+    // A cell edit goes out; the word stays, since the rest is still not the unit's.
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.Select_Tab(2);
+    click(w.Txt128[5]);
+    enter(QStringLiteral("77"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return unit.byte(6, 5) == 77; }, 5000));
+    EXPECT_EQ(panel.text(), SendRule::NotUnitsNotice);
+    EXPECT_EQ(state.text(), SendRule::NotUnitsState);
+
+    (c.download ? w.mnuDownload : w.mnuUpload)->trigger();
+    ASSERT_TRUE(Wait_Link_Settled());
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return state.text() == QStringLiteral("Status: On-Line"); }, 2000))
+        << state.text().toStdString();
+    EXPECT_NE(panel.text(), SendRule::NotUnitsNotice);
+    // The grid and the unit hold one map again.
+    EXPECT_EQ(bytes(Map5Image, 0, 255), unitBytes(5, 0, 255));
+    EXPECT_EQ(bytes(Map6Image, 0, 175), unitBytes(6, 0, 175));
 }
+
+INSTANTIATE_TEST_SUITE_P(Ways, AMapLoadedAndNotSent,
+                         ::testing::Values(SendCase{"download", true}, SendCase{"read-out", false}),
+                         By_Case_Name());

@@ -51,31 +51,43 @@ TEST_F(MapLoadTest, TheLoadedMapIsKeptNamedAndDrawnOnce) {
     EXPECT_EQ(main.calls, (QStringList{"file ", "redraw"}));
 }
 
-TEST_F(MapLoadTest, DownloadsOnlyWhenAskedWhileOnLine) {
-    const struct {
-        const QString& state;
-        bool asked;
-        int requests;
-    } cases[] = {
-        {OnlineStates::Online, true, 1},   {OnlineStates::Online, false, 0},
-        {OnlineStates::Offline, true, 0},  {OnlineStates::Online2, true, 0},
-        {OnlineStates::Offline, false, 0},
-    };
-    for (const auto& c : cases) {
-        ResetAllState();
-        fillImage();
-        OnlineState = c.state;
-        Library::Finish_Map_Load(QStringLiteral("a.kvr"), c.asked);
-        EXPECT_EQ(SendPath::Requests_Outstanding(), c.requests)
-            << c.state.toStdString() << " asked " << c.asked;
-        // The full download writes the dealer's name into the owner text; the
-        // read-out that ends it marks the image kept again.
-        if (c.requests == 0) {
-            EXPECT_FALSE(KeptImage::Has_Unkept_Edits());
-        }
-        EXPECT_EQ(MapLoaded, -1);
+namespace {
+
+struct DownloadCase {
+    const QString* state;
+    bool asked;
+    int requests;
+};
+
+class DownloadsOnlyWhenAsked : public MapLoadTest,
+                               public ::testing::WithParamInterface<DownloadCase> {};
+
+} // namespace
+
+TEST_P(DownloadsOnlyWhenAsked, WhileOnLine) {
+    const DownloadCase& c = GetParam();
+    OnlineState = *c.state;
+    Library::Finish_Map_Load(QStringLiteral("a.kvr"), c.asked);
+    EXPECT_EQ(SendPath::Requests_Outstanding(), c.requests)
+        << c.state->toStdString() << " asked " << c.asked;
+    // The full download writes the dealer's name into the owner text; the
+    // read-out that ends it marks the image kept again.
+    if (c.requests == 0) {
+        EXPECT_FALSE(KeptImage::Has_Unkept_Edits());
     }
+    EXPECT_EQ(MapLoaded, -1);
 }
+
+INSTANTIATE_TEST_SUITE_P(States, DownloadsOnlyWhenAsked,
+                         ::testing::Values(DownloadCase{&OnlineStates::Online, true, 1},
+                                           DownloadCase{&OnlineStates::Online, false, 0},
+                                           DownloadCase{&OnlineStates::Offline, true, 0},
+                                           DownloadCase{&OnlineStates::Online2, true, 0},
+                                           DownloadCase{&OnlineStates::Offline, false, 0}),
+                         [](const ::testing::TestParamInfo<DownloadCase>& info) {
+                             return info.param.state->toStdString() +
+                                    (info.param.asked ? "Asked" : "NotAsked");
+                         });
 
 TEST_F(MapLoadTest, APartLoadLeavesUnsavedEditsUnsaved) {
     KeptImage::Mark_Kept();

@@ -4,6 +4,7 @@
 #include "link/LogLines.h"
 #include "core/CoreState.h"
 #include "link/LinkState.h"
+#include "tests/support/ResetAllState.h"
 
 #include <QTime>
 #include <gtest/gtest.h>
@@ -104,8 +105,17 @@ TEST(LogLines, TraceLines) {
     EXPECT_EQ(LogLines::Label_Bytes(reply), QStringLiteral(" 1=49 2=0 3=13"));
     EXPECT_EQ(LogLines::Trace_Bytes(reply), QStringLiteral("Comm--> Len(rx)=3 1=49 2=0 3=13 "));
     EXPECT_EQ(LogLines::Trace_Bytes(QByteArray()), QStringLiteral("Comm--> Len(rx)=0 "));
+}
 
-    ResetLinkState();
+namespace {
+
+// The trace's data line names the link's state: each test sets that state from
+// its start values, and leaves none of it behind.
+class LogLinesOfTheLink : public ::testing::Test, protected FreshState {};
+
+} // namespace
+
+TEST_F(LogLinesOfTheLink, TraceDataInNamesTheLinksState) {
     comm_rth = 18;
     TimeCNTDO = 9;
     cmd = QStringLiteral("49");
@@ -118,5 +128,4 @@ TEST(LogLines, TraceLines) {
               QStringLiteral("Data IN14:05:09 Comm_Timer.Interval=120 comm_rth=18 TimeCNTDO=9 "
                              "cmd=49 bad_cnt=2 CommStatus=10 cfg_CommSpeed=100 TimeRun=4 "
                              "CommTimeCNT=21"));
-    ResetLinkState();
 }

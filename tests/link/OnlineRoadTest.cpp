@@ -7,6 +7,7 @@
 #include "core/DealerSettings.h"
 #include "link/WtsUp.h"
 #include "sim/PtyServer.h"
+#include "tests/support/CaseNames.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -101,44 +102,55 @@ TEST_F(OnlineRoad, Kvr6SimProgramIsReadOutAndPolledAtLineSpeed) {
 // between them as USB adapters deliver them, at the default poll base and at the
 // lowest one the link accepts: the read-out finishes, live polling goes on, and
 // the link never had to reconnect.
-TEST_F(OnlineRoad, Kvr6SimRepliesInPiecesAreReadOutAtEveryAcceptedBase) {
-    struct Case {
-        const char* pieces;
-        const char* gapMs;
-        int base;
-    };
-    for (const Case c :
-         {Case{"4", "16", 100}, Case{"3", "40", 100}, Case{"4", "16", WtsGeneral::MinCommSpeed},
-          Case{"3", "40", WtsGeneral::MinCommSpeed}}) {
-        const std::string what = std::string("--split ") + c.pieces + " --split-gap-ms " + c.gapMs +
-                                 " base " + std::to_string(c.base);
-        ResetCoreState();
-        ResetLinkState();
-        cfg_CommSpeed = c.base;
-        QTemporaryDir dir;
-        const QString port = dir.filePath("com1");
-        QProcess simProgram;
-        simProgram.start(TempProgramFolder::binDir() + "/kvr6-sim",
-                         {"--link", port, "--split", c.pieces, "--split-gap-ms", c.gapMs});
-        ASSERT_TRUE(simProgram.waitForStarted(3000)) << what;
-        ASSERT_TRUE(simProgram.waitForReadyRead(3000)) << what;
-        qputenv("KVR6_COM1", port.toLocal8Bit());
-        {
-            UnitLink link;
-            link.Comm_Timer.setInterval(cfg_CommSpeed + 20);
-            EXPECT_TRUE(goOnline(link, 10, 30000)) << what << ": CommStatus " << CommStatus;
-            const sim::Unit factory;
-            expectImage(factory);
-            EXPECT_EQ(UserName, "KVR6 FACTORY SETTINGS") << what;
-            EXPECT_EQ(OnlineState, "Online") << what << ": the link had to reconnect";
-            EXPECT_GT(LiveRpm, 0) << what;
-            EXPECT_FALSE(Progress().loaded()) << what;
-            link.Form_Unload();
-        }
-        simProgram.terminate();
-        EXPECT_TRUE(simProgram.waitForFinished(3000));
-        EXPECT_TRUE(dialogs.records().empty()) << what;
+struct PiecesCase {
+    const char* pieces;
+    const char* gapMs;
+    int base;
+    std::string name;
+};
+
+class Kvr6SimRepliesInPieces : public OnlineRoad,
+                               public ::testing::WithParamInterface<PiecesCase> {};
+
+TEST_P(Kvr6SimRepliesInPieces, AreReadOutAtEveryAcceptedBase) {
+    const PiecesCase& c = GetParam();
+    const std::string what = std::string("--split ") + c.pieces + " --split-gap-ms " + c.gapMs +
+                             " base " + std::to_string(c.base);
+    cfg_CommSpeed = c.base;
+    QTemporaryDir dir;
+    const QString port = dir.filePath("com1");
+    QProcess simProgram;
+    simProgram.start(TempProgramFolder::binDir() + "/kvr6-sim",
+                     {"--link", port, "--split", c.pieces, "--split-gap-ms", c.gapMs});
+    ASSERT_TRUE(simProgram.waitForStarted(3000)) << what;
+    ASSERT_TRUE(simProgram.waitForReadyRead(3000)) << what;
+    qputenv("KVR6_COM1", port.toLocal8Bit());
+    {
+        UnitLink link;
+        link.Comm_Timer.setInterval(cfg_CommSpeed + 20);
+        EXPECT_TRUE(goOnline(link, 10, 30000)) << what << ": CommStatus " << CommStatus;
+        const sim::Unit factory;
+        expectImage(factory);
+        EXPECT_EQ(UserName, "KVR6 FACTORY SETTINGS") << what;
+        EXPECT_EQ(OnlineState, "Online") << what << ": the link had to reconnect";
+        EXPECT_GT(LiveRpm, 0) << what;
+        EXPECT_FALSE(Progress().loaded()) << what;
+        link.Form_Unload();
     }
+    simProgram.terminate();
+    EXPECT_TRUE(simProgram.waitForFinished(3000));
+    EXPECT_TRUE(dialogs.records().empty()) << what;
 }
+
+PiecesCase piecesCase(const char* pieces, const char* gapMs, int base) {
+    return {pieces, gapMs, base,
+            std::string("Pieces") + pieces + "Gap" + gapMs + "msBase" + std::to_string(base)};
+}
+
+INSTANTIATE_TEST_SUITE_P(SplitReplies, Kvr6SimRepliesInPieces,
+                         ::testing::Values(piecesCase("4", "16", 100), piecesCase("3", "40", 100),
+                                           piecesCase("4", "16", WtsGeneral::MinCommSpeed),
+                                           piecesCase("3", "40", WtsGeneral::MinCommSpeed)),
+                         By_Case_Name());
 
 } // namespace

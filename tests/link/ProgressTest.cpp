@@ -23,14 +23,15 @@ TEST_F(ProgressTest, ReadingNeverLoadsTheProgress) {
     EXPECT_TRUE(recorder.calls.isEmpty());
 }
 
-TEST_F(ProgressTest, TransferArmsTheSequencerWatchButTheDefaultMapDoesNot) {
+TEST_F(ProgressTest, TransferArmsTheSequencerWatch) {
     StatusMsg = QStringLiteral("Uploading Data");
     Progress().Show();
     EXPECT_EQ(recorder.calls.join(','), "C_Pause.Interval=5000,C_Pause=1");
     EXPECT_TRUE(Progress().timeMeEnabled());
     EXPECT_EQ(Progress().timeMeInterval(), 25000);
-    Progress().Form_Unload();
-    recorder.calls.clear();
+}
+
+TEST_F(ProgressTest, TheDefaultMapDoesNotArmTheSequencerWatch) {
     StatusMsg = QStringLiteral("Loading Default Map");
     Progress().Show();
     EXPECT_TRUE(recorder.calls.isEmpty());

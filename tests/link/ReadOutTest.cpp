@@ -3,6 +3,7 @@
 #include "link/ReadOut.h"
 #include "link/SendPath.h"
 #include "link/WtsUp.h"
+#include "tests/support/CaseNames.h"
 
 namespace {
 
@@ -203,47 +204,57 @@ TEST_F(ReadOutTest, UserRequestRaisedDuringTheReadOutWaitsAndIsSent) {
     EXPECT_EQ(reads().size(), FullReadOut.size() + 1);
 }
 
-TEST_F(ReadOutTest, FaultyRepliesOnTheWayLeaveTheLinkWorking) {
-    struct Case {
-        const char* what;
-        std::function<void(sim::Faults&)> set;
-    };
-    const std::vector<Case> cases = {
+// A fault of the line, at the first, the third or the seventh request of the
+// read-out.
+struct FaultCase {
+    const char* what;
+    std::function<void(sim::Faults&)> set;
+    std::size_t at; // the request of FullReadOut the fault starts at
+    std::string name;
+};
+
+std::vector<FaultCase> faultCases() {
+    const std::pair<const char*, std::function<void(sim::Faults&)>> faults[] = {
         {"short", [](sim::Faults& f) { f.shortBy = 1; }},
         {"wrong address", [](sim::Faults& f) { f.wrongAddress = true; }},
         {"garbled", [](sim::Faults& f) { f.garble = true; }},
         {"lost", [](sim::Faults& f) { f.dropNext = 2; }},
     };
-    for (const Case& c : cases) {
-        for (const QByteArray& faultAt : {FullReadOut[0], FullReadOut[2], FullReadOut[6]}) {
-            ResetCoreState();
-            ResetLinkState();
-            Map6Image[200] = 77;
-            sim.faults = {};
-            sim.clearFrames();
-            int faultyTicks = -1;
-            beforeFeed = [&](const QByteArray& frame) {
-                if (frame == faultAt && faultyTicks < 0) {
-                    c.set(sim.faults);
-                    faultyTicks = 0;
-                }
-            };
-            startOnline();
-            tick();
-            settle();
-            for (int i = 0; i < 200 && !polling(); ++i) {
-                if (faultyTicks >= 0 && ++faultyTicks == 4)
-                    sim.faults = {}; // the line is good again
-                tick();
-                settle();
-            }
-            beforeFeed = nullptr;
-            EXPECT_TRUE(polling()) << c.what << " at " << faultAt.toHex().toStdString();
-            EXPECT_EQ(OnlineState, "Online") << c.what;
-            expectImageOf(sim::Unit::MapA);
-        }
-    }
+    std::vector<FaultCase> cases;
+    for (const auto& [what, set] : faults)
+        for (const std::size_t at : {0u, 2u, 6u})
+            cases.push_back({what, set, at, Case_Name(what) + "AtRequest" + std::to_string(at)});
+    return cases;
 }
+
+class FaultyReply : public ReadOutTest, public ::testing::WithParamInterface<FaultCase> {};
+
+TEST_P(FaultyReply, OnTheWayLeavesTheLinkWorking) {
+    const FaultCase& c = GetParam();
+    const QByteArray faultAt = FullReadOut[c.at];
+    int faultyTicks = -1;
+    beforeFeed = [&](const QByteArray& frame) {
+        if (frame == faultAt && faultyTicks < 0) {
+            c.set(sim.faults);
+            faultyTicks = 0;
+        }
+    };
+    startOnline();
+    tick();
+    settle();
+    for (int i = 0; i < 200 && !polling(); ++i) {
+        if (faultyTicks >= 0 && ++faultyTicks == 4)
+            sim.faults = {}; // the line is good again
+        tick();
+        settle();
+    }
+    beforeFeed = nullptr;
+    EXPECT_TRUE(polling()) << c.what << " at " << faultAt.toHex().toStdString();
+    EXPECT_EQ(OnlineState, "Online") << c.what;
+    expectImageOf(sim::Unit::MapA);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, FaultyReply, ::testing::ValuesIn(faultCases()), By_Case_Name());
 
 TEST_F(ReadOutTest, EngineOutsideTheMapsLeavesNoLiveCell) {
     connect();

@@ -64,21 +64,25 @@ protected:
     QByteArray line;
 };
 
-TEST_F(ReplyPieces, ReadOutInAnyPiecesOrSeveralRepliesAtOnce) {
-    // 1: byte by byte; 7, 50: pieces cutting across replies; 400: several
-    // replies in one read.
-    for (const int piece : {1, 7, 50, 400}) {
-        ResetCoreState();
-        ResetLinkState();
-        startOnline();
-        sim.clearFrames();
-        EXPECT_TRUE(runUntilPolled(piece, 5)) << piece << ": CommStatus " << CommStatus;
-        expectImageIsTheUnits();
-        EXPECT_EQ(OnlineState, "Online") << piece;
-        EXPECT_LT(bad_cnt, 20) << piece;
-        EXPECT_EQ(pageReads(), 10) << piece << ": every page asked for once";
-    }
+// 1: byte by byte; 7, 50: pieces cutting across replies; 400: several replies in
+// one read.
+class ReadOutInPieces : public ReplyPieces, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ReadOutInPieces, OrSeveralRepliesAtOnce) {
+    const int piece = GetParam();
+    startOnline();
+    sim.clearFrames();
+    EXPECT_TRUE(runUntilPolled(piece, 5)) << piece << ": CommStatus " << CommStatus;
+    expectImageIsTheUnits();
+    EXPECT_EQ(OnlineState, "Online") << piece;
+    EXPECT_LT(bad_cnt, 20) << piece;
+    EXPECT_EQ(pageReads(), 10) << piece << ": every page asked for once";
 }
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ReadOutInPieces, ::testing::Values(1, 7, 50, 400),
+                         [](const ::testing::TestParamInfo<int>& info) {
+                             return "PiecesOf" + std::to_string(info.param);
+                         });
 
 TEST_F(ReplyPieces, LateDuplicateAndStrayRepliesLeaveTheReadOutInStep) {
     startOnline();

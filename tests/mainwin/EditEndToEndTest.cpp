@@ -5,6 +5,7 @@
 #include "link/SendPath.h"
 #include "platform/NumberRules.h"
 #include "tests/mainwin/GridTestSupport.h"
+#include "tests/support/LinkWaits.h"
 
 #include <QPushButton>
 
@@ -16,7 +17,7 @@ protected:
         OnlineState = QStringLiteral("Online");
         frmMain& w = load();
         w.show();
-        EXPECT_TRUE(QTest::qWaitFor([] { return UnitOnline == 1 && CommStatus >= 10; }, 10000))
+        EXPECT_TRUE(Wait_Link_Settled())
             << "the read-out did not finish, CommStatus " << CommStatus;
         // The progress window of the read-out has gone: the main window takes the keys.
         w.activateWindow();

@@ -4,6 +4,7 @@
 // whose pseudo-terminal appears under the port's name only once "plugged in".
 
 #include "tests/mainwin/MainTestSupport.h"
+#include "tests/support/LinkWaits.h"
 #include "tests/support/Screenshots.h"
 
 #include <QCoreApplication>
@@ -28,8 +29,7 @@ TEST_F(MainTest, WithoutAPortTheStateSaysNoCommsAndAnAdapterPluggedInIsTakenUp) 
     EXPECT_TRUE(w.grab().save(Screenshot_Path(QStringLiteral("main-no-port.png"))));
 
     ASSERT_TRUE(QFile::link(server.devicePath(), port)); // the adapter plugged in
-    ASSERT_TRUE(QTest::qWaitFor([] { return UnitOnline == 1 && CommStatus >= 10; }, 15000))
-        << "CommStatus " << CommStatus;
+    ASSERT_TRUE(Wait_Link_Settled()) << "CommStatus " << CommStatus;
     EXPECT_EQ(w.lblNoComms[0]->text(), QStringLiteral("Status: On-Line"));
     EXPECT_TRUE(w.lblNoComms[0]->isVisible());
     EXPECT_EQ(Map6Image[5], unit.byte(6, 5)) << "the unit behind the new port was read";

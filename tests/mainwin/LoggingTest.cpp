@@ -7,6 +7,7 @@
 #include "link/LiveLog.h"
 #include "link/LogLines.h"
 #include "tests/mainwin/MainTestSupport.h"
+#include "tests/support/CaseNames.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/LinkWaits.h"
 
@@ -138,117 +139,120 @@ TEST_F(LoggingTest, RecordingFromTheMenu) {
         EXPECT_TRUE(LogLines::Record_Bytes(raw[i])) << raw[i].toStdString();
 }
 
-TEST_F(LoggingTest, EveryWayOfStoppingLeavesBothFilesComplete) {
-    struct Way {
-        const char* name;
-        std::function<void(frmMain&)> stop;
-    };
-    const Way ways[] = {
-        {"going off-line", [](frmMain& w) { w.mnuOffline->trigger(); }},
-        {"Exit", [](frmMain& w) { w.mnuExit_Click(); }},
-        {"closing the window", [](frmMain& w) { w.close(); }},
-    };
-    for (const Way& way : ways) {
-        SCOPED_TRACE(way.name);
-        for (const char* name : {"KVR6.002", "KVR6002.raw"})
-            QFile::remove(folder.file(QString::fromLatin1(name)));
-        folder.write(QStringLiteral("KVR6.cfg"), "");
-        dialogs.clear();
-        frmMain& w = loadOnline();
-        w.mnuLogging_Click();
-        ASSERT_EQ(LogState, 1);
-        recordLive(2);
-        way.stop(w);
-        expectComplete();
-        window->C_Pause->stop();
-        window.reset();
-        ResetLinkState();
-        UnitOnline = 0;
-    }
+namespace {
+
+struct StopWay {
+    const char* name;
+    std::function<void(frmMain&)> stop;
+};
+
+class EveryWayOfStopping : public LoggingTest, public ::testing::WithParamInterface<StopWay> {};
+
+} // namespace
+
+TEST_P(EveryWayOfStopping, LeavesBothFilesComplete) {
+    folder.write(QStringLiteral("KVR6.cfg"), "");
+    frmMain& w = loadOnline();
+    w.mnuLogging_Click();
+    ASSERT_EQ(LogState, 1);
+    recordLive(2);
+    GetParam().stop(w);
+    expectComplete();
 }
 
-TEST_F(LoggingTest, ARecordingGoesOnAcrossGoingOnLine) {
+INSTANTIATE_TEST_SUITE_P(
+    Ways, EveryWayOfStopping,
+    ::testing::Values(StopWay{"going off-line", [](frmMain& w) { w.mnuOffline->trigger(); }},
+                      StopWay{"Exit", [](frmMain& w) { w.mnuExit_Click(); }},
+                      StopWay{"closing the window", [](frmMain& w) { w.close(); }}),
+    By_Case_Name());
+
+namespace {
+
+// A way of going on-line again while a recording runs, with the fixture's unit
+// and dialogs.
+struct OnlineWay {
+    const char* name;
+    std::function<void(sim::Unit&, Dialogs::ScriptedProvider&, frmMain&)> goOnline;
+};
+
+class ARecordingGoesOn : public LoggingTest, public ::testing::WithParamInterface<OnlineWay> {};
+
+} // namespace
+
+TEST_P(ARecordingGoesOn, AcrossGoingOnLine) {
     folder.copyData(QStringLiteral("clrkvr.map"));
     const auto rawLive = [](const QStringList& raw) {
         return std::count_if(raw.begin(), raw.end(),
                              [](const QString& l) { return l.contains(QStringLiteral(" ,49 ")); });
     };
-    struct Way {
-        const char* name;
-        std::function<void(frmMain&)> goOnline;
-    };
-    const Way ways[] = {
-        {"the On-Line menu", [](frmMain& w) { w.mnuOnline->trigger(); }},
-        {"a click on NO COMM'S",
-         [this](frmMain& w) {
-             unit.faults.silent = true;
-             ASSERT_TRUE(QTest::qWaitFor(
-                 [&] {
-                     return w.lblNoComms[0]->isVisibleTo(&w) &&
-                            w.lblNoComms[0]->text() == QStringLiteral("NO COMM'S");
-                 },
-                 10000));
-             unit.faults.silent = false;
-             QTest::mouseClick(w.lblNoComms[0], Qt::LeftButton);
-         }},
-        {"the clear-unit sequence",
-         [this](frmMain& w) {
-             dialogs.answer(Dialogs::Answer::Yes);
-             // Between a live reply and the next tick: the sequence connects first.
-             ASSERT_TRUE(QTest::qWaitFor(
-                 [&] {
-                     if (CommStatus != 11)
-                         return false;
-                     w.Timer_Clear_Timer();
-                     return true;
-                 },
-                 10000));
-             ASSERT_EQ(PauseMode, 2) << "the clear has started";
-         }},
-    };
-    for (const Way& way : ways) {
-        SCOPED_TRACE(way.name);
-        for (const char* name : {"KVR6.002", "KVR6002.raw", "KVR6.003", "KVR6003.raw"})
-            QFile::remove(folder.file(QString::fromLatin1(name)));
-        folder.write(QStringLiteral("KVR6.cfg"), "");
-        dialogs.clear();
-        frmMain& w = loadOnline();
-        w.mnuLogging->trigger();
-        ASSERT_EQ(LogState, 1);
-        ASSERT_TRUE(Wait_Link_Settled());
-        recordLive(3);
+    folder.write(QStringLiteral("KVR6.cfg"), "");
+    frmMain& w = loadOnline();
+    w.mnuLogging->trigger();
+    ASSERT_EQ(LogState, 1);
+    ASSERT_TRUE(Wait_Link_Settled());
+    recordLive(3);
 
-        way.goOnline(w);
-        const qsizetype before = lines(QStringLiteral("KVR6002.raw")).size();
-        EXPECT_EQ(LogState, 1) << "still recording";
-        EXPECT_EQ(w.mnuLogging->text(), QStringLiteral("STOP Logging KVR6"));
-        EXPECT_TRUE(w.mnuLogging->isChecked());
-        EXPECT_EQ(w.StatusPanel[4]->text(), QStringLiteral("Log File : KVR6.002"));
+    GetParam().goOnline(unit, dialogs, w);
+    const qsizetype before = lines(QStringLiteral("KVR6002.raw")).size();
+    EXPECT_EQ(LogState, 1) << "still recording";
+    EXPECT_EQ(w.mnuLogging->text(), QStringLiteral("STOP Logging KVR6"));
+    EXPECT_TRUE(w.mnuLogging->isChecked());
+    EXPECT_EQ(w.StatusPanel[4]->text(), QStringLiteral("Log File : KVR6.002"));
 
-        // Connected and read again, then polling: all of it goes into the raw log.
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] {
-                const QStringList after = lines(QStringLiteral("KVR6002.raw")).mid(before);
-                return UnitOnline == 1 && SendPending == 0 && rawLive(after) >= 5;
-            },
-            15000));
-        const QStringList after = lines(QStringLiteral("KVR6002.raw")).mid(before);
-        EXPECT_TRUE(std::any_of(after.begin(), after.end(), [](const QString& l) {
-            return l.contains(QStringLiteral(" ,56 0 "));
-        })) << "the read-out after connecting again";
+    // Connected and read again, then polling: all of it goes into the raw log.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            const QStringList after = lines(QStringLiteral("KVR6002.raw")).mid(before);
+            return UnitOnline == 1 && SendPending == 0 && rawLive(after) >= 5;
+        },
+        15000));
+    const QStringList after = lines(QStringLiteral("KVR6002.raw")).mid(before);
+    EXPECT_TRUE(std::any_of(after.begin(), after.end(), [](const QString& l) {
+        return l.contains(QStringLiteral(" ,56 0 "));
+    })) << "the read-out after connecting again";
 
-        // The next click stops this recording; it starts no other.
-        w.mnuLogging->trigger();
-        expectComplete();
-        EXPECT_FALSE(folder.exists(QStringLiteral("KVR6.003")));
-        EXPECT_EQ(w.mnuLogging->text(), QStringLiteral("Start Logging KVR6"));
-        EXPECT_FALSE(w.mnuLogging->isChecked());
-        window->C_Pause->stop();
-        window.reset();
-        ResetLinkState();
-        UnitOnline = 0;
-    }
+    // The next click stops this recording; it starts no other.
+    w.mnuLogging->trigger();
+    expectComplete();
+    EXPECT_FALSE(folder.exists(QStringLiteral("KVR6.003")));
+    EXPECT_EQ(w.mnuLogging->text(), QStringLiteral("Start Logging KVR6"));
+    EXPECT_FALSE(w.mnuLogging->isChecked());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, ARecordingGoesOn,
+    ::testing::Values(OnlineWay{"the On-Line menu", [](sim::Unit&, Dialogs::ScriptedProvider&,
+                                                       frmMain& w) { w.mnuOnline->trigger(); }},
+                      OnlineWay{"a click on NO COMM'S",
+                                [](sim::Unit& unit, Dialogs::ScriptedProvider&, frmMain& w) {
+                                    unit.faults.silent = true;
+                                    ASSERT_TRUE(QTest::qWaitFor(
+                                        [&] {
+                                            return w.lblNoComms[0]->isVisibleTo(&w) &&
+                                                   w.lblNoComms[0]->text() ==
+                                                       QStringLiteral("NO COMM'S");
+                                        },
+                                        10000));
+                                    unit.faults.silent = false;
+                                    QTest::mouseClick(w.lblNoComms[0], Qt::LeftButton);
+                                }},
+                      OnlineWay{"the clear-unit sequence",
+                                [](sim::Unit&, Dialogs::ScriptedProvider& dialogs, frmMain& w) {
+                                    dialogs.answer(Dialogs::Answer::Yes);
+                                    // Between a live reply and the next tick: the sequence connects
+                                    // first.
+                                    ASSERT_TRUE(QTest::qWaitFor(
+                                        [&] {
+                                            if (CommStatus != 11)
+                                                return false;
+                                            w.Timer_Clear_Timer();
+                                            return true;
+                                        },
+                                        10000));
+                                    ASSERT_EQ(PauseMode, 2) << "the clear has started";
+                                }}),
+    By_Case_Name());
 
 TEST_F(LoggingTest, GoingOfflineSaysLoggingHasStopped) {
     frmMain& w = loadOnline();

@@ -11,6 +11,7 @@
 #include "mainwin/frmMain.h"
 #include "platform/Dialogs.h"
 #include "sim/PtyServer.h"
+#include "tests/support/LinkWaits.h"
 #include "tests/support/ResetAllState.h"
 #include "tests/support/TempProgramFolder.h"
 #include "tests/support/WindowWaits.h"
@@ -63,7 +64,7 @@ protected:
         if (wire)
             wire(w);
         w.show();
-        EXPECT_TRUE(QTest::qWaitFor([] { return UnitOnline == 1 && CommStatus >= 10; }, 10000))
+        EXPECT_TRUE(Wait_Link_Settled())
             << "the read-out did not finish, CommStatus " << CommStatus;
         return w;
     }

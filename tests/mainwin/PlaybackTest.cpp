@@ -10,6 +10,7 @@
 #include "mainwin/frmPBStation.h"
 #include "platform/FormInstance.h"
 #include "tests/mainwin/MainTestSupport.h"
+#include "tests/support/CaseNames.h"
 #include "tests/support/LinkWaits.h"
 #include "tests/support/Screenshots.h"
 #include "tests/support/WindowWaits.h"
@@ -374,45 +375,47 @@ TEST_F(PlaybackTest, RecordedOnlineAndPlayedBackOffline) {
     EXPECT_TRUE(pb.grab().save(Screenshot_Path(QStringLiteral("playback-station.png"))));
 }
 
-TEST_F(PlaybackTest, GoingOnLineEndsThePlayBackAndItsWindowFollows) {
-    struct Way {
-        const char* name;
-        bool paused;
-        std::function<void(frmMain&)> goOnline;
-    };
-    const Way ways[] = {
-        {"On-Line while playing", false, [](frmMain& w) { w.mnuOnline->trigger(); }},
-        {"On-Line while paused", true, [](frmMain& w) { w.mnuOnline->trigger(); }},
-        {"a click on the status label", false,
-         [](frmMain& w) { QTest::mouseClick(w.lblNoComms[0], Qt::LeftButton); }},
-    };
-    for (const Way& way : ways) {
-        SCOPED_TRACE(way.name);
-        frmPBStation& pb = openStation();
-        window->show();
-        loadFile(pb, writeLog(QStringLiteral("KVR6002.raw"), 20));
-        pb.cmdRun->click();
-        feed(3);
-        if (way.paused)
-            pb.cmdPause->click();
-        ASSERT_EQ(LogState, way.paused ? 2 : 3);
-        way.goOnline(*window);
-        EXPECT_EQ(OnlineState, QStringLiteral("Online"));
-        EXPECT_EQ(LogState, 0) << "the play-back has ended";
-        EXPECT_TRUE(pb.cmdRun->isEnabled());
-        EXPECT_FALSE(pb.cmdPause->isEnabled());
-        EXPECT_FALSE(pb.cmdStop->isEnabled());
-        EXPECT_FALSE(window->lblNoComms[1]->isVisibleTo(window.get())) << "on-line: no Go Online";
+namespace {
+
+struct OnlineWay {
+    const char* name;
+    bool paused;
+    std::function<void(frmMain&)> goOnline;
+};
+
+class GoingOnLine : public PlaybackTest, public ::testing::WithParamInterface<OnlineWay> {};
+
+} // namespace
+
+TEST_P(GoingOnLine, EndsThePlayBackAndItsWindowFollows) {
+    const OnlineWay& way = GetParam();
+    frmPBStation& pb = openStation();
+    window->show();
+    loadFile(pb, writeLog(QStringLiteral("KVR6002.raw"), 20));
+    pb.cmdRun->click();
+    feed(3);
+    if (way.paused)
         pb.cmdPause->click();
-        EXPECT_EQ(LogState, 0) << "nothing resumes on-line";
-        FormInstance<frmPBStation>::unload();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        window.reset();
-        ResetLinkState();
-        OnlineState = QStringLiteral("Offline");
-        MapLoaded = 0;
-    }
+    ASSERT_EQ(LogState, way.paused ? 2 : 3);
+    way.goOnline(*window);
+    EXPECT_EQ(OnlineState, QStringLiteral("Online"));
+    EXPECT_EQ(LogState, 0) << "the play-back has ended";
+    EXPECT_TRUE(pb.cmdRun->isEnabled());
+    EXPECT_FALSE(pb.cmdPause->isEnabled());
+    EXPECT_FALSE(pb.cmdStop->isEnabled());
+    EXPECT_FALSE(window->lblNoComms[1]->isVisibleTo(window.get())) << "on-line: no Go Online";
+    pb.cmdPause->click();
+    EXPECT_EQ(LogState, 0) << "nothing resumes on-line";
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, GoingOnLine,
+    ::testing::Values(
+        OnlineWay{"On-Line while playing", false, [](frmMain& w) { w.mnuOnline->trigger(); }},
+        OnlineWay{"On-Line while paused", true, [](frmMain& w) { w.mnuOnline->trigger(); }},
+        OnlineWay{"a click on the status label", false,
+                  [](frmMain& w) { QTest::mouseClick(w.lblNoComms[0], Qt::LeftButton); }}),
+    By_Case_Name());
 
 namespace {
 
@@ -466,6 +469,8 @@ protected:
             unit.setByte(5, a, 201);
             unit.setByte(6, a, 202);
         }
+        // The program ends here: the run that plays the recording is another
+        // one, its link started afresh.
         window->C_Pause->stop();
         window.reset();
         ResetLinkState();
@@ -484,7 +489,9 @@ protected:
         EXPECT_EQ(LogState, 0) << "played to the end";
         EXPECT_EQ(PlaybackIndex, Playback().count());
     }
-    void closeAll() {
+    // Ends a run of the program, so that the next run starts with a link of its
+    // own: the two runs compared are two starts of the program.
+    void endRun() {
         FormInstance<frmPBStation>::unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         Playback().Clear();
@@ -505,7 +512,7 @@ TEST_F(RecordedImagePlayback, TheSameLogGivesTheSameImageOnLineFirstAndOffLineFi
     window->mnuOffline->trigger();
     play(path);
     const Shown onlineFirst = shownBy(*window);
-    closeAll();
+    endRun();
 
     // A run that starts off-line with the default map.
     UnitOnline = 0;
@@ -526,61 +533,74 @@ TEST_F(RecordedImagePlayback, TheSameLogGivesTheSameImageOnLineFirstAndOffLineFi
     })) << "no unsaved change to ask about";
 }
 
-TEST_F(RecordedImagePlayback, ATypedChangeIsReplacedOnlyAfterAYes) {
-    const QString path = record();
-    for (const Dialogs::Answer answer : {Dialogs::Answer::No, Dialogs::Answer::Yes}) {
-        SCOPED_TRACE(answer == Dialogs::Answer::Yes ? "Yes" : "No");
-        UnitOnline = 0;
-        OnlineState = QStringLiteral("Offline");
-        MapLoaded = 0;
-        frmMain& w = load();
-        runSequencer();
-        w.show();
-        w.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-        w.Select_Tab(1);
-        QTest::mouseClick(w.Txt128[5], Qt::LeftButton);
-        QTest::keyClicks(w.txtEnter, QStringLiteral("33"));
-        QTest::keyClick(w.txtEnter, Qt::Key_Return);
-        const int typed = Map5Image[Idx_AnaMap + 5];
-        ASSERT_EQ(w.Txt128[5]->text(), QStringLiteral("33"));
+namespace {
 
-        dialogs.clear();
-        dialogs.answer(answer);
-        play(path);
-        const auto asked = std::count_if(dialogs.records().begin(), dialogs.records().end(),
-                                         [](const auto& r) { return r.kind == "message"; });
-        ASSERT_EQ(asked, 1) << "asked before anything is replaced";
-        EXPECT_EQ(dialogs.records().back().title, QStringLiteral("Play Back"));
-        if (answer == Dialogs::Answer::No) {
-            EXPECT_EQ(Map5Image[Idx_AnaMap + 5], typed);
-            EXPECT_EQ(w.Txt128[5]->text(), QStringLiteral("33"));
-            EXPECT_NE(Map5Image[0], recordedMap5.at(0));
-        } else {
-            EXPECT_EQ(Map5Image[Idx_AnaMap + 5],
-                      static_cast<unsigned char>(recordedMap5.at(Idx_AnaMap + 5)));
-            EXPECT_EQ(Map5Image[0], static_cast<unsigned char>(recordedMap5.at(0)));
-        }
-        closeAll();
+class ATypedChange : public RecordedImagePlayback,
+                     public ::testing::WithParamInterface<Dialogs::Answer> {};
+
+} // namespace
+
+TEST_P(ATypedChange, IsReplacedOnlyAfterAYes) {
+    const Dialogs::Answer answer = GetParam();
+    const QString path = record();
+    UnitOnline = 0;
+    OnlineState = QStringLiteral("Offline");
+    MapLoaded = 0;
+    frmMain& w = load();
+    runSequencer();
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.Select_Tab(1);
+    QTest::mouseClick(w.Txt128[5], Qt::LeftButton);
+    QTest::keyClicks(w.txtEnter, QStringLiteral("33"));
+    QTest::keyClick(w.txtEnter, Qt::Key_Return);
+    const int typed = Map5Image[Idx_AnaMap + 5];
+    ASSERT_EQ(w.Txt128[5]->text(), QStringLiteral("33"));
+
+    dialogs.clear();
+    dialogs.answer(answer);
+    play(path);
+    const auto asked = std::count_if(dialogs.records().begin(), dialogs.records().end(),
+                                     [](const auto& r) { return r.kind == "message"; });
+    ASSERT_EQ(asked, 1) << "asked before anything is replaced";
+    EXPECT_EQ(dialogs.records().back().title, QStringLiteral("Play Back"));
+    if (answer == Dialogs::Answer::No) {
+        EXPECT_EQ(Map5Image[Idx_AnaMap + 5], typed);
+        EXPECT_EQ(w.Txt128[5]->text(), QStringLiteral("33"));
+        EXPECT_NE(Map5Image[0], recordedMap5.at(0));
+    } else {
+        EXPECT_EQ(Map5Image[Idx_AnaMap + 5],
+                  static_cast<unsigned char>(recordedMap5.at(Idx_AnaMap + 5)));
+        EXPECT_EQ(Map5Image[0], static_cast<unsigned char>(recordedMap5.at(0)));
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Answers, ATypedChange,
+                         ::testing::Values(Dialogs::Answer::No, Dialogs::Answer::Yes),
+                         [](const ::testing::TestParamInfo<Dialogs::Answer>& info) {
+                             return std::string(info.param == Dialogs::Answer::Yes ? "Yes" : "No");
+                         });
+
+namespace {
 
 // A recording cut by a crash, a power loss or a full disk, or copied through a
 // system that doubled its line ends: every complete record plays, the rest is
 // passed over and counted for the user.
-TEST_F(PlaybackTest, ACutRawLogPlaysItsCompleteRecords) {
-    frmPBStation& pb = openStation();
+struct CutLog {
+    const char* name;
+    QByteArray bytes;
+    int records;
+    int skipped;
+    int lastCell;
+};
+
+std::vector<CutLog> cutLogs() {
     const QByteArray r0 = liveRecord(0).toLatin1();
     const QByteArray r1 = liveRecord(1).toLatin1();
     const QByteArray r2 = liveRecord(2).toLatin1();
     const QByteArray head = "12/09/2026\r\n";
-    const struct {
-        const char* what;
-        QByteArray bytes;
-        int records;
-        int skipped;
-        int lastCell;
-    } cases[] = {
+    return {
         {"cut in its time text", head + r0 + "\r\n" + r1 + "\r\n12:00:5", 2, 1, 1},
         {"cut in its bytes", head + r0 + "\r\n" + r1 + "\r\n" + r2.left(r2.size() - 2), 2, 1, 1},
         {"a blank line", head + r0 + "\r\n\r\n" + r1 + "\r\n" + r2 + "\r\nEnd\r\n", 3, 1, 2},
@@ -588,71 +608,87 @@ TEST_F(PlaybackTest, ACutRawLogPlaysItsCompleteRecords) {
          2},
         {"cut in its End line", head + r0 + "\r\n" + r1 + "\r\n" + r2 + "\r\nEn", 3, 1, 2},
     };
-    for (const auto& c : cases) {
-        folder.write(QStringLiteral("cut.raw"), c.bytes);
-        Playback().Clear();
-        dialogs.clear();
-        loadFile(pb, folder.file(QStringLiteral("cut.raw")));
-        ASSERT_EQ(Playback().count(), c.records) << c.what;
-        EXPECT_TRUE(pb.cmdRun->isEnabled()) << c.what;
-        std::vector<QString> messages;
-        for (const auto& r : dialogs.records())
-            if (r.kind == "message")
-                messages.push_back(r.text);
-        if (c.skipped == 0) {
-            EXPECT_TRUE(messages.empty()) << c.what;
-        } else {
-            ASSERT_EQ(messages.size(), 1u) << c.what;
-            EXPECT_TRUE(messages[0].startsWith(QStringLiteral("%1 line of cut.raw is not a "
-                                                              "complete recorded reply")
-                                                   .arg(c.skipped)))
-                << c.what << ": " << messages[0].toStdString();
-            EXPECT_TRUE(messages[0].contains(
-                QStringLiteral("The %1 complete records play back").arg(c.records)))
-                << c.what;
-        }
-        // Played through, the last complete record is the last shown.
-        readBefore();
-        pb.cmdRun->click();
-        feed(c.records + 3);
-        EXPECT_EQ(PlaybackIndex, c.records) << c.what;
-        EXPECT_EQ(LiveMapCell, c.lastCell) << c.what;
-        EXPECT_EQ(LogState, 0) << c.what << ": play-back ended at the last record";
-    }
 }
 
-TEST_F(PlaybackTest, TheStateSaysPlayBackOnlyWhileOneIsThereToPlay) {
-    struct Case {
-        const char* name;
-        bool run;        // Run before the window goes
-        bool deactivate; // the window goes as the user moves to another one
-    };
-    const Case cases[] = {{"Exit", false, false},
-                          {"another window", false, true},
-                          {"Exit while playing", true, false}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        frmPBStation& pb = openStation();
-        loadFile(pb, writeLog(QStringLiteral("run.raw"), 20));
-        ASSERT_EQ(window->lblNoComms[0]->text(), QStringLiteral("Status: Play Back"));
-        if (c.run)
-            pb.cmdRun->click();
-        if (c.deactivate) {
-            pb.KeepOpen = 0;
-            pb.Form_Deactivate();
-        } else {
-            pb.cmdExit->click();
-        }
-        ASSERT_TRUE(Wait_Unloaded<frmPBStation>());
-        if (c.run) {
-            EXPECT_EQ(window->lblNoComms[0]->text(), QStringLiteral("Status: Play Back"))
-                << "the play-back goes on without its window";
-            feed(40); // to the end of the recording
-            EXPECT_EQ(LogState, 0);
-        }
-        EXPECT_EQ(window->lblNoComms[0]->text(), QStringLiteral("Status: Off-Line"));
-        EXPECT_FALSE(window->lblNoComms[0]->isHidden());
-        window.reset();
-        Playback().Reset();
+class ACutRawLog : public PlaybackTest, public ::testing::WithParamInterface<CutLog> {};
+
+} // namespace
+
+TEST_P(ACutRawLog, PlaysItsCompleteRecords) {
+    const CutLog& c = GetParam();
+    const char* const what = c.name;
+    frmPBStation& pb = openStation();
+    folder.write(QStringLiteral("cut.raw"), c.bytes);
+    dialogs.clear();
+    loadFile(pb, folder.file(QStringLiteral("cut.raw")));
+    ASSERT_EQ(Playback().count(), c.records) << what;
+    EXPECT_TRUE(pb.cmdRun->isEnabled()) << what;
+    std::vector<QString> messages;
+    for (const auto& r : dialogs.records())
+        if (r.kind == "message")
+            messages.push_back(r.text);
+    if (c.skipped == 0) {
+        EXPECT_TRUE(messages.empty()) << what;
+    } else {
+        ASSERT_EQ(messages.size(), 1u) << what;
+        EXPECT_TRUE(messages[0].startsWith(QStringLiteral("%1 line of cut.raw is not a "
+                                                          "complete recorded reply")
+                                               .arg(c.skipped)))
+            << what << ": " << messages[0].toStdString();
+        EXPECT_TRUE(messages[0].contains(
+            QStringLiteral("The %1 complete records play back").arg(c.records)))
+            << what;
     }
+    // Played through, the last complete record is the last shown.
+    readBefore();
+    pb.cmdRun->click();
+    feed(c.records + 3);
+    EXPECT_EQ(PlaybackIndex, c.records) << what;
+    EXPECT_EQ(LiveMapCell, c.lastCell) << what;
+    EXPECT_EQ(LogState, 0) << what << ": play-back ended at the last record";
 }
+
+INSTANTIATE_TEST_SUITE_P(Cuts, ACutRawLog, ::testing::ValuesIn(cutLogs()), By_Case_Name());
+
+namespace {
+
+struct WindowGoes {
+    const char* name;
+    bool run;        // Run before the window goes
+    bool deactivate; // the window goes as the user moves to another one
+};
+
+class TheStateSaysPlayBack : public PlaybackTest,
+                             public ::testing::WithParamInterface<WindowGoes> {};
+
+} // namespace
+
+TEST_P(TheStateSaysPlayBack, OnlyWhileOneIsThereToPlay) {
+    const WindowGoes& c = GetParam();
+    frmPBStation& pb = openStation();
+    loadFile(pb, writeLog(QStringLiteral("run.raw"), 20));
+    ASSERT_EQ(window->lblNoComms[0]->text(), QStringLiteral("Status: Play Back"));
+    if (c.run)
+        pb.cmdRun->click();
+    if (c.deactivate) {
+        pb.KeepOpen = 0;
+        pb.Form_Deactivate();
+    } else {
+        pb.cmdExit->click();
+    }
+    ASSERT_TRUE(Wait_Unloaded<frmPBStation>());
+    if (c.run) {
+        EXPECT_EQ(window->lblNoComms[0]->text(), QStringLiteral("Status: Play Back"))
+            << "the play-back goes on without its window";
+        feed(40); // to the end of the recording
+        EXPECT_EQ(LogState, 0);
+    }
+    EXPECT_EQ(window->lblNoComms[0]->text(), QStringLiteral("Status: Off-Line"));
+    EXPECT_FALSE(window->lblNoComms[0]->isHidden());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, TheStateSaysPlayBack,
+                         ::testing::Values(WindowGoes{"Exit", false, false},
+                                           WindowGoes{"another window", false, true},
+                                           WindowGoes{"Exit while playing", true, false}),
+                         By_Case_Name());

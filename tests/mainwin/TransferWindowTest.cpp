@@ -30,7 +30,7 @@ protected:
         frmMain& w = load();
         runSequencer();
         w.lblNoComms_Click();
-        EXPECT_TRUE(QTest::qWaitFor([] { return UnitOnline == 1 && CommStatus >= 10; }, 10000))
+        EXPECT_TRUE(Wait_Link_Settled())
             << "the read-out did not finish, CommStatus " << CommStatus;
         return w;
     }
@@ -235,7 +235,7 @@ protected:
         cfg_CommSpeed = 30; // a brisk poll: the clear sends 85 elements, one a tick
         frmMain& w = load();
         w.show();
-        EXPECT_TRUE(QTest::qWaitFor([] { return UnitOnline == 1 && CommStatus >= 10; }, 10000));
+        EXPECT_TRUE(Wait_Link_Settled());
         return w;
     }
 };

@@ -106,7 +106,7 @@ TEST_F(DisplayEndToEnd, ALockedUnitAtOpeningSaysWhyTheRowsAreEmpty) {
         EXPECT_TRUE(s.lblName[k]->text().isEmpty()) << k;
     EXPECT_TRUE(s.grab().save(Screenshot_Path(QStringLiteral("display-setup-locked.png"))));
     QTest::mouseClick(s.cmdOK, Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([] { return !FormInstance<frmSetup>::loaded(); }, 5000));
+    ASSERT_TRUE(Wait_Unloaded<frmSetup>());
     EXPECT_EQ(folder.read(QStringLiteral("KVR6SetDisplay.cfg")), before);
 
     // Unlocked, the next opening fills the rows and tells nothing.

@@ -494,14 +494,14 @@ TEST_F(DisplayWindow, APlaceTwoReadingsHoldInTheFileIsToldAndKeptByOneOfThemOnly
         else
             EXPECT_EQ(w.lblRC[c.position - 1]->text(), QString::fromLatin1(c.third));
         QTest::mouseClick(s.cmdOK, Qt::LeftButton);
-        ASSERT_TRUE(QTest::qWaitFor([] { return !FormInstance<frmSetup>::loaded(); }, 5000));
+        ASSERT_TRUE(Wait_Unloaded<frmSetup>());
 
         // Opening and leaving without a save keeps the file as the user wrote it.
         folder.write(QStringLiteral("KVR6SetDisplay.cfg"), edited);
         WtsGeneral::Read_Setup_Display_Files();
         frmSetup& again = openSetup(w);
         QTest::mouseClick(again.cmdOK, Qt::LeftButton);
-        ASSERT_TRUE(QTest::qWaitFor([] { return !FormInstance<frmSetup>::loaded(); }, 5000));
+        ASSERT_TRUE(Wait_Unloaded<frmSetup>());
         EXPECT_EQ(folder.read(QStringLiteral("KVR6SetDisplay.cfg")), edited);
     }
 }

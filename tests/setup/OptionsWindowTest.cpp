@@ -30,16 +30,13 @@ namespace {
 class OptionsWindow : public ParamImageTest {
 protected:
     OptionsWindow() {
-        Progress().Form_Unload();
         // On-line, read out, polling.
         OnlineState = QStringLiteral("Online");
         UnitOnline = 1;
         CommStatus = 10;
     }
-    ~OptionsWindow() override {
-        FormInstance<frmOptions>::unload();
-        Progress().Form_Unload();
-    }
+    // The windows go while the scripted dialogs are still there to answer them.
+    ~OptionsWindow() override { Unload_All_Windows(); }
     frmOptions& open() {
         frmOptions& w = FormInstance<frmOptions>::get();
         w.show();

@@ -78,10 +78,17 @@ TEST_F(View3dTest, AViewValueTakenStaysUntilASliderSetsIt) {
     // Twist's row step and the height follow the sliders on every drawing.
     EXPECT_EQ(RowStepY, 75);
     EXPECT_EQ(NodeY[0][0], 200 + 1000 + 1000);
+}
 
-    // A slider at 0 gives "not taken": it is read again at every drawing.
-    ResetView3dState();
+// A slider at 0 gives "not taken": it is read again at every drawing.
+TEST_F(View3dTest, AViewValueNotTakenIsReadAgainAtEveryDrawing) {
+    SliderValues s;
+    s.amplitude = 10;
+    s.width = 800;
     s.moveTop = 0;
+    s.moveBottom = 50;
+    s.twist = 200;
+    s.height = 1000;
     Place_Nodes(s, Analog);
     EXPECT_EQ(RowStepX, 0);
     s.moveTop = 30;
