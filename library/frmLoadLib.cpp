@@ -9,7 +9,6 @@
 #include "link/Download.h"
 #include "link/SendRule.h"
 #include "mainwin/Design.h"
-#include "mainwin/MainState.h"
 #include "mainwin/MainWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/FormInstance.h"

@@ -8,7 +8,6 @@
 #include "mainwin/CellEntry.h"
 #include "mainwin/Design.h"
 #include "mainwin/LiveCellStep.h"
-#include "mainwin/MainState.h"
 #include "mainwin/MainWindow.h"
 #include "platform/FileProblem.h"
 #include "platform/KvrError.h"
