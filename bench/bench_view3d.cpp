@@ -5,7 +5,6 @@
 
 #include "core/CoreState.h"
 #include "link/LinkState.h"
-#include "mainwin/MainState.h"
 #include "platform/FormInstance.h"
 #include "view3d/View3dState.h"
 #include "view3d/frm3DDrw.h"

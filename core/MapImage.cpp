@@ -136,10 +136,6 @@ bool applyLine(const QString& line, bool* wasData, RowPlace* place) {
 
 } // namespace
 
-bool Apply_Map_Image_Line(const QString& line, bool* wasData) {
-    return applyLine(line, wasData, nullptr);
-}
-
 QString Map_Row_Line(int row, int page, const ImageTable& table) {
     QString line = QStringLiteral("%1 %2 ").arg(row, 2).arg(page);
     for (int k = 0; k < 16; ++k)

@@ -27,10 +27,6 @@ struct MapImageResult {
 // changes nothing and is counted. Other lines (headers, "End") are skipped.
 MapImageResult Parse_Map_Image(TextReader& file);
 
-// Applies one line; returns false when the line is a data line but is malformed.
-// Lines that are no data lines return true and change nothing.
-bool Apply_Map_Image_Line(const QString& line, bool* wasData = nullptr);
-
 // One row line of a map image, the form the reader reads back: the row number
 // in two columns, a blank, the page digit, a blank, then the 16 bytes from
 // row x 16 of the table, each right-aligned in three columns and followed by a

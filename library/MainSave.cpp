@@ -8,7 +8,6 @@
 #include "library/frmDisLibNames.h"
 #include "library/frmLibEdit.h"
 #include "library/frmLoadLib.h"
-#include "mainwin/MainState.h"
 #include "mainwin/MainWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/FileProblem.h"

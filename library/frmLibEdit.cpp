@@ -9,7 +9,6 @@
 #include "library/TuneMapFile.h"
 #include "library/frmLoadLib.h"
 #include "mainwin/Design.h"
-#include "mainwin/MainState.h"
 #include "platform/Dialogs.h"
 #include "platform/FileProblem.h"
 #include "platform/FormInstance.h"

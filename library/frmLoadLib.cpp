@@ -9,9 +9,9 @@
 #include "link/Download.h"
 #include "link/SendRule.h"
 #include "mainwin/Design.h"
-#include "mainwin/MainState.h"
 #include "mainwin/MainWindow.h"
 #include "platform/Dialogs.h"
+#include "platform/FileProblem.h"
 #include "platform/FormInstance.h"
 #include "platform/KvrError.h"
 #include "platform/NumberRules.h"
@@ -199,9 +199,9 @@ void frmLoadLib::ListView1_ItemClick(QTreeWidgetItem* item) {
     } catch (const KvrError& e) {
         // A file that cannot be read can neither be loaded nor edited, but it
         // can still be deleted.
-        Dialogs::msgBox(QStringLiteral("The tune map %1 could not be read:\n%2")
-                            .arg(SelLibFile, e.description()),
-                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, LibraryTitle);
+        FileProblem::Tell(
+            {QStringLiteral("tune map ") + SelLibFile, QStringLiteral("read"), e.description(),
+             QStringLiteral("It can be deleted, but not loaded or edited."), LibraryTitle});
         SelLibFile.clear();
         cmdMap->setEnabled(false);
         cmdEdit->setEnabled(false);
@@ -243,9 +243,9 @@ void frmLoadLib::cmdDelete_Click() {
         return;
     QFile file(ProgramFolder::file(name));
     if (!file.remove())
-        Dialogs::msgBox(QStringLiteral("The tune map %1 could not be deleted: %2")
-                            .arg(name, file.errorString()),
-                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, LibraryTitle);
+        FileProblem::Tell(
+            {QStringLiteral("tune map ") + name, QStringLiteral("deleted"), file.errorString(),
+             QStringLiteral("The list shows the tune maps the folder holds now."), LibraryTitle});
     if (SelLibFile == name)
         SelLibFile.clear();
     List_Lib_Files();
@@ -271,9 +271,9 @@ bool frmLoadLib::Map_IN() {
         Dialogs::msgBox(TuneMap::Refused_Load_Text(name, result), Dialogs::Buttons::Ok,
                         Dialogs::Icon::Exclamation, LibraryTitle);
     } catch (const KvrError& e) {
-        Dialogs::msgBox(
-            QStringLiteral("The tune map %1 could not be read:\n%2").arg(name, e.description()),
-            Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, LibraryTitle);
+        FileProblem::Tell({QStringLiteral("tune map ") + name, QStringLiteral("read"),
+                           e.description(), QStringLiteral("The map and the unit are unchanged."),
+                           LibraryTitle});
     }
     return false;
 }

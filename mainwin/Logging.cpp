@@ -55,12 +55,14 @@ QString Raw_Log_Header(const QDate& date) {
     return QLocale::system().toString(date, QLocale::ShortFormat);
 }
 
-QString Start_Logging() {
+QString Start_Logging(QStringList* logs) {
     const QString number = Next_Log_Number();
     if (number.isEmpty())
         throw KvrError(KvrError::BadFileName,
-                       QStringLiteral("Every log number from 000 to 999 is taken."));
+                       QStringLiteral("every log number from 000 to 999 is taken"));
     const QString textName = Text_Log_Name(number);
+    if (logs)
+        *logs = {textName, Raw_Log_Name(number)};
     QString error;
     if (!LiveLogs().open(ProgramFolder::file(textName), ProgramFolder::file(Raw_Log_Name(number)),
                          &error))

@@ -30,8 +30,10 @@ QString Raw_Log_Header(const QDate& date);
 // Creates both logs and writes their headers, then LogState = 1. Returns the
 // text log's name. Throws KvrError (naming the file and the cause) when either
 // file cannot be created or its header cannot be written; then neither is left
-// open, neither remains on disk, and LogState stays as it was.
-QString Start_Logging();
+// open, neither remains on disk, and LogState stays as it was. logs, when
+// given, receives the names of the two logs it set out to create, text log
+// first, whether or not it succeeds (none when every number is taken).
+QString Start_Logging(QStringList* logs = nullptr);
 // Writes the end lines, closes both logs, LogState = 0.
 void Stop_Logging();
 

@@ -10,6 +10,7 @@
 #include "mainwin/frmMain.h"
 #include "mainwin/frmPBStation.h"
 #include "platform/Dialogs.h"
+#include "platform/FileProblem.h"
 #include "platform/FormInstance.h"
 #include "platform/KvrError.h"
 
@@ -32,13 +33,14 @@ void frmMain::mnuLogging_Click() {
         return;
     }
     QString name;
+    QStringList logs;
     try {
-        name = Logging::Start_Logging();
+        name = Logging::Start_Logging(&logs);
     } catch (const KvrError& e) {
-        Dialogs::msgBox(QStringLiteral("The log files could not be created or written. "
-                                       "Logging has not started.") +
-                            QChar(13) + e.description(),
-                        Dialogs::Buttons::Ok, Dialogs::Icon::Critical, QStringLiteral("Logging"));
+        FileProblem::Tell({FileProblem::Files(QStringLiteral("log files"), logs),
+                           QStringLiteral("created"), e.description(),
+                           QStringLiteral("Logging has not started."), QStringLiteral("Logging"),
+                           Dialogs::Icon::Critical});
         return;
     }
     StatusPanel[4]->setText(QStringLiteral("Log File : ") + name);

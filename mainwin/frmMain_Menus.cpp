@@ -3,7 +3,6 @@
 #include "core/AxisLabels.h"
 #include "core/CoreState.h"
 #include "mainwin/LiveCellStep.h"
-#include "mainwin/MainState.h"
 #include "mainwin/MapCopyText.h"
 #include "mainwin/frmMain.h"
 

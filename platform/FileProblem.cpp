@@ -4,6 +4,16 @@
 
 namespace FileProblem {
 
+QString Files(const QString& kind, const QStringList& names) {
+    if (names.isEmpty())
+        return kind;
+    QString listed = names.last();
+    if (names.size() > 1)
+        listed = names.mid(0, names.size() - 1).join(QStringLiteral(", ")) +
+                 QStringLiteral(" and ") + listed;
+    return kind + QLatin1Char(' ') + listed;
+}
+
 QString Text(const Report& report) {
     QString text =
         QStringLiteral("The ") + report.file + QStringLiteral(" could not be ") + report.doing;

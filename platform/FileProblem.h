@@ -4,11 +4,13 @@
 // was being done, the system's reason in plain words and what the program does
 // instead, in one sentence shape, e.g. "The mode file KVR6Mode.cfg could not be
 // saved (the disk is full). The connection mode chosen now is not kept for the
-// next start."
+// next start." A problem of several files at once names them all in the same
+// shape: "The log files KVR6.003 and KVR6003.raw could not be created (...). ..."
 
 #include "platform/Dialogs.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace FileProblem {
 
@@ -21,6 +23,12 @@ struct Report {
     // Critical where the work the user started has been stopped (a recording).
     Dialogs::Icon icon = Dialogs::Icon::Exclamation;
 };
+
+// The file of a report that concerns several files: the kind in the plural, then
+// the names joined by commas and a last "and" ("log files KVR6.003 and
+// KVR6003.raw"); the kind alone when no name is known yet. The reason then says
+// which of them failed where that is known.
+QString Files(const QString& kind, const QStringList& names);
 
 // "The <file> could not be <doing> (<reason>). <next>"; without a reason the
 // brackets are left out.

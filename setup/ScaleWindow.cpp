@@ -288,15 +288,7 @@ void ScaleWindow::Input_Min_GotFocus() {
     Show_View();
 }
 
-void ScaleWindow::Input_max_GotFocus() {
-    Input_Min_GotFocus();
-}
-
 void ScaleWindow::Label1_Click() {
-    Input_Min_GotFocus();
-}
-
-void ScaleWindow::Label10_Click() {
     Input_Min_GotFocus();
 }
 

@@ -51,9 +51,7 @@ public:
     void chkActiveMM_Click();
     void chkActiveN_Click();
     void Input_Min_GotFocus();
-    void Input_max_GotFocus();
     void Label1_Click();
-    void Label10_Click();
     void cmdApply_Click();
     void cmdApplyAll_Click();
     void cmdOK_Click();

@@ -1,6 +1,5 @@
 #include "view3d/Entries.h"
 
-#include "mainwin/MainState.h"
 #include "mainwin/frmMain.h"
 #include "platform/FormInstance.h"
 #include "view3d/View3dState.h"

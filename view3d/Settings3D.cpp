@@ -1,5 +1,9 @@
 #include "view3d/Settings3D.h"
 
+#include "platform/FileProblem.h"
+#include "platform/KvrError.h"
+#include "platform/ProgramFolder.h"
+#include "platform/TextFile.h"
 #include "view3d/Geometry3D.h"
 
 #include <QRegularExpression>
@@ -119,6 +123,12 @@ SectionLines Locate(const std::vector<Line>& lines, const QString& kind) {
         at.data.push_back(i);
     }
     return at;
+}
+
+void Tell_Settings_Problem(const QString& file, const QString& doing, const QString& reason,
+                           const QString& next) {
+    FileProblem::Tell({QStringLiteral("3D view settings file ") + file, doing, reason, next,
+                       QStringLiteral("3D view settings")});
 }
 
 QString Field(const QString& text, int width) {
@@ -241,6 +251,61 @@ void Store_Row(SettingsTable& table, int row, const SettingRow& values) {
     int k = 2;
     for (int v : {s.min, s.max, s.smallChange, s.largeChange, s.tickFrequency, s.selStart})
         r[static_cast<std::size_t>(k++)] = QString::number(v);
+}
+
+FileRead Read_Settings_File(const QString& fileName, const QString& kind, bool createWhenMissing) {
+    const QString path = ProgramFolder::file(fileName);
+    std::optional<QString> text;
+    try {
+        text = TextFile::readAllIfPresent(path);
+    } catch (const KvrError& e) {
+        Tell_Settings_Problem(fileName, QStringLiteral("read"), e.description(),
+                              createWhenMissing
+                                  ? QStringLiteral("The view uses the sliders' own settings, and "
+                                                   "the file is left as it is.")
+                                  : QStringLiteral("The sliders keep their settings."));
+        return {false, {}};
+    }
+    FileRead read;
+    if (!text) {
+        // A missing settings file starts again from the sliders' own settings;
+        // the default file is only read, so without it they are the defaults.
+        text = Built_In_File();
+        if (createWhenMissing) {
+            try {
+                TextWriter writer(path);
+                writer.write(*text);
+                writer.commit();
+            } catch (const KvrError& e) {
+                Tell_Settings_Problem(fileName, QStringLiteral("created"), e.description(),
+                                      QStringLiteral("The view uses the sliders' own settings."));
+                read.usable = false;
+            }
+        }
+    }
+    read.section = Read_Section(*text, kind);
+    return read;
+}
+
+void Save_Settings_File(const QString& kind, const SettingsTable& table,
+                        const std::array<bool, SettingRows>& changed) {
+    // With no slider's settings changed there is nothing to write.
+    if (std::find(changed.begin(), changed.end(), true) == changed.end())
+        return;
+    const QString path = ProgramFolder::file(SettingsFile);
+    try {
+        const std::optional<QString> old = TextFile::readAllIfPresent(path);
+        const QString text = Rewrite_Section(old ? *old : Built_In_File(), kind, table, changed);
+        if (old && text == *old)
+            return;
+        TextWriter writer(path);
+        writer.write(text);
+        writer.commit();
+    } catch (const KvrError& e) {
+        Tell_Settings_Problem(
+            SettingsFile, QStringLiteral("saved"), e.description(),
+            QStringLiteral("The view's settings are not kept for the next opening."));
+    }
 }
 
 } // namespace View3D

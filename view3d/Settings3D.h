@@ -94,4 +94,28 @@ QString Rewrite_Section(const QString& text, const QString& kind, const Settings
 // Puts a row into the settings table (row 1..6).
 void Store_Row(SettingsTable& table, int row, const SettingRow& values);
 
+// --- the files in the program folder -------------------------------------------
+// A file that cannot be read, made or written is told through FileProblem
+// (titled "3D view settings") at once, so these are for event handlers.
+
+// What reading a settings file gave.
+struct FileRead {
+    // False when the file could not be read, or was missing and could not be
+    // made; either is told. A file that could not be read gives no section and
+    // is left as it is.
+    bool usable = true;
+    SectionRead section;
+};
+// Reads the kind's section of the settings file fileName. A missing file reads
+// as the built-in settings and, with createWhenMissing, is made from them
+// ("KVR63DDraw.cfg"; the default file is only ever read).
+FileRead Read_Settings_File(const QString& fileName, const QString& kind, bool createWhenMissing);
+
+// Rewrites the rows marked changed of the kind's section of "KVR63DDraw.cfg"
+// from the table (Rewrite_Section); a missing file is made from the built-in
+// settings with those rows. With no row changed, or a text that comes out as it
+// was, the file is not touched.
+void Save_Settings_File(const QString& kind, const SettingsTable& table,
+                        const std::array<bool, SettingRows>& changed);
+
 } // namespace View3D

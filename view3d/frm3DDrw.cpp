@@ -8,13 +8,8 @@
 #include "mainwin/CellEntry.h"
 #include "mainwin/Design.h"
 #include "mainwin/LiveCellStep.h"
-#include "mainwin/MainState.h"
 #include "mainwin/MainWindow.h"
-#include "platform/FileProblem.h"
-#include "platform/KvrError.h"
 #include "platform/NumberRules.h"
-#include "platform/ProgramFolder.h"
-#include "platform/TextFile.h"
 #include "view3d/View3dState.h"
 
 #include <QCloseEvent>
@@ -31,7 +26,6 @@
 #include <QSlider>
 #include <QStatusBar>
 #include <QVBoxLayout>
-#include <algorithm>
 
 using namespace View3D;
 
@@ -61,12 +55,6 @@ void Drawing::mousePressEvent(QMouseEvent* event) {
 } // namespace View3D
 
 namespace {
-
-void Tell_Settings_Problem(const QString& file, const QString& doing, const QString& reason,
-                           const QString& next) {
-    FileProblem::Tell({QStringLiteral("3D view settings file ") + file, doing, reason, next,
-                       QStringLiteral("3D view settings")});
-}
 
 // The sliders top to bottom: each with its label, its top in the controls
 // frame and its start position.
@@ -360,38 +348,10 @@ SliderSetting frm3DDrw::Current_Setting(int row) const {
 }
 
 bool frm3DDrw::Read_Settings(const QString& fileName, bool createWhenMissing) {
-    const QString path = ProgramFolder::file(fileName);
-    std::optional<QString> text;
-    try {
-        text = TextFile::readAllIfPresent(path);
-    } catch (const KvrError& e) {
-        Tell_Settings_Problem(fileName, QStringLiteral("read"), e.description(),
-                              createWhenMissing
-                                  ? QStringLiteral("The view uses the sliders' own settings, and "
-                                                   "the file is left as it is.")
-                                  : QStringLiteral("The sliders keep their settings."));
-        return false;
-    }
-    bool usable = true;
-    if (!text) {
-        // A missing settings file starts again from the sliders' own settings;
-        // the default file is only read, so without it they are the defaults.
-        text = Built_In_File();
-        if (createWhenMissing) {
-            try {
-                TextWriter writer(path);
-                writer.write(*text);
-                writer.commit();
-            } catch (const KvrError& e) {
-                Tell_Settings_Problem(fileName, QStringLiteral("created"), e.description(),
-                                      QStringLiteral("The view uses the sliders' own settings."));
-                usable = false;
-            }
-        }
-    }
-    const SectionRead read = Read_Section(*text, MapKind);
+    const FileRead file = Read_Settings_File(fileName, MapKind, createWhenMissing);
+    const SectionRead& read = file.section;
     if (!read.found)
-        return usable;
+        return file.usable;
     for (int row = 1; row <= SettingRows; ++row)
         if (const auto& values = read.rows[static_cast<std::size_t>(row - 1)]) {
             Apply_Row(row, *values);
@@ -402,7 +362,7 @@ bool frm3DDrw::Read_Settings(const QString& fileName, bool createWhenMissing) {
         StatusPanel1->setText(problems);
         StatusPanel1->setToolTip(problems);
     }
-    return usable;
+    return file.usable;
 }
 
 void frm3DDrw::Load_Display_Setup() {
@@ -425,24 +385,9 @@ void frm3DDrw::Save_Settings() {
         changed[static_cast<std::size_t>(row - 1)] =
             now != opened_[static_cast<std::size_t>(row - 1)];
     }
-    // A file the opening could not read is not the view's to write; with no
-    // slider's settings changed there is nothing to write.
-    if (!settingsKnown_ || std::find(changed.begin(), changed.end(), true) == changed.end())
-        return;
-    const QString path = ProgramFolder::file(SettingsFile);
-    const QString next = QStringLiteral("The view's settings are not kept for the next opening.");
-    try {
-        const std::optional<QString> old = TextFile::readAllIfPresent(path);
-        const QString text =
-            Rewrite_Section(old ? *old : Built_In_File(), MapKind, SliderSettings, changed);
-        if (old && text == *old)
-            return;
-        TextWriter writer(path);
-        writer.write(text);
-        writer.commit();
-    } catch (const KvrError& e) {
-        Tell_Settings_Problem(SettingsFile, QStringLiteral("saved"), e.description(), next);
-    }
+    // A file the opening could not read is not the view's to write.
+    if (settingsKnown_)
+        Save_Settings_File(MapKind, SliderSettings, changed);
 }
 
 void frm3DDrw::mnuDefault_Click() {

@@ -499,3 +499,61 @@ TEST_F(LibraryWindowTest, EditWithListsThatCannotBeReadTellsThemAndOpensTheEdito
                                                   "read (Not a regular file")))
         << told[1].toStdString();
 }
+
+TEST_F(LibraryWindowTest, AListedFileThatCannotBeReadIsToldAndCanStillBeDeleted) {
+    writeTune(QStringLiteral("a.kvr"), 1);
+    writeTune(QStringLiteral("b.kvr"), 2);
+    frmMain& w = openWired();
+    const ImageTable map6 = Map6Image;
+    frmLoadLib& lib = openLibrary(w);
+    QFile a(folder.file(QStringLiteral("a.kvr")));
+    const auto unreadable = [&](const auto& step) {
+        ASSERT_TRUE(a.setPermissions(QFile::WriteOwner));
+        {
+            NoPermissionOverride asAnyUser;
+            ASSERT_TRUE(asAnyUser.active());
+            step();
+        }
+        a.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    };
+
+    // Unreadable once listed: the row click tells it and leaves only Delete.
+    dialogs.clear();
+    unreadable([&] { clickRow(lib, QStringLiteral("a.kvr")); });
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_EQ(dialogs.records()[0].title, QStringLiteral("Tune Map Library"));
+    EXPECT_TRUE(dialogs.records()[0].text.startsWith(
+        QStringLiteral("The tune map a.kvr could not be read (")))
+        << dialogs.records()[0].text;
+    EXPECT_TRUE(dialogs.records()[0].text.endsWith(
+        QStringLiteral("). It can be deleted, but not loaded or edited.")))
+        << dialogs.records()[0].text;
+    EXPECT_FALSE(lib.cmdMap->isEnabled());
+    EXPECT_FALSE(lib.cmdEdit->isEnabled());
+    EXPECT_TRUE(lib.cmdDelete->isEnabled());
+
+    // Unreadable between the row click and Load: told, and nothing loaded.
+    clickRow(lib, QStringLiteral("b.kvr"));
+    clickRow(lib, QStringLiteral("a.kvr"));
+    ASSERT_TRUE(lib.cmdMap->isEnabled());
+    dialogs.clear();
+    unreadable([&] { QTest::mouseClick(lib.cmdMap, Qt::LeftButton); });
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_TRUE(dialogs.records()[0].text.startsWith(
+        QStringLiteral("The tune map a.kvr could not be read (")))
+        << dialogs.records()[0].text;
+    EXPECT_TRUE(dialogs.records()[0].text.endsWith(
+        QStringLiteral("). The map and the unit are unchanged.")))
+        << dialogs.records()[0].text;
+    EXPECT_EQ(Map6Image, map6);
+    EXPECT_NE(TuneFileName, QStringLiteral("a.kvr"));
+    EXPECT_TRUE(FormInstance<frmLoadLib>::loaded());
+
+    // Still deleted when asked.
+    dialogs.clear();
+    dialogs.answer(Dialogs::Answer::Yes);
+    unreadable([&] { QTest::mouseClick(lib.cmdDelete, Qt::LeftButton); });
+    EXPECT_EQ(dialogs.records().size(), 1u) << "the question only";
+    EXPECT_FALSE(folder.exists(QStringLiteral("a.kvr")));
+    EXPECT_EQ(listedNames(lib), QStringList{QStringLiteral("b.kvr")});
+}

@@ -166,6 +166,10 @@ TEST_F(FailuresToldTest, StartLoggingOnAFullDiskLeavesNoEmptyPairAndSaysWhy) {
     EXPECT_FALSE(left.contains(QStringLiteral("KVR6003.raw")));
     const QString text = textTitled(QStringLiteral("Logging"));
     EXPECT_TRUE(text.contains(QStringLiteral("KVR6.003"))) << text.toStdString();
+    EXPECT_TRUE(text.startsWith(
+        QStringLiteral("The log files KVR6.003 and KVR6003.raw could not be created (")))
+        << text.toStdString();
+    EXPECT_TRUE(text.endsWith(QStringLiteral("). Logging has not started.")));
     EXPECT_TRUE(text.contains(QStringLiteral("size limit")));
     EXPECT_FALSE(text.contains(QStringLiteral("Unknown error")));
     EXPECT_EQ(w.mnuLogging->text(), QStringLiteral("Start Logging KVR6"));

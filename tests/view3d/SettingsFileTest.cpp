@@ -1,7 +1,11 @@
 // The settings files without a window: the data line's layout, reading a kind's
-// section, what a hand-edited section gives line by line, and the rewrite that
-// changes only the lines of changed rows and leaves every other byte alone.
+// section, what a hand-edited section gives line by line, the rewrite that
+// changes only the lines of changed rows and leaves every other byte alone, and
+// the files in the program folder read, made and written.
 
+#include "platform/Dialogs.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/NoPermissionOverride.h"
 #include "tests/support/TempProgramFolder.h"
 #include "tests/view3d/View3dTestSupport.h"
 #include "view3d/Settings3D.h"
@@ -208,6 +212,156 @@ TEST(SettingsFile, TheShippedFilesHoldTheSlidersOwnSettingsForEveryKind) {
                 EXPECT_EQ(read.rows[r], Built_In_Rows()[r]) << kind;
         }
     }
+}
+
+// A program folder of its own and the messages told.
+class SettingsFileInFolder : public ::testing::Test {
+protected:
+    TempProgramFolder folder;
+    Dialogs::ScriptedProvider dialogs;
+
+    static QStringList Section_Lines(const QString& kind, int maxBase) {
+        QStringList lines{kind};
+        for (int r = 0; r < 6; ++r)
+            lines << Data_Line("x", {0, maxBase + r, 1, 2, 3, 0});
+        lines << QStringLiteral("END");
+        return lines;
+    }
+};
+
+TEST_F(SettingsFileInFolder, AMissingFileReadsAsTheBuiltInSettingsAndOnlyTheViewsOwnIsMade) {
+    for (const auto& [name, create] :
+         {std::pair{SettingsFile, true}, std::pair{DefaultSettingsFile, false}}) {
+        QFile::remove(folder.file(name));
+        const FileRead read = Read_Settings_File(name, QStringLiteral("Injection:"), create);
+        EXPECT_TRUE(read.usable) << name.toStdString();
+        ASSERT_TRUE(read.section.found) << name.toStdString();
+        EXPECT_TRUE(read.section.problems.empty());
+        for (std::size_t r = 0; r < 6; ++r)
+            EXPECT_EQ(read.section.rows[r], Built_In_Rows()[r]) << name.toStdString();
+        EXPECT_EQ(folder.exists(name), create) << name.toStdString();
+        if (create)
+            EXPECT_EQ(folder.read(name), Built_In_File().toLatin1());
+    }
+    EXPECT_TRUE(dialogs.records().empty());
+}
+
+TEST_F(SettingsFileInFolder, AFileThatCannotBeReadOrMadeIsToldOnceAndLeftAlone) {
+    const QStringList lines = Section_Lines(QStringLiteral("Analog:"), 100);
+    const QByteArray bytes =
+        (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
+    struct Case {
+        const char* what;
+        QString name;
+        bool create;
+        bool folderReadOnly; // else the file is there without read permission
+        const char* doing;
+        const char* next;
+        bool builtInRows; // what the read still gives
+    };
+    const Case cases[] = {
+        {"an unreadable settings file", SettingsFile, true, false, "read",
+         "The view uses the sliders' own settings, and the file is left as it is.", false},
+        {"an unreadable default file", DefaultSettingsFile, false, false, "read",
+         "The sliders keep their settings.", false},
+        {"a missing settings file in a read-only folder", SettingsFile, true, true, "created",
+         "The view uses the sliders' own settings.", true},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(folder.file(c.name));
+        if (c.folderReadOnly) {
+            ASSERT_TRUE(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+        } else {
+            folder.write(c.name, bytes);
+            ASSERT_TRUE(QFile::setPermissions(folder.file(c.name), QFile::WriteOwner));
+        }
+        dialogs.clear();
+        FileRead read;
+        {
+            NoPermissionOverride asAnyUser;
+            ASSERT_TRUE(asAnyUser.active());
+            read = Read_Settings_File(c.name, QStringLiteral("Analog:"), c.create);
+        }
+        QFile::setPermissions(folder.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        EXPECT_FALSE(read.usable) << c.what;
+        EXPECT_EQ(read.section.found, c.builtInRows) << c.what;
+        if (c.builtInRows)
+            for (std::size_t r = 0; r < 6; ++r)
+                EXPECT_EQ(read.section.rows[r], Built_In_Rows()[r]) << c.what;
+        ASSERT_EQ(dialogs.records().size(), 1u) << c.what;
+        const auto& told = dialogs.records()[0];
+        EXPECT_EQ(told.title, QStringLiteral("3D view settings"));
+        EXPECT_TRUE(told.text.startsWith(QStringLiteral("The 3D view settings file ") + c.name +
+                                         QStringLiteral(" could not be ") +
+                                         QString::fromLatin1(c.doing) + QStringLiteral(" (")))
+            << told.text.toStdString();
+        EXPECT_TRUE(told.text.endsWith(QString::fromLatin1(c.next))) << told.text.toStdString();
+        if (c.folderReadOnly) {
+            EXPECT_FALSE(folder.exists(c.name)) << c.what;
+        } else {
+            QFile::setPermissions(folder.file(c.name), QFile::ReadOwner | QFile::WriteOwner);
+            EXPECT_EQ(folder.read(c.name), bytes) << c.what;
+        }
+    }
+}
+
+TEST_F(SettingsFileInFolder, TheSaveWritesTheChangedRowsOnlyAndNothingWithoutAChange) {
+    SettingsTable table;
+    for (int r = 1; r <= 6; ++r)
+        Store_Row(table, r, {QStringLiteral("N%1").arg(r), {r, 50 + r, 1, 2, 3, 0}});
+    const QString kind = QStringLiteral("Injection:");
+    const std::array<bool, 6> none{};
+    const std::array<bool, 6> third{false, false, true, false, false, false};
+
+    // No change: a missing file stays missing, a file stays as it was.
+    QFile::remove(folder.file(SettingsFile));
+    Save_Settings_File(kind, table, none);
+    EXPECT_FALSE(folder.exists(SettingsFile));
+    const QByteArray lf =
+        (QStringLiteral("mine\n") + Section_Lines(kind, 100).join(QStringLiteral("\n")) +
+         QStringLiteral("\n"))
+            .toLatin1();
+    folder.write(SettingsFile, lf);
+    Save_Settings_File(kind, table, none);
+    EXPECT_EQ(folder.read(SettingsFile), lf);
+
+    // A change: that row's line alone, the rest of the file byte for byte.
+    Save_Settings_File(kind, table, third);
+    QStringList expected = Section_Lines(kind, 100);
+    expected[3] = Data_Line(table, 3);
+    EXPECT_EQ(
+        folder.read(SettingsFile),
+        (QStringLiteral("mine\n") + expected.join(QStringLiteral("\n")) + QStringLiteral("\n"))
+            .toLatin1());
+
+    // A missing file is made from the built-in settings with the changed row.
+    QFile::remove(folder.file(SettingsFile));
+    Save_Settings_File(kind, table, third);
+    EXPECT_EQ(folder.read(SettingsFile),
+              Rewrite_Section(Built_In_File(), kind, table, third).toLatin1());
+    EXPECT_TRUE(dialogs.records().empty());
+}
+
+TEST_F(SettingsFileInFolder, ASaveThatFailsIsToldAndLeavesTheFileAsItWas) {
+    folder.writeLines(SettingsFile, Section_Lines(QStringLiteral("Analog:"), 100));
+    const QByteArray before = folder.read(SettingsFile);
+    SettingsTable table;
+    for (int r = 1; r <= 6; ++r)
+        Store_Row(table, r, {QStringLiteral("N"), {0, 300 + r, 1, 2, 3, 0}});
+    {
+        FileSizeLimit full(16);
+        ASSERT_TRUE(full.active());
+        Save_Settings_File(QStringLiteral("Analog:"), table, {true, true, true, true, true, true});
+    }
+    EXPECT_EQ(folder.read(SettingsFile), before);
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    const QString text = dialogs.records()[0].text;
+    EXPECT_TRUE(text.startsWith(
+        QStringLiteral("The 3D view settings file KVR63DDraw.cfg could not be saved (")))
+        << text.toStdString();
+    EXPECT_TRUE(
+        text.endsWith(QStringLiteral("The view's settings are not kept for the next opening.")));
 }
 
 } // namespace
