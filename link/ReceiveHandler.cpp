@@ -76,6 +76,10 @@ void liveReply(UnitLink& link, bool recorded) {
     if (!recorded && UnitOnline == 0 && PauseMode != 2 && CommStatus >= CommStates::FirstPage &&
         CommStatus <= CommStates::ReadOutLast)
         return;
+    // The answer to a poll sent before the program went off-line: off-line there
+    // is no unit, so neither its readings nor its lock are taken.
+    if (!recorded && OnlineState == OnlineStates::Offline)
+        return;
     markAnswered();
     if (rx.size() != LiveReplyLength) {
         Hooks().Bar_Draw();
