@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileCopy.h"
 #include "platform/FileProblem.h"
+#include "platform/KvrError.h"
 #include "platform/ProgramFolder.h"
 
 #include <QDir>
@@ -327,9 +328,9 @@ frmBackRest::Step frmBackRest::Backup_One(const QString& name) {
         Copied(name, false);
         return Step::Next;
     }
-    if (r.error == 71)
+    if (r.error == KvrError::DiskNotReady)
         return Ask_For_Folder() ? Step::Retry : Step::Stop;
-    if (r.error == 61) {
+    if (r.error == KvrError::DiskFull) {
         // The file that did not fit goes to the next folder, and all after it.
         Dialogs::msgBox(QStringLiteral("The backup folder %1 is full: %2 did not fit (%3). The "
                                        "maps copied so far stay there.\nPlease choose the next "
@@ -363,7 +364,7 @@ frmBackRest::Step frmBackRest::Restore_One(const QString& name) {
         Copied(name, true);
         return Step::Next;
     }
-    if (r.error == 61) {
+    if (r.error == KvrError::DiskFull) {
         Dialogs::msgBox(QStringLiteral("Hard Drive is full, Unable to continue untill space is "
                                        "made available"),
                         Dialogs::Buttons::Ok, Dialogs::Icon::Critical,
