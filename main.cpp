@@ -1,3 +1,5 @@
+#include "backup/Entries.h"
+#include "contact/Entries.h"
 #include "core/AppInfo.h"
 #include "core/frmSplash.h"
 #include "library/Entries.h"
@@ -6,6 +8,7 @@
 #include "platform/GuardedApplication.h"
 #include "setup/Entries.h"
 #include "view3d/Entries.h"
+#include "wiring/Entries.h"
 
 #include <csignal>
 
@@ -23,6 +26,9 @@ int main(int argc, char* argv[]) {
         frmMain& main = FormInstance<frmMain>::get(); // loads it on first use
         if (first) {
             Library::Wire_Entries(main);
+            Contact::Wire_Entries(main);
+            Wiring::Wire_Entries(main);
+            Backup::Wire_Entries(main);
             Setup::Wire_Entries(main);
             View3D::Wire_Entries(main);
         }

@@ -2,7 +2,6 @@
 
 #include "platform/StateReset.h"
 
-int BackRestMode;
 QString SelLibFile;
 int SaveKind;
 int LibEditMode;
@@ -12,19 +11,14 @@ namespace Library {
 bool FileInfoUnsaved;
 QString SavedMapName;
 QString SavedMapId;
-std::vector<ExportEntry> ExportList;
-int WdSelected;
 
 void ResetLibraryState() {
-    BackRestMode = 0;
     SelLibFile.clear();
     SaveKind = 0;
     LibEditMode = 0;
     FileInfoUnsaved = false;
     SavedMapName.clear();
     SavedMapId.clear();
-    ExportList.clear();
-    WdSelected = 0;
 }
 
 namespace {

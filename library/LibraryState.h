@@ -3,13 +3,9 @@
 // The state the library's windows share beyond the main window's records: one
 // declaration each, defined in LibraryState.cpp.
 
-#include "library/ContactExport.h"
-
 #include <QString>
-#include <vector>
 
 // The library's mode words, set before the windows they steer are shown.
-extern int BackRestMode;   // 1 backup, 2 restore
 extern QString SelLibFile; // selected library file, "" = none
 extern int SaveKind;       // 1 Save, 2 Save As
 extern int LibEditMode;    // layout of the library editor: 2 = save
@@ -25,13 +21,6 @@ extern bool FileInfoUnsaved;
 // is still what the save left.
 extern QString SavedMapName;
 extern QString SavedMapId;
-
-// The contact window's list of library files, in the list's order (entry k of
-// the list is element k), each with its tick; rebuilt whenever the window opens.
-extern std::vector<ExportEntry> ExportList;
-
-// The wiring-diagram record (WdTable row) of the list row last clicked; 0 for none.
-extern int WdSelected;
 
 // Puts every variable above, the mode words too, back to its program-start value.
 void ResetLibraryState();

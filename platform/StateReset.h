@@ -11,6 +11,9 @@ enum class Floor : int {
     Link = 2,
     Mainwin = 3,
     Library = 4,
+    Contact = 5,
+    Wiring = 5,
+    Backup = 5,
     Setup = 5,
     View3d = 5,
 };

@@ -32,13 +32,16 @@ protected:
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
     }
     ~LibraryWindowTest() override { QLocale::setDefault(QLocale::system()); }
+    // The entries wired on the main window: the library's; a fixture of a folder
+    // above it adds its own folder's.
+    virtual void wireEntries(frmMain& w) { Library::Wire_Entries(w); }
     frmMain& openWired() {
         frmMain& w = open();
-        Library::Wire_Entries(w);
+        wireEntries(w);
         return w;
     }
     frmMain& openOnlineWired() {
-        return loadOnlineActive([](frmMain& w) { Library::Wire_Entries(w); });
+        return loadOnlineActive([this](frmMain& w) { wireEntries(w); });
     }
     // Writes a tune-map file of an image unlike the blank map and the unit's,
     // and puts the image back as it was. Returns the image written.

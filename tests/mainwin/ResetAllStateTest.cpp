@@ -1,10 +1,13 @@
 #include "tests/support/ResetAllState.h"
+#include "backup/BackupState.h"
+#include "backup/Entries.h"
+#include "contact/ContactState.h"
+#include "contact/Entries.h"
 #include "core/AxisLabels.h"
 #include "core/CoreState.h"
 #include "core/DealerSettings.h"
 #include "library/Entries.h"
 #include "library/LibraryState.h"
-#include "library/WiringPdf.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
 #include "link/LiveLog.h"
@@ -23,6 +26,9 @@
 #include "tests/support/TempProgramFolder.h"
 #include "view3d/Entries.h"
 #include "view3d/View3dState.h"
+#include "wiring/Entries.h"
+#include "wiring/WiringPdf.h"
+#include "wiring/WiringState.h"
 
 #include <QDirIterator>
 #include <QLabel>
@@ -115,7 +121,7 @@ protected:
     EveryWindowTest() {
         folder.copyData(QStringLiteral("KVR6Make.cfg"));
         folder.copyData(QStringLiteral("KVR6Type.cfg"));
-        folder.copyData(Library::WiringFile);
+        folder.copyData(Wiring::WiringFile);
         folder.copyData(QStringLiteral("KVRWD.cfg"));
         folder.writeLines(QStringLiteral("kvrDealer.cfg"),
                           {"KAVRO TUNER KVR6 Dealer Settings", "",
@@ -132,6 +138,9 @@ protected:
     frmMain& openWired() {
         frmMain& w = open();
         Library::Wire_Entries(w);
+        Contact::Wire_Entries(w);
+        Wiring::Wire_Entries(w);
+        Backup::Wire_Entries(w);
         Setup::Wire_Entries(w);
         View3D::Wire_Entries(w);
         return w;
@@ -207,7 +216,9 @@ TEST_P(EveryWindowTest, TheResetUnloadsItAndPutsEveryFolderBack) {
     SaveKind = 2;                         // library
     LibEditMode = 2;                      // library
     SelLibFile = QStringLiteral("a.kvr"); // library
-    BackRestMode = 1;                     // library
+    Contact::ExportList.resize(2);        // contact
+    Wiring::WdSelected = 3;               // wiring
+    BackRestMode = 1;                     // backup
     ScaleBarHeight = 1;                   // setup
     MapKind = QStringLiteral("Analog:");  // view3d
 
@@ -224,6 +235,8 @@ TEST_P(EveryWindowTest, TheResetUnloadsItAndPutsEveryFolderBack) {
     EXPECT_EQ(SaveKind, 0);
     EXPECT_EQ(LibEditMode, 0);
     EXPECT_TRUE(SelLibFile.isEmpty());
+    EXPECT_TRUE(Contact::ExportList.empty());
+    EXPECT_EQ(Wiring::WdSelected, 0);
     EXPECT_EQ(BackRestMode, 0);
     EXPECT_EQ(ScaleBarHeight, 3420);
     EXPECT_TRUE(MapKind.isEmpty());
@@ -261,8 +274,8 @@ TEST(EveryWindow, TheTableHoldsEveryWindowKind) {
     static const QRegularExpression use(QStringLiteral(R"(FormInstance<(\w+)>)"));
     static const QRegularExpression declared(QStringLiteral(R"(^class (\w+)\b)"));
     std::set<std::string> inSource;
-    for (const char* folder :
-         {"platform", "core", "link", "mainwin", "library", "setup", "view3d"}) {
+    for (const char* folder : {"platform", "core", "link", "mainwin", "library", "contact",
+                               "wiring", "backup", "setup", "view3d"}) {
         QDirIterator it(root + '/' + QLatin1String(folder),
                         {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
                         QDirIterator::Subdirectories);

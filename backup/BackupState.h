@@ -1,0 +1,14 @@
+#pragma once
+
+// The state the backup window is steered by: one declaration each, defined in
+// BackupState.cpp.
+
+// The backup window's mode word, set before it is shown.
+extern int BackRestMode; // 1 backup, 2 restore
+
+namespace Backup {
+
+// Puts every variable above back to its program-start value.
+void ResetBackupState();
+
+} // namespace Backup

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "platform/SelfUnloadingWindow.h"
+
+#include <QStringList>
+#include <QTimer>
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+// Backup and restore of the library: every tune-map file (*.kvr) of the program
+// folder copied to the backup folder, or every one of the backup folder copied
+// back, replacing files of the same name. BackRestMode 1 shows the backup
+// frame, 2 the restore frame. Each file is copied whole or not at all; a full
+// backup folder asks for the next one and the backup goes on there, so it can
+// span several sticks. "Completed" is said only when every map was copied; a
+// map that could not be (a name that is no text, one a folder that ignores
+// letter case would let replace another) is named. One instance, created anew on each opening; it
+// unloads on Cancel, when it loses the focus and 2.5 s after a completed copy.
+class frmBackRest : public SelfUnloadingWindow {
+    Q_OBJECT
+public:
+    static constexpr Floor HomeFloor = Floor::Backup;
+    frmBackRest();
+
+    void Form_Load();
+    void Set_Values();
+    void cmdCopyB_Click();
+    void cmdCopyR_Click();
+    void cmdCancel_Click();
+    void cmdFolder_Click();
+    void Timer1_Timer();
+
+    // Element 0 belongs to the backup frame, 1 to the restore frame.
+    std::array<QGroupBox*, 2> Frame1{};
+    std::array<QLabel*, 2> Label1{};
+    std::array<QLabel*, 2> lblKVRPath{};
+    std::array<QLabel*, 2> Label2{};
+    std::array<QLabel*, 2> lblDisplay{};
+    std::array<QLabel*, 2> lblFolder{};
+    std::array<QPushButton*, 2> cmdFolder{};
+    QPushButton* cmdCopyB = nullptr;
+    QPushButton* cmdCopyR = nullptr;
+    std::array<QPushButton*, 2> cmdCancel{};
+    std::array<QGroupBox*, 2> FrameStat{};
+    std::array<QLabel*, 2> lblStat{};
+    std::array<QLabel*, 2> lblStatus{};
+    std::array<QProgressBar*, 2> PB1{};
+    QTimer Timer1;
+
+    // The folder copied to or from.
+    QString Folder() const { return folder_; }
+
+private:
+    enum class Step { Next, Retry, Stop };
+
+    void Build_Controls();
+    void Build_Frame(int e);
+    int Shown() const; // 0 backup, 1 restore
+    // Copies every listed name; restore when from the backup folder.
+    void Copy_All(bool restore);
+    Step Backup_One(const QString& name);
+    Step Restore_One(const QString& name);
+    // The backup folder cannot be reached: asks, and on OK lets the user
+    // choose another. False when the user gave up (the window unloads).
+    bool Ask_For_Folder();
+    bool Choose_Folder();
+    void Stopped(const QString& name, const QString& reason, bool restore);
+    void Show_Folder();
+    void Show_Copied(int e);
+    // Before the first copy into a folder its leftovers of cut copies go; a
+    // name that the folder finds as a file written earlier in this run (a
+    // folder that ignores letter case) is left out and noted. False when left out.
+    bool Ready_To_Write(const QString& folder, const QString& name, bool restore);
+    void Copied(const QString& name, bool restore);
+
+    QString folder_;
+    // Files of the backup folder that are no whole tune maps (not restored).
+    QStringList skipped_;
+    // Maps that could not be copied: the copy is then not complete.
+    QStringList leftOut_;
+    int copied_ = 0;
+    // The folder copied into last and the names written there in this run.
+    QString targetFolder_;
+    QStringList written_;
+    bool cancelled_ = false;
+};

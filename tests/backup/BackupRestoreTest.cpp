@@ -1,0 +1,716 @@
+// Backup and restore of the library through the main window's entries, with
+// the backup folder chosen through a scripted folder dialog, real files in
+// temporary folders, and a file-size limit standing in for a full stick.
+
+#include "tests/library/WindowTestSupport.h"
+
+#include "backup/BackupFolder.h"
+#include "backup/BackupState.h"
+#include "backup/Entries.h"
+#include "backup/frmBackRest.h"
+#include "platform/ProgramFolder.h"
+#include "platform/TextFile.h"
+#include "tests/support/FileSizeLimit.h"
+#include "tests/support/NoPermissionOverride.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QProcess>
+#include <QProgressBar>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <functional>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// Every file of a folder with its bytes: what a test compares before and after.
+std::map<QString, QByteArray> contentsOf(const QString& folder) {
+    std::map<QString, QByteArray> out;
+    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden))
+        out[name] = bytesOf(folder + '/' + name);
+    return out;
+}
+
+// The user swaps the full stick for an empty one before choosing the next
+// folder: the file-size limit that made the first one "full" goes with it.
+class SwappingStick : public Dialogs::ScriptedProvider {
+public:
+    std::unique_ptr<FileSizeLimit> limit;
+    QString chooseFolder(const Dialogs::FileRequest& request) override {
+        limit.reset();
+        return ScriptedProvider::chooseFolder(request);
+    }
+};
+
+class BackupRestoreTest : public LibraryWindowTest {
+protected:
+    void wireEntries(frmMain& w) override {
+        LibraryWindowTest::wireEntries(w);
+        Backup::Wire_Entries(w);
+    }
+    BackupRestoreTest() { qputenv("KVR6_DRIVE_A", stick.path().toLocal8Bit()); }
+    ~BackupRestoreTest() override { qunsetenv("KVR6_DRIVE_A"); }
+
+    frmBackRest& openMode(frmMain&, QAction* entry) {
+        EXPECT_TRUE(entry->isEnabled());
+        entry->trigger();
+        EXPECT_TRUE(FormInstance<frmBackRest>::loaded());
+        frmBackRest& b = FormInstance<frmBackRest>::get();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&b));
+        return b;
+    }
+    // A tune map of 55 lines and more: a file made bigger by repeating its map.
+    void writeBig(const QString& name, int seed) {
+        writeTune(name, seed);
+        QFile f(folder.file(name));
+        ASSERT_TRUE(f.open(QIODevice::Append));
+        for (int i = 0; i < 200; ++i)
+            f.write("Note: a long tuning history line kept after the map rows\r\n");
+    }
+
+    // A whole tune map written under name in another folder (the stick).
+    void writeTuneIn(const QString& dir, const QString& name, int seed) {
+        const QString scratch = QStringLiteral("scratch-for-the-stick.kvr");
+        writeTune(scratch, seed);
+        QFile::remove(dir + '/' + name);
+        ASSERT_TRUE(QFile::rename(folder.file(scratch), dir + '/' + name)) << name.toStdString();
+    }
+    // A file whose name is given as raw bytes (a name that is no valid text).
+    static void writeRaw(const QString& dir, const QByteArray& name, const QByteArray& bytes) {
+        const QByteArray path = QFile::encodeName(dir) + '/' + name;
+        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, bytes.constData(), bytes.size()), bytes.size());
+        ::close(fd);
+    }
+
+    // Backs up "Golf.kvr", "golf.kvr" (both in the program folder, as Save As
+    // can make them) and "Polo.kvr" into a folder that ignores letter case:
+    // the spelling listed second is named beside the first and left out, and
+    // the first keeps its own map. Returns the two spellings in listed order.
+    std::pair<QString, QString> backUpBothSpellings(
+        const QString& target,
+        const std::function<void(const QString&, const QString&)>& caseInsensitive) {
+        writeTune(QStringLiteral("Golf.kvr"), 1);
+        writeTune(QStringLiteral("golf.kvr"), 2);
+        writeTune(QStringLiteral("Polo.kvr"), 3);
+        QStringList spellings = ProgramFolder::list(QStringLiteral("*.kvr"));
+        spellings.removeAll(QStringLiteral("Polo.kvr"));
+        EXPECT_EQ(spellings.size(), 2);
+        if (spellings.size() != 2)
+            return {};
+        const QString first = spellings[0];
+        const QString second = spellings[1];
+        caseInsensitive(first, second);
+        qputenv("KVR6_DRIVE_A", QFile::encodeName(target));
+        Dialogs::ScriptedProvider dialogs;
+        frmMain& w = openWired();
+        frmBackRest& b = openMode(w, w.mnuBackup);
+        QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+
+        EXPECT_EQ(dialogs.texts(),
+                  QStringList{QStringLiteral("These map files were not copied to the backup "
+                                             "folder:\n%1: not copied, since the backup folder "
+                                             "does not tell letter case apart and would let it "
+                                             "replace %2, copied just before; give one of the two "
+                                             "maps another name")
+                                  .arg(second, first)});
+        EXPECT_EQ(b.lblDisplay[0]->text(),
+                  QStringLiteral("BACKUP not complete: 1 map was not copied."));
+        EXPECT_EQ(b.lblStatus[0]->text(), QStringLiteral("2"));
+        EXPECT_EQ(bytesOf(target + '/' + first), bytesOf(folder.file(first)))
+            << "the first spelling's map was replaced";
+        EXPECT_EQ(bytesOf(target + "/Polo.kvr"), bytesOf(folder.file("Polo.kvr")));
+        FormInstance<frmBackRest>::unload();
+        return {first, second};
+    }
+
+    QTemporaryDir stick;
+    QTemporaryDir nextStick;
+};
+
+// A FAT file system in an image file, mounted through a loop device: needs
+// root, mkfs.vfat (or mkfs.fat) and a kernel that mounts vfat. Unmounted when
+// it goes.
+class FatStick {
+public:
+    FatStick() {
+        const QStringList tools{QStringLiteral("/usr/sbin"), QStringLiteral("/sbin"),
+                                QStringLiteral("/usr/bin"), QStringLiteral("/bin")};
+        QString mkfs = QStandardPaths::findExecutable(QStringLiteral("mkfs.vfat"), tools);
+        if (mkfs.isEmpty())
+            mkfs = QStandardPaths::findExecutable(QStringLiteral("mkfs.fat"), tools);
+        const QString mount = QStandardPaths::findExecutable(QStringLiteral("mount"), tools);
+        if (::geteuid() != 0) {
+            why_ = "not root, so no image can be mounted";
+            return;
+        }
+        if (mkfs.isEmpty() || mount.isEmpty()) {
+            why_ = "no mkfs.vfat or mount on this machine";
+            return;
+        }
+        const QString image = dir_.filePath(QStringLiteral("stick.img"));
+        QFile f(image);
+        if (!f.open(QIODevice::WriteOnly) || !f.resize(16 * 1024 * 1024)) {
+            why_ = "the image file could not be made";
+            return;
+        }
+        f.close();
+        path_ = dir_.filePath(QStringLiteral("mnt"));
+        QDir().mkdir(path_);
+        if (QProcess::execute(mkfs, {QStringLiteral("-n"), QStringLiteral("STICK"), image}) != 0) {
+            why_ = "mkfs.vfat failed";
+            return;
+        }
+        mounted_ = QProcess::execute(mount, {QStringLiteral("-t"), QStringLiteral("vfat"),
+                                             QStringLiteral("-o"), QStringLiteral("loop"), image,
+                                             path_}) == 0;
+        if (!mounted_)
+            why_ = "the FAT image could not be mounted (no loop device or no vfat here)";
+    }
+    ~FatStick() {
+        if (mounted_)
+            QProcess::execute(QStringLiteral("umount"), {path_});
+    }
+    FatStick(const FatStick&) = delete;
+    FatStick& operator=(const FatStick&) = delete;
+
+    bool mounted() const { return mounted_; }
+    const char* why() const { return why_; }
+    QString path() const { return path_; }
+
+private:
+    QTemporaryDir dir_;
+    QString path_;
+    bool mounted_ = false;
+    const char* why_ = "";
+};
+
+} // namespace
+
+TEST_F(BackupRestoreTest, BackupCopiesEveryMapByteForByteAndClosesWhenDone) {
+    writeTune(QStringLiteral("Golf.kvr"), 1);
+    writeTune(QStringLiteral("Polo GTI.kvr"), 2);
+    folder.writeLines(QStringLiteral("notes.txt"), {"not a map"});
+    QFile::copy(folder.file(QStringLiteral("Polo GTI.kvr")),
+                stick.filePath("Golf.kvr")); // old copy
+    Dialogs::ScriptedProvider dialogs;
+    frmMain& w = openWired();
+
+    frmBackRest& b = openMode(w, w.mnuBackup);
+    EXPECT_EQ(BackRestMode, 1);
+    EXPECT_TRUE(b.Frame1[0]->isVisible());
+    EXPECT_FALSE(b.Frame1[1]->isVisible());
+    EXPECT_EQ(b.windowTitle(),
+              QStringLiteral("KVR6 - Backup saved map files   by Fast Lane Motors"));
+    EXPECT_EQ(b.lblFolder[0]->text(), QDir::toNativeSeparators(stick.path()));
+    EXPECT_EQ(b.lblKVRPath[0]->text(), QDir::toNativeSeparators(folder.path()));
+    b.grab().save(Screenshot_Path(QStringLiteral("backup-window.png")));
+
+    b.cmdCopyB->setFocus();
+    QTest::keyClick(b.cmdCopyB, Qt::Key_Space);
+    EXPECT_EQ(b.lblDisplay[0]->text(), QStringLiteral("Completed BACKUP"));
+    EXPECT_EQ(b.lblStatus[0]->text(), QStringLiteral("2"));
+    EXPECT_EQ(b.PB1[0]->value(), 2);
+    EXPECT_FALSE(b.cmdCopyB->isEnabled());
+    b.grab().save(Screenshot_Path(QStringLiteral("backup-completed.png")));
+    EXPECT_TRUE(dialogs.records().empty()) << dialogs.texts().join('\n').toStdString();
+
+    std::map<QString, QByteArray> expected;
+    for (const QString& name : {QStringLiteral("Golf.kvr"), QStringLiteral("Polo GTI.kvr")})
+        expected[name] = bytesOf(folder.file(name));
+    EXPECT_EQ(contentsOf(stick.path()), expected);
+    EXPECT_TRUE(Wait_Unloaded<frmBackRest>()) << "the window stays open after the completed backup";
+}
+
+TEST_F(BackupRestoreTest, AFullStickAsksForTheNextAndTheBackupGoesOnThere) {
+    writeTune(QStringLiteral("a.kvr"), 1);
+    writeBig(QStringLiteral("b.kvr"), 2);
+    writeTune(QStringLiteral("c.kvr"), 3);
+    SwappingStick dialogs;
+    dialogs.file(nextStick.path());
+    frmMain& w = openWired();
+    frmBackRest& b = openMode(w, w.mnuBackup);
+
+    // The first stick takes a.kvr, then fills up in the middle of b.kvr.
+    dialogs.limit = std::make_unique<FileSizeLimit>(QFileInfo(folder.file("a.kvr")).size() + 512);
+    ASSERT_TRUE(dialogs.limit->active());
+    QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+
+    ASSERT_EQ(dialogs.records().size(), 2u) << dialogs.texts().join('\n').toStdString();
+    EXPECT_EQ(dialogs.records()[0].title,
+              QStringLiteral("Backup folder is full. Choose the next one."));
+    EXPECT_TRUE(dialogs.records()[0].text.contains(QStringLiteral("b.kvr")));
+    EXPECT_EQ(dialogs.records()[1].kind, QStringLiteral("folder"));
+    EXPECT_EQ(dialogs.records()[1].text, stick.path()) << "the dialog starts at the full folder";
+
+    // Nothing cut anywhere: each file is whole in exactly one folder.
+    EXPECT_EQ(contentsOf(stick.path()),
+              (std::map<QString, QByteArray>{{"a.kvr", bytesOf(folder.file("a.kvr"))}}));
+    EXPECT_EQ(contentsOf(nextStick.path()),
+              (std::map<QString, QByteArray>{{"b.kvr", bytesOf(folder.file("b.kvr"))},
+                                             {"c.kvr", bytesOf(folder.file("c.kvr"))}}));
+    EXPECT_EQ(b.lblDisplay[0]->text(), QStringLiteral("Completed BACKUP"));
+    EXPECT_EQ(Backup::Backup_Folder(), nextStick.path()) << "the next stick is remembered";
+}
+
+TEST_F(BackupRestoreTest, AMissingFolderAsksOkChoosesAnotherAndCancelCloses) {
+    writeTune(QStringLiteral("a.kvr"), 1);
+    qputenv("KVR6_DRIVE_A", (stick.path() + "/not-mounted").toLocal8Bit());
+    struct Case {
+        Dialogs::Answer answer;
+        bool copied;
+    };
+    for (const Case c : {Case{Dialogs::Answer::Cancel, false}, Case{Dialogs::Answer::Ok, true}}) {
+        SCOPED_TRACE(c.copied ? "OK" : "Cancel");
+        Dialogs::ScriptedProvider dialogs;
+        dialogs.answer(c.answer);
+        dialogs.file(nextStick.path());
+        frmMain& w = openWired();
+        frmBackRest& b = openMode(w, w.mnuBackup);
+        QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+        ASSERT_FALSE(dialogs.records().empty());
+        EXPECT_EQ(dialogs.records()[0].title, QStringLiteral("No Backup Folder !!"));
+        EXPECT_EQ(dialogs.records()[0].buttons, Dialogs::Buttons::OkCancel);
+        EXPECT_TRUE(dialogs.records()[0].text.contains(QStringLiteral("not-mounted")));
+        EXPECT_EQ(QFile::exists(nextStick.filePath("a.kvr")), c.copied);
+        if (c.copied)
+            EXPECT_EQ(bytesOf(nextStick.filePath("a.kvr")), bytesOf(folder.file("a.kvr")));
+        else
+            EXPECT_TRUE(Wait_Unloaded<frmBackRest>()) << "Cancel in the question closes the window";
+        FormInstance<frmBackRest>::unload();
+    }
+}
+
+TEST_F(BackupRestoreTest, TheChosenFolderIsOfferedAtTheNextOpening) {
+    Dialogs::ScriptedProvider dialogs;
+    dialogs.file(nextStick.path());
+    frmMain& w = openWired();
+    frmBackRest& b = openMode(w, w.mnuRestore);
+    QTest::mouseClick(b.cmdFolder[1], Qt::LeftButton);
+    EXPECT_EQ(b.lblFolder[1]->text(), QDir::toNativeSeparators(nextStick.path()));
+    QTest::mouseClick(b.cmdCancel[1], Qt::LeftButton);
+    EXPECT_TRUE(Wait_Unloaded<frmBackRest>());
+    EXPECT_EQ(BackRestMode, 0);
+
+    frmBackRest& again = openMode(w, w.mnuBackup);
+    EXPECT_EQ(again.lblFolder[0]->text(), QDir::toNativeSeparators(nextStick.path()));
+    EXPECT_EQ(TextFile::readLines(folder.file(Backup::BackupFolderFile)),
+              QStringList{QStringLiteral("Folder=") + nextStick.path()});
+}
+
+TEST_F(BackupRestoreTest, NothingToCopyIsTold) {
+    Dialogs::ScriptedProvider dialogs;
+    frmMain& w = openWired();
+    frmBackRest& b = openMode(w, w.mnuBackup);
+    QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_TRUE(
+        dialogs.records()[0].text.startsWith(QStringLiteral("There are no tune-map files")));
+    EXPECT_TRUE(b.cmdCopyB->isEnabled());
+    EXPECT_TRUE(FormInstance<frmBackRest>::loaded());
+}
+
+TEST_F(BackupRestoreTest, RestoreReplacesWholeMapsAndSkipsWhatIsNoWholeMap) {
+    writeTune(QStringLiteral("Golf.kvr"), 1);
+    writeTune(QStringLiteral("Cut.kvr"), 2);
+    writeTune(QStringLiteral("Polo.kvr"), 3);
+    // On the stick: a newer Golf, a new Polo, a Cut cut off after 20 map rows,
+    // and notes without any map.
+    QFile::copy(folder.file("Polo.kvr"), stick.filePath("Golf.kvr"));
+    writeTune(QStringLiteral("New.kvr"), 4);
+    QFile::rename(folder.file("New.kvr"), stick.filePath("New.kvr"));
+    QStringList cut = TextFile::readLines(folder.file("Cut.kvr"));
+    const int maps = static_cast<int>(cut.indexOf(QRegularExpression("^MAPS:")));
+    ASSERT_GT(maps, 0);
+    TextFile::writeLines(stick.filePath("Cut.kvr"), cut.mid(0, maps + 21));
+    TextFile::writeLines(stick.filePath("Notes.kvr"), {"Dscr: only words", "End"});
+    Dialogs::ScriptedProvider dialogs;
+    frmMain& w = openWired();
+    frmBackRest& b = openMode(w, w.mnuRestore);
+    const auto before = contentsOf(folder.path());
+    const ImageSnapshot image = ImageSnapshot::Take();
+    EXPECT_EQ(b.windowTitle(),
+              QStringLiteral("KVR6 - Restore saved map files   by Fast Lane Motors"));
+    EXPECT_TRUE(b.Frame1[1]->isVisible());
+    EXPECT_FALSE(b.Frame1[0]->isVisible());
+    b.grab().save(Screenshot_Path(QStringLiteral("restore-window.png")));
+    QTest::mouseClick(b.cmdCopyR, Qt::LeftButton);
+
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    const QString told = dialogs.records()[0].text;
+    // The library's own words for a file it would not load.
+    EXPECT_TRUE(told.contains(QStringLiteral("Cut.kvr: it is cut short: the map rows of page 5")))
+        << told.toStdString();
+    EXPECT_TRUE(told.contains(QStringLiteral("Notes.kvr: it has no \"MAPS:\" line before its last "
+                                             "line")))
+        << told.toStdString();
+    EXPECT_EQ(b.lblDisplay[1]->text(), QStringLiteral("Completed RESTORE"));
+    EXPECT_EQ(b.lblStatus[1]->text(), QStringLiteral("2")) << "the maps copied, not those tried";
+
+    auto expected = before;
+    expected["Golf.kvr"] = bytesOf(stick.filePath("Golf.kvr"));
+    expected["New.kvr"] = bytesOf(stick.filePath("New.kvr"));
+    EXPECT_EQ(contentsOf(folder.path()), expected)
+        << "Cut.kvr keeps the program folder's whole map";
+    EXPECT_TRUE(ImageSnapshot::Take() == image) << "checking the files changed the image";
+}
+
+TEST_F(BackupRestoreTest, ARestoreOntoAFullProgramFolderStopsWithEveryFileIntact) {
+    writeTune(QStringLiteral("Golf.kvr"), 1);
+    writeTune(QStringLiteral("Polo.kvr"), 2);
+    for (const char* name : {"Golf.kvr", "Polo.kvr"})
+        QFile::copy(folder.file(name), stick.filePath(name));
+    writeBig(QStringLiteral("Big.kvr"), 3);
+    QFile::rename(folder.file("Big.kvr"), stick.filePath("Big.kvr"));
+    writeTune(QStringLiteral("Big.kvr"), 4); // the program folder's own Big.kvr
+    Dialogs::ScriptedProvider dialogs;
+    frmMain& w = openWired();
+    frmBackRest& b = openMode(w, w.mnuRestore);
+    const auto before = contentsOf(folder.path());
+    {
+        FileSizeLimit full(QFileInfo(folder.file("Golf.kvr")).size() + 512);
+        ASSERT_TRUE(full.active());
+        QTest::mouseClick(b.cmdCopyR, Qt::LeftButton);
+    }
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_EQ(dialogs.records()[0].title, QStringLiteral("Disk is full. Aborted Restore !!."));
+    EXPECT_EQ(
+        dialogs.records()[0].text,
+        QStringLiteral("Hard Drive is full, Unable to continue untill space is made available"));
+    EXPECT_EQ(contentsOf(folder.path()), before) << "a file was cut or a temporary copy left";
+    EXPECT_NE(b.lblDisplay[1]->text(), QStringLiteral("Completed RESTORE"));
+}
+
+TEST(BackupFolder, AFolderThatCannotBeWrittenIsNotReachable) {
+    QTemporaryDir dir;
+    EXPECT_TRUE(Backup::Folder_Reachable(dir.path(), true));
+    EXPECT_FALSE(Backup::Folder_Reachable(dir.path() + "/missing", false));
+    EXPECT_FALSE(Backup::Folder_Reachable(QString(), true));
+    QFile f(dir.filePath("file"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    EXPECT_FALSE(Backup::Folder_Reachable(f.fileName(), false)) << "a file is no folder";
+
+    // Folders the program may only read from, or only write into, held to their
+    // permissions as any user but root is.
+    struct Case {
+        const char* name;
+        QFileDevice::Permissions permissions;
+        bool canWrite;
+        bool canRead;
+    };
+    const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                              QFileDevice::ReadGroup | QFileDevice::ExeGroup |
+                                              QFileDevice::ReadOther | QFileDevice::ExeOther;
+    const QFileDevice::Permissions writeOnly = QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                               QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                                               QFileDevice::WriteOther | QFileDevice::ExeOther;
+    for (const Case& c :
+         {Case{"read-only", readOnly, false, true}, Case{"write-only", writeOnly, true, false}}) {
+        SCOPED_TRACE(c.name);
+        const QString folder = dir.filePath(QString::fromLatin1(c.name));
+        ASSERT_TRUE(QDir().mkdir(folder));
+        ASSERT_TRUE(QFile::setPermissions(folder, c.permissions));
+        NoPermissionOverride asUser;
+        ASSERT_TRUE(asUser.active());
+        // The folder really is so: a file cannot be made in it, or it cannot be listed.
+        QFile probe(folder + "/probe");
+        EXPECT_EQ(probe.open(QIODevice::WriteOnly), c.canWrite);
+        probe.close();
+        DIR* listing = ::opendir(QFile::encodeName(folder).constData());
+        EXPECT_EQ(listing != nullptr, c.canRead);
+        if (listing)
+            ::closedir(listing);
+        EXPECT_EQ(Backup::Folder_Reachable(folder, true), c.canWrite);
+        EXPECT_EQ(Backup::Folder_Reachable(folder, false), c.canRead);
+    }
+}
+
+TEST_F(BackupRestoreTest, AnUnreadableFolderSettingIsToldAndTheWindowStillOpens) {
+    writeTune(QStringLiteral("Golf.kvr"), 1);
+    // The setting without read permission, and a folder in its place; through
+    // both entries.
+    struct Case {
+        const char* what;
+        bool folderInPlace;
+        bool restore;
+    };
+    for (const Case c : {Case{"no read permission, Backup", false, false},
+                         Case{"no read permission, Restore", false, true},
+                         Case{"a folder in its place, Backup", true, false},
+                         Case{"a folder in its place, Restore", true, true}}) {
+        SCOPED_TRACE(c.what);
+        const QString setting = folder.file(Backup::BackupFolderFile);
+        QDir(setting).removeRecursively();
+        QFile::remove(setting);
+        if (c.folderInPlace) {
+            ASSERT_TRUE(QDir().mkdir(setting));
+        } else {
+            folder.writeLines(Backup::BackupFolderFile, {"Folder=" + nextStick.path()});
+            ASSERT_TRUE(QFile::setPermissions(setting, QFileDevice::WriteOwner));
+        }
+        Dialogs::ScriptedProvider dialogs;
+        frmMain& w = openWired();
+        const ImageSnapshot image = ImageSnapshot::Take();
+        {
+            NoPermissionOverride asUser;
+            ASSERT_TRUE(asUser.active());
+            QAction* entry = c.restore ? w.mnuRestore : w.mnuBackup;
+            entry->trigger();
+        }
+        ASSERT_TRUE(FormInstance<frmBackRest>::loaded()) << "the window did not open";
+        frmBackRest& b = FormInstance<frmBackRest>::get();
+        ASSERT_EQ(dialogs.records().size(), 1u) << dialogs.texts().join('\n').toStdString();
+        const auto& told = dialogs.records()[0];
+        EXPECT_EQ(told.title, QStringLiteral("Backup folder"));
+        EXPECT_TRUE(told.text.startsWith(
+            QStringLiteral("The backup folder setting KVR6BackupFolder.txt could not be read (")))
+            << told.text.toStdString();
+        EXPECT_TRUE(told.text.endsWith(
+            QStringLiteral("The folder %1 is offered instead.").arg(stick.path())))
+            << told.text.toStdString();
+        EXPECT_EQ(b.lblFolder[c.restore ? 1 : 0]->text(), QDir::toNativeSeparators(stick.path()));
+        EXPECT_TRUE(ImageSnapshot::Take() == image) << "the map changed";
+        EXPECT_TRUE(w.isVisible()) << "the program did not go on";
+        if (!c.restore) {
+            // The backup goes on into the folder offered.
+            QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+            EXPECT_EQ(bytesOf(stick.filePath("Golf.kvr")), bytesOf(folder.file("Golf.kvr")));
+            EXPECT_EQ(b.lblDisplay[0]->text(), QStringLiteral("Completed BACKUP"));
+        }
+        FormInstance<frmBackRest>::unload();
+        QFile::remove(stick.filePath("Golf.kvr"));
+    }
+}
+
+TEST_F(BackupRestoreTest, RestoreBringsBackEveryNameTheLibraryListsUnderItsOwnName) {
+    // Names the library lists, loads and backs up though the editor would not
+    // spell them so; and a whole map larger than the library lists.
+    const QStringList names{QStringLiteral("GOLF.KVR"), QStringLiteral("Polo.Kvr"),
+                            QStringLiteral("Škoda Octavia.kvr"), QStringLiteral(" Golf.kvr")};
+    int seed = 1;
+    for (const QString& name : names)
+        writeTuneIn(stick.path(), name, seed++);
+    writeBig(QStringLiteral("Big.kvr"), 7);
+    {
+        QFile big(folder.file("Big.kvr"));
+        ASSERT_TRUE(big.open(QIODevice::Append));
+        while (big.size() <= 1024 * 1024) // the largest file the library lists
+            big.write(QByteArray(1000, 'x') + "\r\n");
+    }
+    ASSERT_TRUE(QFile::rename(folder.file("Big.kvr"), stick.filePath("Big.kvr")));
+    writeTune(QStringLiteral("Big.kvr"), 8); // the program folder's own Big.kvr
+    const QByteArray ownBig = bytesOf(folder.file("Big.kvr"));
+
+    Dialogs::ScriptedProvider dialogs;
+    frmMain& w = openWired();
+    frmBackRest& b = openMode(w, w.mnuRestore);
+    b.cmdCopyR->setFocus();
+    QTest::keyClick(b.cmdCopyR, Qt::Key_Space);
+
+    ASSERT_EQ(dialogs.records().size(), 1u) << dialogs.texts().join('\n').toStdString();
+    EXPECT_EQ(dialogs.records()[0].text,
+              QStringLiteral("These files of the backup folder were not restored, since they "
+                             "are no whole tune maps:\nBig.kvr: too large for a tune-map file"));
+    EXPECT_EQ(b.lblStatus[1]->text(), QStringLiteral("4"));
+    EXPECT_EQ(b.lblDisplay[1]->text(), QStringLiteral("Completed RESTORE"));
+    for (const QString& name : names)
+        EXPECT_EQ(bytesOf(folder.file(name)), bytesOf(stick.filePath(name))) << name.toStdString();
+    EXPECT_EQ(bytesOf(folder.file("Big.kvr")), ownBig) << "the listed map was replaced";
+    FormInstance<frmBackRest>::unload();
+
+    // The library lists and loads every one restored.
+    frmLoadLib& lib = openLibrary(w);
+    QStringList listed = listedNames(lib);
+    listed.sort();
+    QStringList expected = names;
+    expected << QStringLiteral("Big.kvr");
+    expected.sort();
+    EXPECT_EQ(listed, expected);
+}
+
+TEST_F(BackupRestoreTest, AMapThatCannotBeCopiedIsNamedAndTheCopyIsNotCompleted) {
+    // A Latin-1 name, no valid text here, so no file can be opened by it.
+    const QByteArray latin1 = QByteArray("Citro\xebn.kvr");
+    struct Case {
+        bool restore;
+    };
+    for (const Case c : {Case{false}, Case{true}}) {
+        SCOPED_TRACE(c.restore ? "restore" : "backup");
+        const QString from = c.restore ? stick.path() : folder.path();
+        const QString to = c.restore ? folder.path() : stick.path();
+        writeTuneIn(from, QStringLiteral("Golf.kvr"), 1);
+        writeRaw(from, latin1, bytesOf(from + "/Golf.kvr"));
+        Dialogs::ScriptedProvider dialogs;
+        frmMain& w = openWired();
+        frmBackRest& b = openMode(w, c.restore ? w.mnuRestore : w.mnuBackup);
+        QTest::mouseClick(c.restore ? b.cmdCopyR : b.cmdCopyB, Qt::LeftButton);
+
+        ASSERT_EQ(dialogs.records().size(), 1u) << dialogs.texts().join('\n').toStdString();
+        const QString told = dialogs.records()[0].text;
+        EXPECT_TRUE(told.contains(QStringLiteral("Citro\uFFFDn.kvr: its name is not valid text")))
+            << told.toStdString();
+        const int e = c.restore ? 1 : 0;
+        EXPECT_EQ(b.lblDisplay[e]->text(),
+                  (c.restore ? QStringLiteral("RESTORE") : QStringLiteral("BACKUP")) +
+                      QStringLiteral(" not complete: 1 map was not copied."));
+        EXPECT_EQ(b.lblStatus[e]->text(), QStringLiteral("1"));
+        b.grab().save(Screenshot_Path(c.restore ? QStringLiteral("restore-not-complete.png")
+                                                : QStringLiteral("backup-not-complete.png")));
+        EXPECT_EQ(bytesOf(to + "/Golf.kvr"), bytesOf(from + "/Golf.kvr"));
+        EXPECT_TRUE(Still_Loaded<frmBackRest>()) << "the window closes as after a whole copy";
+        EXPECT_FALSE(b.Timer1.isActive());
+        FormInstance<frmBackRest>::unload();
+        ::unlink((QFile::encodeName(from) + '/' + latin1).constData());
+        QFile::remove(from + "/Golf.kvr");
+        QFile::remove(to + "/Golf.kvr");
+    }
+}
+
+TEST_F(BackupRestoreTest, TheNextCopyIntoAFolderRemovesTheLeftoversOfACutCopy) {
+    // What a copy cut short by a crash left, and files of the user's that only
+    // look alike.
+    const QStringList leftovers{QStringLiteral(".Golf.kvr.1a2b3c4d.part"),
+                                QStringLiteral(".OLD MAP.KVR.f.part")};
+    const QStringList kept{QStringLiteral(".notes.part"), QStringLiteral("Golf.kvr.1a2b.part"),
+                           QStringLiteral(".photo.jpg.ab.part"),
+                           QStringLiteral(".Golf.kvr.not-hex.part")};
+    for (const bool restore : {false, true}) {
+        SCOPED_TRACE(restore ? "restore into the program folder" : "backup into the stick");
+        const QString from = restore ? stick.path() : folder.path();
+        const QString to = restore ? folder.path() : stick.path();
+        writeTuneIn(from, QStringLiteral("Polo.kvr"), 2);
+        for (const QString& n : leftovers + kept)
+            writeRaw(to, QFile::encodeName(n), "cut");
+        Dialogs::ScriptedProvider dialogs;
+        frmMain& w = openWired();
+        frmBackRest& b = openMode(w, restore ? w.mnuRestore : w.mnuBackup);
+        QTest::mouseClick(restore ? b.cmdCopyR : b.cmdCopyB, Qt::LeftButton);
+        EXPECT_TRUE(dialogs.records().empty()) << dialogs.texts().join('\n').toStdString();
+        for (const QString& n : leftovers)
+            EXPECT_FALSE(QFile::exists(to + '/' + n)) << n.toStdString();
+        for (const QString& n : kept)
+            EXPECT_EQ(bytesOf(to + '/' + n), QByteArray("cut")) << n.toStdString();
+        EXPECT_EQ(bytesOf(to + "/Polo.kvr"), bytesOf(from + "/Polo.kvr"));
+        FormInstance<frmBackRest>::unload();
+        for (const QString& n : kept)
+            QFile::remove(to + '/' + n);
+    }
+}
+
+TEST_F(BackupRestoreTest, OnAStandInForAFolderThatIgnoresLetterCaseNoMapReplacesAnother) {
+    // The stand-in: the stick finds the second spelling as the file of the first,
+    // as a FAT or exFAT folder does (a link in its place); it runs everywhere.
+    backUpBothSpellings(stick.path(), [&](const QString& first, const QString& second) {
+        ASSERT_TRUE(QFile::link(stick.filePath(first), stick.filePath(second)));
+    });
+}
+
+TEST_F(BackupRestoreTest, OnARealFatStickNoMapReplacesAnother) {
+    FatStick fat;
+    if (!fat.mounted())
+        GTEST_SKIP() << fat.why();
+    const auto [first, second] = backUpBothSpellings(fat.path(), [](auto&, auto&) {});
+    // The stick holds one map under one spelling: the first, whole.
+    EXPECT_EQ(contentsOf(fat.path()),
+              (std::map<QString, QByteArray>{
+                  {first, bytesOf(folder.file(first))},
+                  {QStringLiteral("Polo.kvr"), bytesOf(folder.file("Polo.kvr"))}}));
+}
+
+TEST_F(BackupRestoreTest, AChosenFolderComesBackAsChosen) {
+    writeTune(QStringLiteral("Golf.kvr"), 1);
+    for (const QString& name :
+         {QStringLiteral("USB-Łódź"), QStringLiteral("Müller stick "), QStringLiteral("日本")}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString chosen = nextStick.filePath(name);
+        ASSERT_TRUE(QDir().mkdir(chosen));
+        Dialogs::ScriptedProvider dialogs;
+        dialogs.file(chosen);
+        frmMain& w = openWired();
+        frmBackRest& b = openMode(w, w.mnuRestore);
+        QTest::mouseClick(b.cmdFolder[1], Qt::LeftButton);
+        QTest::mouseClick(b.cmdCancel[1], Qt::LeftButton);
+        ASSERT_TRUE(Wait_Unloaded<frmBackRest>());
+
+        frmBackRest& again = openMode(w, w.mnuBackup);
+        EXPECT_EQ(again.lblFolder[0]->text(), QDir::toNativeSeparators(chosen));
+        EXPECT_EQ(again.lblDisplay[0]->text(),
+                  QStringLiteral("Please make sure that the backup folder is connected."));
+        QTest::mouseClick(again.cmdCopyB, Qt::LeftButton);
+        EXPECT_EQ(bytesOf(chosen + "/Golf.kvr"), bytesOf(folder.file("Golf.kvr")));
+        for (const auto& r : dialogs.records())
+            EXPECT_EQ(r.kind, QStringLiteral("folder")) << r.text.toStdString();
+        FormInstance<frmBackRest>::unload();
+    }
+}
+
+TEST_F(BackupRestoreTest, ARememberedFolderIsOfferedAsWrittenAndAMissingOneIsSaidToBe) {
+    const QString latin1 = nextStick.filePath(QStringLiteral("Müller"));
+    ASSERT_TRUE(QDir().mkdir(latin1));
+    const QString gone = nextStick.filePath(QStringLiteral("USB-Łódź"));
+    const QString ready = QStringLiteral("Please make sure that the backup folder is connected.");
+    const QString missing = QStringLiteral("The backup folder is not there: it is not connected "
+                                           "or not mounted. Connect it, or choose another folder.");
+    struct Case {
+        const char* what;
+        QByteArray setting;
+        QString shown;
+        QString display;
+    };
+    for (const Case& c :
+         {Case{"a line written before in Latin-1", "Folder=" + latin1.toLatin1() + "\r\n", latin1,
+               ready},
+          Case{"a folder that is not there", "Folder=" + gone.toUtf8() + "\r\n", gone, missing}}) {
+        SCOPED_TRACE(c.what);
+        folder.write(Backup::BackupFolderFile, c.setting);
+        Dialogs::ScriptedProvider dialogs;
+        frmMain& w = openWired();
+        frmBackRest& b = openMode(w, w.mnuBackup);
+        EXPECT_EQ(b.lblFolder[0]->text(), QDir::toNativeSeparators(c.shown));
+        EXPECT_EQ(b.lblDisplay[0]->text(), c.display);
+        if (c.display == missing)
+            b.grab().save(Screenshot_Path(QStringLiteral("backup-folder-missing.png")));
+        EXPECT_EQ(b.Folder(), c.shown);
+        EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join('\n').toStdString();
+        FormInstance<frmBackRest>::unload();
+    }
+}
+
+TEST_F(BackupRestoreTest, TheWindowShowsAPathAsItIsSpelt) {
+    const QString fast = nextStick.filePath(QStringLiteral("<b>Fast"));
+    ASSERT_TRUE(QDir().mkdir(fast));
+    qputenv("KVR6_DRIVE_A", QFile::encodeName(fast));
+    Dialogs::ScriptedProvider dialogs;
+    frmMain& w = openWired();
+    frmBackRest& b = openMode(w, w.mnuBackup);
+    QLabel* shown = b.lblFolder[0];
+    ASSERT_EQ(shown->text(), QDir::toNativeSeparators(fast));
+    b.grab().save(Screenshot_Path(QStringLiteral("backup-window-markup-path.png")));
+    // The same text drawn as plain text, and as markup, in the same place.
+    auto twin = [&](Qt::TextFormat format) {
+        auto* l = new QLabel(shown->parentWidget());
+        l->setTextFormat(format);
+        l->setWordWrap(shown->wordWrap());
+        l->setGeometry(shown->geometry());
+        l->setText(shown->text());
+        l->show();
+        const QImage drawn = l->grab().toImage();
+        delete l;
+        return drawn;
+    };
+    const QImage plain = twin(Qt::PlainText);
+    ASSERT_NE(plain, twin(Qt::RichText)) << "the comparison cannot tell markup from text";
+    EXPECT_EQ(shown->grab().toImage(), plain) << "the path is drawn as markup";
+}

@@ -1,0 +1,469 @@
+// The contact window and its CSV export, opened from the main window's File menu
+// and driven with real key and mouse events, off-line.
+
+#include "tests/library/WindowTestSupport.h"
+
+#include "contact/ContactState.h"
+#include "contact/Entries.h"
+#include "contact/frmContact.h"
+#include "core/KeptImage.h"
+#include "core/TableFiles.h"
+#include "library/LibraryScan.h"
+#include "platform/TextFile.h"
+#include "tests/support/NoPermissionOverride.h"
+
+#include <QFile>
+#include <QInputMethodEvent>
+#include <QListWidget>
+#include <QTimer>
+
+namespace {
+
+class ContactWindowTest : public LibraryWindowTest {
+protected:
+    void wireEntries(frmMain& w) override {
+        LibraryWindowTest::wireEntries(w);
+        Contact::Wire_Entries(w);
+    }
+    frmContact& openContact(frmMain& w) {
+        EXPECT_TRUE(w.mnuContact->isEnabled());
+        w.mnuContact->trigger();
+        EXPECT_TRUE(FormInstance<frmContact>::loaded());
+        frmContact& c = FormInstance<frmContact>::get();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&c));
+        return c;
+    }
+    void writeContact(const QStringList& fields) {
+        folder.writeLines(QStringLiteral("KVR6Contact.cfg"),
+                          {"KVR6 Contact Details", "", "Display IN:", "," + fields.join(',') + ",",
+                           "END Contact:"});
+    }
+    static void tick(frmContact& c, int row) {
+        QListWidgetItem* item = c.LstLib->item(row);
+        ASSERT_NE(item, nullptr);
+        // A click on the item's tick box.
+        const QRect r = c.LstLib->visualItemRect(item);
+        QTest::mouseClick(c.LstLib->viewport(), Qt::LeftButton, {},
+                          QPoint(r.left() + r.height() / 2, r.center().y()));
+    }
+    // Types over the box's text as an input method commits it: letters beyond
+    // Latin-1 ("Ł") come that way from a keyboard layout.
+    static void compose(QLineEdit* box, const QString& text) {
+        box->setFocus();
+        box->selectAll();
+        QInputMethodEvent event;
+        event.setCommitString(text);
+        QCoreApplication::sendEvent(box, &event);
+    }
+    static QStringList ticks(const frmContact& c) {
+        QStringList out;
+        for (int i = 0; i < c.LstLib->count(); ++i)
+            out << (c.LstLib->item(i)->checkState() == Qt::Checked ? "x" : "-");
+        return out;
+    }
+    // Makes the folder read-only while `work` runs, and the test held to it as
+    // any user is, also when the suite runs as root.
+    template <class F> void readOnly(const QString& path, F&& work) {
+        QFile dir(path);
+        const auto writable = dir.permissions();
+        ASSERT_TRUE(dir.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+        {
+            NoPermissionOverride asAnyUser;
+            ASSERT_TRUE(asAnyUser.active());
+            work();
+        }
+        dir.setPermissions(writable);
+    }
+};
+
+} // namespace
+
+TEST_F(ContactWindowTest, OpeningListsTheLibraryAndLeavesTheCurrentMapAlone) {
+    writeTune(QStringLiteral("a.kvr"), 1, QStringLiteral("Audi"));
+    writeTune(QStringLiteral("b.kvr"), 2, QStringLiteral("BMW"));
+    folder.writeLines(QStringLiteral("c.kvr"), {"Dscr: Just a description", "Mapid:", "End"});
+    folder.write(QStringLiteral("junk.kvr"), QByteArray("\0\0", 2));
+    writeContact({"Jo", "Soap", "", "", "jo@soap.example", "", "", "", "", "", ""});
+    frmMain& w = openWired();
+    MapId = QStringLiteral("Current map");
+    MapDscr = QStringLiteral(" Current description");
+    const ImageTable param = ParamBlock, map5 = Map5Image, map6 = Map6Image;
+
+    frmContact& c = openContact(w);
+    EXPECT_EQ(LibEditMode, 0);
+    EXPECT_EQ(c.windowTitle(),
+              QStringLiteral("KVR6 - Contact and Export List   by Fast Lane Motors"));
+    ASSERT_EQ(c.LstLib->count(), 3);
+    EXPECT_EQ(c.LstLib->item(0)->text(), "Audi-A4-1999-Car-Seed 1 << a.kvr >>");
+    EXPECT_EQ(c.LstLib->item(1)->text(), "BMW-A4-1999-Car-Seed 2 << b.kvr >>");
+    EXPECT_EQ(c.LstLib->item(2)->text(), " Just a description << c.kvr >>");
+    EXPECT_EQ(ticks(c), (QStringList{"-", "-", "-"}));
+    EXPECT_TRUE(c.lblSkipped->isVisible());
+    EXPECT_TRUE(c.lblSkipped->text().contains("junk.kvr"));
+    EXPECT_FALSE(c.cmdExport->isEnabled());
+    EXPECT_EQ(MapId, QStringLiteral("Current map")) << "the scan leaves the current map's name";
+    EXPECT_EQ(MapDscr, QStringLiteral(" Current description"));
+    EXPECT_EQ(ParamBlock, param);
+    EXPECT_EQ(Map5Image, map5);
+    EXPECT_EQ(Map6Image, map6);
+
+    // The record fills the boxes; an empty field holds one blank; a stored name
+    // and surname are locked, the rest stay editable.
+    EXPECT_EQ(c.txtFields[0]->text(), "Jo");
+    EXPECT_EQ(c.txtFields[2]->text(), " ");
+    EXPECT_FALSE(c.txtFields[0]->isEnabled());
+    EXPECT_FALSE(c.txtFields[1]->isEnabled());
+    EXPECT_TRUE(c.txtFields[2]->isEnabled());
+    for (QLabel* l : {c.lblUpdate, c.lblExport, c.lblFileCap, c.lblFileName})
+        EXPECT_FALSE(l->isVisible()) << l->objectName().toStdString();
+
+    // Ticking and unticking by keys and mouse follows the rows and enables the export.
+    tick(c, 1);
+    EXPECT_EQ(ticks(c), (QStringList{"-", "x", "-"}));
+    EXPECT_TRUE(Contact::ExportList[1].ticked);
+    EXPECT_TRUE(c.cmdExport->isEnabled());
+    c.LstLib->setFocus();
+    c.LstLib->setCurrentRow(2);
+    QTest::keyClick(c.LstLib, Qt::Key_Space);
+    EXPECT_EQ(ticks(c), (QStringList{"-", "x", "x"}));
+    QTest::keyClick(c.LstLib, Qt::Key_Space);
+    EXPECT_FALSE(Contact::ExportList[2].ticked);
+
+    c.grab().save(Screenshot_Path(QStringLiteral("contact-window.png")));
+
+    // Another window taking the focus unloads it.
+    w.activateWindow();
+    EXPECT_TRUE(Wait_Unloaded<frmContact>());
+    EXPECT_EQ(MapId, QStringLiteral("Current map"));
+}
+
+TEST_F(ContactWindowTest, UpdateChecksTheRequiredFieldsInOrderAndStoresOnlyAWholeRecord) {
+    frmMain& w = openWired();
+    frmContact& c = openContact(w);
+    // No contact file: every box but the placeholders is a blank, all editable.
+    EXPECT_EQ(c.txtFields[0]->text(), " ");
+    EXPECT_TRUE(c.txtFields[0]->isEnabled());
+
+    struct Step {
+        int box;
+        const char* typed;
+        const char* title;
+        int focus;
+    };
+    const std::array<Step, 3> steps{{{0, "   ", "No Name!!", 0},
+                                     {0, "Jo", "No Surname!!", 1},
+                                     {1, "Soap", "No Email Address!!", 4}}};
+    for (const Step& s : steps) {
+        type(c.txtFields[s.box], QString::fromLatin1(s.typed));
+        dialogs.clear();
+        QTest::mouseClick(c.cmdUpdate, Qt::LeftButton);
+        ASSERT_EQ(dialogs.records().size(), 1u) << s.title;
+        EXPECT_EQ(dialogs.records()[0].title, QString::fromLatin1(s.title));
+        EXPECT_EQ(dialogs.records()[0].icon, Dialogs::Icon::Exclamation);
+        EXPECT_TRUE(c.txtFields[s.focus]->hasFocus()) << s.title;
+        EXPECT_FALSE(folder.exists(QStringLiteral("KVR6Contact.cfg"))) << s.title;
+        EXPECT_FALSE(c.lblUpdate->isVisible());
+    }
+    EXPECT_EQ(dialogs.records()[0].text,
+              QStringLiteral("Your email address is required in the Email address field"));
+
+    type(c.txtFields[4], QStringLiteral("jo@soap.example"));
+    type(c.txtFields[7], QStringLiteral("1 Main Road"));
+    dialogs.clear();
+    c.cmdUpdate->setFocus();
+    QTest::keyClick(c.cmdUpdate, Qt::Key_Space);
+    EXPECT_TRUE(dialogs.records().empty());
+    EXPECT_TRUE(c.lblUpdate->isVisible());
+    EXPECT_EQ(c.lblUpdate->text(), QStringLiteral("Update Successful"));
+    EXPECT_EQ(TextFile::readLines(folder.file(QStringLiteral("KVR6Contact.cfg")))[3],
+              QStringLiteral(",Jo,Soap, , ,jo@soap.example, , ,1 Main Road, , , ,"));
+    // The notice goes with the window's next two-second tick.
+    EXPECT_TRUE(c.Timer1->isActive());
+    EXPECT_TRUE(QTest::qWaitFor([&c] { return !c.lblUpdate->isVisible(); }, 10000));
+
+    // At the next opening the stored name and surname are locked.
+    FormInstance<frmContact>::unload();
+    frmContact& again = openContact(w);
+    EXPECT_FALSE(again.txtFields[0]->isEnabled());
+    EXPECT_FALSE(again.txtFields[1]->isEnabled());
+    EXPECT_EQ(again.txtFields[7]->text(), QStringLiteral("1 Main Road"));
+}
+
+TEST_F(ContactWindowTest, AContactFileThatCannotBeWrittenIsToldAndNoSuccessShown) {
+    writeContact({"Jo", "Soap", "", "", "old@soap.example", "", "", "", "", "", ""});
+    frmMain& w = openWired();
+    frmContact& c = openContact(w);
+    type(c.txtFields[4], QStringLiteral("new@soap.example"));
+    dialogs.clear();
+    readOnly(folder.path(), [&] { QTest::mouseClick(c.cmdUpdate, Qt::LeftButton); });
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_TRUE(dialogs.records()[0].text.startsWith(
+        QStringLiteral("The contact file KVR6Contact.cfg could not be saved (")))
+        << dialogs.records()[0].text.toStdString();
+    EXPECT_TRUE(dialogs.records()[0].text.contains(QStringLiteral("not stored")));
+    EXPECT_FALSE(c.lblUpdate->isVisible());
+    EXPECT_FALSE(c.Timer1->isActive());
+    EXPECT_TRUE(TextFile::readLines(folder.file(QStringLiteral("KVR6Contact.cfg")))[3].contains(
+        QStringLiteral("old@soap.example")));
+    EXPECT_TRUE(FormInstance<frmContact>::loaded()) << "the message box does not close it";
+}
+
+TEST_F(ContactWindowTest, ExportCancelledOrFailingIsToldAndNoSuccessShown) {
+    writeTune(QStringLiteral("a.kvr"), 1);
+    frmMain& w = openWired();
+    frmContact& c = openContact(w);
+    tick(c, 0);
+    ASSERT_TRUE(c.cmdExport->isEnabled());
+
+    // Cancelled.
+    dialogs.clear();
+    QTest::mouseClick(c.cmdExport, Qt::LeftButton);
+    ASSERT_EQ(dialogs.records().size(), 2u);
+    EXPECT_EQ(dialogs.records()[0].kind, QStringLiteral("save"));
+    EXPECT_EQ(dialogs.records()[0].text, QStringLiteral("KVR6 Export File(*.CSV)|*.CSV"));
+    EXPECT_EQ(dialogs.records()[1].title, QStringLiteral("Aborted Save"));
+    EXPECT_EQ(dialogs.records()[1].text,
+              QStringLiteral("You aborted the Saving of the Export (CSV) file."));
+    EXPECT_TRUE(c.cmdExport->isEnabled());
+    EXPECT_FALSE(c.lblExport->isVisible());
+
+    // A folder without write permission: told, no file, no success.
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("locked")));
+    dialogs.clear();
+    dialogs.file(folder.file(QStringLiteral("locked/maps")));
+    readOnly(folder.file(QStringLiteral("locked")),
+             [&] { QTest::mouseClick(c.cmdExport, Qt::LeftButton); });
+    ASSERT_EQ(dialogs.records().size(), 2u);
+    EXPECT_TRUE(dialogs.records()[1].text.startsWith(
+        QStringLiteral("The export file maps.CSV could not be written (")))
+        << dialogs.records()[1].text.toStdString();
+    EXPECT_TRUE(QDir(folder.file(QStringLiteral("locked"))).isEmpty());
+    EXPECT_TRUE(c.cmdExport->isEnabled()) << "the user can export again";
+    for (QLabel* l : {c.lblExport, c.lblFileCap, c.lblFileName})
+        EXPECT_FALSE(l->isVisible()) << l->objectName().toStdString();
+}
+
+// The whole road: the record filled and stored, two maps ticked and exported,
+// the file read back; then a tune map saved carries the owner in its header.
+TEST_F(ContactWindowTest, FillUpdateTickExportThenSaveCarriesTheOwner) {
+    writeTune(QStringLiteral("a.kvr"), 1, QStringLiteral("Audi"));
+    writeTune(QStringLiteral("b.kvr"), 2, QStringLiteral("BMW"));
+    writeTune(QStringLiteral("c.kvr"), 3, QStringLiteral("Opel"));
+    frmMain& w = openWired();
+    frmContact& c = openContact(w);
+    const QStringList typed{"Jo",
+                            "Soap",
+                            "Soap, Tuning",
+                            "082 555 0199",
+                            "jo@soap.example",
+                            "www.soap.example",
+                            "Tuner",
+                            "1 Main Road",
+                            "Gauteng",
+                            "South Africa",
+                            "ZA"};
+    for (int k = 0; k < 11; ++k)
+        type(c.txtFields[k], typed[k]);
+    QTest::mouseClick(c.cmdUpdate, Qt::LeftButton);
+    ASSERT_TRUE(c.lblUpdate->isVisible());
+    EXPECT_EQ(c.txtFields[2]->text(), QStringLiteral("Soap- Tuning"))
+        << "the box shows what the contact file keeps";
+    type(c.txtFields[2], QStringLiteral("Soap, Tuning")); // typed again, not stored
+
+    tick(c, 0);
+    tick(c, 2);
+    dialogs.clear();
+    dialogs.file(folder.file(QStringLiteral("my maps")));
+    c.cmdExport->setFocus();
+    QTest::keyClick(c.cmdExport, Qt::Key_Space);
+    ASSERT_EQ(dialogs.records().size(), 1u) << dialogs.texts().join('|').toStdString();
+    ASSERT_TRUE(folder.exists(QStringLiteral("my maps.CSV")));
+    EXPECT_EQ(c.CsvFileName, folder.file(QStringLiteral("my maps.CSV")));
+    EXPECT_TRUE(c.lblExport->isVisible());
+    EXPECT_TRUE(c.lblFileCap->isVisible());
+    EXPECT_EQ(c.lblFileName->text(), folder.file(QStringLiteral("my maps.CSV")));
+    EXPECT_FALSE(c.cmdExport->isEnabled());
+    EXPECT_EQ(c.txtFields[2]->text(), QStringLiteral("Soap- Tuning")) << "the comma, as written";
+
+    const QStringList lines = TextFile::readLines(folder.file(QStringLiteral("my maps.CSV")));
+    ASSERT_EQ(lines.size(), 2);
+    const QString contact = QStringLiteral(
+        "2,  Jo, Soap, Soap- Tuning, 082 555 0199, jo@soap.example, www.soap.example, Tuner, "
+        "1 Main Road, Gauteng, South Africa, ZA, ");
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral(" Audi, A4, 1999, Car, Seed 1,  Audi-A4-")));
+    EXPECT_TRUE(lines[0].endsWith(QStringLiteral(", a.kvr, ") + contact)) << lines[0];
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral(" Opel, A4, 1999, Car, Seed 3, ")));
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral(", c.kvr, ") + contact)) << lines[1];
+    c.grab().save(Screenshot_Path(QStringLiteral("contact-exported.png")));
+
+    // Save As a tune map: its "Owner:" lines carry the stored record.
+    w.activateWindow();
+    ASSERT_TRUE(Wait_Unloaded<frmContact>());
+    ContactFields = {}; // what the file holds counts, not what was left in memory
+    dialogs.file(folder.file(QStringLiteral("Golf")));
+    w.mnuSaveAS->trigger();
+    ASSERT_TRUE(FormInstance<frmLibEdit>::loaded());
+    frmLibEdit& ed = FormInstance<frmLibEdit>::get();
+    EXPECT_EQ(ed.txtFields[7]->text(), QStringLiteral("Jo"));
+    QTest::mouseClick(ed.cmdUpdate, Qt::LeftButton);
+    const QStringList golf = TextFile::readLines(folder.file(QStringLiteral("Golf.kvr")));
+    ASSERT_EQ(golf.size(), 55);
+    EXPECT_EQ(golf[15], QStringLiteral("Owner:Jo Soap"));
+    EXPECT_EQ(golf[16], QStringLiteral("Owner Email:jo@soap.example"));
+}
+
+TEST_F(ContactWindowTest, TickingAndUntickingExportsTheOneEmptyLine) {
+    writeTune(QStringLiteral("a.kvr"), 1);
+    writeContact({"Jo", "Soap", "", "", "jo@soap.example", "", "", "", "", "", ""});
+    frmMain& w = openWired();
+    frmContact& c = openContact(w);
+    tick(c, 0);
+    tick(c, 0);
+    ASSERT_TRUE(c.cmdExport->isEnabled());
+    dialogs.file(folder.file(QStringLiteral("none.csv")));
+    QTest::mouseClick(c.cmdExport, Qt::LeftButton);
+    EXPECT_EQ(folder.read(QStringLiteral("none.csv")),
+              QByteArray(" , , , , , , , , , 2,  Jo, Soap,  ,  , jo@soap.example,  ,  ,  ,  ,  "
+                         ",  , \r\n"));
+}
+
+// A contact value goes into the header of every map saved later: one the
+// header would read as a tag of its own, or a character a tune-map file cannot
+// keep, is refused with the reason, and the maps saved next list as before.
+TEST_F(ContactWindowTest, AValueAMapHeaderCannotKeepIsRefusedAndLaterMapsListAsBefore) {
+    writeContact({"", "Soap", "", "", "jo@soap.example", "", "", "", "", "", ""});
+    frmMain& w = openWired();
+    frmContact& c = openContact(w);
+    const QByteArray stored = folder.read(QStringLiteral("KVR6Contact.cfg"));
+    struct Case {
+        int box;
+        QString typed;
+        QString told;
+    };
+    const std::vector<Case> cases{
+        {0, QStringLiteral("Make:Ford"),
+         QStringLiteral("The Name \"Make:Ford\" holds \"Make:\", which a tune-map file would "
+                        "read as a line of its header. Your contact details were not stored.")},
+        {4, QStringLiteral("jo@soap.example Dscr: fast"),
+         QStringLiteral("The Email Address \"jo@soap.example Dscr: fast\" holds \"Dscr:\", which "
+                        "a tune-map file would read as a line of its header. Your contact "
+                        "details were not stored.")},
+        {0, QStringLiteral("Łukasz"),
+         QStringLiteral("The Name \"Łukasz\" holds the character Ł, which a tune-map file cannot "
+                        "keep. Your contact details were not stored.")},
+    };
+    for (const Case& k : cases) {
+        const bool latin1 = std::all_of(k.typed.begin(), k.typed.end(),
+                                        [](QChar ch) { return ch.unicode() < 256; });
+        if (latin1)
+            type(c.txtFields[k.box], k.typed);
+        else
+            compose(c.txtFields[k.box], k.typed);
+        dialogs.clear();
+        QTest::mouseClick(c.cmdUpdate, Qt::LeftButton);
+        ASSERT_EQ(dialogs.records().size(), 1u) << k.typed.toStdString();
+        EXPECT_EQ(dialogs.records()[0].text, k.told);
+        EXPECT_EQ(dialogs.records()[0].icon, Dialogs::Icon::Exclamation);
+        EXPECT_TRUE(c.txtFields[k.box]->hasFocus()) << k.typed.toStdString();
+        EXPECT_EQ(folder.read(QStringLiteral("KVR6Contact.cfg")), stored);
+        EXPECT_FALSE(c.lblUpdate->isVisible());
+        type(c.txtFields[k.box],
+             k.box == 0 ? QStringLiteral("Jo") : QStringLiteral("jo@soap.example"));
+    }
+
+    // A comma becomes "-" when stored, as the export writes it.
+    type(c.txtFields[2], QStringLiteral("Soap, Tuning"));
+    dialogs.clear();
+    QTest::mouseClick(c.cmdUpdate, Qt::LeftButton);
+    EXPECT_TRUE(dialogs.records().empty()) << dialogs.texts().join('|').toStdString();
+    ASSERT_TRUE(c.lblUpdate->isVisible());
+    EXPECT_EQ(c.txtFields[2]->text(), QStringLiteral("Soap- Tuning"));
+    EXPECT_EQ(TextFile::readLines(folder.file(QStringLiteral("KVR6Contact.cfg")))[3],
+              QStringLiteral(",Jo,Soap,Soap- Tuning, ,jo@soap.example, , , , , , ,"));
+
+    // A map saved now lists its own make.
+    w.activateWindow();
+    ASSERT_TRUE(Wait_Unloaded<frmContact>());
+    dialogs.file(folder.file(QStringLiteral("Golf")));
+    w.mnuSaveAS->trigger();
+    ASSERT_TRUE(FormInstance<frmLibEdit>::loaded());
+    frmLibEdit& ed = FormInstance<frmLibEdit>::get();
+    type(ed.txtFields[2], QStringLiteral("Audi"));
+    QTest::mouseClick(ed.cmdUpdate, Qt::LeftButton);
+    const auto library = TuneMap::Scan_Library();
+    ASSERT_EQ(library.size(), 1u);
+    EXPECT_EQ(library[0].header.make.value_or(QString()).trimmed(), QStringLiteral("Audi"));
+    EXPECT_EQ(library[0].header.owner.value_or(QString()).trimmed(), QStringLiteral("Jo Soap"));
+}
+
+TEST_F(ContactWindowTest, TheExportAsksBeforeReplacingNeverWritesATuneMapAndTellsWhatItCannot) {
+    writeTune(QStringLiteral("Golf.kvr"), 1);
+    writeContact({"Jo", "Soap", "", "", "jo@soap.example", "", "", "", "", "", ""});
+    frmMain& w = openWired();
+    frmContact& c = openContact(w);
+    const QByteArray golf = folder.read(QStringLiteral("Golf.kvr"));
+    const auto exportAs = [&](const QString& typed) {
+        if (!c.cmdExport->isEnabled()) {
+            tick(c, 0);
+            tick(c, 0);
+        }
+        dialogs.clear();
+        dialogs.file(folder.file(typed));
+        QTest::mouseClick(c.cmdExport, Qt::LeftButton);
+    };
+    const auto told = [&]() -> QString {
+        return dialogs.records().size() == 2 ? dialogs.records()[1].text : QString();
+    };
+
+    // A tune-map name, in any letter case, is never written over nor made.
+    for (const QString name : {QStringLiteral("Golf.kvr"), QStringLiteral("GOLF.KVR")}) {
+        exportAs(name);
+        EXPECT_EQ(told(), folder.file(name) +
+                              QStringLiteral(" is the name of a tune-map file, which the export "
+                                             "never writes over. Nothing was exported; choose a "
+                                             "name that ends in .CSV."));
+        EXPECT_EQ(folder.read(QStringLiteral("Golf.kvr")), golf);
+        EXPECT_FALSE(folder.exists(QStringLiteral("GOLF.KVR")));
+        EXPECT_FALSE(c.lblExport->isVisible());
+    }
+
+    // A file that is there: a question naming it, No the default; Yes replaces it.
+    folder.write(QStringLiteral("maps.CSV"), "old\r\n");
+    exportAs(QStringLiteral("maps"));
+    ASSERT_EQ(dialogs.records().size(), 2u);
+    EXPECT_EQ(told(), QStringLiteral("The file %1 already exists. Replace it with the export?")
+                          .arg(folder.file(QStringLiteral("maps.CSV"))));
+    EXPECT_EQ(dialogs.records()[1].buttons, Dialogs::Buttons::YesNo);
+    EXPECT_EQ(dialogs.records()[1].defaultButton, Dialogs::DefaultButton::Second);
+    EXPECT_EQ(folder.read(QStringLiteral("maps.CSV")), QByteArray("old\r\n"));
+    EXPECT_FALSE(c.lblExport->isVisible());
+    dialogs.answer(Dialogs::Answer::Yes);
+    exportAs(QStringLiteral("maps"));
+    EXPECT_TRUE(folder.read(QStringLiteral("maps.CSV")).startsWith(" , , , , , , , , , 2,  Jo"));
+    EXPECT_TRUE(c.lblExport->isVisible());
+
+    // A name whose end is no extension gets ".CSV".
+    exportAs(QStringLiteral("Export 1.5"));
+    EXPECT_TRUE(folder.exists(QStringLiteral("Export 1.5.CSV")));
+    EXPECT_FALSE(folder.exists(QStringLiteral("Export 1.5")));
+
+    // A character the CSV cannot keep is told, and nothing is written.
+    compose(c.txtFields[8], QStringLiteral("Łódź"));
+    exportAs(QStringLiteral("poland"));
+    EXPECT_EQ(told(), QStringLiteral("The Shipping Province \"Łódź\" holds the character Ł, which "
+                                     "the CSV file cannot keep. Nothing was exported; write the "
+                                     "value without it and export again."));
+    EXPECT_FALSE(folder.exists(QStringLiteral("poland.CSV")));
+    EXPECT_FALSE(c.lblExport->isVisible());
+    type(c.txtFields[8], QStringLiteral("Mazowsze"));
+
+    // A file that cannot be created names the system's cause.
+    ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("locked")));
+    readOnly(folder.file(QStringLiteral("locked")),
+             [&] { exportAs(QStringLiteral("locked/maps")); });
+    EXPECT_EQ(told(), QStringLiteral("The export file maps.CSV could not be written (permission "
+                                     "denied). Nothing was exported; choose another place or name "
+                                     "and export again."));
+    EXPECT_FALSE(c.lblExport->isVisible());
+    c.grab().save(Screenshot_Path(QStringLiteral("contact-export-refused.png")));
+}
