@@ -4,7 +4,8 @@
 // BackupState.cpp.
 
 // The backup window's mode word, set before it is shown.
-extern int BackRestMode; // 1 backup, 2 restore
+// 1 backup, 2 restore; 0 at program start and after Cancel.
+extern int BackRestMode;
 
 namespace Backup {
 

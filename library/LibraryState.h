@@ -7,7 +7,10 @@
 
 // The library's mode words, set before the windows they steer are shown.
 extern QString SelLibFile; // selected library file, "" = none
-extern int SaveKind;       // 1 Save, 2 Save As
+// 0 none; 1 Save and 2 Save As (the editor saves the current map under
+// TuneFileName); 3 the editor opened on the selected library file (its names
+// change, the file name follows the File Name field only for 1 and 2).
+extern int SaveKind;
 extern int LibEditMode;    // layout of the library editor: 2 = save
 
 namespace Library {

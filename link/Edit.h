@@ -22,6 +22,18 @@
 // producer returned early or its working-out threw) puts the snapshot back
 // too, so a producer may work out its values in the image between beginning
 // the edit and writing them.
+//
+// Three things reach the unit or the image another way, each on purpose:
+// - the scale editors (setup/ScaleEditor.h) store their points into the image
+//   key by key as a preview, after asking SendRule::Admit_Edit for each key, and
+//   put them back themselves on Cancel; only their Apply is an Edit;
+// - the console's "ss" queues the speed governor command with
+//   SendPath::Queue_Command: it changes no byte of the image, so there is
+//   nothing for an edit to write or put back;
+// - the live-cell steps F4..F9 (mainwin/LiveCellStep.h, and the 3-D view's
+//   Live_Step) ask SendRule::May_Send before their Edit, since a step needs the
+//   verdict Send (off-line there is no live cell to step) where an Edit also
+//   admits an off-line change.
 
 #include "core/ImageSnapshot.h"
 #include "link/LinkState.h"
