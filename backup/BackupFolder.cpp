@@ -81,9 +81,20 @@ bool Folder_Reachable(const QString& folder, bool forWriting) {
 bool Same_File_In(const QString& folder, const QString& name, const QString& other) {
     struct stat a {};
     struct stat b {};
-    return ::stat(QFile::encodeName(folder + '/' + name).constData(), &a) == 0 &&
-           ::stat(QFile::encodeName(folder + '/' + other).constData(), &b) == 0 &&
-           a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    if (::stat(QFile::encodeName(folder + '/' + name).constData(), &a) != 0 ||
+        ::stat(QFile::encodeName(folder + '/' + other).constData(), &b) != 0)
+        return false;
+    // A kernel driver, and a link, give one file one number.
+    if (a.st_dev == b.st_dev && a.st_ino == b.st_ino)
+        return true;
+    if (name == other || name.compare(other, Qt::CaseInsensitive) != 0)
+        return false;
+    // The folder found both spellings. A folder that keeps letter case apart
+    // lists each under its own; one that ignores it holds a single entry, which
+    // it finds under any spelling (and lists under the one it was written with).
+    const QStringList listed = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden |
+                                                      QDir::System | QDir::NoDotAndDotDot);
+    return !listed.contains(name) || !listed.contains(other);
 }
 
 } // namespace Backup

@@ -32,6 +32,10 @@ bool Folder_Reachable(const QString& folder, bool forWriting);
 
 // Whether two names in folder lead to one file. A folder that ignores letter
 // case (a FAT or exFAT stick, a network share) finds "golf.kvr" as "Golf.kvr".
+// Told by what the folder does, not by its inode numbers alone: a driver in
+// user space (a FAT or exFAT stick mounted through FUSE) gives each spelling a
+// number of its own. Two names that differ only in letter case are one file
+// when the folder finds both but does not list both under their own spelling.
 bool Same_File_In(const QString& folder, const QString& name, const QString& other);
 
 } // namespace Backup

@@ -200,7 +200,6 @@ bool frmBackRest::Ask_For_Folder() {
                             NoFolderTitle) != Dialogs::Answer::Ok ||
             !Choose_Folder()) {
             cancelled_ = true;
-            close();
             return false;
         }
         if (Backup::Folder_Reachable(folder_, !restore))
@@ -220,8 +219,10 @@ void frmBackRest::Copy_All(bool restore) {
     targetFolder_.clear();
     written_.clear();
 
-    if (!Backup::Folder_Reachable(folder_, !restore) && !Ask_For_Folder())
+    if (!Backup::Folder_Reachable(folder_, !restore) && !Ask_For_Folder()) {
+        close();
         return;
+    }
     const QStringList names =
         restore ? ProgramFolder::listIn(folder_, KvrPattern) : ProgramFolder::list(KvrPattern);
     // Names the listing cannot give: no file can be opened by them.
@@ -251,34 +252,44 @@ void frmBackRest::Copy_All(bool restore) {
         Step step = Step::Retry;
         while (step == Step::Retry)
             step = restore ? Restore_One(name) : Backup_One(name);
-        if (cancelled_)
-            return;
         if (step == Step::Stop) {
-            copy->setEnabled(true);
+            // The map it stopped at and every one after it are not copied.
+            Finish(restore, static_cast<int>(names.size()) - counter + 1);
             return;
         }
     }
+    Finish(restore, 0);
+}
+
+void frmBackRest::Finish(bool restore, int notReached) {
+    const int e = restore ? 1 : 0;
+    // What was found before a stop is told as after a whole run.
     if (!skipped_.isEmpty())
         Dialogs::msgBox(QStringLiteral("These files of the backup folder were not restored, "
                                        "since they are no whole tune maps:\n") +
                             skipped_.join('\n'),
                         Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, windowTitle());
-    const QString what = restore ? QStringLiteral("RESTORE") : QStringLiteral("BACKUP");
-    if (!leftOut_.isEmpty()) {
-        // A map is missing from the copy: never "Completed".
+    if (!leftOut_.isEmpty())
         Dialogs::msgBox((restore ? QStringLiteral("These map files of the backup folder were "
                                                   "not restored:\n")
                                  : QStringLiteral("These map files were not copied to the backup "
                                                   "folder:\n")) +
                             leftOut_.join('\n'),
                         Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, windowTitle());
+    if (cancelled_) {
+        close();
+        return;
+    }
+    const QString what = restore ? QStringLiteral("RESTORE") : QStringLiteral("BACKUP");
+    const int notCopied = static_cast<int>(leftOut_.size()) + notReached;
+    if (notCopied > 0) {
+        // A map is missing from the copy: never "Completed".
         lblDisplay[e]->setText(
-            leftOut_.size() == 1
-                ? QStringLiteral("%1 not complete: 1 map was not copied.").arg(what)
-                : QStringLiteral("%1 not complete: %2 maps were not copied.")
-                      .arg(what)
-                      .arg(leftOut_.size()));
-        copy->setEnabled(true);
+            notCopied == 1 ? QStringLiteral("%1 not complete: 1 map was not copied.").arg(what)
+                           : QStringLiteral("%1 not complete: %2 maps were not copied.")
+                                 .arg(what)
+                                 .arg(notCopied));
+        (restore ? cmdCopyR : cmdCopyB)->setEnabled(true);
         return;
     }
     lblDisplay[e]->setText(QStringLiteral("Completed ") + what);
@@ -343,8 +354,10 @@ frmBackRest::Step frmBackRest::Backup_One(const QString& name) {
         Stopped(name, r.reason, false);
         return Step::Stop;
     }
-    Stopped(name, r.reason, false);
-    return Step::Stop;
+    // A name the folder refuses (a FAT stick takes no "Š" and no ":"), a map
+    // that cannot be read: that map is named, and the maps after it go on.
+    leftOut_ << name + QStringLiteral(": it could not be copied (%1)").arg(r.reason);
+    return Step::Next;
 }
 
 frmBackRest::Step frmBackRest::Restore_One(const QString& name) {

@@ -18,7 +18,9 @@ class QPushButton;
 // backup folder asks for the next one and the backup goes on there, so it can
 // span several sticks. "Completed" is said only when every map was copied; a
 // map that could not be (a name that is no text, one a folder that ignores
-// letter case would let replace another) is named. One instance, created anew on each opening; it
+// letter case would let replace another, one the backup folder refuses) is
+// named and the copy goes on; a copy that stops part-way still names them and
+// says it is not complete. One instance, created anew on each opening; it
 // unloads on Cancel, when it loses the focus and 2.5 s after a completed copy.
 class frmBackRest : public SelfUnloadingWindow {
     Q_OBJECT
@@ -65,8 +67,12 @@ private:
     Step Backup_One(const QString& name);
     Step Restore_One(const QString& name);
     // The backup folder cannot be reached: asks, and on OK lets the user
-    // choose another. False when the user gave up (the window unloads).
+    // choose another. False when the user gave up (the window is to unload).
     bool Ask_For_Folder();
+    // The end of a copy, whole or stopped with notReached maps not tried:
+    // names what was left out, then says "Completed" or that the copy is not
+    // complete; after a Cancel in the question the window unloads.
+    void Finish(bool restore, int notReached);
     bool Choose_Folder();
     void Stopped(const QString& name, const QString& reason, bool restore);
     void Show_Folder();

@@ -10,6 +10,7 @@
 #include "backup/frmBackRest.h"
 #include "platform/ProgramFolder.h"
 #include "platform/TextFile.h"
+#include "tests/support/CaseNames.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/NoPermissionOverride.h"
 
@@ -24,6 +25,8 @@
 #include <fcntl.h>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -194,6 +197,122 @@ private:
     QString path_;
     bool mounted_ = false;
     const char* why_ = "";
+};
+
+// Runs a tool to its end with its output thrown away (a FUSE driver that goes
+// on in the background keeps nothing of the test's open). Its exit code, -1
+// when it did not end by itself.
+int runQuietly(const QString& program, const QStringList& arguments) {
+    QProcess p;
+    p.setStandardOutputFile(QProcess::nullDevice());
+    p.setStandardErrorFile(QProcess::nullDevice());
+    p.start(program, arguments);
+    if (!p.waitForFinished(30000)) {
+        p.kill();
+        p.waitForFinished();
+        return -1;
+    }
+    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+// A FAT16 file system in an image file, mounted through the FUSE driver
+// fusefat, as many Linux systems mount a stick: such a driver gives every
+// spelling of a name an inode number of its own, and refuses names FAT cannot
+// hold ("Š", ":"). Needs root, /dev/fuse, mkfs.vfat, fusefat and fusermount.
+// Its image and mount point are its own (test programs run side by side);
+// unmounted when it goes, whatever the test did.
+class FuseFatStick {
+public:
+    FuseFatStick() {
+        const QStringList tools{QStringLiteral("/usr/sbin"), QStringLiteral("/sbin"),
+                                QStringLiteral("/usr/bin"), QStringLiteral("/bin")};
+        const auto find = [&](const char* a, const char* b) {
+            const QString found = QStandardPaths::findExecutable(QString::fromLatin1(a), tools);
+            return found.isEmpty() ? QStandardPaths::findExecutable(QString::fromLatin1(b), tools)
+                                   : found;
+        };
+        const QString mkfs = find("mkfs.vfat", "mkfs.fat");
+        const QString fusefat = find("fusefat", "fusefat");
+        fusermount_ = find("fusermount", "fusermount3");
+        if (::geteuid() != 0) {
+            why_ = "not root, so no image can be mounted";
+            return;
+        }
+        if (!QFileInfo::exists(QStringLiteral("/dev/fuse"))) {
+            why_ = "no /dev/fuse on this machine";
+            return;
+        }
+        if (mkfs.isEmpty() || fusefat.isEmpty() || fusermount_.isEmpty()) {
+            why_ = "no mkfs.vfat, fusefat or fusermount on this machine (Debian packages "
+                   "dosfstools and fusefat)";
+            return;
+        }
+        const QString image = dir_.filePath(QStringLiteral("stick.img"));
+        QFile f(image);
+        if (!f.open(QIODevice::WriteOnly) || !f.resize(16 * 1024 * 1024)) {
+            why_ = "the image file could not be made";
+            return;
+        }
+        f.close();
+        // No volume label: this driver would show it as a file of the stick.
+        if (runQuietly(mkfs, {QStringLiteral("-F"), QStringLiteral("16"), image}) != 0) {
+            why_ = "mkfs.vfat failed";
+            return;
+        }
+        path_ = dir_.filePath(QStringLiteral("mnt"));
+        QDir().mkdir(path_);
+        const int rc =
+            runQuietly(fusefat, {QStringLiteral("-o"), QStringLiteral("rw+"), image, path_});
+        // Whatever it answered, a mount that is there is taken down again.
+        struct stat mnt {};
+        struct stat parent {};
+        mounted_ = ::stat(QFile::encodeName(path_).constData(), &mnt) == 0 &&
+                   ::stat(QFile::encodeName(dir_.path()).constData(), &parent) == 0 &&
+                   mnt.st_dev != parent.st_dev;
+        if (rc != 0 || !mounted_)
+            why_ = "fusefat could not mount the FAT image";
+        ready_ = rc == 0 && mounted_;
+    }
+    ~FuseFatStick() {
+        if (!mounted_)
+            return;
+        // The driver may still be busy with the last write for a moment.
+        for (int attempt = 0; attempt < 50; ++attempt) {
+            if (runQuietly(fusermount_, {QStringLiteral("-u"), path_}) == 0)
+                return;
+            QTest::qWait(100);
+        }
+        runQuietly(fusermount_, {QStringLiteral("-u"), QStringLiteral("-z"), path_});
+    }
+    FuseFatStick(const FuseFatStick&) = delete;
+    FuseFatStick& operator=(const FuseFatStick&) = delete;
+
+    bool mounted() const { return ready_; }
+    const char* why() const { return why_; }
+    QString path() const { return path_; }
+
+private:
+    QTemporaryDir dir_;
+    QString fusermount_;
+    QString path_;
+    bool mounted_ = false;
+    bool ready_ = false;
+    const char* why_ = "";
+};
+
+// While it lives, the program folder is another folder (one on a stick): the
+// test's own program folder comes back afterwards.
+class ProgramFolderAt {
+public:
+    explicit ProgramFolderAt(const QString& path) : previous_(qgetenv("KVR6_HOME")) {
+        qputenv("KVR6_HOME", QFile::encodeName(path));
+    }
+    ~ProgramFolderAt() { qputenv("KVR6_HOME", previous_); }
+    ProgramFolderAt(const ProgramFolderAt&) = delete;
+    ProgramFolderAt& operator=(const ProgramFolderAt&) = delete;
+
+private:
+    QByteArray previous_;
 };
 
 } // namespace
@@ -714,3 +833,253 @@ TEST_F(BackupRestoreTest, TheWindowShowsAPathAsItIsSpelt) {
     ASSERT_NE(plain, twin(Qt::RichText)) << "the comparison cannot tell markup from text";
     EXPECT_EQ(shown->grab().toImage(), plain) << "the path is drawn as markup";
 }
+
+namespace {
+
+const QStringList Spellings{QStringLiteral("Golf.kvr"), QStringLiteral("golf.kvr"),
+                            QStringLiteral("GOLF.KVR")};
+
+// How a map left out as the twin of another spelling is named; `folder` is the
+// one that was written into.
+QString twinLeftOut(const QString& folder, const QString& name, const QString& earlier) {
+    return QStringLiteral("%1: not copied, since %2 does not tell letter case apart and would "
+                          "let it replace %3, copied just before; give one of the two maps "
+                          "another name")
+        .arg(name, folder, earlier);
+}
+
+} // namespace
+
+TEST_F(BackupRestoreTest, OnAStickMountedThroughFuseEveryMapIsCopiedOrNamed) {
+    FuseFatStick fat;
+    if (!fat.mounted())
+        GTEST_SKIP() << fat.why();
+    // Three maps under names that differ in letter case only, as Save As can
+    // make them, and names FAT cannot hold, each with a map after it.
+    int seed = 1;
+    for (const QString& name : Spellings)
+        writeTune(name, seed++);
+    const QStringList after{QStringLiteral("Golf: GTI.kvr"), QStringLiteral("Polo.kvr"),
+                            QStringLiteral("Škoda Octavia.kvr"), QStringLiteral("Žiguli.kvr")};
+    for (const QString& name : after)
+        writeTune(name, seed++);
+    const QStringList listed = ProgramFolder::list(QStringLiteral("*.kvr"));
+    ASSERT_EQ(listed.mid(3), after) << "the listing's order is not the one this test expects";
+    const QString first = listed[0];
+    qputenv("KVR6_DRIVE_A", QFile::encodeName(fat.path()));
+    Dialogs::ScriptedProvider dialogs;
+    frmMain& w = openWired();
+    frmBackRest& b = openMode(w, w.mnuBackup);
+    QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+
+    const QString stickFolder = QStringLiteral("the backup folder");
+    const QString refused = QStringLiteral("%1: it could not be copied (permission denied)");
+    const QStringList leftOut{twinLeftOut(stickFolder, listed[1], first),
+                              twinLeftOut(stickFolder, listed[2], first), refused.arg(after[0]),
+                              refused.arg(after[2]), refused.arg(after[3])};
+    EXPECT_EQ(dialogs.texts(),
+              QStringList{QStringLiteral("These map files were not copied to the backup "
+                                         "folder:\n") +
+                          leftOut.join('\n')});
+    EXPECT_EQ(b.lblDisplay[0]->text(),
+              QStringLiteral("BACKUP not complete: 5 maps were not copied."));
+    EXPECT_EQ(b.lblStatus[0]->text(), QStringLiteral("2"));
+    EXPECT_TRUE(Still_Loaded<frmBackRest>());
+    b.grab().save(Screenshot_Path(QStringLiteral("backup-fuse-stick.png")));
+    // The stick holds the first spelling's map, whole, and the map after the
+    // name it refused.
+    EXPECT_EQ(contentsOf(fat.path()),
+              (std::map<QString, QByteArray>{{first, bytesOf(folder.file(first))},
+                                             {after[1], bytesOf(folder.file(after[1]))}}));
+    FormInstance<frmBackRest>::unload();
+
+    // The restore brings back what the stick holds; every map of the program
+    // folder stays as it was.
+    const auto before = contentsOf(folder.path());
+    frmBackRest& r = openMode(w, w.mnuRestore);
+    QTest::mouseClick(r.cmdCopyR, Qt::LeftButton);
+    EXPECT_EQ(dialogs.texts().size(), 1) << dialogs.texts().join('\n').toStdString();
+    EXPECT_EQ(r.lblDisplay[1]->text(), QStringLiteral("Completed RESTORE"));
+    EXPECT_EQ(r.lblStatus[1]->text(), QStringLiteral("2"));
+    EXPECT_EQ(contentsOf(folder.path()), before);
+    FormInstance<frmBackRest>::unload();
+}
+
+TEST_F(BackupRestoreTest, ARestoreIntoAProgramFolderMountedThroughFuseReplacesNoMap) {
+    FuseFatStick fat;
+    if (!fat.mounted())
+        GTEST_SKIP() << fat.why();
+    // The backup folder keeps letter case apart and holds all three spellings.
+    int seed = 1;
+    for (const QString& name : Spellings)
+        writeTuneIn(stick.path(), name, seed++);
+    writeTuneIn(stick.path(), QStringLiteral("Polo.kvr"), seed++);
+    const QStringList listed = ProgramFolder::listIn(stick.path(), QStringLiteral("*.kvr"));
+    ASSERT_EQ(listed.size(), 4);
+    ASSERT_EQ(listed[3], QStringLiteral("Polo.kvr"));
+    Dialogs::ScriptedProvider dialogs;
+    frmMain& w = openWired();
+    // The program folder on the FAT stick.
+    const ProgramFolderAt onStick(fat.path());
+    frmBackRest& b = openMode(w, w.mnuRestore);
+    EXPECT_EQ(b.lblKVRPath[1]->text(), QDir::toNativeSeparators(fat.path()));
+    QTest::mouseClick(b.cmdCopyR, Qt::LeftButton);
+
+    const QString programFolder = QStringLiteral("the program folder");
+    EXPECT_EQ(dialogs.texts(),
+              QStringList{QStringLiteral("These map files of the backup folder were not "
+                                         "restored:\n") +
+                          twinLeftOut(programFolder, listed[1], listed[0]) + '\n' +
+                          twinLeftOut(programFolder, listed[2], listed[0])});
+    EXPECT_EQ(b.lblDisplay[1]->text(),
+              QStringLiteral("RESTORE not complete: 2 maps were not copied."));
+    EXPECT_EQ(b.lblStatus[1]->text(), QStringLiteral("2"));
+    EXPECT_EQ(contentsOf(fat.path()),
+              (std::map<QString, QByteArray>{
+                  {listed[0], bytesOf(stick.filePath(listed[0]))},
+                  {QStringLiteral("Polo.kvr"), bytesOf(stick.filePath("Polo.kvr"))}}));
+    FormInstance<frmBackRest>::unload();
+}
+
+TEST_F(BackupRestoreTest, AFolderThatKeepsLetterCaseApartTakesEverySpelling) {
+    int seed = 1;
+    for (const QString& name : Spellings)
+        writeTune(name, seed++);
+    // An old copy of one spelling is there already: it is replaced like any other.
+    QFile::copy(folder.file(QStringLiteral("Golf.kvr")), stick.filePath("golf.kvr"));
+    Dialogs::ScriptedProvider dialogs;
+    frmMain& w = openWired();
+    frmBackRest& b = openMode(w, w.mnuBackup);
+    QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+    EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join('\n').toStdString();
+    EXPECT_EQ(b.lblDisplay[0]->text(), QStringLiteral("Completed BACKUP"));
+    std::map<QString, QByteArray> expected;
+    for (const QString& name : Spellings)
+        expected[name] = bytesOf(folder.file(name));
+    EXPECT_EQ(contentsOf(stick.path()), expected);
+}
+
+namespace {
+
+struct UncopiableMap {
+    const char* name;
+    // Makes b.kvr of the program folder one that cannot be copied to the stick.
+    std::function<void(const QString& programFolder, const QString& stick)> make;
+    // Whether the copy runs held to the files' permissions as any user but root.
+    bool asUser;
+    const char* reason;
+    friend void PrintTo(const UncopiableMap& c, std::ostream* os) { *os << c.name; }
+};
+
+class AMapThatCannotBeCopied : public BackupRestoreTest,
+                               public ::testing::WithParamInterface<UncopiableMap> {};
+
+} // namespace
+
+TEST_P(AMapThatCannotBeCopied, IsNamedAndTheBackupGoesOnWithTheMapsAfterIt) {
+    for (const char* name : {"a.kvr", "b.kvr", "c.kvr"})
+        writeTune(QString::fromLatin1(name), name[0]);
+    GetParam().make(folder.path(), stick.path());
+    Dialogs::ScriptedProvider dialogs;
+    frmMain& w = openWired();
+    frmBackRest& b = openMode(w, w.mnuBackup);
+    {
+        std::optional<NoPermissionOverride> asUser;
+        if (GetParam().asUser) {
+            asUser.emplace();
+            ASSERT_TRUE(asUser->active());
+        }
+        QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+    }
+    EXPECT_EQ(dialogs.texts(),
+              QStringList{QStringLiteral("These map files were not copied to the backup "
+                                         "folder:\nb.kvr: it could not be copied (%1)")
+                              .arg(QString::fromUtf8(GetParam().reason))});
+    EXPECT_EQ(b.lblDisplay[0]->text(),
+              QStringLiteral("BACKUP not complete: 1 map was not copied."));
+    EXPECT_EQ(b.lblStatus[0]->text(), QStringLiteral("2"));
+    for (const char* name : {"a.kvr", "c.kvr"})
+        EXPECT_EQ(bytesOf(stick.filePath(name)), bytesOf(folder.file(name))) << name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Causes, AMapThatCannotBeCopied,
+    ::testing::Values(UncopiableMap{"a folder in its place on the stick",
+                                    [](const QString&, const QString& stick) {
+                                        ASSERT_TRUE(QDir().mkdir(stick + "/b.kvr"));
+                                    },
+                                    false, "a folder stands where the file should be"},
+                      UncopiableMap{"a map the program may not read",
+                                    [](const QString& programFolder, const QString&) {
+                                        ASSERT_TRUE(QFile::setPermissions(programFolder + "/b.kvr",
+                                                                          QFileDevice::WriteOwner));
+                                    },
+                                    true, "Permission denied"}),
+    By_Case_Name());
+
+namespace {
+
+struct StoppedCopy {
+    const char* name;
+    bool restore;
+    const char* firstTitle;
+    friend void PrintTo(const StoppedCopy& c, std::ostream* os) { *os << c.name; }
+};
+
+class ACopyThatStopsPartWay : public BackupRestoreTest,
+                              public ::testing::WithParamInterface<StoppedCopy> {};
+
+} // namespace
+
+TEST_P(ACopyThatStopsPartWay, StillNamesTheMapsLeftOutAndSaysItIsNotComplete) {
+    const bool restore = GetParam().restore;
+    const QString from = restore ? stick.path() : folder.path();
+    const QString to = restore ? folder.path() : stick.path();
+    // a.kvr fits, b.kvr does not and no next folder is chosen, c.kvr is never
+    // reached; the Latin-1 name is found before the copy begins.
+    writeTuneIn(from, QStringLiteral("a.kvr"), 1);
+    writeBig(QStringLiteral("b.kvr"), 2);
+    if (restore)
+        ASSERT_TRUE(QFile::rename(folder.file("b.kvr"), stick.filePath("b.kvr")));
+    writeTuneIn(from, QStringLiteral("c.kvr"), 3);
+    const QByteArray latin1 = QByteArray("Citro\xebn.kvr");
+    writeRaw(from, latin1, bytesOf(from + "/a.kvr"));
+    Dialogs::ScriptedProvider dialogs;
+    frmMain& w = openWired();
+    frmBackRest& b = openMode(w, restore ? w.mnuRestore : w.mnuBackup);
+    {
+        FileSizeLimit full(QFileInfo(from + "/a.kvr").size() + 512);
+        ASSERT_TRUE(full.active());
+        QTest::mouseClick(restore ? b.cmdCopyR : b.cmdCopyB, Qt::LeftButton);
+    }
+
+    const int e = restore ? 1 : 0;
+    ASSERT_GE(dialogs.records().size(), 2u);
+    EXPECT_EQ(dialogs.records().front().title, QString::fromUtf8(GetParam().firstTitle));
+    EXPECT_EQ(dialogs.records().back().text,
+              (restore ? QStringLiteral("These map files of the backup folder were not restored:\n")
+                       : QStringLiteral("These map files were not copied to the backup "
+                                        "folder:\n")) +
+                  QStringLiteral("Citro\uFFFDn.kvr: its name is not valid text, so the file "
+                                 "cannot be opened; give it a new name to copy it"));
+    EXPECT_EQ(b.lblDisplay[e]->text(),
+              (restore ? QStringLiteral("RESTORE") : QStringLiteral("BACKUP")) +
+                  QStringLiteral(" not complete: 3 maps were not copied."));
+    EXPECT_EQ(b.lblStatus[e]->text(), QStringLiteral("1"));
+    EXPECT_TRUE((restore ? b.cmdCopyR : b.cmdCopyB)->isEnabled());
+    EXPECT_TRUE(Still_Loaded<frmBackRest>());
+    b.grab().save(Screenshot_Path(restore ? QStringLiteral("restore-stopped.png")
+                                          : QStringLiteral("backup-stopped.png")));
+    EXPECT_EQ(bytesOf(to + "/a.kvr"), bytesOf(from + "/a.kvr"));
+    EXPECT_FALSE(QFile::exists(to + "/c.kvr"));
+    FormInstance<frmBackRest>::unload();
+    ::unlink((QFile::encodeName(from) + '/' + latin1).constData());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stops, ACopyThatStopsPartWay,
+    ::testing::Values(StoppedCopy{"a backup onto a full stick with no next folder chosen", false,
+                                  "Backup folder is full. Choose the next one."},
+                      StoppedCopy{"a restore into a full program folder", true,
+                                  "Disk is full. Aborted Restore !!."}),
+    By_Case_Name());
