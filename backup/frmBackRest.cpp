@@ -50,7 +50,7 @@ frmBackRest::frmBackRest() {
 }
 
 void frmBackRest::Build_Controls() {
-    // Taller than the floppy-era window by the row that names the backup folder.
+    // One row taller than the copy frames need: the row that names the backup folder.
     setFixedSize(Design::px(7320), Design::px(4500));
     for (int e = 0; e < 2; ++e)
         Build_Frame(e);
