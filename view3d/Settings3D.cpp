@@ -172,19 +172,25 @@ SectionRead Read_Section(const QString& text, const QString& kind) {
         return read;
     read.found = true;
     read.dataLines = static_cast<int>(at.data.size());
+    int skipped = 0;
+    const auto skip = [&](int line, const auto& why) {
+        if (skipped++ < NamedSkips)
+            read.problems.push_back(
+                {line, QStringLiteral("line %1 skipped, %2").arg(line).arg(why())});
+        else
+            ++read.moreSkipped;
+    };
     for (std::size_t r = 0; r < at.data.size(); ++r) {
         const int line = at.data[r] + 1;
         if (r >= static_cast<std::size_t>(SettingRows)) {
-            read.problems.push_back(
-                {line, QStringLiteral("line %1 skipped, one slider line too many").arg(line)});
+            skip(line, [] { return QStringLiteral("one slider line too many"); });
             continue;
         }
         const DataRead d = Data_Row(lines[static_cast<std::size_t>(at.data[r])].text);
         if (d.row)
             read.rows[r] = d.row;
         else
-            read.problems.push_back(
-                {line, QStringLiteral("line %1 skipped, %2").arg(line).arg(d.why)});
+            skip(line, [&] { return d.why; });
     }
     if (at.end < 0) {
         const QString where = at.next >= 0
@@ -205,6 +211,13 @@ QString Problems_Text(const QString& fileName, const SectionRead& read) {
     QStringList parts;
     for (const LineProblem& p : read.problems)
         parts << p.text;
+    // Lines are counted only once NamedSkips are named: the count follows them,
+    // before a lost END line.
+    if (read.moreSkipped > 0)
+        parts.insert(NamedSkips,
+                     read.moreSkipped == 1
+                         ? QStringLiteral("1 more line skipped")
+                         : QStringLiteral("%1 more lines skipped").arg(read.moreSkipped));
     QString text =
         fileName + QStringLiteral(": ") + parts.join(QStringLiteral("; ")) + QStringLiteral(".");
     // The sliders whose line was there but skipped (a seventh line has none).
