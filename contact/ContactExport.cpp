@@ -96,6 +96,26 @@ std::optional<QChar> Csv_Unkept_Character(const QString& value) {
     return std::nullopt;
 }
 
+std::optional<UnkeptEntry> Csv_Unkept_Entry(const std::vector<ExportEntry>& entries) {
+    // The values' names, in the order of ExportColumn.
+    static const std::array<QString, ExportColumns> names{
+        QStringLiteral("make"),  QStringLiteral("model"),        QStringLiteral("year"),
+        QStringLiteral("type"),  QStringLiteral("map id"),       QStringLiteral("description"),
+        QStringLiteral("owner"), QStringLiteral("owner e-mail"), QStringLiteral("file name")};
+    for (const ExportEntry& e : entries) {
+        if (!e.ticked)
+            continue;
+        // The file name first: the header values come from a Latin-1 file, so it
+        // is the one value that can hold what the CSV cannot.
+        for (const int column : {static_cast<int>(ExportFileName), 0, 1, 2, 3, 4, 5, 6, 7}) {
+            const auto at = static_cast<std::size_t>(column);
+            if (const auto c = Csv_Unkept_Character(e.values[at]))
+                return UnkeptEntry{e.values[ExportFileName], names[at], *c};
+        }
+    }
+    return std::nullopt;
+}
+
 void Write_Csv_File(const QString& path, const QStringList& lines) {
     QByteArray bytes;
     for (const QString& line : lines)

@@ -73,6 +73,19 @@ bool Is_Tune_Map_Name(const QString& path);
 // in Latin-1), or nothing when every one fits.
 std::optional<QChar> Csv_Unkept_Character(const QString& value);
 
+// A ticked entry holding a value the CSV file cannot keep: which entry (its file
+// name as the list shows it), which of its values ("file name", "make", ...) and
+// the first character that does not fit.
+struct UnkeptEntry {
+    QString fileName;
+    QString value;
+    QChar character;
+};
+// The first ticked entry, in list order, with a value the CSV file cannot keep
+// (a file name beyond Latin-1, "Škoda Octavia.kvr"); nothing when every ticked
+// entry fits.
+std::optional<UnkeptEntry> Csv_Unkept_Entry(const std::vector<ExportEntry>& entries);
+
 // Writes the CSV file at path whole, replacing a file of that name only once the
 // new one is complete. Throws KvrError whose description is the system's cause
 // in words ("the disk is read-only", "permission denied") when the file cannot

@@ -5,6 +5,7 @@
 #include "core/Caption.h"
 #include "core/CoreState.h"
 #include "core/TableFiles.h"
+#include "library/ContactRecord.h"
 #include "library/LibraryScan.h"
 #include "library/TuneMapFile.h"
 #include "mainwin/Design.h"
@@ -151,7 +152,10 @@ void frmContact::Build_Controls() {
 
 void frmContact::Form_Load() {
     try {
-        WtsGeneral::Read_Contact_File();
+        // A value the record cannot keep starts empty: its box takes it anew.
+        if (const QString refused = TuneMap::Read_Checked_Contact_File(); !refused.isEmpty())
+            Dialogs::msgBox(refused, Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
+                            ContactTitle);
     } catch (const KvrError& e) {
         FileProblem::Tell({QStringLiteral("contact file KVR6Contact.cfg"), QStringLiteral("read"),
                            e.description(),
@@ -300,6 +304,16 @@ void frmContact::cmdExport_Click() {
             txtFields[k]->setFocus();
             return;
         }
+    }
+    // A ticked map the CSV cannot name would be written as another ("?koda").
+    if (const auto unkept = Contact::Csv_Unkept_Entry(Contact::ExportList)) {
+        Dialogs::msgBox(QStringLiteral("The %1 of the ticked map \"%2\" holds the character %3, "
+                                       "which the CSV file cannot keep. Nothing was exported; "
+                                       "untick the map, or give its file a name without that "
+                                       "character, and export again.")
+                            .arg(unkept->value, unkept->fileName, QString(unkept->character)),
+                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, ContactTitle);
+        return;
     }
     if (QFileInfo::exists(CsvFileName) &&
         Dialogs::msgBox(

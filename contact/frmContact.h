@@ -38,9 +38,9 @@ public:
     void cmdUpdate_Click();
     void LstLib_ItemCheck(int item);
     // The save dialog, then the export: ".CSV" added to a name without an
-    // extension, a tune-map name refused, a value the CSV cannot keep told, a
-    // file that is there replaced only after a question naming it (No the
-    // default).
+    // extension, a tune-map name refused, a contact value or a ticked map the
+    // CSV cannot keep told (nothing written), a file that is there replaced only
+    // after a question naming it (No the default).
     void cmdExport_Click();
     // Writes the CSV file CsvFileName; false, with the user told why, when it
     // could not be written (a file of that name then stays as it was).

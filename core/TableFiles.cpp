@@ -295,6 +295,10 @@ void Read_Contact_File() {
     }
 }
 
+QString Contact_Label(int k) {
+    return k >= 1 && k <= 11 ? ContactLabels[static_cast<std::size_t>(k)] : QString();
+}
+
 void Write_Contact_File() {
     QStringList changed;
     QString line;

@@ -23,6 +23,8 @@ namespace WtsGeneral {
 // "KVR6Contact.cfg" <-> ContactFields 1..11.
 void Read_Contact_File();
 void Write_Contact_File();
+// The name of contact field k (1..11) as the user knows it: "Name", "Email Address".
+QString Contact_Label(int k);
 
 // "KVR6FileInfo.cfg" <-> LibRecord: LibRecord(0) holds the number of entries read
 // (at most 25); the writer sets it to "9" and writes entries 1..9.

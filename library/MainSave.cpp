@@ -2,6 +2,7 @@
 
 #include "core/CoreState.h"
 #include "core/TableFiles.h"
+#include "library/ContactRecord.h"
 #include "library/FileInfo.h"
 #include "library/LibraryState.h"
 #include "library/TuneMapFile.h"
@@ -117,9 +118,12 @@ void mnuSaveAS_Click() {
 
 void Save_File_Start() {
     LibEditMode = 2;
-    // A new file's "Owner:" lines carry the contact record as stored.
+    // A new file's "Owner:" lines carry the contact record as stored, without a
+    // value its header cannot keep.
     try {
-        WtsGeneral::Read_Contact_File();
+        if (const QString refused = TuneMap::Read_Checked_Contact_File(); !refused.isEmpty())
+            Dialogs::msgBox(refused, Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
+                            QStringLiteral("Contact Details"));
     } catch (const KvrError& e) {
         FileProblem::Tell({QStringLiteral("contact file KVR6Contact.cfg"), QStringLiteral("read"),
                            e.description(),

@@ -36,6 +36,7 @@ int PlaybackIndex;
 int UnitLocked;
 int ActiveMap;
 int MapChanged;
+int NoMapUnderLock;
 int PrevActiveMap;
 int UnitFlags;
 QByteArray rx;
@@ -100,6 +101,7 @@ void ResetLinkState() {
     UnitLocked = 0;
     ActiveMap = 0;
     MapChanged = 0;
+    NoMapUnderLock = 0;
     PrevActiveMap = 0;
     UnitFlags = 0;
     rx.clear();

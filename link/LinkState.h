@@ -112,6 +112,12 @@ extern int PlaybackIndex;
 extern int UnitLocked;
 extern int ActiveMap;
 extern int MapChanged;
+// 1 while MapLoaded and UnitOnline stand only for a locked unit's read-out,
+// which reads no map (pages 5, 6 and the text area are left out), with no map in
+// the image before it: going off-line ends the lock and takes both back, so the
+// screens that edit the image see that there is no map. A whole map put into the
+// image (SendRule::Image_Loaded) or a full read-out ends it.
+extern int NoMapUnderLock;
 // The active map of the previous live reply (0 before the first).
 extern int PrevActiveMap;
 // The status flags byte of the live reply and its bits.

@@ -110,6 +110,10 @@ void lockedEnd() {
     Hooks().Text_Values();
     Hooks().Set_RPM_Indication_BAR();
     tick();
+    // No map was read: the flag lets the tab be shown while locked, and the
+    // lock's end takes it back when there was no map before.
+    if (MapLoaded == 0)
+        NoMapUnderLock = 1;
     MapLoaded = -1;
     selectTab();
     Hooks().Arrange_NoTUNE(false);
@@ -154,6 +158,7 @@ void description() {
     Hooks().Set_RPM_Indication_BAR();
     tick();
     MapLoaded = -1;
+    NoMapUnderLock = 0; // the unit's maps were read
     selectTab();
     Hooks().Arrange_NoTUNE(true);
     Progress().Hide();

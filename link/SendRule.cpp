@@ -111,6 +111,8 @@ void Review_Notice() {
 
 void Image_Loaded(bool sent) {
     GridNotUnits = !sent && OnlineState != OnlineStates::Offline ? 1 : 0;
+    NoMapUnderLock = 0; // a map is in the image now
+
     Show_Panel();
 }
 

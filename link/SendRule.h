@@ -86,7 +86,8 @@ QString Panel_Text();
 
 // A whole map has been put into the image (a library load): on-line, when it was
 // not sent, the grid shows a map the unit does not hold, and panel 1 and the
-// link state say so until a download or a read-out (Image_Is_Units).
+// link state say so until a download or a read-out (Image_Is_Units). A map in
+// the image also ends NoMapUnderLock (link/LinkState.h).
 void Image_Loaded(bool sent);
 void Image_Is_Units();
 bool Grid_Not_Units();

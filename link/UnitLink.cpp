@@ -614,6 +614,13 @@ void UnitLink::GO_OFFLine() {
     // no unit, and the window works on the image again (maps shown, saved, edited).
     const bool wasLocked = UnitLocked == 1;
     UnitLocked = 0;
+    // A locked unit's read-out gave no map: off-line there is none to show or edit
+    // (the menu's Off-Line then loads the default map).
+    if (NoMapUnderLock == 1) {
+        NoMapUnderLock = 0;
+        MapLoaded = 0;
+        UnitOnline = 0;
+    }
     if (wasLocked) {
         Hooks().Arrange_NoTUNE(true);
         Hooks().Text_Values();

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 using NumberRules::Format;
@@ -48,6 +49,27 @@ std::optional<double> Entry_Number(const QString& text) {
         return std::nullopt;
     const double huge = std::numeric_limits<double>::infinity();
     return negative ? -huge : huge;
+}
+
+// The first two points (counted from 1) that come to the same unit value, with
+// what point i shows as the user knows it: "points 1 and 2 both come to period
+// 65"; empty when every point has a value of its own.
+template <std::size_t N>
+QString Repeated_Points(const std::array<int, N>& values,
+                        const std::function<QString(std::size_t)>& shown) {
+    for (std::size_t i = 0; i < N; ++i)
+        for (std::size_t j = i + 1; j < N; ++j)
+            if (values[i] == values[j])
+                return QStringLiteral("points %1 and %2 both come to %3")
+                    .arg(i + 1)
+                    .arg(j + 1)
+                    .arg(shown(i));
+    return QString();
+}
+
+template <std::size_t N> int Distinct_Count(std::array<int, N> values) {
+    std::sort(values.begin(), values.end());
+    return static_cast<int>(std::unique(values.begin(), values.end()) - values.begin());
 }
 
 } // namespace
@@ -373,9 +395,28 @@ void RpmEditor::Clamped_Store(int n, double rpm) {
     UnitBytes::Store_Period(Idx_RpmScale + 2 * n, Idx_RpmScale + 2 * n + 1, period);
 }
 
-void RpmEditor::Plain_Store(int n, double rpm) {
-    UnitBytes::Store_Period(Idx_RpmScale + 2 * n, Idx_RpmScale + 2 * n + 1,
-                            UnitBytes::Period_Of_Rpm(rpm));
+std::array<int, 16> RpmEditor::Entry_Periods(float minimum, int maximum) {
+    // The fill runs between what the clamped ends read back: an end beyond what a
+    // period can hold is where the scale starts or stops.
+    const int cylinders = UnitBytes::Usable_Cylinders();
+    const auto end = [cylinders](double rpm) {
+        return UnitBytes::Rpm_Of_Period(
+            std::clamp(UnitBytes::Period_Of_Rpm(rpm), ShortestPeriod, LongestPeriod), cylinders);
+    };
+    float low = end(minimum);
+    float high = end(maximum);
+    if (high > 19999.0f)
+        high = 19999.0f;
+    if (low < static_cast<float>(LowestEntry))
+        low = static_cast<float>(LowestEntry);
+    if (high < low)
+        high = low + 150.0f;
+    const float step = (high - low) / 15.0f;
+    std::array<int, 16> periods{};
+    for (int i = 0; i < 16; ++i)
+        periods[static_cast<std::size_t>(i)] =
+            UnitBytes::Period_Of_Rpm(low + static_cast<float>(i) * step);
+    return periods;
 }
 
 void RpmEditor::Store(int i, int value) {
@@ -491,6 +532,20 @@ QString RpmEditor::Apply_Entries(const QString& minText, const QString& maxText)
                 HighestEntry,
                 NumberRules::RoundEven(UnitBytes::Rpm_Of_Period(ShortestPeriod, cylinders))));
     }
+    // The fill as the unit will hold it: every point needs a period of its own,
+    // or two points would stand for one speed.
+    const std::array<int, 16> periods = Entry_Periods(minimum, maximum);
+    const QString same = Repeated_Points(
+        periods, [&](std::size_t i) { return QStringLiteral("period %1").arg(periods[i]); });
+    if (!same.isEmpty())
+        return QStringLiteral("With %1 cylinder(s) the range %2 to %3 RPM gives the 16 points only "
+                              "%4 different timer periods (%5): each point needs a period of its "
+                              "own. Type a wider range, or one lower down. Nothing was changed.")
+            .arg(UnitBytes::Usable_Cylinders())
+            .arg(WtsDis::Single_Text(minimum))
+            .arg(maximum)
+            .arg(Distinct_Count(periods))
+            .arg(same);
     if (QString told; !Admitted(&told))
         return told;
 
@@ -507,21 +562,9 @@ QString RpmEditor::Apply_Entries(const QString& minText, const QString& maxText)
     }
     RpmEditRange = {maximum, minimum};
 
-    // The ends go in clamped, and the fill runs between what they read back: an
-    // end beyond what a period can hold is where the scale starts or stops.
-    Clamped_Store(0, minimum);
-    Clamped_Store(15, maximum);
-    float low = *Rpm(0);
-    float high = *Rpm(15);
-    if (high > 19999.0f)
-        high = 19999.0f;
-    if (low < static_cast<float>(LowestEntry))
-        low = static_cast<float>(LowestEntry);
-    if (high < low)
-        high = low + 150.0f;
-    const float step = (high - low) / 15.0f;
     for (int i = 0; i < 16; ++i)
-        Plain_Store(i, low + static_cast<float>(i) * step);
+        UnitBytes::Store_Period(Idx_RpmScale + 2 * i, Idx_RpmScale + 2 * i + 1,
+                                periods[static_cast<std::size_t>(i)]);
     build_bar();
     Stored();
     return {};
@@ -669,6 +712,25 @@ QString DeflectionEditor::Apply_Entries(const QString& minText, const QString& m
         return QStringLiteral("The minimum and the maximum are both %1 %: the scale needs a "
                               "maximum above its minimum. Nothing was changed.")
             .arg(maximum);
+    std::array<int, 8> percents{};
+    std::array<int, 8> bytes{};
+    for (int i = 0; i < 8; ++i) {
+        percents[static_cast<std::size_t>(i)] = static_cast<int>(
+            NumberRules::RoundEven(static_cast<double>(maximum - minimum) / 7.0 * i + minimum));
+        bytes[static_cast<std::size_t>(i)] = Byte_Of(percents[static_cast<std::size_t>(i)]);
+    }
+    // Every point needs a byte of its own, or two points would stand for one
+    // deflection.
+    const QString same = Repeated_Points(
+        bytes, [&](std::size_t i) { return QString::number(percents[i]) + QStringLiteral(" %"); });
+    if (!same.isEmpty())
+        return QStringLiteral("The range %1 % to %2 % gives the 8 points only %3 different "
+                              "deflections (%4): each point needs a deflection of its own. Type a "
+                              "wider range. Nothing was changed.")
+            .arg(minimum)
+            .arg(maximum)
+            .arg(Distinct_Count(bytes))
+            .arg(same);
     if (QString told; !Admitted(&told))
         return told;
 
@@ -676,8 +738,7 @@ QString DeflectionEditor::Apply_Entries(const QString& minText, const QString& m
     Set_Min_Caption(QString::number(*minEntry) + '%');
     Set_Max_Caption(QString::number(*maxEntry) + '%');
     for (int i = 0; i < 8; ++i) {
-        DeflBarTarget = static_cast<int>(
-            NumberRules::RoundEven(static_cast<double>(maximum - minimum) / 7.0 * i + minimum));
+        DeflBarTarget = percents[static_cast<std::size_t>(i)];
         Store(i, DeflBarTarget);
     }
     build_bar();

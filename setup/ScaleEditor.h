@@ -23,6 +23,7 @@
 #include <QString>
 #include <QStringList>
 #include <QtCore/qnamespace.h>
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -180,8 +181,10 @@ public:
     // Stores an RPM as point n, its period held within 51..5376 (the shortest the
     // unit takes, and the longest the scale's lowest end may have).
     static void Clamped_Store(int n, double rpm);
-    // Stores an RPM as point n with no other limit than a usable period.
-    static void Plain_Store(int n, double rpm);
+    // The 16 periods an Apply of the entries stores for the range (its ends
+    // already within the entries' limits): the ends clamped as Clamped_Store
+    // does, the points spread evenly between the RPMs those ends read back.
+    static std::array<int, 16> Entry_Periods(float minimum, int maximum);
 
     static constexpr int ShortestPeriod = 51;
     static constexpr int LongestPeriod = 5376;

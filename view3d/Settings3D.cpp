@@ -15,9 +15,10 @@ namespace View3D {
 
 namespace {
 
+// Views into the text split: a file of a million lines costs no copy of them.
 struct Line {
-    QString text;
-    QString end; // "\r\n", "\n", "\r" or "" for a last line without one
+    QStringView text;
+    QStringView end; // "\r\n", "\n", "\r" or "" for a last line without one
 };
 
 std::vector<Line> Split_Keeping_Ends(const QString& text) {
@@ -28,11 +29,11 @@ std::vector<Line> Split_Keeping_Ends(const QString& text) {
         qsizetype i = start;
         while (i < n && text[i] != QLatin1Char('\r') && text[i] != QLatin1Char('\n'))
             ++i;
-        Line line{text.mid(start, i - start), QString()};
+        Line line{QStringView(text).mid(start, i - start), QStringView()};
         if (i < n) {
             const bool crlf =
                 text[i] == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n');
-            line.end = text.mid(i, crlf ? 2 : 1);
+            line.end = QStringView(text).mid(i, crlf ? 2 : 1);
             i += crlf ? 2 : 1;
         }
         lines.push_back(line);
@@ -86,7 +87,7 @@ DataRead Data_Row(const QString& line) {
     return {SettingRow{fields[1].trimmed(), s}, QString()};
 }
 
-bool Holds_A_Kind(const QString& line) {
+bool Holds_A_Kind(QStringView line) {
     for (const char* kind : Kinds)
         if (line.contains(QLatin1String(kind)))
             return true;
@@ -105,13 +106,13 @@ SectionLines Locate(const std::vector<Line>& lines, const QString& kind) {
     SectionLines at;
     const int n = static_cast<int>(lines.size());
     for (int i = 0; i < n; ++i) {
-        const QString& line = lines[static_cast<std::size_t>(i)].text;
+        const QStringView line = lines[static_cast<std::size_t>(i)].text;
         if (at.header < 0) {
             if (line.contains(kind))
                 at.header = i;
             continue;
         }
-        if (line.contains(QStringLiteral("END"))) {
+        if (line.contains(QLatin1String("END"))) {
             at.end = i;
             break;
         }
@@ -172,19 +173,25 @@ SectionRead Read_Section(const QString& text, const QString& kind) {
         return read;
     read.found = true;
     read.dataLines = static_cast<int>(at.data.size());
+    int skipped = 0;
+    const auto skip = [&](int line, const auto& why) {
+        if (skipped++ < NamedSkips)
+            read.problems.push_back(
+                {line, QStringLiteral("line %1 skipped, %2").arg(line).arg(why())});
+        else
+            ++read.moreSkipped;
+    };
     for (std::size_t r = 0; r < at.data.size(); ++r) {
         const int line = at.data[r] + 1;
         if (r >= static_cast<std::size_t>(SettingRows)) {
-            read.problems.push_back(
-                {line, QStringLiteral("line %1 skipped, one slider line too many").arg(line)});
+            skip(line, [] { return QStringLiteral("one slider line too many"); });
             continue;
         }
-        const DataRead d = Data_Row(lines[static_cast<std::size_t>(at.data[r])].text);
+        const DataRead d = Data_Row(lines[static_cast<std::size_t>(at.data[r])].text.toString());
         if (d.row)
             read.rows[r] = d.row;
         else
-            read.problems.push_back(
-                {line, QStringLiteral("line %1 skipped, %2").arg(line).arg(d.why)});
+            skip(line, [&] { return d.why; });
     }
     if (at.end < 0) {
         const QString where = at.next >= 0
@@ -205,6 +212,13 @@ QString Problems_Text(const QString& fileName, const SectionRead& read) {
     QStringList parts;
     for (const LineProblem& p : read.problems)
         parts << p.text;
+    // Lines are counted only once NamedSkips are named: the count follows them,
+    // before a lost END line.
+    if (read.moreSkipped > 0)
+        parts.insert(NamedSkips,
+                     read.moreSkipped == 1
+                         ? QStringLiteral("1 more line skipped")
+                         : QStringLiteral("%1 more lines skipped").arg(read.moreSkipped));
     QString text =
         fileName + QStringLiteral(": ") + parts.join(QStringLiteral("; ")) + QStringLiteral(".");
     // The sliders whose line was there but skipped (a seventh line has none).
@@ -239,8 +253,13 @@ QString Rewrite_Section(const QString& text, const QString& kind, const Settings
         if (changed[r])
             rowOf[static_cast<std::size_t>(at.data[r])] = static_cast<int>(r) + 1;
     QString out;
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        out += (rowOf[i] > 0 ? Data_Line(table, rowOf[i]) : lines[i].text) + lines[i].end;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (rowOf[i] > 0)
+            out += Data_Line(table, rowOf[i]);
+        else
+            out += lines[i].text;
+        out += lines[i].end;
+    }
     return out;
 }
 

@@ -66,17 +66,23 @@ struct SectionRead {
     // What each row's data line gives; none where the line is missing or
     // cannot be used (its slider keeps the settings it has).
     std::array<std::optional<SettingRow>, SettingRows> rows{};
-    // Each line skipped, and a missing END line, in the order of the file.
+    // The first NamedSkips lines skipped, and a missing END line, in the order
+    // of the file.
     std::vector<LineProblem> problems;
+    // The lines skipped after those: counted, not named, so that a file of a
+    // million spoiled lines is read and told as quickly as a short one.
+    int moreSkipped = 0;
 };
+// How many skipped lines a read names one by one.
+inline constexpr int NamedSkips = 5;
 // Reads the section of `kind` from a file's text. A data line is usable when it
 // has seven fields whose numbers are whole numbers of 16 bits (blanks around
 // them allowed; a text after an eighth comma is ignored) with Min not above Max,
 // and when it is one of the first six.
 SectionRead Read_Section(const QString& text, const QString& kind);
 
-// One sentence for the status bar naming the file and each problem of a read;
-// empty when there is none.
+// One sentence for the status bar naming the file and each problem of a read,
+// with the count of the skipped lines not named; empty when there is none.
 QString Problems_Text(const QString& fileName, const SectionRead& read);
 
 // The text of a whole settings file from the built-in settings: a title line

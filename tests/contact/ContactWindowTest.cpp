@@ -467,3 +467,122 @@ TEST_F(ContactWindowTest, TheExportAsksBeforeReplacingNeverWritesATuneMapAndTell
     EXPECT_FALSE(c.lblExport->isVisible());
     c.grab().save(Screenshot_Path(QStringLiteral("contact-export-refused.png")));
 }
+
+// A library file whose name the CSV cannot hold would be exported under another
+// name ("?koda Octavia.kvr"): it is told and nothing is written.
+TEST_F(ContactWindowTest, ATickedMapWhoseNameTheCsvCannotHoldIsToldAndNothingWritten) {
+    writeTune(QStringLiteral("Audi.kvr"), 1);
+    // Copied in from elsewhere under a name beyond Latin-1.
+    writeTune(QStringLiteral("Skoda Octavia.kvr"), 2, QStringLiteral("Skoda"));
+    ASSERT_TRUE(QFile::rename(folder.file(QStringLiteral("Skoda Octavia.kvr")),
+                              folder.file(QStringLiteral("Škoda Octavia.kvr"))));
+    writeContact({"Jo", "Soap", "", "", "jo@soap.example", "", "", "", "", "", ""});
+    frmMain& w = openWired();
+    frmContact& c = openContact(w);
+    ASSERT_EQ(c.LstLib->count(), 2);
+    const int skoda = c.LstLib->item(0)->text().contains(QStringLiteral("Škoda")) ? 0 : 1;
+    tick(c, 1 - skoda);
+    tick(c, skoda);
+    dialogs.file(folder.file(QStringLiteral("maps")));
+    QTest::mouseClick(c.cmdExport, Qt::LeftButton);
+    ASSERT_EQ(dialogs.records().size(), 2u) << dialogs.texts().join('|').toStdString();
+    EXPECT_EQ(dialogs.records()[1].text,
+              QStringLiteral("The file name of the ticked map \"Škoda Octavia.kvr\" holds the "
+                             "character Š, which the CSV file cannot keep. Nothing was exported; "
+                             "untick the map, or give its file a name without that character, "
+                             "and export again."));
+    EXPECT_EQ(dialogs.records()[1].icon, Dialogs::Icon::Exclamation);
+    EXPECT_FALSE(folder.exists(QStringLiteral("maps.CSV")));
+    EXPECT_FALSE(c.lblExport->isVisible());
+    EXPECT_FALSE(c.lblFileName->isVisible());
+    EXPECT_TRUE(c.cmdExport->isEnabled()) << "the export can be tried again";
+    c.grab().save(Screenshot_Path(QStringLiteral("contact-export-unkept-name.png")));
+
+    // Unticked, the other map is exported as usual.
+    tick(c, skoda);
+    dialogs.clear();
+    dialogs.file(folder.file(QStringLiteral("maps")));
+    QTest::mouseClick(c.cmdExport, Qt::LeftButton);
+    EXPECT_EQ(dialogs.records().size(), 1u) << dialogs.texts().join('|').toStdString();
+    const QStringList lines = TextFile::readLines(folder.file(QStringLiteral("maps.CSV")));
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_TRUE(lines[0].contains(QStringLiteral(", Audi.kvr, "))) << lines[0];
+    EXPECT_TRUE(c.lblExport->isVisible());
+}
+
+// A contact file written by hand or by an older program never passed the
+// window's check: a value a map header cannot keep is named when the file is
+// read, by a save and by the window, and never reaches a saved map.
+TEST_F(ContactWindowTest, AContactValueFromTheFileThatAHeaderCannotKeepIsNamedAndNeverSaved) {
+    struct Case {
+        QStringList fields;
+        const char* told; // after "In the contact file KVR6Contact.cfg "
+        int box;          // the box that starts empty
+        const char* owner;
+        const char* ownerEmail;
+    };
+    const Case cases[] = {
+        {{"Make:Ford", "Soap", "", "", "jo@soap.example", "", "", "", "", "", ""},
+         "the Name \"Make:Ford\" holds \"Make:\", which a tune-map file would read as a line of "
+         "its header. That value is left out",
+         0,
+         "Owner: Soap",
+         "Owner Email:jo@soap.example"},
+        {{"Jo", "Soap", "Year: 1960 Tuning", "", "jo@soap.example Dscr:old", "", "", "", "", "",
+          ""},
+         "the Company Name \"Year: 1960 Tuning\" holds \"Year:\", which a tune-map file would "
+         "read as a line of its header; the Email Address \"jo@soap.example Dscr:old\" holds "
+         "\"Dscr:\", which a tune-map file would read as a line of its header. Those values are "
+         "left out",
+         4,
+         "Owner:Jo Soap",
+         "Owner Email:"},
+    };
+    frmMain& w = openWired();
+    int saved = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.told);
+        writeContact(c.fields);
+        const QByteArray contactFile = folder.read(QStringLiteral("KVR6Contact.cfg"));
+        const QString told =
+            QStringLiteral("In the contact file KVR6Contact.cfg ") + QString::fromLatin1(c.told);
+
+        // Save As: the value is named and the map's header goes without it.
+        const QString name = QStringLiteral("Golf%1").arg(++saved);
+        dialogs.clear();
+        dialogs.file(folder.file(name));
+        w.activateWindow();
+        w.mnuSaveAS->trigger();
+        ASSERT_EQ(dialogs.records().size(), 2u) << dialogs.texts().join('|').toStdString();
+        EXPECT_TRUE(dialogs.records()[1].text.startsWith(told))
+            << dialogs.records()[1].text.toStdString();
+        EXPECT_EQ(dialogs.records()[1].icon, Dialogs::Icon::Exclamation);
+        ASSERT_TRUE(FormInstance<frmLibEdit>::loaded());
+        frmLibEdit& ed = FormInstance<frmLibEdit>::get();
+        type(ed.txtFields[2], QStringLiteral("Audi"));
+        QTest::mouseClick(ed.cmdUpdate, Qt::LeftButton);
+        const QStringList lines = TextFile::readLines(folder.file(name + ".kvr"));
+        ASSERT_EQ(lines.size(), 55);
+        EXPECT_EQ(lines[15], QString::fromLatin1(c.owner));
+        EXPECT_EQ(lines[16], QString::fromLatin1(c.ownerEmail));
+        for (const TuneMap::LibraryEntry& e : TuneMap::Scan_Library())
+            if (e.fileName == name + ".kvr")
+                EXPECT_EQ(e.header.make.value_or(QString()).trimmed(), QStringLiteral("Audi"));
+        EXPECT_EQ(folder.read(QStringLiteral("KVR6Contact.cfg")), contactFile)
+            << "the file is the user's to mend";
+
+        // The window names it too; its box starts empty, ready to take it anew.
+        w.activateWindow();
+        dialogs.clear();
+        frmContact& contact = openContact(w);
+        ASSERT_EQ(dialogs.records().size(), 1u) << dialogs.texts().join('|').toStdString();
+        EXPECT_TRUE(dialogs.records()[0].text.startsWith(told))
+            << dialogs.records()[0].text.toStdString();
+        EXPECT_EQ(contact.txtFields[c.box]->text().trimmed(), QString());
+        EXPECT_TRUE(contact.txtFields[c.box]->isEnabled());
+        EXPECT_EQ(contact.txtFields[1]->text(), QStringLiteral("Soap"));
+        contact.grab().save(Screenshot_Path(QStringLiteral("contact-refused-from-file.png")));
+        w.activateWindow();
+        ASSERT_TRUE(Wait_Unloaded<frmContact>());
+    }
+}

@@ -210,6 +210,9 @@ TEST_F(ScaleEndToEnd, RpmEntriesThatGiveNoRisingScaleAreRefusedAndTheUnitKeepsIt
         {"8000", digits,
          "With 12 cylinder(s) the minimum (8000 RPM) and the maximum (19000 RPM) "
          "both come to 7659 RPM"},
+        {"7500", "9000",
+         "With 12 cylinder(s) the range 7500 to 9000 RPM gives the 16 points only 2 different "
+         "timer periods (points 1 and 2 both come to period 52)"},
     };
     const auto unitScale = unitBytes(224, 255);
     ASSERT_EQ(bytes(224, 255), unitScale);
@@ -237,19 +240,20 @@ TEST_F(ScaleEndToEnd, RpmEntriesThatGiveNoRisingScaleAreRefusedAndTheUnitKeepsIt
     }
     EXPECT_TRUE(e.grab().save(Screenshot_Path(QStringLiteral("scale-rpm-refused.png"))));
 
-    // A narrow range the unit can hold is no flat one: it is spread and sent.
-    type(e.Input_Min, QStringLiteral("7500"));
+    // A range whose top the unit cannot hold, with a period for each point, is
+    // spread up to the shortest period and sent.
+    type(e.Input_Min, QStringLiteral("5000"));
     type(e.Input_max, QStringLiteral("9000"));
     dialogs.clear();
     QTest::mouseClick(e.cmdApply, Qt::LeftButton);
     EXPECT_TRUE(dialogs.records().empty()) << dialogs.texts().join('\n').toStdString();
-    EXPECT_EQ(*e.editor().Whole(0), 7512);
+    EXPECT_EQ(*e.editor().Whole(0), 5008);
     EXPECT_EQ(*e.editor().Whole(15), 7659);
     QTest::mouseClick(e.cmdApplyAll, Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return rowWrites().size() == 2; }, 15000));
     ASSERT_TRUE(Wait_Link_Settled());
     EXPECT_EQ(unitBytes(224, 255), bytes(224, 255));
-    EXPECT_EQ(w.lblrpm[0]->text(), QStringLiteral("7512"));
+    EXPECT_EQ(w.lblrpm[0]->text(), QStringLiteral("5008"));
     expectAxisLabelsFollowTheImage();
 
     // Nothing but those two rows went to the unit.

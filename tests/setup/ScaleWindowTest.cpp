@@ -410,3 +410,70 @@ TEST_F(ScaleEditorsTest, TheDeflectionMaximumAfterAKeyShowsTheSelectedBarLeftFro
         EXPECT_EQ(bytes(0, 256), before);
     }
 }
+
+// The unit holds each point as a timer period (RPM) or a byte (deflection): a
+// range whose points do not all come to values of their own is no scale, and is
+// refused as a flat one is.
+TEST_F(ScaleEditorsTest, ARangeWhosePointsShareAUnitValueIsRefusedAsAFlatOneIs) {
+    openWired();
+    ASSERT_EQ(ParamBlock[Idx_Cylinders], 4);
+    struct Case {
+        EditorCase editor;
+        const char* told; // empty: taken
+    };
+    const Case cases[] = {
+        {{"RPM Scale", true, "18000", "19000"},
+         "With 4 cylinder(s) the range 18000 to 19000 RPM gives the 16 points only 4 different "
+         "timer periods (points 1 and 2 both come to period 65): each point needs a period of "
+         "its own. Type a wider range, or one lower down. Nothing was changed."},
+        {{"RPM Scale", true, "9000", "19000"}, ""},
+        {{"Deflection Scale", false, "50", "51"},
+         "The range 50 % to 51 % gives the 8 points only 2 different deflections (points 1 and 2 "
+         "both come to 50 %): each point needs a deflection of its own. Type a wider range. "
+         "Nothing was changed."},
+        {{"Deflection Scale", false, "10", "16"},
+         "The range 10 % to 16 % gives the 8 points only 7 different deflections (points 4 and 5 "
+         "both come to 13 %): each point needs a deflection of its own. Type a wider range. "
+         "Nothing was changed."},
+        {{"Deflection Scale", false, "10", "17"}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.editor.title) + " " + c.editor.min + ".." + c.editor.max);
+        const auto before = bytes(0, 256);
+        ScaleWindow& e = openEditor(c.editor);
+        const QString minCaption = e.lblMinRpm->text();
+        if (!e.Input_Min->isEnabled())
+            QTest::mouseClick(e.chkActiveMM, Qt::LeftButton);
+        type(e.Input_Min, QString::fromLatin1(c.editor.min));
+        type(e.Input_max, QString::fromLatin1(c.editor.max));
+        dialogs.clear();
+        QTest::mouseClick(e.cmdApply, Qt::LeftButton);
+        if (*c.told == '\0') {
+            EXPECT_TRUE(dialogs.records().empty()) << dialogs.texts().join('\n').toStdString();
+            EXPECT_TRUE(e.cmdApplyAll->isEnabled());
+            EXPECT_NE(bytes(0, 256), before) << "taken";
+            // Each point holds a value of its own.
+            std::vector<int> points;
+            for (int a = first(c.editor); a <= last(c.editor); a += c.editor.rpm ? 2 : 1)
+                points.push_back(c.editor.rpm ? ParamBlock[a] * 256 + ParamBlock[a + 1]
+                                              : ParamBlock[a]);
+            std::sort(points.begin(), points.end());
+            EXPECT_EQ(std::unique(points.begin(), points.end()), points.end());
+        } else {
+            ASSERT_EQ(dialogs.records().size(), 1u);
+            EXPECT_EQ(dialogs.records()[0].title, QString::fromLatin1(c.editor.title));
+            EXPECT_EQ(dialogs.records()[0].text, QString::fromLatin1(c.told))
+                << dialogs.records()[0].text.toStdString();
+            EXPECT_EQ(bytes(0, 256), before);
+            EXPECT_EQ(e.lblMinRpm->text(), minCaption);
+            EXPECT_FALSE(e.cmdApplyAll->isEnabled());
+            EXPECT_TRUE(e.Input_Min->isEnabled()) << "the entries stay to be mended";
+            expectAxisLabelsFollowTheImage();
+            EXPECT_TRUE(e.grab().save(Screenshot_Path(
+                QStringLiteral("scale-%1-shared-points.png").arg(c.editor.rpm ? "rpm" : "defl"))));
+        }
+        QTest::mouseClick(e.cmdCancel, Qt::LeftButton);
+        ASSERT_TRUE(unloaded(c.editor));
+        EXPECT_EQ(bytes(0, 256), before);
+    }
+}

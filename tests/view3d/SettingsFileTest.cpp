@@ -163,6 +163,45 @@ TEST(SettingsFile, ASectionWithoutItsEndLineStopsAtTheNextSection) {
                   text.mid(text.indexOf(QStringLiteral("Injection:"))));
 }
 
+TEST(SettingsFile, SkippedLinesBeyondTheFirstFewAreCountedNotNamed) {
+    struct Case {
+        const char* what;
+        int spoiled;       // spoiled lines after the six good ones
+        bool endLost;      // the section lost its END line
+        const char* after; // the sentence after the five lines named
+    };
+    const Case cases[] = {
+        {"five lines too many, none counted", 5, false, "."},
+        {"six, one counted", 6, false, "; 1 more line skipped."},
+        {"many, and the END line lost", 100000, true,
+         "; 99995 more lines skipped; the Analog: section of line 1 has no END line, it ends "
+         "with the file."},
+    };
+    for (const Case& c : cases) {
+        QStringList data = Rows_Of(10);
+        for (int i = 0; i < c.spoiled; ++i)
+            data << QStringLiteral(",x");
+        const QString text = c.endLost ? QStringLiteral("Analog:") + CrLf + data.join(CrLf) + CrLf
+                                       : Section(QStringLiteral("Analog:"), data);
+        const SectionRead read = Read_Section(text, QStringLiteral("Analog:"));
+        EXPECT_EQ(read.dataLines, 6 + c.spoiled) << c.what;
+        EXPECT_EQ(read.moreSkipped, c.spoiled - NamedSkips) << c.what;
+        ASSERT_EQ(read.problems.size(), static_cast<std::size_t>(NamedSkips + (c.endLost ? 1 : 0)))
+            << c.what;
+        for (int k = 0; k < NamedSkips; ++k)
+            EXPECT_EQ(read.problems[static_cast<std::size_t>(k)].line, 8 + k) << c.what;
+        for (int r = 0; r < 6; ++r)
+            EXPECT_EQ(read.rows[static_cast<std::size_t>(r)]->setting.min, 10 + r) << c.what;
+        EXPECT_EQ(Problems_Text(QStringLiteral("KVR63DDraw.cfg"), read),
+                  QStringLiteral("KVR63DDraw.cfg: line 8 skipped, one slider line too many; line "
+                                 "9 skipped, one slider line too many; line 10 skipped, one "
+                                 "slider line too many; line 11 skipped, one slider line too "
+                                 "many; line 12 skipped, one slider line too many") +
+                      QString::fromLatin1(c.after))
+            << c.what;
+    }
+}
+
 TEST(SettingsFile, TheRewriteReplacesTheChangedRowsLinesAndNothingElse) {
     // Lines outside the section in every line-end style, a last line without one.
     const QString before = QStringLiteral("title\n") + Section("Analog:", Rows_Of(10)) +

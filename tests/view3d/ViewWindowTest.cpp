@@ -264,6 +264,40 @@ TEST_F(ViewWindow, ASectionWithoutItsEndLineNeverReachesTheNextSection) {
     ASSERT_TRUE(Wait_Unloaded<frm3DDrw>());
 }
 
+TEST_F(ViewWindow, ASectionOfManySpoiledLinesNamesTheFirstFewAndCountsTheRest) {
+    // The ignition section lost its END line to a run of spoiled lines; its
+    // first two lines are good ones.
+    constexpr int Spoiled = 200000;
+    QByteArray file = "KVR6 3D view settings\r\nInjection:\r\n";
+    file += Data_Line("A", {-15, 15, 1, 3, 5, 0}).toLatin1() + "\r\n";
+    file += Data_Line("H", {200, 5500, 10, 50, 400, 0}).toLatin1() + "\r\n";
+    for (int i = 0; i < Spoiled; ++i)
+        file += ",x,1,y,3,4,5,6\r\n";
+    folder.write(SettingsFile, file);
+    frmMain& w = openWired();
+    frm3DDrw& v = openView(w, w.mnu3DIgn);
+    EXPECT_EQ(v.Slider6->minimum(), -15) << "the good lines are read";
+    EXPECT_EQ(v.Slider2->maximum(), 5500);
+    EXPECT_EQ(v.Slider5->maximum(), Built_In_Rows()[2].setting.max)
+        << "a slider whose line is spoiled keeps its settings";
+    const QString told = v.Status_Text();
+    const QString firstFive = QStringLiteral(
+        "line 5 skipped, its Max \"y\" is no whole number; line 6 skipped, its Max \"y\" is "
+        "no whole number; line 7 skipped, its Max \"y\" is no whole number; line 8 skipped, "
+        "its Max \"y\" is no whole number; line 9 skipped, one slider line too many");
+    EXPECT_EQ(told, QStringLiteral("KVR63DDraw.cfg: ") + firstFive +
+                        QStringLiteral("; %1 more lines skipped; the Injection: section of line "
+                                       "2 has no END line, it ends with the file. Those sliders "
+                                       "keep their settings.")
+                            .arg(Spoiled - 5))
+        << told.left(2000).toStdString();
+    EXPECT_TRUE(v.grab().save(Screenshot_Path(QStringLiteral("view3d_settings_many_skipped.png"))));
+    v.mnuClose->trigger();
+    ASSERT_TRUE(Wait_Unloaded<frm3DDrw>());
+    EXPECT_EQ(folder.read(SettingsFile), file) << "nothing changed: the file stays as it was";
+    EXPECT_TRUE(dialogs.records().empty());
+}
+
 TEST_F(ViewWindow, ASettingsFileThatCannotBeReadIsToldOnceAndLeftAsItIs) {
     struct Case {
         const char* what;
