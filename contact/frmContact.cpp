@@ -14,6 +14,7 @@
 #include "platform/FileProblem.h"
 #include "platform/KvrError.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Step.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -59,13 +60,17 @@ frmContact::frmContact() {
     setObjectName(QStringLiteral("frmContact"));
     Build_Controls();
     for (int k = 0; k < 11; ++k)
-        connect(txtFields[k], &QLineEdit::textChanged, this, [this, k] { txtFields_Change(k); });
+        connect(txtFields[k], &QLineEdit::textChanged, this,
+                Step::Guarded([this, k] { txtFields_Change(k); }));
     connect(LstLib, &QListWidget::itemChanged, this,
-            [this](QListWidgetItem* item) { LstLib_ItemCheck(LstLib->row(item)); });
-    connect(cmdUpdate, &QPushButton::clicked, this, &frmContact::cmdUpdate_Click);
-    connect(cmdExport, &QPushButton::clicked, this, &frmContact::cmdExport_Click);
-    connect(cmdClose2, &QPushButton::clicked, this, &frmContact::cmdClose2_Click);
-    connect(Timer1, &QTimer::timeout, this, &frmContact::Timer1_Timer);
+            Step::Guarded([this](QListWidgetItem* item) { LstLib_ItemCheck(LstLib->row(item)); }));
+    connect(cmdUpdate, &QPushButton::clicked, this,
+            Step::Guarded(this, &frmContact::cmdUpdate_Click));
+    connect(cmdExport, &QPushButton::clicked, this,
+            Step::Guarded(this, &frmContact::cmdExport_Click));
+    connect(cmdClose2, &QPushButton::clicked, this,
+            Step::Guarded(this, &frmContact::cmdClose2_Click));
+    connect(Timer1, &QTimer::timeout, this, Step::Guarded(this, &frmContact::Timer1_Timer));
     Form_Load();
 }
 

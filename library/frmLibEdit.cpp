@@ -15,6 +15,7 @@
 #include "platform/KvrError.h"
 #include "platform/NumberRules.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Step.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -75,17 +76,22 @@ frmLibEdit::frmLibEdit() {
     setObjectName(QStringLiteral("frmLibEdit"));
     Build_Controls();
     for (int k = 0; k < 9; ++k)
-        connect(txtFields[k], &QLineEdit::textChanged, this, [this, k] { txtFields_Change(k); });
-    connect(comTxt2, &QComboBox::activated, this, &frmLibEdit::comTxt2_Click);
-    connect(comTxt5, &QComboBox::activated, this, &frmLibEdit::comTxt5_Click);
-    connect(comTxt2->lineEdit(), &QLineEdit::textEdited, this, &frmLibEdit::comTxt2_Change);
-    connect(comTxt5->lineEdit(), &QLineEdit::textEdited, this, &frmLibEdit::comTxt5_Change);
+        connect(txtFields[k], &QLineEdit::textChanged, this,
+                Step::Guarded([this, k] { txtFields_Change(k); }));
+    connect(comTxt2, &QComboBox::activated, this, Step::Guarded(this, &frmLibEdit::comTxt2_Click));
+    connect(comTxt5, &QComboBox::activated, this, Step::Guarded(this, &frmLibEdit::comTxt5_Click));
+    connect(comTxt2->lineEdit(), &QLineEdit::textEdited, this,
+            Step::Guarded(this, &frmLibEdit::comTxt2_Change));
+    connect(comTxt5->lineEdit(), &QLineEdit::textEdited, this,
+            Step::Guarded(this, &frmLibEdit::comTxt5_Change));
     connect(txtFields[2], &QLineEdit::textEdited, this,
-            [this](const QString& text) { followField(comTxt2, text); });
+            Step::Guarded([this](const QString& text) { followField(comTxt2, text); }));
     connect(txtFields[5], &QLineEdit::textEdited, this,
-            [this](const QString& text) { followField(comTxt5, text); });
-    connect(cmdUpdate, &QPushButton::clicked, this, &frmLibEdit::cmdUpdate_Click);
-    connect(cmdClose, &QPushButton::clicked, this, &frmLibEdit::cmdClose_Click);
+            Step::Guarded([this](const QString& text) { followField(comTxt5, text); }));
+    connect(cmdUpdate, &QPushButton::clicked, this,
+            Step::Guarded(this, &frmLibEdit::cmdUpdate_Click));
+    connect(cmdClose, &QPushButton::clicked, this,
+            Step::Guarded(this, &frmLibEdit::cmdClose_Click));
     Form_Load();
 }
 

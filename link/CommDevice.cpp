@@ -1,4 +1,5 @@
 #include "link/CommDevice.h"
+#include "platform/Step.h"
 
 #include <QMetaObject>
 
@@ -22,8 +23,8 @@ void InProcessDevice::write(const QByteArray& bytes) {
     for (QByteArray& reply : responder_(bytes))
         replies_.push_back(std::move(reply));
     if (autoDeliver && !replies_.empty())
-        QMetaObject::invokeMethod(
-            &context_, [this] { deliver(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(&context_, Step::Guarded([this] { deliver(); }),
+                                  Qt::QueuedConnection);
 }
 
 void InProcessDevice::deliver() {

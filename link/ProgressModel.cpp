@@ -2,6 +2,7 @@
 
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
+#include "platform/Step.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -9,7 +10,7 @@
 ProgressModel::ProgressModel() {
     TimeMe.setSingleShot(true);
     TimeMe.setInterval(DesignTimeMe);
-    connect(&TimeMe, &QTimer::timeout, this, &ProgressModel::TimeMe_Timer);
+    connect(&TimeMe, &QTimer::timeout, this, Step::Guarded(this, &ProgressModel::TimeMe_Timer));
 }
 
 void ProgressModel::touch() {

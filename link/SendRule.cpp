@@ -1,6 +1,7 @@
 #include "link/SendRule.h"
 
 #include "core/CoreState.h"
+#include "core/KeptImage.h"
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
 #include "link/SendPath.h"
@@ -185,6 +186,20 @@ bool Confirm_Going_Online() {
                 .arg(OfflineEdits) +
             QChar(13) + QChar(13) + QStringLiteral("Go on-line now?"),
         Dialogs::Buttons::YesNo, Dialogs::Icon::Question, QStringLiteral("Changes not sent"),
+        Dialogs::DefaultButton::Second);
+    return answer == Dialogs::Answer::Yes;
+}
+
+bool Confirm_Closing() {
+    // The count goes back to nothing when the read-out replaces the edits; a
+    // map saved or loaded since keeps what they changed, or replaced them.
+    if (OfflineEdits == 0 || !KeptImage::Has_Unkept_Edits())
+        return true;
+    const Dialogs::Answer answer = Dialogs::msgBox(
+        QStringLiteral("The map holds changes made off-line that are saved in no file and have "
+                       "not been sent to the unit. Closing the program loses them.") +
+            QChar(13) + QChar(13) + QStringLiteral("Close the program now?"),
+        Dialogs::Buttons::YesNo, Dialogs::Icon::Exclamation, QStringLiteral("Changes not saved"),
         Dialogs::DefaultButton::Second);
     return answer == Dialogs::Answer::Yes;
 }

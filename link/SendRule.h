@@ -100,6 +100,11 @@ inline const QString NotUnitsState = QStringLiteral("Status: On-Line, map not se
 // read-out are taken back (told when there were any), and the edits made
 // off-line are forgotten (the read-out replaces them).
 void ReadOut_Restarts();
+// Before the program closes: with edits made off-line that the unit does not
+// hold and no file keeps (KeptImage::Has_Unkept_Edits), asks whether to close
+// and lose them, No the default; true to close. Nothing is asked when nothing
+// would be lost.
+bool Confirm_Closing();
 // Going off-line: the first edit of the new spell off-line is told again.
 void Went_Offline();
 // Before going on-line from the user's menu or label: with edits made off-line

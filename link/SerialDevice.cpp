@@ -1,19 +1,21 @@
 #include "link/SerialDevice.h"
 
 #include "platform/KvrError.h"
+#include "platform/Step.h"
 
 #include <QFile>
 
 #include <unistd.h>
 
 SerialDevice::SerialDevice() {
-    QObject::connect(&port_, &QSerialPort::readyRead, &port_, [this] {
+    // Bytes on the line and a lost device each begin a step (platform/Step.h).
+    QObject::connect(&port_, &QSerialPort::readyRead, &port_, Step::Guarded([this] {
         const QByteArray bytes = port_.readAll();
         if (!bytes.isEmpty() && received)
             received(bytes);
-    });
+    }));
     QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
-                     [this](QSerialPort::SerialPortError error) {
+                     Step::Guarded([this](QSerialPort::SerialPortError error) {
                          // A read or resource error on an open port means the device
                          // went away under us (adapter unplugged, terminal closed).
                          if (!port_.isOpen())
@@ -24,7 +26,7 @@ SerialDevice::SerialDevice() {
                              if (lost)
                                  lost();
                          }
-                     });
+                     }));
 }
 
 int SerialDevice::Error_Number(QSerialPort::SerialPortError error) {

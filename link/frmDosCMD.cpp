@@ -2,6 +2,7 @@
 
 #include "core/Caption.h"
 #include "platform/FormInstance.h"
+#include "platform/Step.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -112,7 +113,7 @@ frmDosCMD::frmDosCMD() {
     inner->addWidget(RichTextBox1);
     // With the help window active the main window's shortcut cannot reach it.
     auto* toggle = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this);
-    connect(toggle, &QShortcut::activated, this, [] { Unload(); });
+    connect(toggle, &QShortcut::activated, this, Step::Guarded([] { Unload(); }));
     Form_Load();
 }
 
@@ -131,8 +132,10 @@ void frmDosCMD::Form_Unload() {
 }
 
 void frmDosCMD::closeEvent(QCloseEvent* event) {
-    Form_Unload(); // the tick goes at once; the window itself goes when Qt deletes it
-    QWidget::closeEvent(event);
+    Step::Run([&] {
+        Form_Unload(); // the tick goes at once; the window itself goes when Qt deletes it
+        QWidget::closeEvent(event);
+    });
 }
 
 void frmDosCMD::mnuDosHelp_Click(QAction* mnuDosHelp) {

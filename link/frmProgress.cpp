@@ -3,6 +3,7 @@
 #include "core/Caption.h"
 #include "link/ProgressModel.h"
 #include "platform/FormInstance.h"
+#include "platform/Step.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -28,7 +29,7 @@ frmProgress::frmProgress() {
     ProgressBar1->setTextVisible(false);
     inner->addWidget(lblDo);
     inner->addWidget(ProgressBar1);
-    connect(&Progress(), &ProgressModel::changed, this, &frmProgress::refresh);
+    connect(&Progress(), &ProgressModel::changed, this, Step::Guarded(this, &frmProgress::refresh));
     WtsGeneral::Set_Form_Caption(*this, QStringLiteral("frmProgress"));
     refresh();
 }
@@ -52,7 +53,8 @@ void frmProgress::Follow_Model() {
 }
 
 void frmProgress::Follow(QObject* context) {
-    connect(&Progress(), &ProgressModel::changed, context, &frmProgress::Follow_Model);
+    connect(&Progress(), &ProgressModel::changed, context,
+            Step::Guarded(&frmProgress::Follow_Model));
 }
 
 void frmProgress::lblDo_Click() {
@@ -60,15 +62,19 @@ void frmProgress::lblDo_Click() {
 }
 
 void frmProgress::closeEvent(QCloseEvent* event) {
-    // The close box unloads the progress; the model then hides the window.
-    event->ignore();
-    Progress().Form_Unload();
+    Step::Run([&] {
+        // The close box unloads the progress; the model then hides the window.
+        event->ignore();
+        Progress().Form_Unload();
+    });
 }
 
 bool frmProgress::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == lblDo && event->type() == QEvent::MouseButtonRelease) {
-        lblDo_Click();
-        return true;
-    }
-    return QWidget::eventFilter(watched, event);
+    return Step::Answer([&] {
+        if (watched == lblDo && event->type() == QEvent::MouseButtonRelease) {
+            lblDo_Click();
+            return true;
+        }
+        return QWidget::eventFilter(watched, event);
+    });
 }

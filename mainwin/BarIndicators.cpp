@@ -2,6 +2,7 @@
 
 #include "mainwin/Design.h"
 #include "platform/NumberRules.h"
+#include "platform/Step.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -75,43 +76,45 @@ QSize BarIndicators::sizeHint() const {
 }
 
 void BarIndicators::paintEvent(QPaintEvent* event) {
-    // Drawn over the frame it lies in, which shows through.
-    QPainter p(this);
-    const QFont font = p.font();
-    QFont bold = font;
-    bold.setBold(true);
-    QFont small = font;
-    small.setPointSizeF(7);
-    const QColor text = palette().color(QPalette::WindowText);
-    for (int s = 0; s < BarSlots; ++s) {
-        const BarSlot& slot = slots_[s];
-        if (!slot.visible)
-            continue;
-        const int top = FirstSlot + s * SlotPitch;
-        if (!event->rect().intersects(Design::rect(0, top, SetWidth, SlotPitch)))
-            continue;
-        p.setPen(text);
-        p.setFont(font);
-        p.drawText(Design::rect(BarLeft, top, 1600, 210), Qt::AlignLeft | Qt::AlignVCenter,
-                   slot.name);
-        p.setFont(bold);
-        p.drawText(Design::rect(2300, top, 575, 210), Qt::AlignRight | Qt::AlignVCenter,
-                   slot.numText);
-        p.setFont(small);
-        p.drawText(Design::rect(60, top + 210, 600, 200), Qt::AlignRight | Qt::AlignVCenter,
-                   slot.minText);
-        p.drawText(Design::rect(2940, top + 210, 700, 200), Qt::AlignLeft | Qt::AlignVCenter,
-                   slot.maxText);
+    Step::Run([&] {
+        // Drawn over the frame it lies in, which shows through.
+        QPainter p(this);
+        const QFont font = p.font();
+        QFont bold = font;
+        bold.setBold(true);
+        QFont small = font;
+        small.setPointSizeF(7);
+        const QColor text = palette().color(QPalette::WindowText);
+        for (int s = 0; s < BarSlots; ++s) {
+            const BarSlot& slot = slots_[s];
+            if (!slot.visible)
+                continue;
+            const int top = FirstSlot + s * SlotPitch;
+            if (!event->rect().intersects(Design::rect(0, top, SetWidth, SlotPitch)))
+                continue;
+            p.setPen(text);
+            p.setFont(font);
+            p.drawText(Design::rect(BarLeft, top, 1600, 210), Qt::AlignLeft | Qt::AlignVCenter,
+                       slot.name);
+            p.setFont(bold);
+            p.drawText(Design::rect(2300, top, 575, 210), Qt::AlignRight | Qt::AlignVCenter,
+                       slot.numText);
+            p.setFont(small);
+            p.drawText(Design::rect(60, top + 210, 600, 200), Qt::AlignRight | Qt::AlignVCenter,
+                       slot.minText);
+            p.drawText(Design::rect(2940, top + 210, 700, 200), Qt::AlignLeft | Qt::AlignVCenter,
+                       slot.maxText);
 
-        const QRect outline = Design::rect(BarLeft, top + 230, BarFullLength, BarHeight);
-        p.fillRect(outline, Qt::white);
-        // The shortest bar still shows as a sliver.
-        QRect bar = Design::rect(BarLeft, top + 230, slot.length, BarHeight);
-        bar.setWidth(std::max(1, bar.width()));
-        p.fillRect(bar, BarColour);
-        p.setPen(Qt::black);
-        p.drawRect(outline.adjusted(0, 0, -1, -1));
-    }
+            const QRect outline = Design::rect(BarLeft, top + 230, BarFullLength, BarHeight);
+            p.fillRect(outline, Qt::white);
+            // The shortest bar still shows as a sliver.
+            QRect bar = Design::rect(BarLeft, top + 230, slot.length, BarHeight);
+            bar.setWidth(std::max(1, bar.width()));
+            p.fillRect(bar, BarColour);
+            p.setPen(Qt::black);
+            p.drawRect(outline.adjusted(0, 0, -1, -1));
+        }
+    });
 }
 
 } // namespace Readouts

@@ -3,6 +3,7 @@
 #include "mainwin/LiveCellStep.h"
 #include "mainwin/MainWindow.h"
 #include "platform/StateReset.h"
+#include "platform/Step.h"
 
 CellGrid CellTable;
 int PrevLiveCell;
@@ -43,6 +44,7 @@ namespace {
 void Let_Go() {
     Set_Main(nullptr);
     WtsGeneral::ShowSteppedCell = {};
+    Step::After_Stop = {};
 }
 // Every start value is the reset's, set once before the program starts; the
 // same line records the group for the tests' reset of everything.

@@ -2,6 +2,7 @@
 
 #include "mainwin/Design.h"
 #include "platform/NumberRules.h"
+#include "platform/Step.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -127,21 +128,23 @@ QSize StripChart::sizeHint() const {
 }
 
 void StripChart::paintEvent(QPaintEvent*) {
-    // Drawn over the chart frame, whose white back and border show through.
-    QPainter p(this);
-    for (int t = 1; t <= StripChartModel::Traces; ++t) {
-        for (int k = 0; k < StripChartModel::SegmentCount; ++k) {
-            const auto& s = model_.segment(t, k);
-            if (!s.visible)
-                continue;
-            p.setPen(QPen(TraceColours[t - 1], s.width));
-            p.drawLine(At(s.x1, s.y1), At(s.x2, s.y2));
+    Step::Run([&] {
+        // Drawn over the chart frame, whose white back and border show through.
+        QPainter p(this);
+        for (int t = 1; t <= StripChartModel::Traces; ++t) {
+            for (int k = 0; k < StripChartModel::SegmentCount; ++k) {
+                const auto& s = model_.segment(t, k);
+                if (!s.visible)
+                    continue;
+                p.setPen(QPen(TraceColours[t - 1], s.width));
+                p.drawLine(At(s.x1, s.y1), At(s.x2, s.y2));
+            }
         }
-    }
-    // The sweep line spans the chart's height at the newest position.
-    p.setPen(QPen(Qt::black, 1));
-    const int top = StripChartModel::TopMargin;
-    p.drawLine(At(model_.sweepX(), top), At(model_.sweepX(), top + model_.ChartHeight));
+        // The sweep line spans the chart's height at the newest position.
+        p.setPen(QPen(Qt::black, 1));
+        const int top = StripChartModel::TopMargin;
+        p.drawLine(At(model_.sweepX(), top), At(model_.sweepX(), top + model_.ChartHeight));
+    });
 }
 
 } // namespace Readouts

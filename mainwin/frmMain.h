@@ -53,6 +53,10 @@ public:
     // Unloads the window: closes the link's files and port, every other window,
     // and ends the program.
     void Form_Unload();
+    // Before the window unloads (Exit, the title bar's close): asks when
+    // closing would lose edits made off-line that no file and not the unit
+    // holds (SendRule::Confirm_Closing); Cancel true keeps the program open.
+    void Form_QueryUnload(bool& Cancel);
     int Shown_Tab() const override;
     QString Step_Caption(int key) const override;
     void Show_Main(bool visible) override;
@@ -342,6 +346,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The logo, status-label and "RPM" heading clicks eventFilter takes.
+    bool Window_Event(QObject* watched, QEvent* event);
 
 private:
     void Build_Controls();

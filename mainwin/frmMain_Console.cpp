@@ -6,6 +6,7 @@
 #include "link/LinkState.h"
 #include "link/frmDosCMD.h"
 #include "mainwin/frmMain.h"
+#include "platform/Step.h"
 
 #include <QAction>
 #include <QEvent>
@@ -29,6 +30,11 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        return Step::Answer([&] { return Console_Event(watched, event); });
+    }
+
+private:
+    bool Console_Event(QObject* watched, QEvent* event) {
         switch (event->type()) {
         case QEvent::FocusIn:
             window_->txtDOS_GotFocus();
@@ -49,7 +55,6 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 
-private:
     frmMain* window_;
 };
 

@@ -16,6 +16,7 @@
 #include "platform/Dialogs.h"
 #include "platform/KvrError.h"
 #include "platform/NumberRules.h"
+#include "platform/Step.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -45,6 +46,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        // A key or a click on the grid begins a step (platform/Step.h).
+        return Step::Answer([&] { return Grid_Event(watched, event); });
+    }
+
+private:
+    bool Grid_Event(QObject* watched, QEvent* event) {
         switch (event->type()) {
         case QEvent::ShortcutOverride:
             // The window's shortcuts (Ctrl+C, Ctrl+S, F1 to F9, ...) win over the
@@ -65,7 +72,6 @@ protected:
         }
     }
 
-private:
     bool Window_Shortcut(const QKeyEvent& key) const {
         const QKeySequence pressed(
             QKeyCombination(key.modifiers() & ~Qt::KeypadModifier, Qt::Key(key.key())));
@@ -270,7 +276,8 @@ void frmMain::Wire_Grid_Editing() {
         box->installEventFilter(keys);
     for (QLineEdit* box : txtAfrT)
         box->installEventFilter(keys);
-    connect(chkAdjustColumn, &QCheckBox::clicked, this, [this] { chkAdjustColumn_Click(); });
+    connect(chkAdjustColumn, &QCheckBox::clicked, this,
+            Step::Guarded([this] { chkAdjustColumn_Click(); }));
 
     WtsGeneral::ShowSteppedCell = [w = QPointer<frmMain>(this)](int tab, int cell,
                                                                 const QString& text) {

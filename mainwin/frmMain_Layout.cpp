@@ -4,6 +4,7 @@
 #include "core/AxisLabels.h"
 #include "core/CoreState.h"
 #include "link/LinkHooks.h"
+#include "link/SendRule.h"
 #include "mainwin/BarIndicators.h"
 #include "mainwin/Design.h"
 #include "mainwin/Logos.h"
@@ -13,12 +14,14 @@
 
 #include "mainwin/CellFit.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Step.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabBar>
@@ -69,12 +72,22 @@ frmMain::frmMain() {
     Wire_Grid_Editing();
     Form_Load();
     Set_Main(this);
+    // A step stopped part-way leaves no screen showing what is not so: the grid
+    // is drawn anew from the image, and panel 1 says what holds now.
+    Step::After_Stop = [w = QPointer<frmMain>(this)] {
+        if (!w)
+            return;
+        w->Redraw_Shown_Map();
+        SendRule::Review_Notice();
+    };
 }
 
 frmMain::~frmMain() {
     Unwire_Console();
-    if (&Main() == this)
+    if (&Main() == this) {
         Set_Main(nullptr);
+        Step::After_Stop = {};
+    }
     ResetLinkHooks();
 }
 

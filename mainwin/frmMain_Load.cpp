@@ -13,6 +13,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileProblem.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Step.h"
 
 #include <QAction>
 #include <QApplication>
@@ -104,9 +105,23 @@ void frmMain::Form_Unload() {
     QCoreApplication::quit();
 }
 
+void frmMain::Form_QueryUnload(bool& Cancel) {
+    Cancel = !SendRule::Confirm_Closing();
+}
+
 void frmMain::closeEvent(QCloseEvent* event) {
-    Form_Unload();
-    event->accept();
+    event->ignore(); // until the unload has run
+    Step::Run([&] {
+        // Exit has asked already and is unloading.
+        if (!unloading_) {
+            bool cancel = false;
+            Form_QueryUnload(cancel);
+            if (cancel)
+                return;
+        }
+        Form_Unload();
+        event->accept();
+    });
 }
 
 void frmMain::mnuOffline_Click() {

@@ -13,6 +13,7 @@
 #include "platform/FileProblem.h"
 #include "platform/FormInstance.h"
 #include "platform/KvrError.h"
+#include "platform/Step.h"
 
 #include <QAction>
 #include <QLabel>
@@ -61,7 +62,8 @@ void frmMain::mnuPBScreen_Click() {
     const bool opening = !FormInstance<frmPBStation>::loaded();
     frmPBStation& station = FormInstance<frmPBStation>::open();
     if (opening)
-        connect(&station, &QObject::destroyed, this, [this] { Show_Playback_State(false); });
+        connect(&station, &QObject::destroyed, this,
+                Step::Guarded([this] { Show_Playback_State(false); }));
 }
 
 void frmMain::Playback_Menu_State2() {

@@ -5,6 +5,7 @@
 #include "mainwin/LiveCellStep.h"
 #include "mainwin/MapCopyText.h"
 #include "mainwin/frmMain.h"
+#include "platform/Step.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,13 +29,13 @@ QAction* frmMain::Entry(QMenu* menu, const char* name, const QString& caption) {
     auto* a = menu->addAction(caption);
     a->setObjectName(QString::fromLatin1(name));
     a->setProperty(StateProperty, true);
-    connect(a, &QAction::triggered, this, [this, a] {
-        // A tick is the stored state of a toggle: the handler reads and sets it,
-        // so the tick Qt flips on a click is put back first.
-        if (a->isCheckable())
-            a->setChecked(!a->isChecked());
-        Run_Entry(a);
-    });
+    connect(a, &QAction::triggered, this, Step::Guarded([this, a] {
+                // A tick is the stored state of a toggle: the handler reads and
+                // sets it, so the tick Qt flips on a click is put back first.
+                if (a->isCheckable())
+                    a->setChecked(!a->isChecked());
+                Run_Entry(a);
+            }));
     a->setEnabled(false); // until it gets its handler
     return a;
 }
@@ -62,7 +63,7 @@ void frmMain::Build_Menus() {
         auto* a = bar->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
         a->setProperty(StateProperty, true);
-        connect(a, &QAction::triggered, this, [this, a] { Run_Entry(a); });
+        connect(a, &QAction::triggered, this, Step::Guarded([this, a] { Run_Entry(a); }));
         a->setEnabled(false);
         return a;
     };
@@ -213,9 +214,11 @@ void frmMain::Connect_Handlers() {
     for (QPushButton* b : {cmdSetDisplay, cmdViewM_Name})
         b->setEnabled(false);
 
-    connect(TabStrip1, &QTabBar::currentChanged, this, [this] { TabStrip1_Click(); });
-    connect(C_Pause, &QTimer::timeout, this, &frmMain::C_Pause_Timer);
-    connect(Timer_Clear, &QTimer::timeout, this, &frmMain::Timer_Clear_Timer);
+    // Each handler Qt calls begins a step of its own (platform/Step.h).
+    connect(TabStrip1, &QTabBar::currentChanged, this,
+            Step::Guarded([this] { TabStrip1_Click(); }));
+    connect(C_Pause, &QTimer::timeout, this, Step::Guarded(this, &frmMain::C_Pause_Timer));
+    connect(Timer_Clear, &QTimer::timeout, this, Step::Guarded(this, &frmMain::Timer_Clear_Timer));
 }
 
 // --- entry wiring -------------------------------------------------------------
@@ -227,7 +230,7 @@ void frmMain::Wire_Entry(QAction* entry, std::function<void()> handler) {
 
 void frmMain::Wire_Button(QPushButton* button, std::function<void()> handler) {
     button->disconnect(this);
-    connect(button, &QPushButton::clicked, this, std::move(handler));
+    connect(button, &QPushButton::clicked, this, Step::Guarded(std::move(handler)));
     button->setEnabled(true);
 }
 
@@ -259,7 +262,12 @@ void frmMain::Run_Entry(QAction* entry) {
 // --- handlers ------------------------------------------------------------------
 
 void frmMain::mnuExit_Click() {
+    bool cancel = false;
+    Form_QueryUnload(cancel);
+    if (cancel)
+        return;
     hide();
+    Form_Unload();
     close();
 }
 
@@ -360,6 +368,10 @@ void frmMain::PicLogo_Click(int index) {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    return Step::Answer([&] { return Window_Event(watched, event); });
+}
+
+bool frmMain::Window_Event(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) {
         const bool press = event->type() == QEvent::MouseButtonPress;
         for (int i = 0; i < 3; ++i) {

@@ -12,6 +12,7 @@
 #include "platform/KvrError.h"
 #include "platform/NumberRules.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Step.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -46,18 +47,28 @@ frmPBStation::frmPBStation() {
     setObjectName(QStringLiteral("frmPBStation"));
     setWindowTitle(QStringLiteral("Play Back Station"));
     Build_Controls();
-    connect(cmdLoad, &QPushButton::clicked, this, &frmPBStation::cmdLoad_Click);
-    connect(cmdRun, &QPushButton::clicked, this, &frmPBStation::cmdRun_Click);
-    connect(cmdPause, &QPushButton::clicked, this, &frmPBStation::cmdPause_Click);
-    connect(cmdStop, &QPushButton::clicked, this, &frmPBStation::cmdStop_Click);
-    connect(cmdExit, &QPushButton::clicked, this, &frmPBStation::cmdExit_Click);
-    connect(sldRec, &QSlider::valueChanged, this, &frmPBStation::sldRec_Change);
-    connect(sldRec, &QSlider::sliderPressed, this, &frmPBStation::sldRec_MouseDown);
-    connect(sldRec, &QSlider::sliderMoved, this, &frmPBStation::sldRec_MouseMove);
-    connect(sldRec, &QSlider::sliderReleased, this, &frmPBStation::sldRec_MouseUp);
-    connect(sldSec, &QSlider::valueChanged, this, &frmPBStation::sldSec_Change);
-    connect(PBTime, &QTimer::timeout, this, &frmPBStation::PBTime_Timer);
-    connect(&Playback(), &PlaybackModel::changed, this, &frmPBStation::Follow_Model);
+    connect(cmdLoad, &QPushButton::clicked, this,
+            Step::Guarded(this, &frmPBStation::cmdLoad_Click));
+    connect(cmdRun, &QPushButton::clicked, this, Step::Guarded(this, &frmPBStation::cmdRun_Click));
+    connect(cmdPause, &QPushButton::clicked, this,
+            Step::Guarded(this, &frmPBStation::cmdPause_Click));
+    connect(cmdStop, &QPushButton::clicked, this,
+            Step::Guarded(this, &frmPBStation::cmdStop_Click));
+    connect(cmdExit, &QPushButton::clicked, this,
+            Step::Guarded(this, &frmPBStation::cmdExit_Click));
+    connect(sldRec, &QSlider::valueChanged, this,
+            Step::Guarded(this, &frmPBStation::sldRec_Change));
+    connect(sldRec, &QSlider::sliderPressed, this,
+            Step::Guarded(this, &frmPBStation::sldRec_MouseDown));
+    connect(sldRec, &QSlider::sliderMoved, this,
+            Step::Guarded(this, &frmPBStation::sldRec_MouseMove));
+    connect(sldRec, &QSlider::sliderReleased, this,
+            Step::Guarded(this, &frmPBStation::sldRec_MouseUp));
+    connect(sldSec, &QSlider::valueChanged, this,
+            Step::Guarded(this, &frmPBStation::sldSec_Change));
+    connect(PBTime, &QTimer::timeout, this, Step::Guarded(this, &frmPBStation::PBTime_Timer));
+    connect(&Playback(), &PlaybackModel::changed, this,
+            Step::Guarded(this, &frmPBStation::Follow_Model));
     Form_Load();
 }
 

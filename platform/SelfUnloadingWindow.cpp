@@ -1,4 +1,5 @@
 #include "platform/SelfUnloadingWindow.h"
+#include "platform/Step.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -12,7 +13,8 @@ void SelfUnloadingWindow::Form_Deactivate() {
     unloadPosted_ = true;
     // Queued: the handler (or the activation change) that got here finishes
     // with the window first.
-    QMetaObject::invokeMethod(this, &SelfUnloadingWindow::Unload_Unless_Kept, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, Step::Guarded(this, &SelfUnloadingWindow::Unload_Unless_Kept),
+                              Qt::QueuedConnection);
 }
 
 void SelfUnloadingWindow::Unload_Unless_Kept() {
@@ -27,14 +29,16 @@ void SelfUnloadingWindow::Unload_Unless_Kept() {
 }
 
 void SelfUnloadingWindow::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange)
-        return;
-    if (isActiveWindow()) {
-        wasActive_ = true;
-        return;
-    }
-    // A modal box or file dialog in front is no other window.
-    if (wasActive_ && isVisible() && QApplication::activeModalWidget() == nullptr)
-        Form_Deactivate();
+    Step::Run([&] {
+        QWidget::changeEvent(event);
+        if (event->type() != QEvent::ActivationChange)
+            return;
+        if (isActiveWindow()) {
+            wasActive_ = true;
+            return;
+        }
+        // A modal box or file dialog in front is no other window.
+        if (wasActive_ && isVisible() && QApplication::activeModalWidget() == nullptr)
+            Form_Deactivate();
+    });
 }

@@ -4,6 +4,7 @@
 #include "link/SendRule.h"
 #include "mainwin/Design.h"
 #include "platform/Dialogs.h"
+#include "platform/Step.h"
 #include "setup/SetupState.h"
 
 #include <QApplication>
@@ -40,12 +41,17 @@ ScaleWindow::ScaleWindow(const ScaleLayout& layout, std::unique_ptr<Scale::Edito
     face.setPointSizeF(face.pointSizeF() * 0.9);
     setFont(face);
     Build_Controls(layout);
-    connect(chkActiveMM, &QCheckBox::clicked, this, &ScaleWindow::chkActiveMM_Click);
-    connect(chkActiveN, &QCheckBox::clicked, this, &ScaleWindow::chkActiveN_Click);
-    connect(cmdApply, &QPushButton::clicked, this, &ScaleWindow::cmdApply_Click);
-    connect(cmdApplyAll, &QPushButton::clicked, this, &ScaleWindow::cmdApplyAll_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &ScaleWindow::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &ScaleWindow::cmdCancel_Click);
+    connect(chkActiveMM, &QCheckBox::clicked, this,
+            Step::Guarded(this, &ScaleWindow::chkActiveMM_Click));
+    connect(chkActiveN, &QCheckBox::clicked, this,
+            Step::Guarded(this, &ScaleWindow::chkActiveN_Click));
+    connect(cmdApply, &QPushButton::clicked, this,
+            Step::Guarded(this, &ScaleWindow::cmdApply_Click));
+    connect(cmdApplyAll, &QPushButton::clicked, this,
+            Step::Guarded(this, &ScaleWindow::cmdApplyAll_Click));
+    connect(cmdOK, &QPushButton::clicked, this, Step::Guarded(this, &ScaleWindow::cmdOK_Click));
+    connect(cmdCancel, &QPushButton::clicked, this,
+            Step::Guarded(this, &ScaleWindow::cmdCancel_Click));
     // Key preview: the window sees a key before the control that has the focus.
     qApp->installEventFilter(this);
 }
@@ -347,58 +353,62 @@ void ScaleWindow::Form_Deactivate() {
 }
 
 void ScaleWindow::closeEvent(QCloseEvent* event) {
-    // Closing the window any other way than OK is Cancel.
-    Put_Back(QStringLiteral("closed"));
-    SelfUnloadingWindow::closeEvent(event);
+    Step::Run([&] {
+        // Closing the window any other way than OK is Cancel.
+        Put_Back(QStringLiteral("closed"));
+        SelfUnloadingWindow::closeEvent(event);
+    });
 }
 
 bool ScaleWindow::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::MouseButtonPress && type != QEvent::FocusIn)
+    return Step::Answer([&] {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::KeyPress && type != QEvent::MouseButtonPress && type != QEvent::FocusIn)
+            return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget || widget->window() != this)
+            return false;
+        if (type == QEvent::KeyPress) {
+            // A disabled control takes no key, and none goes on from it to the window
+            // (the digits 9 and 3 would move a bar). Nor do digits typed after a click
+            // into a disabled entry: they were meant for it.
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (!widget->isEnabled())
+                return true;
+            if (entryAimed_ && !key->text().isEmpty() && key->text().at(0).isDigit())
+                return true;
+            return Form_KeyDown(key->key(), key->modifiers());
+        }
+        if (type == QEvent::MouseButtonPress) {
+            // A press goes on through the controls under it: each sees where it is.
+            const QWidget* under = childAt(
+                mapFromGlobal(static_cast<QMouseEvent*>(event)->globalPosition().toPoint()));
+            entryAimed_ = (under == Input_Min || under == Input_max) && !under->isEnabled();
+        }
+        if (type == QEvent::FocusIn) {
+            // The window's own activation gives the focus back where it was; only a
+            // user's move into an entry chooses "Min - Max".
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                reason == Qt::ShortcutFocusReason)
+                entryAimed_ = false;
+            if ((watched == Input_Min || watched == Input_max) &&
+                reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+                Input_Min_GotFocus();
+            return false;
+        }
+        if ((watched == Label1 || watched == Label10) && widget->isEnabled()) {
+            Label1_Click();
+            return false;
+        }
+        if (Frame2->isEnabled() && (watched == Frame2 || widget->parentWidget() == Frame2)) {
+            // A click anywhere in a bar's column selects it, also on a bar of no height.
+            const QPoint at =
+                widget->mapTo(Frame2, static_cast<QMouseEvent*>(event)->position().toPoint());
+            const int column = (at.x() - Design::px(Scale::BarLeft)) / Design::px(Scale::BarPitch);
+            if (at.x() >= Design::px(Scale::BarLeft) && column < static_cast<int>(Image1.size()))
+                Image1_Click(column);
+        }
         return false;
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != this)
-        return false;
-    if (type == QEvent::KeyPress) {
-        // A disabled control takes no key, and none goes on from it to the window
-        // (the digits 9 and 3 would move a bar). Nor do digits typed after a click
-        // into a disabled entry: they were meant for it.
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (!widget->isEnabled())
-            return true;
-        if (entryAimed_ && !key->text().isEmpty() && key->text().at(0).isDigit())
-            return true;
-        return Form_KeyDown(key->key(), key->modifiers());
-    }
-    if (type == QEvent::MouseButtonPress) {
-        // A press goes on through the controls under it: each sees where it is.
-        const QWidget* under =
-            childAt(mapFromGlobal(static_cast<QMouseEvent*>(event)->globalPosition().toPoint()));
-        entryAimed_ = (under == Input_Min || under == Input_max) && !under->isEnabled();
-    }
-    if (type == QEvent::FocusIn) {
-        // The window's own activation gives the focus back where it was; only a
-        // user's move into an entry chooses "Min - Max".
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
-            reason == Qt::ShortcutFocusReason)
-            entryAimed_ = false;
-        if ((watched == Input_Min || watched == Input_max) &&
-            reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            Input_Min_GotFocus();
-        return false;
-    }
-    if ((watched == Label1 || watched == Label10) && widget->isEnabled()) {
-        Label1_Click();
-        return false;
-    }
-    if (Frame2->isEnabled() && (watched == Frame2 || widget->parentWidget() == Frame2)) {
-        // A click anywhere in a bar's column selects it, also on a bar of no height.
-        const QPoint at =
-            widget->mapTo(Frame2, static_cast<QMouseEvent*>(event)->position().toPoint());
-        const int column = (at.x() - Design::px(Scale::BarLeft)) / Design::px(Scale::BarPitch);
-        if (at.x() >= Design::px(Scale::BarLeft) && column < static_cast<int>(Image1.size()))
-            Image1_Click(column);
-    }
-    return false;
+    });
 }

@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FormInstance.h"
 #include "platform/NumberRules.h"
+#include "platform/Step.h"
 #include "setup/ParamSend.h"
 #include "setup/SetupState.h"
 
@@ -66,22 +67,29 @@ void setChecked(QRadioButton* b, bool checked) {
 frmOptions::frmOptions() {
     setObjectName(QStringLiteral("frmOptions"));
     Build_Controls();
-    connect(tbsOptions, &QTabBar::currentChanged, this, [this] { tbsOptions_Click(); });
-    connect(ComModes, &QComboBox::activated, this, [this] { ComModes_Click(); });
+    connect(tbsOptions, &QTabBar::currentChanged, this,
+            Step::Guarded([this] { tbsOptions_Click(); }));
+    connect(ComModes, &QComboBox::activated, this, Step::Guarded([this] { ComModes_Click(); }));
     for (int s = 0; s < SliderCount; ++s) {
         const auto slider = static_cast<Slider>(s);
-        connect(sld[s], &QSlider::valueChanged, this, [this, slider] { Slider_Event(slider); });
-        connect(sld[s], &QSlider::sliderPressed, this, [this, slider] { Slider_Event(slider); });
+        connect(sld[s], &QSlider::valueChanged, this,
+                Step::Guarded([this, slider] { Slider_Event(slider); }));
+        connect(sld[s], &QSlider::sliderPressed, this,
+                Step::Guarded([this, slider] { Slider_Event(slider); }));
     }
     for (QRadioButton* b : optcyl)
-        connect(b, &QRadioButton::clicked, this, &frmOptions::optcyl_Click);
+        connect(b, &QRadioButton::clicked, this, Step::Guarded(this, &frmOptions::optcyl_Click));
     for (int r = 0; r < OptionRows; ++r) {
-        connect(optOn[r], &QRadioButton::clicked, this, &frmOptions::Option_Click);
-        connect(optOff[r], &QRadioButton::clicked, this, &frmOptions::Option_Click);
+        connect(optOn[r], &QRadioButton::clicked, this,
+                Step::Guarded(this, &frmOptions::Option_Click));
+        connect(optOff[r], &QRadioButton::clicked, this,
+                Step::Guarded(this, &frmOptions::Option_Click));
     }
-    connect(cmdApply, &QPushButton::clicked, this, &frmOptions::cmdApply_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
+    connect(cmdApply, &QPushButton::clicked, this,
+            Step::Guarded(this, &frmOptions::cmdApply_Click));
+    connect(cmdOK, &QPushButton::clicked, this, Step::Guarded(this, &frmOptions::cmdOK_Click));
+    connect(cmdCancel, &QPushButton::clicked, this,
+            Step::Guarded(this, &frmOptions::cmdCancel_Click));
     // Ctrl+Tab works wherever the focus is inside the window, and a key or a mouse
     // press on a slider is an edit of its own.
     qApp->installEventFilter(this);
@@ -91,7 +99,7 @@ frmOptions::frmOptions() {
     // the image, so that it never stores values the image no longer holds.
     imageWatch_ = new QTimer(this);
     imageWatch_->setInterval(ImageWatchMs);
-    connect(imageWatch_, &QTimer::timeout, this, [this] { Follow_Image(); });
+    connect(imageWatch_, &QTimer::timeout, this, Step::Guarded([this] { Follow_Image(); }));
     imageWatch_->start();
 }
 
@@ -305,21 +313,23 @@ bool frmOptions::Form_KeyDown(int keyCode, Qt::KeyboardModifiers shift) {
 }
 
 bool frmOptions::eventFilter(QObject* watched, QEvent* event) {
-    const QEvent::Type type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::MouseButtonPress)
+    return Step::Answer([&] {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::KeyPress && type != QEvent::MouseButtonPress)
+            return false;
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget || widget->window() != this)
+            return false;
+        if (type == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (Form_KeyDown(key->key(), key->modifiers()))
+                return true;
+        }
+        for (int s = 0; s < SliderCount; ++s)
+            if (watched == sld[s])
+                Slider_Event(static_cast<Slider>(s));
         return false;
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != this)
-        return false;
-    if (type == QEvent::KeyPress) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (Form_KeyDown(key->key(), key->modifiers()))
-            return true;
-    }
-    for (int s = 0; s < SliderCount; ++s)
-        if (watched == sld[s])
-            Slider_Event(static_cast<Slider>(s));
-    return false;
+    });
 }
 
 void frmOptions::ComModes_Click() {

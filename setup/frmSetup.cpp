@@ -8,6 +8,7 @@
 #include "platform/Dialogs.h"
 #include "platform/FileProblem.h"
 #include "platform/NumberRules.h"
+#include "platform/Step.h"
 #include "setup/SetupState.h"
 
 #include <QCheckBox>
@@ -85,16 +86,20 @@ int leadingNumber(const QString& text) {
 frmSetup::frmSetup() {
     setObjectName(QStringLiteral("frmSetup"));
     Build_Controls();
-    connect(cmdAdvance, &QPushButton::clicked, this, &frmSetup::cmdAdvance_Click);
-    connect(cmdApply, &QPushButton::clicked, this, &frmSetup::cmdApply_Click);
-    connect(cmdOK, &QPushButton::clicked, this, &frmSetup::cmdOK_Click);
-    connect(cmdCancel, &QPushButton::clicked, this, &frmSetup::cmdCancel_Click);
+    connect(cmdAdvance, &QPushButton::clicked, this,
+            Step::Guarded(this, &frmSetup::cmdAdvance_Click));
+    connect(cmdApply, &QPushButton::clicked, this, Step::Guarded(this, &frmSetup::cmdApply_Click));
+    connect(cmdOK, &QPushButton::clicked, this, Step::Guarded(this, &frmSetup::cmdOK_Click));
+    connect(cmdCancel, &QPushButton::clicked, this,
+            Step::Guarded(this, &frmSetup::cmdCancel_Click));
     for (int k = 0; k < Rows; ++k) {
-        connect(comBG[k], &QComboBox::activated, this, [this, k] { comBG_Click(k); });
-        connect(comT[k], &QComboBox::activated, this, [this, k] { comT_Click(k); });
-        connect(chkP[k], &QCheckBox::clicked, this, [this, k] { chkP_Click(k); });
+        connect(comBG[k], &QComboBox::activated, this,
+                Step::Guarded([this, k] { comBG_Click(k); }));
+        connect(comT[k], &QComboBox::activated, this, Step::Guarded([this, k] { comT_Click(k); }));
+        connect(chkP[k], &QCheckBox::clicked, this, Step::Guarded([this, k] { chkP_Click(k); }));
         for (QLineEdit* box : {DNtxt[k], MinTxt[k], MaxTxt[k]})
-            connect(box, &QLineEdit::textEdited, this, [this, k] { Text_Change(k); });
+            connect(box, &QLineEdit::textEdited, this,
+                    Step::Guarded([this, k] { Text_Change(k); }));
         lblName[k]->installEventFilter(this);
     }
     Form_Load();
@@ -368,11 +373,13 @@ void frmSetup::Check_Graph_CHK(int k) {
 }
 
 bool frmSetup::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonPress)
-        for (int k = 0; k < Rows; ++k)
-            if (watched == lblName[k])
-                lblName_Click(k);
-    return false;
+    return Step::Answer([&] {
+        if (event->type() == QEvent::MouseButtonPress)
+            for (int k = 0; k < Rows; ++k)
+                if (watched == lblName[k])
+                    lblName_Click(k);
+        return false;
+    });
 }
 
 void frmSetup::cmdApply_Click() {

@@ -10,6 +10,7 @@
 #include "mainwin/LiveCellStep.h"
 #include "mainwin/MainWindow.h"
 #include "platform/NumberRules.h"
+#include "platform/Step.h"
 #include "view3d/View3dState.h"
 
 #include <QCloseEvent>
@@ -37,19 +38,23 @@ Drawing::Drawing(const Scene& scene, QWidget* parent) : QWidget(parent), scene_(
 }
 
 void Drawing::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
-    Paint_Scene(painter, scene_, event->rect() == rect() ? QRect() : event->rect());
+    Step::Run([&] {
+        QPainter painter(this);
+        Paint_Scene(painter, scene_, event->rect() == rect() ? QRect() : event->rect());
+    });
 }
 
 void Drawing::mousePressEvent(QMouseEvent* event) {
-    setFocus(Qt::MouseFocusReason);
-    if (pressed) {
-        const int shift = event->modifiers().testFlag(Qt::ShiftModifier) ? 1 : 0;
-        const int button = event->button() == Qt::LeftButton    ? 1
-                           : event->button() == Qt::RightButton ? 2
-                                                                : 4;
-        pressed(button, shift, event->position().x() * 15.0, event->position().y() * 15.0);
-    }
+    Step::Run([&] {
+        setFocus(Qt::MouseFocusReason);
+        if (pressed) {
+            const int shift = event->modifiers().testFlag(Qt::ShiftModifier) ? 1 : 0;
+            const int button = event->button() == Qt::LeftButton    ? 1
+                               : event->button() == Qt::RightButton ? 2
+                                                                    : 4;
+            pressed(button, shift, event->position().x() * 15.0, event->position().y() * 15.0);
+        }
+    });
 }
 
 } // namespace View3D
@@ -206,32 +211,33 @@ void frm3DDrw::Build_Menus() {
 }
 
 void frm3DDrw::Connect_Handlers() {
-    connect(Slider1, &QSlider::valueChanged, this, &frm3DDrw::Slider1_Scroll);
-    connect(Slider2, &QSlider::valueChanged, this, &frm3DDrw::Slider2_Scroll);
-    connect(Slider4, &QSlider::valueChanged, this, &frm3DDrw::Slider4_Scroll);
-    connect(Slider5, &QSlider::valueChanged, this, &frm3DDrw::Slider5_Scroll);
-    connect(Slider6, &QSlider::valueChanged, this, &frm3DDrw::Slider6_Scroll);
-    connect(Slider7, &QSlider::valueChanged, this, &frm3DDrw::Slider7_Scroll);
-    connect(Option1, &QRadioButton::clicked, this, &frm3DDrw::Option1_Click);
-    connect(Option2, &QRadioButton::clicked, this, &frm3DDrw::Option2_Click);
-    connect(Option3, &QRadioButton::clicked, this, &frm3DDrw::Option3_Click);
-    connect(Option4, &QRadioButton::clicked, this, &frm3DDrw::Option4_Click);
-    connect(Option5, &QRadioButton::clicked, this, &frm3DDrw::Option5_Click);
-    connect(mnuLeft, &QAction::triggered, this, &frm3DDrw::mnuLeft_Click);
-    connect(mnuRight, &QAction::triggered, this, &frm3DDrw::mnuRight_Click);
-    connect(mnuUp, &QAction::triggered, this, &frm3DDrw::mnuUp_Click);
-    connect(mnuDown, &QAction::triggered, this, &frm3DDrw::mnuDown_Click);
-    connect(mnuPgUp, &QAction::triggered, this, &frm3DDrw::mnuPgUp_Click);
-    connect(mnuPgDn, &QAction::triggered, this, &frm3DDrw::mnuPgDn_Click);
-    connect(mnuF4, &QAction::triggered, this, &frm3DDrw::mnuF4_Click);
-    connect(mnuF5, &QAction::triggered, this, &frm3DDrw::mnuF5_Click);
-    connect(mnuF6, &QAction::triggered, this, &frm3DDrw::mnuF6_Click);
-    connect(mnuF7, &QAction::triggered, this, &frm3DDrw::mnuF7_Click);
-    connect(mnuF8, &QAction::triggered, this, &frm3DDrw::mnuF8_Click);
-    connect(mnuF9, &QAction::triggered, this, &frm3DDrw::mnuF9_Click);
-    connect(mnuDefault, &QAction::triggered, this, &frm3DDrw::mnuDefault_Click);
-    connect(mnuClose, &QAction::triggered, this, &frm3DDrw::mnuClose_Click);
-    connect(&Timer1, &QTimer::timeout, this, &frm3DDrw::Timer1_Timer);
+    connect(Slider1, &QSlider::valueChanged, this, Step::Guarded(this, &frm3DDrw::Slider1_Scroll));
+    connect(Slider2, &QSlider::valueChanged, this, Step::Guarded(this, &frm3DDrw::Slider2_Scroll));
+    connect(Slider4, &QSlider::valueChanged, this, Step::Guarded(this, &frm3DDrw::Slider4_Scroll));
+    connect(Slider5, &QSlider::valueChanged, this, Step::Guarded(this, &frm3DDrw::Slider5_Scroll));
+    connect(Slider6, &QSlider::valueChanged, this, Step::Guarded(this, &frm3DDrw::Slider6_Scroll));
+    connect(Slider7, &QSlider::valueChanged, this, Step::Guarded(this, &frm3DDrw::Slider7_Scroll));
+    connect(Option1, &QRadioButton::clicked, this, Step::Guarded(this, &frm3DDrw::Option1_Click));
+    connect(Option2, &QRadioButton::clicked, this, Step::Guarded(this, &frm3DDrw::Option2_Click));
+    connect(Option3, &QRadioButton::clicked, this, Step::Guarded(this, &frm3DDrw::Option3_Click));
+    connect(Option4, &QRadioButton::clicked, this, Step::Guarded(this, &frm3DDrw::Option4_Click));
+    connect(Option5, &QRadioButton::clicked, this, Step::Guarded(this, &frm3DDrw::Option5_Click));
+    connect(mnuLeft, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuLeft_Click));
+    connect(mnuRight, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuRight_Click));
+    connect(mnuUp, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuUp_Click));
+    connect(mnuDown, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuDown_Click));
+    connect(mnuPgUp, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuPgUp_Click));
+    connect(mnuPgDn, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuPgDn_Click));
+    connect(mnuF4, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuF4_Click));
+    connect(mnuF5, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuF5_Click));
+    connect(mnuF6, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuF6_Click));
+    connect(mnuF7, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuF7_Click));
+    connect(mnuF8, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuF8_Click));
+    connect(mnuF9, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuF9_Click));
+    connect(mnuDefault, &QAction::triggered, this,
+            Step::Guarded(this, &frm3DDrw::mnuDefault_Click));
+    connect(mnuClose, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuClose_Click));
+    connect(&Timer1, &QTimer::timeout, this, Step::Guarded(this, &frm3DDrw::Timer1_Timer));
     // Keys reach the window's handlers from whichever control has the focus;
     // a slider keeps its own keys for moving.
     for (QWidget* child : Client->findChildren<QWidget*>())
@@ -653,30 +659,34 @@ bool frm3DDrw::Window_Key(QKeyEvent* key) {
 }
 
 void frm3DDrw::keyPressEvent(QKeyEvent* event) {
-    if (!Window_Key(event))
-        SelfUnloadingWindow::keyPressEvent(event);
+    Step::Run([&] {
+        if (!Window_Key(event))
+            SelfUnloadingWindow::keyPressEvent(event);
+    });
 }
 
 bool frm3DDrw::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (qobject_cast<QSlider*>(watched) != nullptr) {
-        switch (key->key()) {
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-        case Qt::Key_Home:
-        case Qt::Key_End:
-            return false; // the slider's own
-        default:
-            break;
+    return Step::Answer([&] {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (qobject_cast<QSlider*>(watched) != nullptr) {
+            switch (key->key()) {
+            case Qt::Key_Left:
+            case Qt::Key_Right:
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+            case Qt::Key_PageUp:
+            case Qt::Key_PageDown:
+            case Qt::Key_Home:
+            case Qt::Key_End:
+                return false; // the slider's own
+            default:
+                break;
+            }
         }
-    }
-    return Window_Key(key);
+        return Window_Key(key);
+    });
 }
 
 QString frm3DDrw::Status_Text() const {
@@ -696,6 +706,8 @@ void frm3DDrw::Form_Unload() {
 }
 
 void frm3DDrw::closeEvent(QCloseEvent* event) {
-    Form_Unload();
-    event->accept();
+    Step::Run([&] {
+        Form_Unload();
+        event->accept();
+    });
 }

@@ -4,6 +4,7 @@
 #include "core/CoreState.h"
 #include "mainwin/Design.h"
 #include "mainwin/Logos.h"
+#include "platform/Step.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -35,7 +36,7 @@ constexpr int ValueLeft = 240 + CaptionWidth + 60;
 frmName::frmName() {
     setObjectName(QStringLiteral("frmName"));
     Build_Controls();
-    connect(cmdOK, &QPushButton::clicked, this, &frmName::cmdOK_Click);
+    connect(cmdOK, &QPushButton::clicked, this, Step::Guarded(this, &frmName::cmdOK_Click));
     Form_Load();
 }
 

@@ -4,6 +4,7 @@
 #include "mainwin/Design.h"
 #include "mainwin/MainWindow.h"
 #include "platform/ProgramFolder.h"
+#include "platform/Step.h"
 #include "wiring/WiringPdf.h"
 
 #include <QKeySequence>
@@ -28,7 +29,7 @@ frmWiring::frmWiring() {
     Pdf1->setPageMode(QPdfView::PageMode::MultiPage);
     Pdf1->setZoomMode(QPdfView::ZoomMode::FitToWidth);
     auto shortcut = [this](const QKeySequence& keys, auto&& action) {
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, Step::Guarded(action));
     };
     shortcut(QKeySequence::ZoomIn, [this] { Zoom_By(1.25); });
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { Zoom_By(1.25); });
@@ -59,8 +60,10 @@ void frmWiring::Form_Unload() {
 }
 
 void frmWiring::resizeEvent(QResizeEvent* event) {
-    SelfUnloadingWindow::resizeEvent(event);
-    Form_Resize();
+    Step::Run([&] {
+        SelfUnloadingWindow::resizeEvent(event);
+        Form_Resize();
+    });
 }
 
 void frmWiring::Zoom_By(double factor) {

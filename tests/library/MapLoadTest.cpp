@@ -41,14 +41,14 @@ TEST_F(MapLoadTest, TheLoadedMapIsKeptNamedAndDrawnOnce) {
     EXPECT_EQ(MapDirty, 0);
     EXPECT_FALSE(KeptImage::Has_Unkept_Edits());
     EXPECT_EQ(TuneFileName, QStringLiteral("Audi A4.kvr"));
-    EXPECT_EQ(main.calls, (QStringList{"file Audi A4.kvr", "redraw"}));
+    EXPECT_EQ(main.calls, (QStringList{"redraw", "file Audi A4.kvr"}));
     EXPECT_EQ(SendPath::Requests_Outstanding(), 0);
 
     // A map that came from no library file leaves Save to ask for a name.
     main.calls.clear();
     Library::Finish_Map_Load(QString(), false);
     EXPECT_TRUE(TuneFileName.isEmpty());
-    EXPECT_EQ(main.calls, (QStringList{"file ", "redraw"}));
+    EXPECT_EQ(main.calls, (QStringList{"redraw", "file "}));
 }
 
 namespace {

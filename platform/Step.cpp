@@ -1,0 +1,54 @@
+#include "platform/Step.h"
+
+#include "platform/Dialogs.h"
+#include "platform/KvrError.h"
+
+#include <exception>
+
+namespace Step {
+
+std::function<void()> After_Stop;
+
+void Tell_Stopped(const QString& cause) {
+    Dialogs::msgBoxLater(
+        QStringLiteral("The last step could not be finished: %1.\nThe program goes on; "
+                       "check that the map shows what you expect before you save or send it.")
+            .arg(cause),
+        Dialogs::Icon::Exclamation, QStringLiteral("Step not finished"));
+}
+
+namespace {
+
+void Stopped(const QString& cause) noexcept {
+    // Nothing of the stop may leave the step either: a memory that is short
+    // may fail the telling or the redraw too.
+    try {
+        Tell_Stopped(cause.isEmpty() ? QStringLiteral("an unknown error") : cause);
+    } catch (...) {
+    }
+    try {
+        if (After_Stop)
+            After_Stop();
+    } catch (...) {
+    }
+}
+
+} // namespace
+
+void Stopped_By_Error() noexcept {
+    QString cause;
+    try {
+        throw;
+    } catch (const KvrError& e) {
+        cause = e.description();
+    } catch (const std::exception& e) {
+        try {
+            cause = QString::fromLocal8Bit(e.what());
+        } catch (...) {
+        }
+    } catch (...) {
+    }
+    Stopped(cause);
+}
+
+} // namespace Step

@@ -1,0 +1,64 @@
+#pragma once
+
+// Where a step of the program begins: a handler Qt calls (a menu entry, a
+// button, a key, a timer, bytes on the line). Every handler catches and tells
+// the errors it expects; an error that still leaves one is caught here, at the
+// step's start, and goes no further: Qt's own code that called the handler is
+// not written to be unwound, and the program could fail at the next window it
+// closes or builds. The step stops there: the user is told ("Step not
+// finished", once the event loop runs again), then the screens are drawn anew
+// from what the program holds (After_Stop), so none shows what is not so.
+// GuardedApplication (platform/GuardedApplication.h) stays the last resort for
+// an error of Qt's own delivery.
+
+#include <QString>
+#include <concepts>
+#include <functional>
+#include <utility>
+
+namespace Step {
+
+// Called in a catch block only: tells the error being handled as a stopped
+// step and draws the screens anew.
+void Stopped_By_Error() noexcept;
+
+// Runs one step; an error that leaves it is told and the screens redrawn.
+template <class F> void Run(F&& step) noexcept {
+    try {
+        step();
+    } catch (...) {
+        Stopped_By_Error();
+    }
+}
+
+// A handler for connect() that runs through Run: Guarded(functor) or
+// Guarded(object, &Class::handler).
+template <class F> auto Guarded(F step) {
+    // Callable only with what the step takes, so connect() hands it as many of
+    // the signal's values as the step wants.
+    return [step = std::move(step)]<class... A>(A &&
+                                                ... args) requires std::invocable<const F&, A...> {
+        Run([&] { std::invoke(step, std::forward<A>(args)...); });
+    };
+}
+template <class T, class R, class... A> auto Guarded(T* object, R (T::*handler)(A...)) {
+    return [object, handler](A... args) { Run([&] { (object->*handler)(args...); }); };
+}
+
+// An event filter's or event handler's answer, worked out through Run: a step
+// that stopped has taken its event (true).
+template <class F> bool Answer(F&& step) noexcept {
+    bool taken = true;
+    Run([&] { taken = step(); });
+    return taken;
+}
+
+// Tells the user that a step stopped, and why (later: the error may come from
+// the receive path or the poll tick, which never wait on a box).
+void Tell_Stopped(const QString& cause);
+
+// What draws the screens anew from what the program holds after a stopped step:
+// the main window fills it while it exists; nothing until then.
+extern std::function<void()> After_Stop;
+
+} // namespace Step
