@@ -54,6 +54,8 @@ struct LinkHooks {
     std::function<void()> RPM_Bar_movement = [] {};
     std::function<void()> Bar_Draw = [] {};
     std::function<void()> Text_Values = [] {};
+    // A locked unit: the readouts show their names without values.
+    std::function<void()> Withhold_Readings = [] {};
     std::function<void()> arrange_table = [] {};
     std::function<void()> Set_RPM_Indication_BAR = [] {};
     std::function<void(bool normal)> Arrange_NoTUNE = [](bool) {};

@@ -106,8 +106,9 @@ void lockedEnd() {
     CommStatus = CommStates::Replied;
     Hooks().arrange_table();
     // The readouts the display tables name stay in view; their values are not
-    // taken from a locked unit, and they say so.
-    Hooks().Text_Values();
+    // taken from a locked unit, and they say so: nothing of the unit read before
+    // stays shown.
+    Hooks().Withhold_Readings();
     Hooks().Set_RPM_Indication_BAR();
     tick();
     // No map was read: the flag lets the tab be shown while locked, and the

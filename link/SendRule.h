@@ -93,7 +93,7 @@ void Image_Is_Units();
 bool Grid_Not_Units();
 inline const QString NotUnitsNotice =
     QStringLiteral("The grid shows the loaded map, not the unit's: Tools > Download sends it, "
-                   "Status > Upload reads the unit's back.");
+                   "Tools > Upload reads the unit's back.");
 inline const QString NotUnitsState = QStringLiteral("Status: On-Line, map not sent");
 
 // The link starts reading the unit afresh: writes that would land after the

@@ -1,5 +1,6 @@
 #include "mainwin/BarIndicators.h"
 
+#include "core/WtsDis.h"
 #include "mainwin/Design.h"
 #include "platform/NumberRules.h"
 #include "platform/Step.h"
@@ -44,12 +45,15 @@ void Bar_Draw(BarSlots6& bars, const std::vector<DisplayRow>& rows, const Readin
         const auto length = Bar_Length(value, row.min, row.max);
         if (!length)
             continue;
+        // A locked unit's readings are not taken: the bar keeps its name and
+        // range and shows no value.
+        const bool withheld = Readings_Withheld();
         bars[row.barSlot - 1] = BarSlot{true,
                                         row.name,
                                         NumberRules::Str(NumberRules::Val(row.minText)),
                                         NumberRules::Str(NumberRules::Val(row.maxText)),
-                                        NumberRules::Str(value),
-                                        *length};
+                                        withheld ? WtsDis::NoValue : NumberRules::Str(value),
+                                        withheld ? 0 : *length};
     }
 }
 
@@ -107,10 +111,12 @@ void BarIndicators::paintEvent(QPaintEvent* event) {
 
             const QRect outline = Design::rect(BarLeft, top + 230, BarFullLength, BarHeight);
             p.fillRect(outline, Qt::white);
-            // The shortest bar still shows as a sliver.
-            QRect bar = Design::rect(BarLeft, top + 230, slot.length, BarHeight);
-            bar.setWidth(std::max(1, bar.width()));
-            p.fillRect(bar, BarColour);
+            // The shortest bar still shows as a sliver; a value withheld shows none.
+            if (slot.numText != WtsDis::NoValue) {
+                QRect bar = Design::rect(BarLeft, top + 230, slot.length, BarHeight);
+                bar.setWidth(std::max(1, bar.width()));
+                p.fillRect(bar, BarColour);
+            }
             p.setPen(Qt::black);
             p.drawRect(outline.adjusted(0, 0, -1, -1));
         }

@@ -26,15 +26,16 @@ struct BarSlot {
     QString name;    // lblVarName
     QString minText; // lblVarMin
     QString maxText; // lblVarMax
-    QString numText; // lblVarNum: the value, plain
-    int length = 0;  // ImgVarPos width, twips
+    QString numText; // lblVarNum: the value, plain; WtsDis::NoValue when withheld
+    int length = 0;  // ImgVarPos width, twips; 0 (no bar) when withheld
     bool operator==(const BarSlot&) const = default;
 };
 using BarSlots6 = std::array<BarSlot, BarSlots>;
 
 // Bar_Draw on slots: each row with a bar slot 1..6 shows its bar; slots of no such
 // row stay as they are. A row whose range has no span, or whose slot does not exist,
-// is left out.
+// is left out. While the readings are withheld (Readings_Withheld) a bar shows its
+// name and range, WtsDis::NoValue and no bar.
 void Bar_Draw(BarSlots6& bars, const std::vector<DisplayRow>& rows, const ReadingSet& set);
 
 // The six bar indicators, drawn in one widget: for each shown slot its name and value

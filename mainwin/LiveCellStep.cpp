@@ -34,36 +34,39 @@ StepMap Ignition() {
 // byte is refused and nothing at all happens. A step needs the unit on-line,
 // polling and not locked (the send rule), and a live cell that names a grid
 // box; otherwise nothing changes, and a refusal of the send rule is told.
-template <class Step> void Step_Cell(const StepMap& map, Step newByte) {
+// Returns what a limit held, as told; empty when nothing held the step.
+template <class Step> QString Step_Cell(const StepMap& map, Step newByte) {
     const SendRule::Verdict verdict = SendRule::May_Send();
     if (verdict != SendRule::Verdict::Send) {
         // Off-line there is no live cell to step: the engine is not read.
         SendRule::Tell(verdict == SendRule::Verdict::ImageOnly ? OffLineStepNotice
                                                                : SendRule::Notice(verdict));
-        return;
+        return QString();
     }
     if (!Has_Live_Cell())
-        return;
+        return QString();
     const int cell = LiveMapCell;
     const MapWrite::Place& place = MapWrite::Place_Of(map.map);
     const ImageTable& table = place.page == 5 ? Map5Image : Map6Image;
     const int address = place.base + cell;
     const std::optional<CellEntry::HeldIgnition> next = newByte(static_cast<int>(table[address]));
     if (!next)
-        return;
+        return QString();
     const QString before = MapCellText::Cell(map.tab, address);
     Edit edit;
     const EditOutcome written = edit.Cell(map.map, cell, next->byte).Make();
     if (!written.made()) {
         SendRule::Tell(written.refusal);
-        return;
+        return QString();
     }
     // A step a limit held is told with the limit.
-    if (const QString held = CellEntry::Held_Notice(before, *next); !held.isEmpty())
+    const QString held = CellEntry::Held_Notice(before, *next);
+    if (!held.isEmpty())
         SendRule::Tell(held);
     const QString text = MapCellText::Cell(map.tab, address);
     if (ShowSteppedCell)
         ShowSteppedCell(map.tab, cell, text);
+    return held;
 }
 
 // A step that no limit holds.
@@ -78,6 +81,13 @@ std::optional<int> Analog_Step(int byte, int by) {
     if (next > 127 || next < -127)
         return std::nullopt;
     return next & 0xFF;
+}
+
+// An ignition step by one count, held by the limits; what held it, as told.
+QString Ign_Step(int by) {
+    return Step_Cell(Ignition(), [by](int b) {
+        return std::optional(CellEntry::Hold_Edit(b, UnitBytes::Signed(b) + by));
+    });
 }
 
 } // namespace
@@ -95,17 +105,13 @@ void Step_Inject_Cell_Down() {
     Step_Cell(Inject(), [](int b) { return Free(b > 0 ? b - 1 : b); });
 }
 void Step_Ign_Cell_Up() {
-    Step_Cell(Ignition(), [](int b) {
-        return std::optional(CellEntry::Hold_Edit(b, UnitBytes::Signed(b) + 1));
-    });
+    Ign_Step(1);
 }
 void Step_Ign_Cell_Down() {
-    Step_Cell(Ignition(), [](int b) {
-        return std::optional(CellEntry::Hold_Edit(b, UnitBytes::Signed(b) - 1));
-    });
+    Ign_Step(-1);
 }
 
-void Step_Live_Cell(int key) {
+QString Step_Live_Cell(int key) {
     switch (key) {
     case 4:
         Step_Analog_Cell_Up();
@@ -120,14 +126,13 @@ void Step_Live_Cell(int key) {
         Step_Inject_Cell_Down();
         break;
     case 8:
-        Step_Ign_Cell_Up();
-        break;
+        return Ign_Step(1);
     case 9:
-        Step_Ign_Cell_Down();
-        break;
+        return Ign_Step(-1);
     default:
         break;
     }
+    return QString();
 }
 
 } // namespace WtsGeneral

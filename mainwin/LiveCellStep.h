@@ -27,8 +27,9 @@ void Step_Inject_Cell_Down();
 void Step_Ign_Cell_Up();
 void Step_Ign_Cell_Down();
 
-// Key 4..9 of the stepping keys.
-void Step_Live_Cell(int key);
+// Key 4..9 of the stepping keys. Returns what a limit held, as the status bar
+// tells it; empty when no limit held the step.
+QString Step_Live_Cell(int key);
 
 // Shows a stepped cell's new text: tab 1..3 of the map, the grid box, the text.
 // The main window fills it while it is loaded.

@@ -89,6 +89,10 @@ public:
     void Bar_Clear() override;
     void Text_Values() override;
     void RPM_Bar_movement();
+    // A locked unit's readings are not taken: the text readouts and bars show
+    // their names without values, the RPM and load figures and the RPM bar none,
+    // the chart is empty.
+    void Withhold_Readings();
     void Set_RPM_Indication_BAR();
 
     // --- live-data logging and play-back (frmMain_Logging.cpp) -------------------

@@ -4,6 +4,7 @@
 #include "core/AxisLabels.h"
 #include "core/CoreState.h"
 #include "link/LinkHooks.h"
+#include "link/LinkState.h"
 #include "link/SendRule.h"
 #include "mainwin/BarIndicators.h"
 #include "mainwin/Design.h"
@@ -471,10 +472,12 @@ void frmMain::TabStrip1_Click() {
     if (tab < 1 || tab > 3)
         return;
     Clear_AMP_Cursor();
+    // The row just painted live is the one the cursor leaves when the engine
+    // moves on: forgotten, it would stay live beside the moving one.
     if (tab == 1)
-        PrevAmpCell1 = 0;
+        PrevAmpCell1 = LiveAmpCellB;
     else
-        PrevAmpCell23 = 0;
+        PrevAmpCell23 = LiveAmpCellA;
     MapTab = tab;
     Show_Map(tab);
     LblAMPHead->setText(tab == 1   ? QStringLiteral("AEng Temp")

@@ -66,6 +66,7 @@ void frmMain::Fill_Link_Hooks() {
     h.RPM_Bar_movement = [this] { RPM_Bar_movement(); };
     h.Bar_Draw = [this] { Bar_Draw(); };
     h.Text_Values = [this] { Text_Values(); };
+    h.Withhold_Readings = [this] { Withhold_Readings(); };
     h.arrange_table = [this] { arrange_table(); };
     h.Set_RPM_Indication_BAR = [this] { Set_RPM_Indication_BAR(); };
     h.Arrange_NoTUNE = [this](bool normal) { Arrange_NoTUNE(normal); };

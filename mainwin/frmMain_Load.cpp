@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTimer>
 
@@ -85,7 +86,11 @@ void frmMain::Form_Load() {
 
     if (!ProgramFolder::exists(QStringLiteral("wiring diagrams.pdf")))
         Set_Entry_Enabled(mnuWire, false);
-    if (!ProgramFolder::exists(QStringLiteral("KVRWD.cfg")))
+    // Only a missing list takes the entry away. Anything else in its place (a
+    // folder, a file that cannot be read) is told when the entry is chosen, as a
+    // list that turns bad after start-up is.
+    if (const QFileInfo wd(ProgramFolder::file(QStringLiteral("KVRWD.cfg")));
+        !wd.exists() && !wd.isSymLink())
         Set_Entry_Enabled(mnuLoadWD, false);
 }
 

@@ -3,6 +3,7 @@
 // out in Readings.h, BarIndicators.h, RpmIndication.h and StripChart.h.
 
 #include "core/CoreState.h"
+#include "core/WtsDis.h"
 #include "link/LinkState.h"
 #include "mainwin/BarIndicators.h"
 #include "mainwin/Design.h"
@@ -65,6 +66,18 @@ void frmMain::Text_Values() {
         RCNum[s]->setVisible(r.visible);
         lblRC[s]->setVisible(r.visible);
     }
+}
+
+void frmMain::Withhold_Readings() {
+    // The readouts keep their names; nothing of an earlier unit's engine stays
+    // in view.
+    Text_Values();
+    Bar_Draw();
+    for (QLabel* figure : {lblRPMShow, lblRPM_Map, lblAnalog_Defl})
+        figure->setText(WtsDis::NoValue);
+    if (const auto bar = Readouts::Rpm_Bar_For(0))
+        Place_Rpm_Bar(*bar);
+    Plot_Clear();
 }
 
 void frmMain::RPM_Bar_movement() {

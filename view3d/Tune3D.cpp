@@ -182,6 +182,7 @@ EditResult Tune_Graph(const MapKindInfo& kind, AdjustMode mode, int editKey) {
     result.frames = written.written;
     if (!held.isEmpty())
         SendRule::Tell(held);
+    result.held = held;
     return result;
 }
 

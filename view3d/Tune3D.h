@@ -66,6 +66,7 @@ struct EditResult {
     SendRule::Verdict verdict = SendRule::Verdict::Send;
     bool changed = false; // the image was written (and the frames handed over)
     QString refusal;      // why nothing changed, when it did not
+    QString held;         // what a limit held, as the main window's status bar tells it
     std::vector<QByteArray> frames;
 };
 // Applies the edit key to the cells of the mode at the cursor: asks the send

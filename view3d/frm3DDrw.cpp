@@ -472,14 +472,19 @@ void frm3DDrw::Load_Menu() {
 }
 
 void frm3DDrw::Live_Step(int key) {
-    // The step tells a refusal in the main window's status bar; the view says
-    // it where the user is looking too.
+    // The step tells a refusal, or a limit that held it, in the main window's
+    // status bar; the view says it where the user is looking too.
     const SendRule::Verdict verdict = SendRule::May_Send();
-    WtsGeneral::Step_Live_Cell(key);
+    const QString held = WtsGeneral::Step_Live_Cell(key);
     if (verdict == SendRule::Verdict::ImageOnly)
         StatusPanel1->setText(WtsGeneral::OffLineStepNotice);
     else if (verdict != SendRule::Verdict::Send)
         StatusPanel1->setText(SendRule::Notice(verdict));
+    else if (!held.isEmpty())
+        StatusPanel1->setText(held);
+    else if (StatusPanel1->text() == heldShown_)
+        StatusPanel1->setText(Pointer_Text()); // what held the step before holds no more
+    heldShown_ = held;
     draw();
     LastLiveCell = 0;
     Cursor_Movement();
@@ -541,10 +546,16 @@ void frm3DDrw::draw_point() {
         return;
     Clamp_Cursor();
     scene_.Place_Cross(CursorMarks, CurRow, CurCol);
-    if (const MapKindInfo* kind = Kind_Of(MapKind))
-        StatusPanel1->setText(kind->valueText +
-                              QString::number(Display_Value(*kind, CurCol * 16 + CurRow)));
+    if (Kind_Of(MapKind) != nullptr)
+        StatusPanel1->setText(Pointer_Text());
     Picture->update();
+}
+
+QString frm3DDrw::Pointer_Text() const {
+    const MapKindInfo* kind = Kind_Of(MapKind);
+    if (kind == nullptr || CursorShown != CursorShownOn)
+        return QString();
+    return kind->valueText + QString::number(Display_Value(*kind, CurCol * 16 + CurRow));
 }
 
 void frm3DDrw::mark_line() {
@@ -585,6 +596,10 @@ void frm3DDrw::Tune_Graph() {
     QString text = kind->valueText + QString::number(Display_Value(*kind, CurCol * 16 + CurRow));
     if (result.verdict == SendRule::Verdict::ImageOnly)
         text += QStringLiteral("   (off-line: in the map image only, not sent)");
+    // The view may cover the main window's status bar: a limit that held the
+    // edit is said here too.
+    if (!result.held.isEmpty())
+        text += QStringLiteral("   ") + result.held;
     StatusPanel1->setText(text);
     // The main window's grid shows what the image now holds.
     Main().Redraw_Shown_Map();

@@ -69,6 +69,9 @@ public:
     void Form_KeyPress(int KeyAscii);
     // Places the edit cursor's cross and shows its cell's value.
     void draw_point();
+    // The value at the pointer, as the status bar shows it; empty while the
+    // pointer is not shown.
+    QString Pointer_Text() const;
     // The level lines or the highlighted row or column of the adjust mode.
     void mark_line();
     // Applies EditKey to the cells of the adjust mode.
@@ -210,4 +213,6 @@ private:
     // False when the opening could not read the settings file: the close leaves
     // it alone.
     bool settingsKnown_ = true;
+    // The held-step notice the status bar was given last; empty for none.
+    QString heldShown_;
 };

@@ -11,16 +11,41 @@
 #include "tests/support/LinkWaits.h"
 
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
 
 namespace {
 
 struct SendCase {
     const char* name;
-    bool download; // Tools > Download, else Status > Upload
+    bool download; // the download, else the read from the unit
 };
 
 class AMapLoadedAndNotSent : public LibraryWindowTest,
-                             public ::testing::WithParamInterface<SendCase> {};
+                             public ::testing::WithParamInterface<SendCase> {
+protected:
+    // The entry a notice names as "<menu> > <entry> <does>", looked up in the
+    // window's own menu bar: a menu of that title holding an entry whose text
+    // begins so; nullptr when the bar has none.
+    static QAction* entryNamed(frmMain& w, const QString& notice, const QString& does) {
+        static const QRegularExpression named(
+            QStringLiteral("(?:^|[:,] )([^:,>]+) > (\\S+) (\\w+)"));
+        for (auto m = named.globalMatch(notice); m.hasNext();) {
+            const QRegularExpressionMatch found = m.next();
+            if (found.captured(3) != does)
+                continue;
+            for (QAction* title : w.menuBar()->actions()) {
+                if (title->menu() == nullptr || title->text() != found.captured(1))
+                    continue;
+                for (QAction* entry : title->menu()->actions())
+                    if (entry->text().startsWith(found.captured(2)))
+                        return entry;
+            }
+        }
+        return nullptr;
+    }
+};
 
 } // namespace
 
@@ -56,7 +81,12 @@ TEST_P(AMapLoadedAndNotSent, IsSaidNotToBeTheUnitsUntilADownloadOrAReadOut) {
     EXPECT_EQ(panel.text(), SendRule::NotUnitsNotice);
     EXPECT_EQ(state.text(), SendRule::NotUnitsState);
 
-    (c.download ? w.mnuDownload : w.mnuUpload)->trigger();
+    // The notice's own words lead to the entry.
+    QAction* entry =
+        entryNamed(w, panel.text(), c.download ? QStringLiteral("sends") : QStringLiteral("reads"));
+    ASSERT_NE(entry, nullptr) << panel.text().toStdString();
+    EXPECT_EQ(entry, c.download ? w.mnuDownload : w.mnuUpload) << entry->text().toStdString();
+    entry->trigger();
     ASSERT_TRUE(Wait_Link_Settled());
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return state.text() == QStringLiteral("Status: On-Line"); }, 2000))

@@ -171,10 +171,11 @@ TEST_F(ReadOutTest, LockedUnitShowsNoTuneAndGoesStraightToPolling) {
     EXPECT_EQ(seen.back().frame, WtsUp::Poll_Frame());
 
     // The readouts are written once, at the end: named, their values not given.
-    EXPECT_EQ(recorder.calls.count("Text_Values"), 1);
+    EXPECT_EQ(recorder.calls.count("Withhold_Readings"), 1);
     poll(3);
     EXPECT_EQ(LiveRpm, 0) << "a locked unit's readings are not taken";
-    EXPECT_EQ(recorder.calls.count("Text_Values"), 1);
+    EXPECT_EQ(recorder.calls.count("Withhold_Readings"), 1);
+    EXPECT_EQ(recorder.calls.count("Text_Values"), 0);
     EXPECT_EQ(reads().size(), 2u);
 }
 

@@ -18,6 +18,7 @@ inline void Record_Receive_Hooks(HookRecorder& r) {
                               {&h.RPM_Bar_movement, "RPM_Bar_movement"},
                               {&h.Bar_Draw, "Bar_Draw"},
                               {&h.Text_Values, "Text_Values"},
+                              {&h.Withhold_Readings, "Withhold_Readings"},
                               {&h.arrange_table, "arrange_table"},
                               {&h.Set_RPM_Indication_BAR, "Set_RPM_Indication_BAR"}}) {
         const QString n = QString::fromLatin1(name);

@@ -1,6 +1,7 @@
 #include "link/LinkHooks.h"
 #include "link/LinkState.h"
 #include "link/ProgressModel.h"
+#include "mainwin/MapCellText.h"
 #include "tests/mainwin/MainTestSupport.h"
 
 #include <QLabel>
@@ -137,4 +138,40 @@ TEST_F(MainTest, DefaultMapLoadShowsTheProgressWindow) {
     EXPECT_EQ(w.C_Pause->interval(), 100);
     runSequencer();
     EXPECT_FALSE(Progress().loaded());
+}
+
+// The answer to a poll sent just before going off-line comes in late: off-line
+// there is no unit, so it takes neither readings nor a lock, and a map shown
+// afterwards is the image's.
+TEST_F(MainTest, ALateLiveReplyAfterGoingOffLineTakesNoReadingsAndNoLock) {
+    unit.setEngine(900, 20);
+    frmMain& w = loadOnline();
+    ASSERT_TRUE(QTest::qWaitFor([] { return LiveRpm >= 880 && LiveRpm <= 920; }, 5000)) << LiveRpm;
+    const QString rpmShown = w.RCNum[0]->text();
+
+    // The next poll is answered late, by a unit that is locked and revving.
+    ASSERT_TRUE(QTest::qWaitFor([] { return Link_Settled() && send_receive == 2; }, 5000));
+    unit.faults.locked = true;
+    unit.setEngine(5000, 200);
+    unit.faults.delayNext = 1;
+    unit.faults.delayMs = 400;
+    const int polls = unit.polls();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return unit.polls() > polls; }, 5000));
+    w.mnuOffline->trigger();
+    ASSERT_EQ(OnlineState, OnlineStates::Offline);
+
+    bool lateReplySent = false;
+    QObject::connect(&server, &sim::PtyServer::sent, &w, [&](const QByteArray& bytes) {
+        lateReplySent = lateReplySent || bytes.startsWith('1');
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return lateReplySent; }, 3000));
+    QTest::qWait(300); // the program has read it
+
+    EXPECT_EQ(UnitLocked, 0);
+    EXPECT_LT(LiveRpm, 1000) << "the late reply's RPM was not taken";
+    EXPECT_EQ(w.RCNum[0]->text(), rpmShown);
+    EXPECT_FALSE(w.lblNoComms[2]->isVisible()) << "no No-Tune banner off-line";
+    Map6Image[3] = 123; // a map put into the image off-line is shown
+    w.Select_Tab(2);
+    EXPECT_EQ(w.Txt128[3]->text(), MapCellText::Cell(2, MapCellText::ForTab(2).cellBase + 3));
 }

@@ -2,17 +2,20 @@
 // bars, the RPM bar and the strip chart follow the engine from reply to reply.
 
 #include "core/WtsAFR.h"
+#include "core/WtsDis.h"
 #include "link/LinkState.h"
 #include "mainwin/BarIndicators.h"
 #include "mainwin/StripChart.h"
 #include "platform/NumberRules.h"
 #include "tests/mainwin/MainTestSupport.h"
+#include "tests/support/CaseNames.h"
 #include "tests/support/Screenshots.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QTest>
+#include <functional>
 
 namespace {
 
@@ -75,3 +78,68 @@ TEST_F(ReadoutsOnlineTest, AStoppedEngineShowsZeroAndTheChartStandsStill) {
     EXPECT_EQ(w.Chart->model().PlotPos, positions);
     EXPECT_LE(w.ImgRPM->height(), 2) << "the RPM bar keeps a sliver";
 }
+
+namespace {
+
+// A unit found locked when it is read again: the readouts keep their names and
+// show no value of the unit before it.
+struct LockedRead {
+    const char* name;
+    std::function<void(frmMain&)> start;
+};
+
+class ALockedUnitReadAgain : public ReadoutsOnlineTest,
+                             public ::testing::WithParamInterface<LockedRead> {};
+
+} // namespace
+
+TEST_P(ALockedUnitReadAgain, ShowsNoReadingOfTheUnitBefore) {
+    unit.setEngine(3000, 120);
+    frmMain& w = goOnline();
+    ASSERT_TRUE(settlesAt(2950, 3050)) << LiveRpm;
+    QTest::qWait(100);
+    ASSERT_EQ(NumberRules::Val(w.lblRPMShow->text()), LiveRpm);
+    ASSERT_TRUE(w.BarSet->bars()[0].visible);
+    ASSERT_GT(w.BarSet->bars()[0].length, 0);
+
+    unit.faults.locked = true;
+    GetParam().start(w);
+    ASSERT_TRUE(QTest::qWaitFor([] { return UnitLocked == 1 && UnitOnline == 1; }, 10000));
+    const int polls = unit.polls();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return unit.polls() > polls + 3; }, 5000));
+
+    EXPECT_EQ(w.lblNoComms[0]->text(), QStringLiteral("Status: On-Line"));
+    EXPECT_EQ(w.lblRC[0]->text(), QStringLiteral("RPM"));
+    EXPECT_EQ(w.RCNum[0]->text(), WtsDis::NoValue);
+    EXPECT_EQ(w.lblRPMShow->text(), WtsDis::NoValue) << "the big RPM figure";
+    EXPECT_EQ(w.lblRPM_Map->text(), WtsDis::NoValue);
+    EXPECT_EQ(w.lblAnalog_Defl->text(), WtsDis::NoValue);
+    int shown = 0;
+    for (const Readouts::BarSlot& bar : w.BarSet->bars()) {
+        if (!bar.visible)
+            continue;
+        ++shown;
+        EXPECT_FALSE(bar.name.isEmpty());
+        EXPECT_EQ(bar.numText, WtsDis::NoValue) << bar.name.toStdString();
+        EXPECT_EQ(bar.length, 0) << bar.name.toStdString();
+    }
+    EXPECT_GT(shown, 0) << "the bars keep their names";
+    int drawn = 0;
+    for (int t = 1; t <= Readouts::StripChartModel::Traces; ++t)
+        for (int k = 0; k < Readouts::StripChartModel::SegmentCount; ++k)
+            drawn += w.Chart->model().segment(t, k).visible ? 1 : 0;
+    EXPECT_EQ(drawn, 0) << "segments of the chart still drawn";
+    if (std::string_view(GetParam().name) == "read from the Tools menu")
+        EXPECT_TRUE(
+            w.grab().save(Screenshot_Path(QStringLiteral("main-locked-after-readings.png"))));
+}
+
+INSTANTIATE_TEST_SUITE_P(Reads, ALockedUnitReadAgain,
+                         ::testing::Values(LockedRead{"read from the Tools menu",
+                                                      [](frmMain& w) { w.mnuUpload->trigger(); }},
+                                           LockedRead{"going on-line again",
+                                                      [](frmMain& w) {
+                                                          w.mnuOffline->trigger();
+                                                          w.mnuOnline->trigger();
+                                                      }}),
+                         By_Case_Name());

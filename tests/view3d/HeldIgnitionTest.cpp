@@ -71,3 +71,70 @@ TEST_F(HeldIgnition3D, NoLimitTurnsARaiseOrALowerRound) {
 }
 
 } // namespace
+
+namespace {
+
+// A limit that holds a step made in the view is said in the view's own status
+// bar too, which may cover the main window's: a raise or lower on the drawing,
+// and F8 / F9 on the live cell.
+class HeldIgnitionViewStatus : public HeldIgnition3D {
+protected:
+    HeldIgnitionViewStatus() {
+        unit.setByte(4, Idx_IgnAdvLimit, 85);  // 30 degrees
+        unit.setByte(4, Idx_IgnRetLimit, 171); // -30 degrees
+        unit.setLiveCell(0);
+    }
+};
+
+} // namespace
+
+TEST_F(HeldIgnitionViewStatus, TheViewsStatusSaysWhatALimitHeld) {
+    struct Case {
+        const char* name;
+        int before;
+        Qt::Key key;
+        int after;
+        const char* told; // "" = nothing held
+    };
+    const Case cases[] = {
+        {"Page Up on the drawing at the advance limit", 114, Qt::Key_PageUp, 114,
+         "Stays at 40: the advance limit is 30 degrees"},
+        {"Page Down on the drawing beyond the retard limit", 156, Qt::Key_PageDown, 156,
+         "Stays at -35: the retard limit is -30 degrees"},
+        {"F8 on the live cell at the advance limit", 114, Qt::Key_F8, 114,
+         "Stays at 40: the advance limit is 30 degrees"},
+        {"F9 on the live cell beyond the retard limit", 156, Qt::Key_F9, 156,
+         "Stays at -35: the retard limit is -30 degrees"},
+        {"F8 within the limits", 60, Qt::Key_F8, 61, ""},
+        {"Page Up within the limits", 60, Qt::Key_PageUp, 62, ""},
+    };
+    frmMain& w = openOnlineWired();
+    w.Select_Tab(3);
+    ASSERT_TRUE(QTest::qWaitFor([] { return LiveMapCell == 0; }, 5000));
+    frm3DDrw& v = openView(w, w.mnu3DLambda); // the ignition map
+    ASSERT_EQ(std::pair(CurRow, CurCol), std::pair(0, 0));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        unit.setByte(5, Idx_IgnMap, c.before);
+        Map5Image[Idx_IgnMap] = static_cast<std::int16_t>(c.before);
+        w.Redraw_Shown_Map();
+        ASSERT_TRUE(Wait_Link_Settled());
+        unit.clearFrames();
+        QTest::keyClick(v.Picture, c.key);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return writesReceived() == std::vector{GridTest::cellFrame('5', 0, c.after)}; },
+            5000));
+        ASSERT_TRUE(Wait_Link_Settled());
+        EXPECT_EQ(notice(), QString::fromLatin1(c.told)) << "the main window's status bar";
+        if (*c.told) {
+            EXPECT_TRUE(v.Status_Text().contains(QString::fromLatin1(c.told)))
+                << v.Status_Text().toStdString();
+        } else {
+            EXPECT_FALSE(v.Status_Text().contains(QStringLiteral("limit")))
+                << v.Status_Text().toStdString();
+        }
+        if (c.key == Qt::Key_PageUp && *c.told) {
+            EXPECT_TRUE(v.grab().save(Screenshot_Path(QStringLiteral("view3d-held-status.png"))));
+        }
+    }
+}

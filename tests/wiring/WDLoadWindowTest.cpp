@@ -10,6 +10,7 @@
 #include "wiring/WiringState.h"
 #include "wiring/frmWDLoad.h"
 
+#include "tests/support/CaseNames.h"
 #include "tests/support/NoPermissionOverride.h"
 
 #include <QCheckBox>
@@ -487,3 +488,58 @@ TEST_F(WDLoadWindow, ARecordsFileThatCannotBeReadIsToldAndOpensNoWindow) {
         EXPECT_TRUE(w.isVisible());
     }
 }
+
+namespace {
+
+// Something in the place of the records file at start-up that cannot be read.
+struct UnusableRecords {
+    const char* name;
+    std::function<void(const QString& path)> spoil;
+    const char* reason;
+};
+
+class RecordsUnusableAtStartUp : public WDLoadWindow,
+                                 public ::testing::WithParamInterface<UnusableRecords> {};
+
+} // namespace
+
+// As when the file turns bad after start-up: the entry stays, and choosing it
+// says why the list does not open.
+TEST_P(RecordsUnusableAtStartUp, IsToldWhenTheEntryIsChosen) {
+    const QString path = folder.file(QStringLiteral("KVRWD.cfg"));
+    GetParam().spoil(path);
+    NoPermissionOverride asAnyUser;
+    ASSERT_TRUE(asAnyUser.active());
+    frmMain& w = openWired();
+    const ImageSnapshot before = ImageSnapshot::Take();
+    ASSERT_TRUE(w.mnuLoadWD->isEnabled());
+    dialogs.clear();
+    w.mnuLoadWD->trigger();
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    const QString text = dialogs.records()[0].text;
+    EXPECT_TRUE(text.startsWith(
+        QStringLiteral("The wiring-diagram map list KVRWD.cfg could not be read (")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromLatin1(GetParam().reason))) << text.toStdString();
+    EXPECT_TRUE(text.endsWith(
+        QStringLiteral("The list is not opened; the map and the unit are unchanged.")))
+        << text.toStdString();
+    EXPECT_EQ(dialogs.records()[0].title, QStringLiteral("Wiring Diagram Maps"));
+    EXPECT_FALSE(FormInstance<frmWDLoad>::loaded());
+    EXPECT_TRUE(ImageSnapshot::Take() == before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, RecordsUnusableAtStartUp,
+                         ::testing::Values(UnusableRecords{"a folder in its place",
+                                                           [](const QString& path) {
+                                                               QFile::remove(path);
+                                                               QDir().mkdir(path);
+                                                           },
+                                                           "Not a regular file"},
+                                           UnusableRecords{"no read permission",
+                                                           [](const QString& path) {
+                                                               QFile(path).setPermissions(
+                                                                   QFile::WriteOwner);
+                                                           },
+                                                           "Permission denied"}),
+                         By_Case_Name());
