@@ -1,8 +1,8 @@
 #pragma once
 
-// The one ending of a whole-map load: what follows once a whole map was read
-// into the image from a file (a library tune map now, a wiring-diagram record
-// next), so every loader leaves the program in the same state.
+// The one ending of a whole-map load: what follows once a map was read into the
+// image from a file (a library tune map, a wiring-diagram record), so every
+// loader leaves the program in the same state.
 
 #include <QString>
 
