@@ -94,7 +94,7 @@ TEST_P(EveryWayOfClosing, AsksFirstAndNoKeepsTheProgramOpen) {
 
     GetParam().close(w); // no answer scripted: Enter's, the default
     ASSERT_EQ(questions().size(), 1u);
-    const auto& q = questions()[0];
+    const auto q = questions()[0];
     EXPECT_TRUE(q.text.contains(QStringLiteral("changes made off-line")) &&
                 q.text.contains(QStringLiteral("saved in no file")) &&
                 q.text.contains(QStringLiteral("not been sent to the unit")))
