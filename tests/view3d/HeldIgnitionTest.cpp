@@ -16,6 +16,21 @@ class HeldIgnition3D : public ViewWindowTest {
 protected:
     HeldIgnition3D() { unit.setByte(4, Idx_Cylinders, 4); }
     QString notice() const { return window->StatusPanel[SendRule::NoticePanel]->text(); }
+
+    // Puts `before` into ignition cell 0 of the image and the unit, presses `key`
+    // on the drawing and waits until the unit has had the one write of `after`.
+    void pressOnCell0(frmMain& w, frm3DDrw& v, int before, Qt::Key key, int after) {
+        unit.setByte(5, Idx_IgnMap, before);
+        Map5Image[Idx_IgnMap] = static_cast<std::int16_t>(before);
+        w.Redraw_Shown_Map();
+        ASSERT_TRUE(Wait_Link_Settled());
+        unit.clearFrames();
+        QTest::keyClick(v.Picture, key);
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return writesReceived() == std::vector{GridTest::cellFrame('5', 0, after)}; },
+            5000));
+        ASSERT_TRUE(Wait_Link_Settled());
+    }
 };
 
 TEST_F(HeldIgnition3D, NoLimitTurnsARaiseOrALowerRound) {
@@ -53,16 +68,9 @@ TEST_F(HeldIgnition3D, NoLimitTurnsARaiseOrALowerRound) {
         unit.setByte(4, Idx_IgnRetLimit, c.retard);
         ParamBlock[Idx_IgnAdvLimit] = static_cast<std::int16_t>(c.advance);
         ParamBlock[Idx_IgnRetLimit] = static_cast<std::int16_t>(c.retard);
-        unit.setByte(5, Idx_IgnMap, c.before);
-        Map5Image[Idx_IgnMap] = static_cast<std::int16_t>(c.before);
-        w.Redraw_Shown_Map();
-        ASSERT_TRUE(Wait_Link_Settled());
-        unit.clearFrames();
-        QTest::keyClick(v.Picture, c.key);
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return writesReceived() == std::vector{GridTest::cellFrame('5', 0, c.after)}; },
-            5000));
-        ASSERT_TRUE(Wait_Link_Settled());
+        pressOnCell0(w, v, c.before, c.key, c.after);
+        if (HasFatalFailure())
+            return;
         EXPECT_EQ(unit.byte(5, Idx_IgnMap), c.after);
         EXPECT_EQ(Map5Image[Idx_IgnMap], c.after);
         EXPECT_EQ(window->Txt128[0]->text(), QString::fromLatin1(c.shown));
@@ -115,16 +123,9 @@ TEST_F(HeldIgnitionViewStatus, TheViewsStatusSaysWhatALimitHeld) {
     ASSERT_EQ(std::pair(CurRow, CurCol), std::pair(0, 0));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        unit.setByte(5, Idx_IgnMap, c.before);
-        Map5Image[Idx_IgnMap] = static_cast<std::int16_t>(c.before);
-        w.Redraw_Shown_Map();
-        ASSERT_TRUE(Wait_Link_Settled());
-        unit.clearFrames();
-        QTest::keyClick(v.Picture, c.key);
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return writesReceived() == std::vector{GridTest::cellFrame('5', 0, c.after)}; },
-            5000));
-        ASSERT_TRUE(Wait_Link_Settled());
+        pressOnCell0(w, v, c.before, c.key, c.after);
+        if (HasFatalFailure())
+            return;
         EXPECT_EQ(notice(), QString::fromLatin1(c.told)) << "the main window's status bar";
         if (*c.told) {
             EXPECT_TRUE(v.Status_Text().contains(QString::fromLatin1(c.told)))
