@@ -164,8 +164,19 @@ TEST_F(MainTest, ALateLiveReplyAfterGoingOffLineTakesNoReadingsAndNoLock) {
     QObject::connect(&server, &sim::PtyServer::sent, &w, [&](const QByteArray& bytes) {
         lateReplySent = lateReplySent || bytes.startsWith('1');
     });
-    ASSERT_TRUE(QTest::qWaitFor([&] { return lateReplySent; }, 3000));
-    QTest::qWait(300); // the program has read it
+    // The absences below prove something only once the receive handler has
+    // taken the late reply off the port.
+    const std::function<void()> handler = Hooks().Comm1_OnComm;
+    bool lateReplyRead = false;
+    Hooks().Comm1_OnComm = [&] {
+        const bool arrived = lateReplySent && w.Link.Comm1.InBufferCount() > 0;
+        handler();
+        lateReplyRead = lateReplyRead || (arrived && w.Link.Comm1.InBufferCount() == 0);
+    };
+    const bool read = QTest::qWaitFor([&] { return lateReplyRead; }, 3000);
+    Hooks().Comm1_OnComm = handler;
+    ASSERT_TRUE(lateReplySent) << "the unit never sent its late reply";
+    ASSERT_TRUE(read) << "the program never read the late reply";
 
     EXPECT_EQ(UnitLocked, 0);
     EXPECT_LT(LiveRpm, 1000) << "the late reply's RPM was not taken";
