@@ -18,12 +18,15 @@ enum class Floor : int {
     View3d = 5,
 };
 
-// Every piece of shared state knows its way back to the start, without a list
-// kept by hand: each folder's state file starts its group through Start_Group
-// (the line that also sets the start values before the program starts, in the
-// object that defines the state, so whatever uses the state brings its reset
-// along), and every FormInstance<T> records its window kind when it creates the
-// window. Reset_All puts everything back; only the tests call it.
+// Every state group and every window knows its way back to the start: each
+// folder's state file starts its group through Start_Group (the line that also
+// sets the start values before the program starts, in the object that defines
+// the state, so whatever uses the state brings its reset along), and every
+// FormInstance<T> records its window kind when it creates the window. What a
+// folder holds beside its state variables (a model, a hook table, a singleton)
+// is let go of in that folder's Let_Go, a list kept by hand: a model left out
+// of it keeps its state from one test into the next. Reset_All puts everything
+// back; only the tests call it.
 namespace StateReset {
 
 // Sets a state group's start values now and records them, with what the
