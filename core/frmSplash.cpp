@@ -129,5 +129,5 @@ void frmSplash::Continue() {
 }
 
 void frmSplash::keyPressEvent(QKeyEvent* event) {
-    event->ignore();
+    Step::Run([&] { event->ignore(); });
 }
