@@ -38,19 +38,15 @@ QString Shown_Path(const QString& folder) {
 frmBackRest::frmBackRest() {
     setObjectName(QStringLiteral("frmBackRest"));
     Build_Controls();
-    connect(cmdCopyB, &QPushButton::clicked, this,
-            ::Step::Guarded(this, &frmBackRest::cmdCopyB_Click));
-    connect(cmdCopyR, &QPushButton::clicked, this,
-            ::Step::Guarded(this, &frmBackRest::cmdCopyR_Click));
+    ::Step::Connect(cmdCopyB, &QPushButton::clicked, this, &frmBackRest::cmdCopyB_Click);
+    ::Step::Connect(cmdCopyR, &QPushButton::clicked, this, &frmBackRest::cmdCopyR_Click);
     for (int e = 0; e < 2; ++e) {
-        connect(cmdCancel[e], &QPushButton::clicked, this,
-                ::Step::Guarded(this, &frmBackRest::cmdCancel_Click));
-        connect(cmdFolder[e], &QPushButton::clicked, this,
-                ::Step::Guarded(this, &frmBackRest::cmdFolder_Click));
+        ::Step::Connect(cmdCancel[e], &QPushButton::clicked, this, &frmBackRest::cmdCancel_Click);
+        ::Step::Connect(cmdFolder[e], &QPushButton::clicked, this, &frmBackRest::cmdFolder_Click);
     }
     Timer1.setInterval(1500);
     Timer1.setSingleShot(true);
-    connect(&Timer1, &QTimer::timeout, this, ::Step::Guarded(this, &frmBackRest::Timer1_Timer));
+    ::Step::Connect(&Timer1, &QTimer::timeout, this, &frmBackRest::Timer1_Timer);
     Form_Load();
 }
 

@@ -60,17 +60,14 @@ frmContact::frmContact() {
     setObjectName(QStringLiteral("frmContact"));
     Build_Controls();
     for (int k = 0; k < 11; ++k)
-        connect(txtFields[k], &QLineEdit::textChanged, this,
-                Step::Guarded([this, k] { txtFields_Change(k); }));
-    connect(LstLib, &QListWidget::itemChanged, this,
-            Step::Guarded([this](QListWidgetItem* item) { LstLib_ItemCheck(LstLib->row(item)); }));
-    connect(cmdUpdate, &QPushButton::clicked, this,
-            Step::Guarded(this, &frmContact::cmdUpdate_Click));
-    connect(cmdExport, &QPushButton::clicked, this,
-            Step::Guarded(this, &frmContact::cmdExport_Click));
-    connect(cmdClose2, &QPushButton::clicked, this,
-            Step::Guarded(this, &frmContact::cmdClose2_Click));
-    connect(Timer1, &QTimer::timeout, this, Step::Guarded(this, &frmContact::Timer1_Timer));
+        Step::Connect(txtFields[k], &QLineEdit::textChanged, this,
+                      [this, k] { txtFields_Change(k); });
+    Step::Connect(LstLib, &QListWidget::itemChanged, this,
+                  [this](QListWidgetItem* item) { LstLib_ItemCheck(LstLib->row(item)); });
+    Step::Connect(cmdUpdate, &QPushButton::clicked, this, &frmContact::cmdUpdate_Click);
+    Step::Connect(cmdExport, &QPushButton::clicked, this, &frmContact::cmdExport_Click);
+    Step::Connect(cmdClose2, &QPushButton::clicked, this, &frmContact::cmdClose2_Click);
+    Step::Connect(Timer1, &QTimer::timeout, this, &frmContact::Timer1_Timer);
     Form_Load();
 }
 

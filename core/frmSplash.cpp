@@ -52,12 +52,10 @@ frmSplash::frmSplash() {
     Timer_Type->setInterval(3500);
     Timer_Type->setSingleShot(true);
 
-    connect(optOnline, &QRadioButton::clicked, this,
-            Step::Guarded(this, &frmSplash::optOnline_Click));
-    connect(optOffline, &QRadioButton::clicked, this,
-            Step::Guarded(this, &frmSplash::optOffline_Click));
-    connect(Command1, &QPushButton::clicked, this, Step::Guarded(this, &frmSplash::Command1_Click));
-    connect(Timer_Type, &QTimer::timeout, this, Step::Guarded(this, &frmSplash::Timer_Type_Timer));
+    Step::Connect(optOnline, &QRadioButton::clicked, this, &frmSplash::optOnline_Click);
+    Step::Connect(optOffline, &QRadioButton::clicked, this, &frmSplash::optOffline_Click);
+    Step::Connect(Command1, &QPushButton::clicked, this, &frmSplash::Command1_Click);
+    Step::Connect(Timer_Type, &QTimer::timeout, this, &frmSplash::Timer_Type_Timer);
 
     Form_Load();
 }
@@ -129,5 +127,5 @@ void frmSplash::Continue() {
 }
 
 void frmSplash::keyPressEvent(QKeyEvent* event) {
-    event->ignore();
+    Step::Run([&] { event->ignore(); });
 }

@@ -27,15 +27,11 @@ QString Stored_Map_Id(const QString& typed) {
 frmDisLibNames::frmDisLibNames() {
     setObjectName(QStringLiteral("frmDisLibNames"));
     Build_Controls();
-    connect(txtDesc, &QLineEdit::textChanged, this,
-            Step::Guarded(this, &frmDisLibNames::txtDesc_Change));
-    connect(txtMapID, &QLineEdit::textChanged, this,
-            Step::Guarded(this, &frmDisLibNames::txtMapID_Change));
-    connect(cmdApply, &QPushButton::clicked, this,
-            Step::Guarded(this, &frmDisLibNames::cmdApply_Click));
-    connect(cmdOK, &QPushButton::clicked, this, Step::Guarded(this, &frmDisLibNames::cmdOK_Click));
-    connect(cmdCancel, &QPushButton::clicked, this,
-            Step::Guarded(this, &frmDisLibNames::cmdCancel_Click));
+    Step::Connect(txtDesc, &QLineEdit::textChanged, this, &frmDisLibNames::txtDesc_Change);
+    Step::Connect(txtMapID, &QLineEdit::textChanged, this, &frmDisLibNames::txtMapID_Change);
+    Step::Connect(cmdApply, &QPushButton::clicked, this, &frmDisLibNames::cmdApply_Click);
+    Step::Connect(cmdOK, &QPushButton::clicked, this, &frmDisLibNames::cmdOK_Click);
+    Step::Connect(cmdCancel, &QPushButton::clicked, this, &frmDisLibNames::cmdCancel_Click);
     Form_Load();
 }
 

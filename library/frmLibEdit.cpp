@@ -76,22 +76,18 @@ frmLibEdit::frmLibEdit() {
     setObjectName(QStringLiteral("frmLibEdit"));
     Build_Controls();
     for (int k = 0; k < 9; ++k)
-        connect(txtFields[k], &QLineEdit::textChanged, this,
-                Step::Guarded([this, k] { txtFields_Change(k); }));
-    connect(comTxt2, &QComboBox::activated, this, Step::Guarded(this, &frmLibEdit::comTxt2_Click));
-    connect(comTxt5, &QComboBox::activated, this, Step::Guarded(this, &frmLibEdit::comTxt5_Click));
-    connect(comTxt2->lineEdit(), &QLineEdit::textEdited, this,
-            Step::Guarded(this, &frmLibEdit::comTxt2_Change));
-    connect(comTxt5->lineEdit(), &QLineEdit::textEdited, this,
-            Step::Guarded(this, &frmLibEdit::comTxt5_Change));
-    connect(txtFields[2], &QLineEdit::textEdited, this,
-            Step::Guarded([this](const QString& text) { followField(comTxt2, text); }));
-    connect(txtFields[5], &QLineEdit::textEdited, this,
-            Step::Guarded([this](const QString& text) { followField(comTxt5, text); }));
-    connect(cmdUpdate, &QPushButton::clicked, this,
-            Step::Guarded(this, &frmLibEdit::cmdUpdate_Click));
-    connect(cmdClose, &QPushButton::clicked, this,
-            Step::Guarded(this, &frmLibEdit::cmdClose_Click));
+        Step::Connect(txtFields[k], &QLineEdit::textChanged, this,
+                      [this, k] { txtFields_Change(k); });
+    Step::Connect(comTxt2, &QComboBox::activated, this, &frmLibEdit::comTxt2_Click);
+    Step::Connect(comTxt5, &QComboBox::activated, this, &frmLibEdit::comTxt5_Click);
+    Step::Connect(comTxt2->lineEdit(), &QLineEdit::textEdited, this, &frmLibEdit::comTxt2_Change);
+    Step::Connect(comTxt5->lineEdit(), &QLineEdit::textEdited, this, &frmLibEdit::comTxt5_Change);
+    Step::Connect(txtFields[2], &QLineEdit::textEdited, this,
+                  [this](const QString& text) { followField(comTxt2, text); });
+    Step::Connect(txtFields[5], &QLineEdit::textEdited, this,
+                  [this](const QString& text) { followField(comTxt5, text); });
+    Step::Connect(cmdUpdate, &QPushButton::clicked, this, &frmLibEdit::cmdUpdate_Click);
+    Step::Connect(cmdClose, &QPushButton::clicked, this, &frmLibEdit::cmdClose_Click);
     Form_Load();
 }
 

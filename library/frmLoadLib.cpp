@@ -49,24 +49,22 @@ const QString LibraryTitle = QStringLiteral("Tune Map Library");
 frmLoadLib::frmLoadLib() {
     setObjectName(QStringLiteral("frmLoadLib"));
     Build_Controls();
-    connect(ListView1->header(), &QHeaderView::sectionClicked, this,
-            Step::Guarded(this, &frmLoadLib::ListView1_ColumnClick));
+    Step::Connect(ListView1->header(), &QHeaderView::sectionClicked, this,
+                  &frmLoadLib::ListView1_ColumnClick);
     // The highlighted row is the selection, however it got there (mouse or keys).
-    connect(ListView1, &QTreeWidget::itemSelectionChanged, this, Step::Guarded([this] {
-                const QList<QTreeWidgetItem*> rows = ListView1->selectedItems();
-                if (rows.isEmpty()) {
-                    LibSelRow = 0;
-                    Set_Selection_Buttons(false);
-                } else {
-                    ListView1_ItemClick(rows.first());
-                }
-            }));
-    connect(cmdMap, &QPushButton::clicked, this, Step::Guarded(this, &frmLoadLib::cmdMap_Click));
-    connect(cmdEdit, &QPushButton::clicked, this, Step::Guarded(this, &frmLoadLib::cmdEdit_Click));
-    connect(cmdDelete, &QPushButton::clicked, this,
-            Step::Guarded(this, &frmLoadLib::cmdDelete_Click));
-    connect(cmdCancel, &QPushButton::clicked, this,
-            Step::Guarded(this, &frmLoadLib::cmdCancel_Click));
+    Step::Connect(ListView1, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const QList<QTreeWidgetItem*> rows = ListView1->selectedItems();
+        if (rows.isEmpty()) {
+            LibSelRow = 0;
+            Set_Selection_Buttons(false);
+        } else {
+            ListView1_ItemClick(rows.first());
+        }
+    });
+    Step::Connect(cmdMap, &QPushButton::clicked, this, &frmLoadLib::cmdMap_Click);
+    Step::Connect(cmdEdit, &QPushButton::clicked, this, &frmLoadLib::cmdEdit_Click);
+    Step::Connect(cmdDelete, &QPushButton::clicked, this, &frmLoadLib::cmdDelete_Click);
+    Step::Connect(cmdCancel, &QPushButton::clicked, this, &frmLoadLib::cmdCancel_Click);
     Form_Load();
 }
 

@@ -10,7 +10,7 @@
 ProgressModel::ProgressModel() {
     TimeMe.setSingleShot(true);
     TimeMe.setInterval(DesignTimeMe);
-    connect(&TimeMe, &QTimer::timeout, this, Step::Guarded(this, &ProgressModel::TimeMe_Timer));
+    Step::Connect(&TimeMe, &QTimer::timeout, this, &ProgressModel::TimeMe_Timer);
 }
 
 void ProgressModel::touch() {

@@ -9,24 +9,24 @@
 
 SerialDevice::SerialDevice() {
     // Bytes on the line and a lost device each begin a step (platform/Step.h).
-    QObject::connect(&port_, &QSerialPort::readyRead, &port_, Step::Guarded([this] {
+    Step::Connect(&port_, &QSerialPort::readyRead, &port_, [this] {
         const QByteArray bytes = port_.readAll();
         if (!bytes.isEmpty() && received)
             received(bytes);
-    }));
-    QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
-                     Step::Guarded([this](QSerialPort::SerialPortError error) {
-                         // A read or resource error on an open port means the device
-                         // went away under us (adapter unplugged, terminal closed).
-                         if (!port_.isOpen())
-                             return;
-                         if (error == QSerialPort::ResourceError ||
-                             error == QSerialPort::ReadError || error == QSerialPort::WriteError) {
-                             port_.close();
-                             if (lost)
-                                 lost();
-                         }
-                     }));
+    });
+    Step::Connect(&port_, &QSerialPort::errorOccurred, &port_,
+                  [this](QSerialPort::SerialPortError error) {
+                      // A read or resource error on an open port means the device
+                      // went away under us (adapter unplugged, terminal closed).
+                      if (!port_.isOpen())
+                          return;
+                      if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
+                          error == QSerialPort::WriteError) {
+                          port_.close();
+                          if (lost)
+                              lost();
+                      }
+                  });
 }
 
 int SerialDevice::Error_Number(QSerialPort::SerialPortError error) {

@@ -41,10 +41,9 @@ UnitLink::UnitLink() {
     Comm_Timer.setInterval(100);
     Timer_CommEnd.setInterval(500);
     Port_Retry.setInterval(PortRetryMs);
-    connect(&Comm_Timer, &QTimer::timeout, this, Step::Guarded(this, &UnitLink::Comm_Timer_Timer));
-    connect(&Timer_CommEnd, &QTimer::timeout, this,
-            Step::Guarded(this, &UnitLink::Timer_CommEnd_Timer));
-    connect(&Port_Retry, &QTimer::timeout, this, Step::Guarded(this, &UnitLink::Port_Retry_Timer));
+    Step::Connect(&Comm_Timer, &QTimer::timeout, this, &UnitLink::Comm_Timer_Timer);
+    Step::Connect(&Timer_CommEnd, &QTimer::timeout, this, &UnitLink::Timer_CommEnd_Timer);
+    Step::Connect(&Port_Retry, &QTimer::timeout, this, &UnitLink::Port_Retry_Timer);
     Comm1.OnComm = [] { Hooks().Comm1_OnComm(); };
     Comm1.OnLost = [this] { Device_Lost(); };
 }

@@ -113,7 +113,7 @@ frmDosCMD::frmDosCMD() {
     inner->addWidget(RichTextBox1);
     // With the help window active the main window's shortcut cannot reach it.
     auto* toggle = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this);
-    connect(toggle, &QShortcut::activated, this, Step::Guarded([] { Unload(); }));
+    Step::Connect(toggle, &QShortcut::activated, this, [] { Unload(); });
     Form_Load();
 }
 

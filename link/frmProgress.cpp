@@ -29,7 +29,7 @@ frmProgress::frmProgress() {
     ProgressBar1->setTextVisible(false);
     inner->addWidget(lblDo);
     inner->addWidget(ProgressBar1);
-    connect(&Progress(), &ProgressModel::changed, this, Step::Guarded(this, &frmProgress::refresh));
+    Step::Connect(&Progress(), &ProgressModel::changed, this, &frmProgress::refresh);
     WtsGeneral::Set_Form_Caption(*this, QStringLiteral("frmProgress"));
     refresh();
 }
@@ -53,8 +53,7 @@ void frmProgress::Follow_Model() {
 }
 
 void frmProgress::Follow(QObject* context) {
-    connect(&Progress(), &ProgressModel::changed, context,
-            Step::Guarded(&frmProgress::Follow_Model));
+    Step::Connect(&Progress(), &ProgressModel::changed, context, &frmProgress::Follow_Model);
 }
 
 void frmProgress::lblDo_Click() {

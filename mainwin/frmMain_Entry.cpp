@@ -276,8 +276,7 @@ void frmMain::Wire_Grid_Editing() {
         box->installEventFilter(keys);
     for (QLineEdit* box : txtAfrT)
         box->installEventFilter(keys);
-    connect(chkAdjustColumn, &QCheckBox::clicked, this,
-            Step::Guarded([this] { chkAdjustColumn_Click(); }));
+    Step::Connect(chkAdjustColumn, &QCheckBox::clicked, this, [this] { chkAdjustColumn_Click(); });
 
     WtsGeneral::ShowSteppedCell = [w = QPointer<frmMain>(this)](int tab, int cell,
                                                                 const QString& text) {

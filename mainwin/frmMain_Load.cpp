@@ -115,8 +115,8 @@ void frmMain::Form_QueryUnload(bool& Cancel) {
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
-    event->ignore(); // until the unload has run
     Step::Run([&] {
+        event->ignore(); // until the unload has run
         // Exit has asked already and is unloading.
         if (!unloading_) {
             bool cancel = false;

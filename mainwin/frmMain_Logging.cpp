@@ -62,8 +62,7 @@ void frmMain::mnuPBScreen_Click() {
     const bool opening = !FormInstance<frmPBStation>::loaded();
     frmPBStation& station = FormInstance<frmPBStation>::open();
     if (opening)
-        connect(&station, &QObject::destroyed, this,
-                Step::Guarded([this] { Show_Playback_State(false); }));
+        Step::Connect(&station, &QObject::destroyed, this, [this] { Show_Playback_State(false); });
 }
 
 void frmMain::Playback_Menu_State2() {

@@ -29,13 +29,13 @@ QAction* frmMain::Entry(QMenu* menu, const char* name, const QString& caption) {
     auto* a = menu->addAction(caption);
     a->setObjectName(QString::fromLatin1(name));
     a->setProperty(StateProperty, true);
-    connect(a, &QAction::triggered, this, Step::Guarded([this, a] {
-                // A tick is the stored state of a toggle: the handler reads and
-                // sets it, so the tick Qt flips on a click is put back first.
-                if (a->isCheckable())
-                    a->setChecked(!a->isChecked());
-                Run_Entry(a);
-            }));
+    Step::Connect(a, &QAction::triggered, this, [this, a] {
+        // A tick is the stored state of a toggle: the handler reads and
+        // sets it, so the tick Qt flips on a click is put back first.
+        if (a->isCheckable())
+            a->setChecked(!a->isChecked());
+        Run_Entry(a);
+    });
     a->setEnabled(false); // until it gets its handler
     return a;
 }
@@ -63,7 +63,7 @@ void frmMain::Build_Menus() {
         auto* a = bar->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
         a->setProperty(StateProperty, true);
-        connect(a, &QAction::triggered, this, Step::Guarded([this, a] { Run_Entry(a); }));
+        Step::Connect(a, &QAction::triggered, this, [this, a] { Run_Entry(a); });
         a->setEnabled(false);
         return a;
     };
@@ -215,10 +215,9 @@ void frmMain::Connect_Handlers() {
         b->setEnabled(false);
 
     // Each handler Qt calls begins a step of its own (platform/Step.h).
-    connect(TabStrip1, &QTabBar::currentChanged, this,
-            Step::Guarded([this] { TabStrip1_Click(); }));
-    connect(C_Pause, &QTimer::timeout, this, Step::Guarded(this, &frmMain::C_Pause_Timer));
-    connect(Timer_Clear, &QTimer::timeout, this, Step::Guarded(this, &frmMain::Timer_Clear_Timer));
+    Step::Connect(TabStrip1, &QTabBar::currentChanged, this, [this] { TabStrip1_Click(); });
+    Step::Connect(C_Pause, &QTimer::timeout, this, &frmMain::C_Pause_Timer);
+    Step::Connect(Timer_Clear, &QTimer::timeout, this, &frmMain::Timer_Clear_Timer);
 }
 
 // --- entry wiring -------------------------------------------------------------
@@ -230,7 +229,7 @@ void frmMain::Wire_Entry(QAction* entry, std::function<void()> handler) {
 
 void frmMain::Wire_Button(QPushButton* button, std::function<void()> handler) {
     button->disconnect(this);
-    connect(button, &QPushButton::clicked, this, Step::Guarded(std::move(handler)));
+    Step::Connect(button, &QPushButton::clicked, this, std::move(handler));
     button->setEnabled(true);
 }
 

@@ -47,28 +47,18 @@ frmPBStation::frmPBStation() {
     setObjectName(QStringLiteral("frmPBStation"));
     setWindowTitle(QStringLiteral("Play Back Station"));
     Build_Controls();
-    connect(cmdLoad, &QPushButton::clicked, this,
-            Step::Guarded(this, &frmPBStation::cmdLoad_Click));
-    connect(cmdRun, &QPushButton::clicked, this, Step::Guarded(this, &frmPBStation::cmdRun_Click));
-    connect(cmdPause, &QPushButton::clicked, this,
-            Step::Guarded(this, &frmPBStation::cmdPause_Click));
-    connect(cmdStop, &QPushButton::clicked, this,
-            Step::Guarded(this, &frmPBStation::cmdStop_Click));
-    connect(cmdExit, &QPushButton::clicked, this,
-            Step::Guarded(this, &frmPBStation::cmdExit_Click));
-    connect(sldRec, &QSlider::valueChanged, this,
-            Step::Guarded(this, &frmPBStation::sldRec_Change));
-    connect(sldRec, &QSlider::sliderPressed, this,
-            Step::Guarded(this, &frmPBStation::sldRec_MouseDown));
-    connect(sldRec, &QSlider::sliderMoved, this,
-            Step::Guarded(this, &frmPBStation::sldRec_MouseMove));
-    connect(sldRec, &QSlider::sliderReleased, this,
-            Step::Guarded(this, &frmPBStation::sldRec_MouseUp));
-    connect(sldSec, &QSlider::valueChanged, this,
-            Step::Guarded(this, &frmPBStation::sldSec_Change));
-    connect(PBTime, &QTimer::timeout, this, Step::Guarded(this, &frmPBStation::PBTime_Timer));
-    connect(&Playback(), &PlaybackModel::changed, this,
-            Step::Guarded(this, &frmPBStation::Follow_Model));
+    Step::Connect(cmdLoad, &QPushButton::clicked, this, &frmPBStation::cmdLoad_Click);
+    Step::Connect(cmdRun, &QPushButton::clicked, this, &frmPBStation::cmdRun_Click);
+    Step::Connect(cmdPause, &QPushButton::clicked, this, &frmPBStation::cmdPause_Click);
+    Step::Connect(cmdStop, &QPushButton::clicked, this, &frmPBStation::cmdStop_Click);
+    Step::Connect(cmdExit, &QPushButton::clicked, this, &frmPBStation::cmdExit_Click);
+    Step::Connect(sldRec, &QSlider::valueChanged, this, &frmPBStation::sldRec_Change);
+    Step::Connect(sldRec, &QSlider::sliderPressed, this, &frmPBStation::sldRec_MouseDown);
+    Step::Connect(sldRec, &QSlider::sliderMoved, this, &frmPBStation::sldRec_MouseMove);
+    Step::Connect(sldRec, &QSlider::sliderReleased, this, &frmPBStation::sldRec_MouseUp);
+    Step::Connect(sldSec, &QSlider::valueChanged, this, &frmPBStation::sldSec_Change);
+    Step::Connect(PBTime, &QTimer::timeout, this, &frmPBStation::PBTime_Timer);
+    Step::Connect(&Playback(), &PlaybackModel::changed, this, &frmPBStation::Follow_Model);
     Form_Load();
 }
 

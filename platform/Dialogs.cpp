@@ -1,5 +1,7 @@
 #include "platform/Dialogs.h"
 
+#include "platform/Step.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -89,7 +91,7 @@ void showLater() {
     laterMessages().pop_front();
     showingLater = false;
     if (!laterMessages().empty())
-        QTimer::singleShot(0, qApp, showLater);
+        QTimer::singleShot(0, qApp, Step::Guarded(showLater));
 }
 
 } // namespace
@@ -99,7 +101,7 @@ void msgBoxLater(const QString& text, Icon icon, const QString& title) {
         if (m.text == text && m.title == title)
             return;
     laterMessages().push_back({text, icon, title});
-    QTimer::singleShot(0, qApp, showLater);
+    QTimer::singleShot(0, qApp, Step::Guarded(showLater));
 }
 
 int laterWaiting() {

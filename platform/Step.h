@@ -10,7 +10,16 @@
 // from what the program holds (After_Stop), so none shows what is not so.
 // GuardedApplication (platform/GuardedApplication.h) stays the last resort for
 // an error of Qt's own delivery.
+//
+// The three ways in, each one call (tests/platform/GuardedHandlersTest.cpp
+// fails on any other):
+//   a signal        Step::Connect(x, &X::signal, this, &frmX::handler), never connect()
+//   a timer or a    QTimer::singleShot(ms, context, Step::Guarded(...)),
+//   queued call     QMetaObject::invokeMethod(context, Step::Guarded(...), type)
+//   an event        the whole body of an event handler is Step::Run([&] { ... });
+//                   of an event filter, return Step::Answer([&] { ... });
 
+#include <QObject>
 #include <QString>
 #include <concepts>
 #include <functional>
@@ -31,7 +40,8 @@ template <class F> void Run(F&& step) noexcept {
     }
 }
 
-// A handler for connect() that runs through Run: Guarded(functor) or
+// A handler that runs through Run, for the calls that take one besides
+// Connect (a timer, a queued call): Guarded(functor) or
 // Guarded(object, &Class::handler).
 template <class F> auto Guarded(F step) {
     // Callable only with what the step takes, so connect() hands it as many of
@@ -43,6 +53,28 @@ template <class F> auto Guarded(F step) {
 }
 template <class T, class R, class... A> auto Guarded(T* object, R (T::*handler)(A...)) {
     return [object, handler](A... args) { Run([&] { (object->*handler)(args...); }); };
+}
+
+// Connects a signal to a handler that runs as a step (through Run) and returns
+// the connection. The handler is a member function of the receiver, or a
+// functor (a lambda, a function) that goes with the context: it is no longer
+// called once the receiver or context is gone.
+//   Step::Connect(x, &X::signal, this, &frmX::handler)
+//   Step::Connect(x, &X::signal, this, [this] { ... })
+// It takes as many of the signal's values as it wants. Qt's own slots and
+// signals go the same way (Step::Connect(x, &X::signal, this, &QWidget::close)):
+// the guard costs them nothing, and no connect is left for a reader to judge.
+template <class Sender, class Signal, class R, class C, std::derived_from<C> Receiver, class... A>
+QMetaObject::Connection Connect(const Sender* sender, Signal signal, Receiver* receiver,
+                                R (C::*handler)(A...),
+                                Qt::ConnectionType type = Qt::AutoConnection) {
+    return QObject::connect(sender, signal, receiver, Guarded(static_cast<C*>(receiver), handler),
+                            type);
+}
+template <class Sender, class Signal, class F>
+QMetaObject::Connection Connect(const Sender* sender, Signal signal, const QObject* context,
+                                F handler, Qt::ConnectionType type = Qt::AutoConnection) {
+    return QObject::connect(sender, signal, context, Guarded(std::move(handler)), type);
 }
 
 // An event filter's or event handler's answer, worked out through Run: a step

@@ -41,17 +41,12 @@ ScaleWindow::ScaleWindow(const ScaleLayout& layout, std::unique_ptr<Scale::Edito
     face.setPointSizeF(face.pointSizeF() * 0.9);
     setFont(face);
     Build_Controls(layout);
-    connect(chkActiveMM, &QCheckBox::clicked, this,
-            Step::Guarded(this, &ScaleWindow::chkActiveMM_Click));
-    connect(chkActiveN, &QCheckBox::clicked, this,
-            Step::Guarded(this, &ScaleWindow::chkActiveN_Click));
-    connect(cmdApply, &QPushButton::clicked, this,
-            Step::Guarded(this, &ScaleWindow::cmdApply_Click));
-    connect(cmdApplyAll, &QPushButton::clicked, this,
-            Step::Guarded(this, &ScaleWindow::cmdApplyAll_Click));
-    connect(cmdOK, &QPushButton::clicked, this, Step::Guarded(this, &ScaleWindow::cmdOK_Click));
-    connect(cmdCancel, &QPushButton::clicked, this,
-            Step::Guarded(this, &ScaleWindow::cmdCancel_Click));
+    Step::Connect(chkActiveMM, &QCheckBox::clicked, this, &ScaleWindow::chkActiveMM_Click);
+    Step::Connect(chkActiveN, &QCheckBox::clicked, this, &ScaleWindow::chkActiveN_Click);
+    Step::Connect(cmdApply, &QPushButton::clicked, this, &ScaleWindow::cmdApply_Click);
+    Step::Connect(cmdApplyAll, &QPushButton::clicked, this, &ScaleWindow::cmdApplyAll_Click);
+    Step::Connect(cmdOK, &QPushButton::clicked, this, &ScaleWindow::cmdOK_Click);
+    Step::Connect(cmdCancel, &QPushButton::clicked, this, &ScaleWindow::cmdCancel_Click);
     // Key preview: the window sees a key before the control that has the focus.
     qApp->installEventFilter(this);
 }

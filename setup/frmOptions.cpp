@@ -67,29 +67,24 @@ void setChecked(QRadioButton* b, bool checked) {
 frmOptions::frmOptions() {
     setObjectName(QStringLiteral("frmOptions"));
     Build_Controls();
-    connect(tbsOptions, &QTabBar::currentChanged, this,
-            Step::Guarded([this] { tbsOptions_Click(); }));
-    connect(ComModes, &QComboBox::activated, this, Step::Guarded([this] { ComModes_Click(); }));
+    Step::Connect(tbsOptions, &QTabBar::currentChanged, this, [this] { tbsOptions_Click(); });
+    Step::Connect(ComModes, &QComboBox::activated, this, [this] { ComModes_Click(); });
     for (int s = 0; s < SliderCount; ++s) {
         const auto slider = static_cast<Slider>(s);
-        connect(sld[s], &QSlider::valueChanged, this,
-                Step::Guarded([this, slider] { Slider_Event(slider); }));
-        connect(sld[s], &QSlider::sliderPressed, this,
-                Step::Guarded([this, slider] { Slider_Event(slider); }));
+        Step::Connect(sld[s], &QSlider::valueChanged, this,
+                      [this, slider] { Slider_Event(slider); });
+        Step::Connect(sld[s], &QSlider::sliderPressed, this,
+                      [this, slider] { Slider_Event(slider); });
     }
     for (QRadioButton* b : optcyl)
-        connect(b, &QRadioButton::clicked, this, Step::Guarded(this, &frmOptions::optcyl_Click));
+        Step::Connect(b, &QRadioButton::clicked, this, &frmOptions::optcyl_Click);
     for (int r = 0; r < OptionRows; ++r) {
-        connect(optOn[r], &QRadioButton::clicked, this,
-                Step::Guarded(this, &frmOptions::Option_Click));
-        connect(optOff[r], &QRadioButton::clicked, this,
-                Step::Guarded(this, &frmOptions::Option_Click));
+        Step::Connect(optOn[r], &QRadioButton::clicked, this, &frmOptions::Option_Click);
+        Step::Connect(optOff[r], &QRadioButton::clicked, this, &frmOptions::Option_Click);
     }
-    connect(cmdApply, &QPushButton::clicked, this,
-            Step::Guarded(this, &frmOptions::cmdApply_Click));
-    connect(cmdOK, &QPushButton::clicked, this, Step::Guarded(this, &frmOptions::cmdOK_Click));
-    connect(cmdCancel, &QPushButton::clicked, this,
-            Step::Guarded(this, &frmOptions::cmdCancel_Click));
+    Step::Connect(cmdApply, &QPushButton::clicked, this, &frmOptions::cmdApply_Click);
+    Step::Connect(cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
+    Step::Connect(cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
     // Ctrl+Tab works wherever the focus is inside the window, and a key or a mouse
     // press on a slider is an edit of its own.
     qApp->installEventFilter(this);
@@ -99,7 +94,7 @@ frmOptions::frmOptions() {
     // the image, so that it never stores values the image no longer holds.
     imageWatch_ = new QTimer(this);
     imageWatch_->setInterval(ImageWatchMs);
-    connect(imageWatch_, &QTimer::timeout, this, Step::Guarded([this] { Follow_Image(); }));
+    Step::Connect(imageWatch_, &QTimer::timeout, this, [this] { Follow_Image(); });
     imageWatch_->start();
 }
 

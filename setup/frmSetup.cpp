@@ -86,20 +86,16 @@ int leadingNumber(const QString& text) {
 frmSetup::frmSetup() {
     setObjectName(QStringLiteral("frmSetup"));
     Build_Controls();
-    connect(cmdAdvance, &QPushButton::clicked, this,
-            Step::Guarded(this, &frmSetup::cmdAdvance_Click));
-    connect(cmdApply, &QPushButton::clicked, this, Step::Guarded(this, &frmSetup::cmdApply_Click));
-    connect(cmdOK, &QPushButton::clicked, this, Step::Guarded(this, &frmSetup::cmdOK_Click));
-    connect(cmdCancel, &QPushButton::clicked, this,
-            Step::Guarded(this, &frmSetup::cmdCancel_Click));
+    Step::Connect(cmdAdvance, &QPushButton::clicked, this, &frmSetup::cmdAdvance_Click);
+    Step::Connect(cmdApply, &QPushButton::clicked, this, &frmSetup::cmdApply_Click);
+    Step::Connect(cmdOK, &QPushButton::clicked, this, &frmSetup::cmdOK_Click);
+    Step::Connect(cmdCancel, &QPushButton::clicked, this, &frmSetup::cmdCancel_Click);
     for (int k = 0; k < Rows; ++k) {
-        connect(comBG[k], &QComboBox::activated, this,
-                Step::Guarded([this, k] { comBG_Click(k); }));
-        connect(comT[k], &QComboBox::activated, this, Step::Guarded([this, k] { comT_Click(k); }));
-        connect(chkP[k], &QCheckBox::clicked, this, Step::Guarded([this, k] { chkP_Click(k); }));
+        Step::Connect(comBG[k], &QComboBox::activated, this, [this, k] { comBG_Click(k); });
+        Step::Connect(comT[k], &QComboBox::activated, this, [this, k] { comT_Click(k); });
+        Step::Connect(chkP[k], &QCheckBox::clicked, this, [this, k] { chkP_Click(k); });
         for (QLineEdit* box : {DNtxt[k], MinTxt[k], MaxTxt[k]})
-            connect(box, &QLineEdit::textEdited, this,
-                    Step::Guarded([this, k] { Text_Change(k); }));
+            Step::Connect(box, &QLineEdit::textEdited, this, [this, k] { Text_Change(k); });
         lblName[k]->installEventFilter(this);
     }
     Form_Load();

@@ -211,33 +211,32 @@ void frm3DDrw::Build_Menus() {
 }
 
 void frm3DDrw::Connect_Handlers() {
-    connect(Slider1, &QSlider::valueChanged, this, Step::Guarded(this, &frm3DDrw::Slider1_Scroll));
-    connect(Slider2, &QSlider::valueChanged, this, Step::Guarded(this, &frm3DDrw::Slider2_Scroll));
-    connect(Slider4, &QSlider::valueChanged, this, Step::Guarded(this, &frm3DDrw::Slider4_Scroll));
-    connect(Slider5, &QSlider::valueChanged, this, Step::Guarded(this, &frm3DDrw::Slider5_Scroll));
-    connect(Slider6, &QSlider::valueChanged, this, Step::Guarded(this, &frm3DDrw::Slider6_Scroll));
-    connect(Slider7, &QSlider::valueChanged, this, Step::Guarded(this, &frm3DDrw::Slider7_Scroll));
-    connect(Option1, &QRadioButton::clicked, this, Step::Guarded(this, &frm3DDrw::Option1_Click));
-    connect(Option2, &QRadioButton::clicked, this, Step::Guarded(this, &frm3DDrw::Option2_Click));
-    connect(Option3, &QRadioButton::clicked, this, Step::Guarded(this, &frm3DDrw::Option3_Click));
-    connect(Option4, &QRadioButton::clicked, this, Step::Guarded(this, &frm3DDrw::Option4_Click));
-    connect(Option5, &QRadioButton::clicked, this, Step::Guarded(this, &frm3DDrw::Option5_Click));
-    connect(mnuLeft, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuLeft_Click));
-    connect(mnuRight, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuRight_Click));
-    connect(mnuUp, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuUp_Click));
-    connect(mnuDown, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuDown_Click));
-    connect(mnuPgUp, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuPgUp_Click));
-    connect(mnuPgDn, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuPgDn_Click));
-    connect(mnuF4, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuF4_Click));
-    connect(mnuF5, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuF5_Click));
-    connect(mnuF6, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuF6_Click));
-    connect(mnuF7, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuF7_Click));
-    connect(mnuF8, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuF8_Click));
-    connect(mnuF9, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuF9_Click));
-    connect(mnuDefault, &QAction::triggered, this,
-            Step::Guarded(this, &frm3DDrw::mnuDefault_Click));
-    connect(mnuClose, &QAction::triggered, this, Step::Guarded(this, &frm3DDrw::mnuClose_Click));
-    connect(&Timer1, &QTimer::timeout, this, Step::Guarded(this, &frm3DDrw::Timer1_Timer));
+    Step::Connect(Slider1, &QSlider::valueChanged, this, &frm3DDrw::Slider1_Scroll);
+    Step::Connect(Slider2, &QSlider::valueChanged, this, &frm3DDrw::Slider2_Scroll);
+    Step::Connect(Slider4, &QSlider::valueChanged, this, &frm3DDrw::Slider4_Scroll);
+    Step::Connect(Slider5, &QSlider::valueChanged, this, &frm3DDrw::Slider5_Scroll);
+    Step::Connect(Slider6, &QSlider::valueChanged, this, &frm3DDrw::Slider6_Scroll);
+    Step::Connect(Slider7, &QSlider::valueChanged, this, &frm3DDrw::Slider7_Scroll);
+    Step::Connect(Option1, &QRadioButton::clicked, this, &frm3DDrw::Option1_Click);
+    Step::Connect(Option2, &QRadioButton::clicked, this, &frm3DDrw::Option2_Click);
+    Step::Connect(Option3, &QRadioButton::clicked, this, &frm3DDrw::Option3_Click);
+    Step::Connect(Option4, &QRadioButton::clicked, this, &frm3DDrw::Option4_Click);
+    Step::Connect(Option5, &QRadioButton::clicked, this, &frm3DDrw::Option5_Click);
+    Step::Connect(mnuLeft, &QAction::triggered, this, &frm3DDrw::mnuLeft_Click);
+    Step::Connect(mnuRight, &QAction::triggered, this, &frm3DDrw::mnuRight_Click);
+    Step::Connect(mnuUp, &QAction::triggered, this, &frm3DDrw::mnuUp_Click);
+    Step::Connect(mnuDown, &QAction::triggered, this, &frm3DDrw::mnuDown_Click);
+    Step::Connect(mnuPgUp, &QAction::triggered, this, &frm3DDrw::mnuPgUp_Click);
+    Step::Connect(mnuPgDn, &QAction::triggered, this, &frm3DDrw::mnuPgDn_Click);
+    Step::Connect(mnuF4, &QAction::triggered, this, &frm3DDrw::mnuF4_Click);
+    Step::Connect(mnuF5, &QAction::triggered, this, &frm3DDrw::mnuF5_Click);
+    Step::Connect(mnuF6, &QAction::triggered, this, &frm3DDrw::mnuF6_Click);
+    Step::Connect(mnuF7, &QAction::triggered, this, &frm3DDrw::mnuF7_Click);
+    Step::Connect(mnuF8, &QAction::triggered, this, &frm3DDrw::mnuF8_Click);
+    Step::Connect(mnuF9, &QAction::triggered, this, &frm3DDrw::mnuF9_Click);
+    Step::Connect(mnuDefault, &QAction::triggered, this, &frm3DDrw::mnuDefault_Click);
+    Step::Connect(mnuClose, &QAction::triggered, this, &frm3DDrw::mnuClose_Click);
+    Step::Connect(&Timer1, &QTimer::timeout, this, &frm3DDrw::Timer1_Timer);
     // Keys reach the window's handlers from whichever control has the focus;
     // a slider keeps its own keys for moving.
     for (QWidget* child : Client->findChildren<QWidget*>())

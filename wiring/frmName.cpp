@@ -36,7 +36,7 @@ constexpr int ValueLeft = 240 + CaptionWidth + 60;
 frmName::frmName() {
     setObjectName(QStringLiteral("frmName"));
     Build_Controls();
-    connect(cmdOK, &QPushButton::clicked, this, Step::Guarded(this, &frmName::cmdOK_Click));
+    Step::Connect(cmdOK, &QPushButton::clicked, this, &frmName::cmdOK_Click);
     Form_Load();
 }
 

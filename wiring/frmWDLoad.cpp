@@ -25,31 +25,25 @@ frmWDLoad::frmWDLoad() {
     setWindowTitle(QStringLiteral("Morrand - Qorva - Load Library"));
     Build_Controls();
     for (int i = 0; i < 8; ++i)
-        connect(chkDisplay[i], &QCheckBox::clicked, this,
-                Step::Guarded([this, i] { chkDisplay_Click(i); }));
-    connect(chkSearch, &QCheckBox::clicked, this, Step::Guarded(this, &frmWDLoad::chkSearch_Click));
-    connect(cmdSearch, &QPushButton::clicked, this,
-            Step::Guarded(this, &frmWDLoad::cmdSearch_Click));
-    connect(txtSearch, &QLineEdit::returnPressed, this,
-            Step::Guarded(this, &frmWDLoad::cmdSearch_Click));
-    connect(ListView1->header(), &QHeaderView::sectionClicked, this,
-            Step::Guarded(this, &frmWDLoad::ListView1_ColumnClick));
+        Step::Connect(chkDisplay[i], &QCheckBox::clicked, this, [this, i] { chkDisplay_Click(i); });
+    Step::Connect(chkSearch, &QCheckBox::clicked, this, &frmWDLoad::chkSearch_Click);
+    Step::Connect(cmdSearch, &QPushButton::clicked, this, &frmWDLoad::cmdSearch_Click);
+    Step::Connect(txtSearch, &QLineEdit::returnPressed, this, &frmWDLoad::cmdSearch_Click);
+    Step::Connect(ListView1->header(), &QHeaderView::sectionClicked, this,
+                  &frmWDLoad::ListView1_ColumnClick);
     // The highlighted row is the choice, however it got there (mouse or keys).
-    connect(ListView1, &QTreeWidget::itemSelectionChanged, this, Step::Guarded([this] {
-                const QList<QTreeWidgetItem*> rows = ListView1->selectedItems();
-                if (rows.isEmpty())
-                    cmdMap->setEnabled(false);
-                else
-                    ListView1_ItemClick(rows.first());
-            }));
+    Step::Connect(ListView1, &QTreeWidget::itemSelectionChanged, this, [this] {
+        const QList<QTreeWidgetItem*> rows = ListView1->selectedItems();
+        if (rows.isEmpty())
+            cmdMap->setEnabled(false);
+        else
+            ListView1_ItemClick(rows.first());
+    });
     for (QRadioButton* o : optSave)
-        connect(o, &QRadioButton::toggled, this,
-                Step::Guarded(this, &frmWDLoad::Update_Load_Button));
-    connect(ListView1, &QTreeWidget::itemActivated, this,
-            Step::Guarded([this] { cmdMap_Click(); }));
-    connect(cmdMap, &QPushButton::clicked, this, Step::Guarded(this, &frmWDLoad::cmdMap_Click));
-    connect(cmdCancel, &QPushButton::clicked, this,
-            Step::Guarded(this, &frmWDLoad::cmdCancel_Click));
+        Step::Connect(o, &QRadioButton::toggled, this, &frmWDLoad::Update_Load_Button);
+    Step::Connect(ListView1, &QTreeWidget::itemActivated, this, [this] { cmdMap_Click(); });
+    Step::Connect(cmdMap, &QPushButton::clicked, this, &frmWDLoad::cmdMap_Click);
+    Step::Connect(cmdCancel, &QPushButton::clicked, this, &frmWDLoad::cmdCancel_Click);
     Form_Load();
 }
 

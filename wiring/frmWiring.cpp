@@ -29,7 +29,7 @@ frmWiring::frmWiring() {
     Pdf1->setPageMode(QPdfView::PageMode::MultiPage);
     Pdf1->setZoomMode(QPdfView::ZoomMode::FitToWidth);
     auto shortcut = [this](const QKeySequence& keys, auto&& action) {
-        connect(new QShortcut(keys, this), &QShortcut::activated, this, Step::Guarded(action));
+        Step::Connect(new QShortcut(keys, this), &QShortcut::activated, this, action);
     };
     shortcut(QKeySequence::ZoomIn, [this] { Zoom_By(1.25); });
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { Zoom_By(1.25); });
