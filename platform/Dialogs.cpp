@@ -87,7 +87,15 @@ void showLater() {
         return;
     showingLater = true;
     const LaterMessage m = laterMessages().front();
-    msgBox(m.text, Buttons::Ok, m.icon, m.title);
+    try {
+        msgBox(m.text, Buttons::Ok, m.icon, m.title);
+    } catch (...) {
+        // The box that failed goes, and the ones after it still show: the
+        // guard tells this step's stop, itself a later message.
+        laterMessages().pop_front();
+        showingLater = false;
+        throw;
+    }
     laterMessages().pop_front();
     showingLater = false;
     if (!laterMessages().empty())

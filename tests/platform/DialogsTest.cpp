@@ -74,6 +74,26 @@ TEST(Dialogs, MessagesToldLaterShowOneAtATimeOnceTheCallerHasReturned) {
     EXPECT_EQ(modal.records()[0].icon, Dialogs::Icon::Critical);
 }
 
+TEST(Dialogs, AMessageToldLaterWhoseBoxFailsLetsTheNextOnesShow) {
+    class Failing : public Dialogs::ScriptedProvider {
+    public:
+        Dialogs::Answer message(const QString& title, const QString& text, Dialogs::Buttons b,
+                                Dialogs::Icon i, Dialogs::DefaultButton d) override {
+            if (text == "fails")
+                throw std::bad_alloc();
+            return ScriptedProvider::message(title, text, b, i, d);
+        }
+    } failing;
+    Dialogs::msgBoxLater("fails", Dialogs::Icon::Critical, "T");
+    Dialogs::msgBoxLater("next", Dialogs::Icon::Critical, "T");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return Dialogs::laterWaiting() == 0; }, 5000))
+        << "the later messages stopped at the box that failed";
+    EXPECT_TRUE(failing.texts().contains("next"));
+    EXPECT_TRUE(std::any_of(failing.records().begin(), failing.records().end(), [](const auto& r) {
+        return r.title == "Step not finished";
+    })) << "the failed box is told as a stopped step";
+}
+
 TEST(FormInstance, OneWindowUntilUnloaded) {
     Probe& a = FormInstance<Probe>::get();
     Probe& b = FormInstance<Probe>::get();
