@@ -5,9 +5,9 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <memory>
 
 // The real save dialog, its file name typed by keys as a user types it, then
 // Enter; every other question goes to the provider that was in use (the
@@ -34,8 +34,12 @@ public:
     }
     QString saveFile(const Dialogs::FileRequest& request) override {
         ++shown;
-        typeOnceShown(0);
-        return Dialogs::QtProvider().saveFile(request);
+        // The wait ends with the dialog: it never outlives this provider.
+        const auto waiting = std::make_shared<bool>(true);
+        typeOnceShown(waiting, 0);
+        const QString path = Dialogs::QtProvider().saveFile(request);
+        *waiting = false;
+        return path;
     }
 
     // How often the save dialog was shown, and whether the name was typed into it.
@@ -45,14 +49,16 @@ public:
 private:
     // Waits (up to some 5 s) for the dialog to be the active modal window, then
     // types into its file name box.
-    void typeOnceShown(int tries) {
-        QTimer::singleShot(20, [this, tries] {
+    void typeOnceShown(const std::shared_ptr<bool>& waiting, int tries) {
+        QTimer::singleShot(20, [this, waiting, tries] {
+            if (!*waiting)
+                return;
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             QLineEdit* box =
                 dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
             if (!box || !box->isVisible()) {
                 if (tries < 250)
-                    typeOnceShown(tries + 1);
+                    typeOnceShown(waiting, tries + 1);
                 else if (dialog)
                     dialog->reject();
                 return;
