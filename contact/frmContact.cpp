@@ -238,7 +238,7 @@ void frmContact::cmdUpdate_Click() {
         }
         Dialogs::msgBox(QStringLiteral("The %1 \"%2\" %3. Your contact details were not "
                                        "stored.")
-                            .arg(Field_Name(k), value.trimmed(), problem),
+                            .arg(Field_Name(k), TuneMap::Shown_Value(value.trimmed()), problem),
                         Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, ContactTitle);
         txtFields[k]->setFocus();
         return;

@@ -11,6 +11,7 @@ namespace Library {
 bool FileInfoUnsaved;
 QString SavedMapName;
 QString SavedMapId;
+QString NameBeforeSave;
 
 void ResetLibraryState() {
     SelLibFile.clear();
@@ -19,6 +20,7 @@ void ResetLibraryState() {
     FileInfoUnsaved = false;
     SavedMapName.clear();
     SavedMapId.clear();
+    NameBeforeSave.clear();
 }
 
 namespace {

@@ -11,7 +11,7 @@ extern QString SelLibFile; // selected library file, "" = none
 // TuneFileName); 3 the editor opened on the selected library file (its names
 // change, the file name follows the File Name field only for 1 and 2).
 extern int SaveKind;
-extern int LibEditMode;    // layout of the library editor: 2 = save
+extern int LibEditMode; // layout of the library editor: 2 = save
 
 namespace Library {
 
@@ -24,6 +24,10 @@ extern bool FileInfoUnsaved;
 // is still what the save left.
 extern QString SavedMapName;
 extern QString SavedMapId;
+
+// TuneFileName as it was before Save or Save As put the name to write there: a
+// save the library's check refuses puts it back.
+extern QString NameBeforeSave;
 
 // Puts every variable above, the mode words too, back to its program-start value.
 void ResetLibraryState();

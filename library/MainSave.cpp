@@ -83,6 +83,7 @@ void mnuLoadLib_Click() {
 }
 
 void mnuSave_Click() {
+    NameBeforeSave = TuneFileName;
     try {
         if (TuneFileName.isEmpty()) {
             TuneFileName = askFileName(QStringLiteral("Zanfor KVR6 Files (*.kvr)|*.kvr"),
@@ -105,6 +106,7 @@ void mnuSaveAS_Click() {
         askFileName(QStringLiteral("Zanfor KVR Files (*.KVR)|*.KVR"), QStringLiteral("KVR"));
     if (name.isEmpty())
         return;
+    NameBeforeSave = TuneFileName;
     TuneFileName = name;
     Main().Show_Tune_File(TuneFileName);
     SaveKind = 2;

@@ -120,7 +120,55 @@ NameCheck Dialog_File_Name(const QString& path) {
     return Library_File_Name(slash >= 0 ? path.mid(slash + 1) : path);
 }
 
+namespace {
+
+bool isControl(QChar c) {
+    return (c.unicode() < 32 && c != '\t') || c.unicode() == 127;
+}
+
+// A control character as the messages name it: "NUL (code 0)".
+QString controlName(QChar c) {
+    switch (c.unicode()) {
+    case 0:
+        return QStringLiteral("a NUL character (code 0)");
+    case 10:
+        return QStringLiteral("a line feed (LF, code 10)");
+    case 13:
+        return QStringLiteral("a carriage return (CR, code 13)");
+    default:
+        return QStringLiteral("the control character of code %1").arg(c.unicode());
+    }
+}
+
+QString bracketName(QChar c) {
+    switch (c.unicode()) {
+    case 0:
+        return QStringLiteral("[NUL]");
+    case 9:
+        return QStringLiteral("[tab]");
+    case 10:
+        return QStringLiteral("[LF]");
+    case 13:
+        return QStringLiteral("[CR]");
+    default:
+        return QStringLiteral("[code %1]").arg(c.unicode());
+    }
+}
+
+constexpr int ShownLength = 60;
+
+} // namespace
+
 QString Field_Problem(const QString& value) {
+    if (value.size() > LongestHeaderValue)
+        return QStringLiteral("is %1 characters long, more than the %2 a line of a tune-map "
+                              "file's header keeps")
+            .arg(value.size())
+            .arg(LongestHeaderValue);
+    for (const QChar c : value)
+        if (isControl(c))
+            return QStringLiteral("holds %1, which a tune-map file's header cannot keep")
+                .arg(controlName(c));
     for (const QChar c : value)
         if (c.unicode() > 255)
             return QStringLiteral("holds the character %1, which a tune-map file cannot keep")
@@ -132,6 +180,13 @@ QString Field_Problem(const QString& value) {
                                   "its header")
                 .arg(QLatin1String(tag));
     return QString();
+}
+
+QString Shown_Value(const QString& value) {
+    QString shown;
+    for (const QChar c : value.left(ShownLength))
+        shown += isControl(c) || c == '\t' ? bracketName(c) : QString(c);
+    return value.size() > ShownLength ? shown + QStringLiteral("...") : shown;
 }
 
 // --- writing ---------------------------------------------------------------------------
@@ -181,14 +236,43 @@ QStringList New_File_Lines(const QDateTime& now) {
     return lines;
 }
 
+QByteArray File_Bytes(const QStringList& lines) {
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += TextFile::toLatin1(line) + "\r\n";
+    return bytes;
+}
+
+RefusedFile::RefusedFile(const QString& name, const QString& reason)
+    : KvrError(Number,
+               QStringLiteral("%1 was not written, since the library would refuse the file: "
+                              "\"%2\". A file it refuses is not listed, loaded or restored.")
+                   .arg(name, reason)),
+      name(name), reason(reason) {}
+
+namespace {
+
+// Puts exactly these bytes in place as the file at path, whole.
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    TextWriter file(path);
+    file.write(QString::fromLatin1(bytes));
+    file.commit();
+}
+
+} // namespace
+
 void Write_New_File(const QString& name, const QDateTime& now) {
     if (const auto problem = Map_Rows_Problem())
         throw KvrError(ValueOverflow,
                        QStringLiteral("The map cannot be saved: %1, which is not a byte (0 to "
                                       "255).")
                            .arg(*problem));
-    const QStringList lines = New_File_Lines(now);
-    TextFile::writeLines(ProgramFolder::file(name), lines);
+    const QByteArray bytes = File_Bytes(New_File_Lines(now));
+    // A map saved is one the library lists: its own check, before anything is
+    // put in place.
+    if (const QString problem = Whole_Map_Problem_Of_Bytes(bytes, name); !problem.isEmpty())
+        throw RefusedFile(name, problem);
+    writeBytes(ProgramFolder::file(name), bytes);
     MapDscr = Padded_Description(LibRecord[1]);
 }
 
@@ -246,10 +330,10 @@ QString systemReason() {
 // under another spelling: the new text is written whole beside it, the old name
 // moved aside, the new file moved to the target name, and only then the old one
 // removed, so a whole copy of the map is on disk at every step.
-void renameSameFile(const QString& oldName, const QString& target, const QStringList& lines) {
+void renameSameFile(const QString& oldName, const QString& target, const QByteArray& bytes) {
     const QString fresh = oldName + QStringLiteral("new");
     const QString aside = oldName + QStringLiteral("old");
-    TextFile::writeLines(ProgramFolder::file(fresh), lines);
+    writeBytes(ProgramFolder::file(fresh), bytes);
     const QByteArray oldPath = QFile::encodeName(ProgramFolder::file(oldName));
     const QByteArray asidePath = QFile::encodeName(ProgramFolder::file(aside));
     if (std::rename(oldPath.constData(), asidePath.constData()) != 0) {
@@ -283,7 +367,8 @@ RewriteOutcome Rewrite_Header(const QString& oldName, const QString& target, con
     const bool sameFile = renaming && ProgramFolder::Same_File(oldName, target);
     if (renaming && !sameFile && !replaceTarget && QFileInfo::exists(ProgramFolder::file(target)))
         return RewriteOutcome::TargetExists;
-    const QStringList old = TextFile::readLines(ProgramFolder::file(oldName));
+    const QString oldText = TextFile::readAll(ProgramFolder::file(oldName));
+    const QStringList old = TextFile::splitLines(oldText);
     const bool hasEmail =
         std::any_of(old.begin(), old.end(), [](const QString& l) { return l.contains(EmailTag); });
     if (!hasEmail && !renaming)
@@ -291,10 +376,17 @@ RewriteOutcome Rewrite_Header(const QString& oldName, const QString& target, con
     const auto lines = Rewritten_Lines(old, target, now);
     if (!lines)
         return RewriteOutcome::NoMapsLine;
+    // A whole map stays one (a header grown past LargestTuneMap would not); a
+    // file the library refused already may still be renamed or named anew.
+    const QByteArray bytes = File_Bytes(*lines);
+    if (const QString problem = Whole_Map_Problem_Of_Bytes(bytes, target);
+        !problem.isEmpty() &&
+        Whole_Map_Problem_Of_Bytes(TextFile::toLatin1(oldText), oldName).isEmpty())
+        throw RefusedFile(target, problem);
     if (sameFile) {
-        renameSameFile(oldName, target, *lines);
+        renameSameFile(oldName, target, bytes);
     } else {
-        TextFile::writeLines(ProgramFolder::file(target), *lines);
+        writeBytes(ProgramFolder::file(target), bytes);
         if (renaming && !QFile::remove(ProgramFolder::file(oldName)))
             throw KvrError(KvrError::PermissionDenied,
                            QStringLiteral("The map was stored as %1, but the old file %2 could "
@@ -477,22 +569,53 @@ QString Refused_Load_Text(const QString& name, const LoadResult& result) {
 
 // --- the library's own check of a file ------------------------------------------------
 
+namespace {
+
+const QString TooLarge = QStringLiteral("too large for a tune-map file");
+
+// The map load's own verdict on a text the library lists.
+QString loadProblem(const QString& text, const QString& name) {
+    TextReader file = TextReader::fromText(text);
+    const ImageSnapshot before = ImageSnapshot::Take();
+    const LoadResult result = loadFrom(file, name);
+    before.Restore();
+    return result.ok() ? QString() : Refused_Load_Reason(result);
+}
+
+} // namespace
+
+QString Listing_Problem_Of_Bytes(const QByteArray& bytes) {
+    if (bytes.size() > LargestTuneMap)
+        return TooLarge;
+    if (bytes.contains('\0'))
+        return QStringLiteral("not a text file");
+    return QString();
+}
+
+QString Whole_Map_Problem_Of_Bytes(const QByteArray& bytes, const QString& name) {
+    if (const QString problem = Listing_Problem_Of_Bytes(bytes); !problem.isEmpty())
+        return problem;
+    return loadProblem(QString::fromLatin1(bytes), name);
+}
+
 QString Listing_Problem(const QString& path, QString* text) {
     const QFileInfo info(path);
     if (!info.isFile())
         return QStringLiteral("not a file");
     if (info.size() > LargestTuneMap)
-        return QStringLiteral("too large for a tune-map file");
-    QString read;
+        return TooLarge;
+    std::optional<QByteArray> read;
     try {
-        read = TextFile::readAll(path);
+        read = TextFile::readBytesIfPresent(path);
     } catch (const KvrError&) {
-        return QStringLiteral("cannot be read");
     }
-    if (read.contains(QChar(0)))
-        return QStringLiteral("not a text file");
+    if (!read)
+        return QStringLiteral("cannot be read");
+    const QByteArray& bytes = *read;
+    if (const QString problem = Listing_Problem_Of_Bytes(bytes); !problem.isEmpty())
+        return problem;
     if (text)
-        *text = std::move(read);
+        *text = QString::fromLatin1(bytes);
     return QString();
 }
 
@@ -500,11 +623,7 @@ QString Whole_Map_Problem(const QString& path) {
     QString text;
     if (const QString problem = Listing_Problem(path, &text); !problem.isEmpty())
         return problem;
-    TextReader file = TextReader::fromText(text);
-    const ImageSnapshot before = ImageSnapshot::Take();
-    const LoadResult result = loadFrom(file, QFileInfo(path).fileName());
-    before.Restore();
-    return result.ok() ? QString() : Refused_Load_Reason(result);
+    return loadProblem(text, QFileInfo(path).fileName());
 }
 
 } // namespace TuneMap

@@ -6,6 +6,7 @@
 // Window-free: the library window and the map-file editor call these.
 
 #include "core/MapImage.h"
+#include "platform/KvrError.h"
 
 #include <QDateTime>
 #include <QString>
@@ -39,12 +40,33 @@ NameCheck Library_File_Name(const QString& typed);
 // then checked as a typed name.
 NameCheck Dialog_File_Name(const QString& path);
 
-// Why a header field (make, model, year, type, map name) cannot be kept in a
-// tune-map file as typed, in words that follow the field's name ("holds the
-// character €, which a tune-map file cannot keep"); empty when it can. The file
-// is Latin-1, and a field holding one of the header's tags ("MAPS:", "Year:", ...)
-// would be read back as that tag.
+// A tune-map file is some 3 KB; anything much larger is not one.
+inline constexpr qint64 LargestTuneMap = 1024 * 1024;
+
+// The longest value a header line keeps: as long as a box of the program's
+// windows holds (a line box takes 32767 characters), and short enough that a new
+// file with every value it carries at that length (fifteen: the dealer's four,
+// the file name, the description and the five names, the owner's name, surname
+// and e-mail, the unit's name), its tags and its map rows (some 2 KB) stays
+// within LargestTuneMap.
+inline constexpr int LongestHeaderValue = 32767;
+static_assert(15 * qint64(LongestHeaderValue) + 4096 < LargestTuneMap);
+
+// Why a header value (make, model, year, type, map name, a contact value) cannot
+// be kept in a tune-map file as typed, in words that follow the value's name
+// ("holds the character €, which a tune-map file cannot keep"); empty when it
+// can. A value longer than LongestHeaderValue is refused; so is a control
+// character other than a tab (codes 0 to 31 and 127: a NUL would make the file
+// no text file for the library, a line break would split the header line), a
+// character beyond Latin-1 (the file's character set; 128 to 159 stay, which a
+// file written on Windows holds for its quotes and dashes), and one of the
+// header's tags ("MAPS:", "Year:", ...), which would be read back as that tag.
 QString Field_Problem(const QString& value);
+
+// A value as a message quotes it: each control character written as its name
+// in brackets ("[NUL]", "[CR]", "[code 27]"), a tab as "[tab]", and a value of
+// more than 60 characters cut there, "..." added.
+QString Shown_Value(const QString& value);
 
 // --- writing -------------------------------------------------------------------------
 
@@ -64,9 +86,28 @@ std::optional<QString> Map_Rows_Problem();
 // stand (dealer, LibRecord, contact, UnitName) at the time now.
 QStringList New_File_Lines(const QDateTime& now);
 
+// The bytes of a file of these lines as the program writes it: Latin-1, each
+// line ended by CR LF.
+QByteArray File_Bytes(const QStringList& lines);
+
+// A tune-map file a writer did not write because the library's own check
+// (Whole_Map_Problem_Of_Bytes) refuses the bytes it would have written: the file
+// of that name, if any, is untouched. The description says so in plain words;
+// reason holds the check's own words.
+class RefusedFile : public KvrError {
+public:
+    // Error 13, "Type mismatch": the bytes are not of the kind the library takes.
+    static constexpr int Number = 13;
+    RefusedFile(const QString& name, const QString& reason);
+    QString name;
+    QString reason;
+};
+
 // Writes the new file `name` in the program folder whole, replacing a file of that
-// name, and sets MapDscr to the padded description. Throws KvrError when a value
-// is no byte (nothing is written) or the file cannot be written.
+// name, and sets MapDscr to the padded description. The bytes are checked first
+// as the library checks a file (Whole_Map_Problem_Of_Bytes). Throws KvrError when
+// a value is no byte, RefusedFile when the library would refuse the file (both
+// before anything is written), KvrError when the file cannot be written.
 void Write_New_File(const QString& name, const QDateTime& now);
 
 // --- header rewrite ------------------------------------------------------------------
@@ -93,8 +134,10 @@ std::optional<QStringList> Rewritten_Lines(const QStringList& old, const QString
 // replaceTarget is set. A target that is the file itself under another spelling
 // (letter case on a folder that ignores it) is a plain rename, never a replace.
 // When the file is the current map's (MapInfo file name) MapDscr takes the new
-// description as the new file sets it. Throws KvrError when a file cannot be
-// read, written, renamed or removed.
+// description as the new file sets it. A rewrite never turns a file the library
+// lists and loads whole into one it refuses: then it throws RefusedFile before
+// anything is written. Throws KvrError when a file cannot be read, written,
+// renamed or removed.
 RewriteOutcome Rewrite_Header(const QString& oldName, const QString& target, const QDateTime& now,
                               bool replaceTarget = false);
 
@@ -164,18 +207,29 @@ QString Refused_Load_Text(const QString& name, const LoadResult& result);
 
 // --- the library's own check of a file ------------------------------------------------
 
-// A tune-map file is some 3 KB; anything much larger is not one.
-inline constexpr qint64 LargestTuneMap = 1024 * 1024;
+// The one check, on the bytes of a file: the scan, the restore and every writer
+// of a library file ask it (a writer of the bytes it is about to write).
 
-// Why the library does not list the file at path ("not a file", "too large for a
-// tune-map file", "cannot be read", "not a text file"); empty when it lists it,
-// and then its text goes to text when given.
+// Why the library does not list a file of these bytes ("too large for a tune-map
+// file" beyond LargestTuneMap, "not a text file" when it holds a NUL byte);
+// empty when it lists it.
+QString Listing_Problem_Of_Bytes(const QByteArray& bytes);
+
+// Why a file of these bytes named `name` is not a whole tune map that the library
+// lists and loads, in the library's words (those of Listing_Problem_Of_Bytes,
+// then those of Refused_Load_Reason); empty when it is one. The text is read as
+// the map load reads it, and the image and the records are left exactly as they
+// were.
+QString Whole_Map_Problem_Of_Bytes(const QByteArray& bytes, const QString& name);
+
+// Why the library does not list the file at path ("not a file", "cannot be
+// read", then the words of Listing_Problem_Of_Bytes; a file larger than
+// LargestTuneMap is not read); empty when it lists it, and then its text goes to
+// text when given.
 QString Listing_Problem(const QString& path, QString* text = nullptr);
 
-// Why the file at path is not a whole tune map that the library lists and loads,
-// in the library's words (those of Listing_Problem, then those of
-// Refused_Load_Reason); empty when it is one. The file is read as the map load
-// reads it, and the image and the records are left exactly as they were.
+// Whole_Map_Problem_Of_Bytes of the file at path, after the words of
+// Listing_Problem.
 QString Whole_Map_Problem(const QString& path);
 
 } // namespace TuneMap

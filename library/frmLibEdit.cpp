@@ -9,6 +9,7 @@
 #include "library/TuneMapFile.h"
 #include "library/frmLoadLib.h"
 #include "mainwin/Design.h"
+#include "mainwin/MainWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/FileProblem.h"
 #include "platform/FormInstance.h"
@@ -230,6 +231,13 @@ bool frmLibEdit::Name_Usable(const QString& typed, QString* name) {
 
 namespace {
 
+// A file the library's own check would refuse was not written: said in plain
+// words, with what stays as it was.
+void tellRefused(const TuneMap::RefusedFile& e, const QString& next) {
+    Dialogs::msgBox(e.description() + ' ' + next, Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
+                    QStringLiteral("Map Not Saved"));
+}
+
 bool replaceAgreed(const QString& name) {
     return Dialogs::msgBox(QStringLiteral("A tune map named %1 is already in the library. Do you "
                                           "want to replace it with this one?")
@@ -246,8 +254,9 @@ bool frmLibEdit::Fields_Keepable() {
         if (problem.isEmpty())
             continue;
         Dialogs::msgBox(QStringLiteral("The %1 \"%2\" %3. Change it and press %4 again.")
-                            .arg(lblFields[k]->text().chopped(1), txtFields[k]->text().trimmed(),
-                                 problem, cmdUpdate->text().remove('&')),
+                            .arg(lblFields[k]->text().chopped(1),
+                                 TuneMap::Shown_Value(txtFields[k]->text().trimmed()), problem,
+                                 cmdUpdate->text().remove('&')),
                         Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, EditorTitle);
         txtFields[k]->setFocus();
         return false;
@@ -265,8 +274,9 @@ void frmLibEdit::cmdUpdate_Click() {
         LibRecord[k] = txtFields[k - 1]->text();
     try {
         if (SaveKind < 3) {
-            // The File Name field names the file.
-            if (!TuneFileName.isEmpty() && TuneFileName != LibRecord[2])
+            // The File Name field names the file (also after a refused save put
+            // the map's name before the save back).
+            if (TuneFileName != LibRecord[2])
                 TuneFileName = LibRecord[2];
             QString target;
             if (!Name_Usable(TuneFileName, &target))
@@ -293,6 +303,11 @@ void frmLibEdit::cmdUpdate_Click() {
             if (!Edit_File(oldName, target))
                 return;
         }
+    } catch (const TuneMap::RefusedFile& e) {
+        tellRefused(
+            e,
+            QStringLiteral("Nothing was written: the tune map %1 is as it was.").arg(SelLibFile));
+        return;
     } catch (const KvrError& e) {
         Tell_Save_Failed(e);
         return;
@@ -301,13 +316,26 @@ void frmLibEdit::cmdUpdate_Click() {
 }
 
 bool frmLibEdit::Save_File(const QString& target) {
-    MapId = txtFields[0]->text();
+    const bool existed = fileExists(target);
     try {
         TuneMap::Write_New_File(target, Clock());
+    } catch (const TuneMap::RefusedFile& e) {
+        // The map stays unsaved under the name it had before this save.
+        TuneFileName = Library::NameBeforeSave;
+        Main().Show_Tune_File(TuneFileName);
+        tellRefused(e, QStringLiteral("The header of a new file carries the dealer's details, "
+                                      "the names in this window and your contact details; one "
+                                      "of them holds what a tune-map file cannot keep. Nothing "
+                                      "was written: %1the map, its changes and its file name "
+                                      "are as they were.")
+                           .arg(existed ? QStringLiteral("the file %1 is as it was; ").arg(target)
+                                        : QString()));
+        return false;
     } catch (const KvrError& e) {
         Tell_Save_Failed(e);
         return false;
     }
+    MapId = txtFields[0]->text();
     TuneFileName = target;
     // The current map is that file's now: its record is what the file holds.
     MapInfo.fileName = target;

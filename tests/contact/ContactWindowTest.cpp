@@ -10,6 +10,8 @@
 #include "core/TableFiles.h"
 #include "library/LibraryScan.h"
 #include "platform/TextFile.h"
+#include "tests/library/TypedSaveDialog.h"
+#include "tests/support/CaseNames.h"
 #include "tests/support/NoPermissionOverride.h"
 
 #include <QFile>
@@ -586,3 +588,194 @@ TEST_F(ContactWindowTest, AContactValueFromTheFileThatAHeaderCannotKeepIsNamedAn
         ASSERT_TRUE(Wait_Unloaded<frmContact>());
     }
 }
+
+namespace {
+
+// A contact file as a hand or another program may have left it: its record line
+// and the line ends it uses.
+QByteArray contactFile(const QByteArray& record, const QByteArray& end = "\r\n") {
+    return "KVR6 Contact Details" + end + end + "Display IN:" + end + record + end +
+           "END Contact:" + end;
+}
+
+const QString LeftOutOne =
+    QStringLiteral(". That value is left out of your contact details and of the maps you save "
+                   "until you enter it anew in Contact Details and click Update Records.");
+const QString LeftOutMany =
+    QStringLiteral(". Those values are left out of your contact details and of the maps you "
+                   "save until you enter them anew in Contact Details and click Update Records.");
+
+struct ContactFileCase {
+    const char* name;
+    QByteArray file;
+    QString told; // what opening the window and a save tell; empty: nothing
+    std::array<QString, 11> boxes;
+    QString owner;      // the saved map's "Owner:" line
+    QString ownerEmail; // and its "Owner Email:" line
+};
+
+const QString Blank = QStringLiteral(" ");
+const QString Email = QStringLiteral("jo@soap.example");
+
+// Jo Soap's record with some values replaced, as the window shows it.
+std::array<QString, 11> boxes(std::initializer_list<std::pair<int, QString>> changed) {
+    std::array<QString, 11> b{QStringLiteral("Jo"),
+                              QStringLiteral("Soap"),
+                              Blank,
+                              Blank,
+                              Email,
+                              Blank,
+                              Blank,
+                              Blank,
+                              Blank,
+                              Blank,
+                              Blank};
+    for (const auto& [box, text] : changed)
+        b[static_cast<std::size_t>(box)] = text;
+    return b;
+}
+
+const QByteArray JoSoap = ",Jo,Soap, , ,jo@soap.example, , , , , , ,";
+
+std::vector<ContactFileCase> contactFileCases() {
+    const QByteArray longName(600000, 'A');
+    const QByteArray longSurname(600000, 'B');
+    const QByteArray longest(TuneMap::LongestHeaderValue, 'L');
+    const QString told = QStringLiteral("In the contact file KVR6Contact.cfg ");
+    return {
+        {"a NUL byte in the name",
+         contactFile(QByteArray(",Jo") + '\0' + "e,Soap, , ,jo@soap.example, , , , , , ,"),
+         told +
+             "the Name \"Jo[NUL]e\" holds a NUL character (code 0), which a tune-map file's "
+             "header cannot keep" +
+             LeftOutOne,
+         boxes({{0, Blank}}), "Owner: Soap", "Owner Email:jo@soap.example"},
+        {"a name and surname over a megabyte",
+         contactFile("," + longName + "," + longSurname + ", , ,jo@soap.example, , , , , , ,"),
+         told + "the Name \"" + QString(60, 'A') +
+             "...\" is 600000 characters long, more than the 32767 a line of a tune-map file's "
+             "header keeps; the Surname \"" +
+             QString(60, 'B') +
+             "...\" is 600000 characters long, more than the 32767 a line of a tune-map file's "
+             "header keeps" +
+             LeftOutMany,
+         boxes({{0, Blank}, {1, Blank}}), "Owner: ", "Owner Email:jo@soap.example"},
+        {"a name as long as a header line keeps",
+         contactFile("," + longest + ",Soap, , ,jo@soap.example, , , , , , ,"), QString(),
+         boxes({{0, QString::fromLatin1(longest)}}),
+         "Owner:" + QString::fromLatin1(longest) + " Soap", "Owner Email:jo@soap.example"},
+        // Read at the lone CR, the line gave Soap as the name, "Soap Tuning" as
+        // the surname and the web address as the e-mail.
+        {"a lone CR inside the record line",
+         contactFile(",Jo\rX,Soap,Soap Tuning,082 555 0199,jo@soap.example,www.soap.example,"
+                     "Tuner,1 Main Road,Gauteng,South Africa,ZA,"),
+         told +
+             "line 4 is split by a carriage return (CR) that stands alone inside the line, "
+             "without its line feed, so its values would land in the wrong fields" +
+             LeftOutMany,
+         {Blank, Blank, Blank, Blank, Blank, Blank, Blank, Blank, Blank, Blank, Blank},
+         "Owner: ",
+         "Owner Email:"},
+        {"other control characters",
+         contactFile(
+             ",Jo,Soap,Soap\x1bTuning, ,jo@soap\x0b.example,www\x7f.soap.example, , , , , ,"),
+         told +
+             "the Company Name \"Soap[code 27]Tuning\" holds the control character of code "
+             "27, which a tune-map file's header cannot keep; the Email Address "
+             "\"jo@soap[code 11].example\" holds the control character of code 11, which a "
+             "tune-map file's header cannot keep; the Web Site Address "
+             "\"www[code 127].soap.example\" holds the control character of code 127, which "
+             "a tune-map file's header cannot keep" +
+             LeftOutMany,
+         boxes({{4, Blank}}), "Owner:Jo Soap", "Owner Email:"},
+        {"a tab inside the name stays",
+         contactFile(",Jo\tAnn,Soap, , ,jo@soap.example, , , , , , ,"), QString(),
+         boxes({{0, QStringLiteral("Jo\tAnn")}}), "Owner:Jo\tAnn Soap",
+         "Owner Email:jo@soap.example"},
+        // Byte 146 is the apostrophe of a file written on Windows.
+        {"a Windows apostrophe stays",
+         contactFile(",Jo,O\x92"
+                     "Brien, , ,jo@soap.example, , , , , , ,"),
+         QString(), boxes({{1, QStringLiteral("O\u0092Brien")}}),
+         QStringLiteral("Owner:Jo O\u0092Brien"), "Owner Email:jo@soap.example"},
+        {"line ends of LF alone", contactFile(JoSoap, "\n"), QString(), boxes({}), "Owner:Jo Soap",
+         "Owner Email:jo@soap.example"},
+        {"line ends of CR CR LF", contactFile(JoSoap, "\r\r\n"), QString(), boxes({}),
+         "Owner:Jo Soap", "Owner Email:jo@soap.example"},
+    };
+}
+
+class AContactFileAsFound : public ContactWindowTest,
+                            public ::testing::WithParamInterface<ContactFileCase> {};
+
+} // namespace
+
+// A contact file holding what a map header cannot keep is named when it is read
+// and never reaches a saved map: the map Save As writes is one the library
+// lists and a restore takes; what a header keeps (a tab, a Windows quote, any
+// line ends the program reads) stays.
+TEST_P(AContactFileAsFound, OpensWithTheValuesItCanKeepAndSavesAMapTheLibraryLists) {
+    const ContactFileCase& k = GetParam();
+    folder.write(QStringLiteral("KVR6Contact.cfg"), k.file);
+    frmMain& w = openWired();
+
+    dialogs.clear();
+    frmContact& c = openContact(w);
+    if (k.told.isEmpty()) {
+        EXPECT_TRUE(dialogs.records().empty()) << dialogs.texts().join('|').toStdString();
+    } else {
+        ASSERT_EQ(dialogs.records().size(), 1u);
+        EXPECT_EQ(dialogs.records()[0].text, k.told);
+        EXPECT_EQ(dialogs.records()[0].title, QStringLiteral("Contact Details"));
+    }
+    for (int box = 0; box < 11; ++box)
+        EXPECT_EQ(c.txtFields[box]->text(), k.boxes[static_cast<std::size_t>(box)])
+            << "box " << box;
+    // A name or surname read is locked; one left out can be typed anew.
+    for (int box : {0, 1})
+        EXPECT_EQ(c.txtFields[box]->isEnabled(), k.boxes[static_cast<std::size_t>(box)].size() <= 1)
+            << "box " << box;
+    w.activateWindow();
+    ASSERT_TRUE(Wait_Unloaded<frmContact>());
+
+    // Save As, the name typed into the save dialog.
+    dialogs.clear();
+    {
+        TypedSaveDialog typing(QStringLiteral("Golf"));
+        w.mnuSaveAS->trigger();
+        ASSERT_EQ(typing.shown, 1);
+        EXPECT_TRUE(typing.typed);
+    }
+    if (k.told.isEmpty()) {
+        EXPECT_TRUE(dialogs.records().empty()) << dialogs.texts().join('|').toStdString();
+    } else {
+        ASSERT_EQ(dialogs.records().size(), 1u);
+        EXPECT_EQ(dialogs.records()[0].text, k.told);
+    }
+    ASSERT_TRUE(FormInstance<frmLibEdit>::loaded());
+    frmLibEdit& ed = FormInstance<frmLibEdit>::get();
+    EXPECT_EQ(ed.txtFields[1]->text(), QStringLiteral("Golf.kvr"));
+    type(ed.txtFields[2], QStringLiteral("Audi"));
+    dialogs.clear();
+    QTest::mouseClick(ed.cmdUpdate, Qt::LeftButton);
+    EXPECT_TRUE(dialogs.records().empty()) << dialogs.texts().join('|').toStdString();
+    ASSERT_TRUE(Wait_Unloaded<frmLibEdit>());
+
+    const QString golf = folder.file(QStringLiteral("Golf.kvr"));
+    const QStringList lines = TextFile::readLines(golf);
+    ASSERT_EQ(lines.size(), 55);
+    EXPECT_EQ(lines[15], k.owner);
+    EXPECT_EQ(lines[16], k.ownerEmail);
+    EXPECT_EQ(TuneMap::Whole_Map_Problem(golf), QString()) << "a restore takes it";
+    QStringList notes;
+    const auto library = TuneMap::Scan_Library(&notes);
+    EXPECT_TRUE(notes.isEmpty()) << notes.join('|').toStdString();
+    ASSERT_EQ(library.size(), 1u);
+    EXPECT_EQ(library[0].fileName, QStringLiteral("Golf.kvr"));
+    EXPECT_EQ(library[0].header.make.value_or(QString()).trimmed(), QStringLiteral("Audi"));
+    EXPECT_EQ(folder.read(QStringLiteral("KVR6Contact.cfg")), k.file)
+        << "the file is the user's to mend";
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, AContactFileAsFound, ::testing::ValuesIn(contactFileCases()),
+                         By_Case_Name());

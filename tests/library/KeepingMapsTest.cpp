@@ -6,8 +6,13 @@
 #include "LibraryTestSupport.h"
 #include "WindowTestSupport.h"
 
+#include "TypedSaveDialog.h"
+
+#include "core/KeptImage.h"
 #include "core/TableFiles.h"
+#include "library/LibraryScan.h"
 #include "platform/TextFile.h"
+#include "tests/support/CaseNames.h"
 #include "tests/support/FileSizeLimit.h"
 
 #include <fcntl.h>
@@ -307,4 +312,150 @@ TEST_F(KeepingMaps, NamesTheProgramCannotKeepAreToldNotChangedSilently) {
     EXPECT_TRUE(messages()[0].text.contains(folder.path())) << messages()[0].text;
     EXPECT_TRUE(messages()[0].text.contains("/media/stick")) << messages()[0].text;
     EXPECT_TRUE(messages()[0].text.contains("Road.kvr")) << messages()[0].text;
+}
+
+namespace {
+
+// A value of the dealer's record that a hand-written settings file gave, which
+// no window checks and which the new file's header would carry.
+struct RefusedSaveCase {
+    const char* name;
+    QString* value;
+    QString spoilt;
+    const char* reason; // the library's own words
+};
+
+class ASaveTheLibraryWouldRefuse : public KeepingMaps,
+                                   public ::testing::WithParamInterface<RefusedSaveCase> {
+protected:
+    QString told(const QString& name, bool existed) const {
+        return name +
+               QStringLiteral(" was not written, since the library would refuse the file: \"") +
+               QString::fromLatin1(GetParam().reason) +
+               QStringLiteral("\". A file it refuses is not listed, loaded or restored. The "
+                              "header of a new file carries the dealer's details, the names in "
+                              "this window and your contact details; one of them holds what a "
+                              "tune-map file cannot keep. Nothing was written: ") +
+               (existed ? QStringLiteral("the file %1 is as it was; ").arg(name) : QString()) +
+               QStringLiteral("the map, its changes and its file name are as they were.");
+    }
+};
+
+} // namespace
+
+// Save and Save As write only a file the library lists and loads whole: one its
+// check would refuse is not written, the reason is told, the map's own file
+// stays byte for byte and the map keeps its changes and its file name.
+TEST_P(ASaveTheLibraryWouldRefuse, IsToldAndLeavesTheFileAndTheMapAsTheyWere) {
+    writeTune(QStringLiteral("Golf.kvr"), 3);
+    const QByteArray golf = folder.read(QStringLiteral("Golf.kvr"));
+    frmMain& w = openWired();
+    const QLabel& panel = *w.StatusPanel[1];
+    loadRow(w, QStringLiteral("Golf.kvr"));
+    ASSERT_EQ(TuneFileName, QStringLiteral("Golf.kvr"));
+    click(w.Txt128[5]);
+    enter(QStringLiteral("77"));
+    ASSERT_TRUE(KeptImage::Has_Unkept_Edits());
+    const QString mapId = MapId;
+    *GetParam().value = GetParam().spoilt;
+
+    // Save: the map's own file.
+    dialogs.clear();
+    save(w);
+    frmLibEdit& ed = editor();
+    type(ed.txtFields[3], QStringLiteral("Stage 2"));
+    QTest::mouseClick(ed.cmdUpdate, Qt::LeftButton);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].title, QStringLiteral("Map Not Saved"));
+    EXPECT_EQ(messages()[0].icon, Dialogs::Icon::Exclamation);
+    EXPECT_EQ(messages()[0].text.toStdString(),
+              told(QStringLiteral("Golf.kvr"), true).toStdString());
+    EXPECT_EQ(folder.read(QStringLiteral("Golf.kvr")), golf);
+    EXPECT_EQ(TuneFileName, QStringLiteral("Golf.kvr"));
+    EXPECT_EQ(MapInfo.fileName, QStringLiteral("Golf.kvr"));
+    EXPECT_EQ(MapId, mapId);
+    EXPECT_TRUE(KeptImage::Has_Unkept_Edits()) << "the edit is still unsaved";
+    EXPECT_TRUE(FormInstance<frmLibEdit>::loaded()) << "the editor stays for another try";
+    QTest::mouseClick(ed.cmdClose, Qt::LeftButton);
+    ASSERT_TRUE(Wait_Unloaded<frmLibEdit>());
+
+    // Save As, the new name typed into the save dialog: no file is made and the
+    // map's file name comes back.
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    {
+        TypedSaveDialog typing(QStringLiteral("Other"));
+        w.mnuSaveAS->trigger();
+        ASSERT_TRUE(typing.typed);
+    }
+    EXPECT_EQ(panel.text(), QStringLiteral("File Name : Other.kvr"));
+    dialogs.clear();
+    QTest::mouseClick(editor().cmdUpdate, Qt::LeftButton);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].text.toStdString(),
+              told(QStringLiteral("Other.kvr"), false).toStdString());
+    EXPECT_FALSE(folder.exists(QStringLiteral("Other.kvr")));
+    EXPECT_EQ(TuneFileName, QStringLiteral("Golf.kvr"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return panel.text() == "File Name : Golf.kvr"; }, 3000))
+        << panel.text().toStdString();
+    EXPECT_TRUE(KeptImage::Has_Unkept_Edits());
+
+    // The value mended, the same editor saves under the name in its File Name box.
+    *GetParam().value = QStringLiteral("Mended");
+    dialogs.clear();
+    QTest::mouseClick(editor().cmdUpdate, Qt::LeftButton);
+    EXPECT_TRUE(messages().empty()) << dialogs.texts().join('|').toStdString();
+    ASSERT_TRUE(Wait_Unloaded<frmLibEdit>());
+    EXPECT_EQ(TuneFileName, QStringLiteral("Other.kvr"));
+    EXPECT_EQ(TuneMap::Whole_Map_Problem(folder.file(QStringLiteral("Other.kvr"))), QString());
+    EXPECT_FALSE(KeptImage::Has_Unkept_Edits());
+    EXPECT_EQ(folder.read(QStringLiteral("Golf.kvr")), golf);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, ASaveTheLibraryWouldRefuse,
+    ::testing::Values(RefusedSaveCase{"a NUL in the dealer's name", &DealerCompany,
+                                      QStringLiteral("Fast Lane") + QChar(0) +
+                                          QStringLiteral("Motors"),
+                                      "not a text file"},
+                      RefusedSaveCase{"a header tag in the dealer's e-mail address", &DealerEmail,
+                                      QStringLiteral("shop@fastlane.example MAPS:"),
+                                      "line 10 is not a valid map line (1 line refused)"}),
+    By_Case_Name());
+
+// The library's Edit never turns a whole map into a file it refuses: a header
+// grown past the largest tune-map file is not written, and the file stays.
+TEST_F(KeepingMaps, AnEditThatWouldMakeAWholeMapTooLargeIsRefusedAndTheFileStays) {
+    // A comment line before the header fills the file to a few bytes short of the
+    // limit; the rewrite keeps it.
+    QStringList rest{QStringLiteral("E-mail: x"), QStringLiteral("Mapid:Big"),
+                     QStringLiteral("MAPS:")};
+    rest << fullRows(9) << QStringLiteral("End of KVR6 Tune Map");
+    const qsizetype restSize = TuneMap::File_Bytes(rest).size() + 2;
+    QStringList lines{QString(TuneMap::LargestTuneMap - restSize - 8, 'c')};
+    lines << rest;
+    folder.writeLines(QStringLiteral("Big.kvr"), lines);
+    const QByteArray big = folder.read(QStringLiteral("Big.kvr"));
+    ASSERT_LE(big.size(), TuneMap::LargestTuneMap);
+    ASSERT_EQ(TuneMap::Whole_Map_Problem(folder.file(QStringLiteral("Big.kvr"))), QString());
+
+    frmMain& w = openWired();
+    frmLoadLib& lib = openLibrary(w);
+    clickRow(lib, QStringLiteral("Big.kvr"));
+    QTest::mouseClick(lib.cmdEdit, Qt::LeftButton);
+    frmLibEdit& ed = editor();
+    type(ed.txtFields[1], QStringLiteral("Bigger"));
+    type(ed.txtFields[3], QStringLiteral("Stage 3"));
+    dialogs.clear();
+    QTest::mouseClick(ed.cmdUpdate, Qt::LeftButton);
+    ASSERT_EQ(messages().size(), 1u);
+    EXPECT_EQ(messages()[0].title, QStringLiteral("Map Not Saved"));
+    EXPECT_EQ(messages()[0].text,
+              QStringLiteral("Bigger.kvr was not written, since the library would refuse the "
+                             "file: \"too large for a tune-map file\". A file it refuses is not "
+                             "listed, loaded or restored. Nothing was written: the tune map "
+                             "Big.kvr is as it was."));
+    EXPECT_EQ(folder.read(QStringLiteral("Big.kvr")), big);
+    EXPECT_FALSE(folder.exists(QStringLiteral("Bigger.kvr")));
+    EXPECT_TRUE(FormInstance<frmLibEdit>::loaded());
 }
