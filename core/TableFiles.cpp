@@ -278,23 +278,6 @@ template <std::size_t N> void readList(const QString& name, std::array<QString, 
 
 } // namespace
 
-void Read_Contact_File() {
-    for (int k = 1; k <= 11; ++k)
-        ContactFields[k].clear();
-    const auto lines = readTableFile(ContactFile);
-    if (!lines)
-        return;
-    for (const QString& line : dataLines(*lines, DisplayMarker, endsAt(ContactEnd))) {
-        const QStringList parts = line.split(',');
-        if (parts.size() < 12)
-            continue; // fewer than 11 fields
-        // parts[0] stands before the leading comma; the writer's closing comma
-        // ends field 11.
-        for (int k = 1; k <= 11; ++k)
-            ContactFields[k] = parts[k].trimmed();
-    }
-}
-
 QString Contact_Label(int k) {
     return k >= 1 && k <= 11 ? ContactLabels[static_cast<std::size_t>(k)] : QString();
 }

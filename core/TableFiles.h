@@ -20,8 +20,8 @@
 // were changed.
 namespace WtsGeneral {
 
-// "KVR6Contact.cfg" <-> ContactFields 1..11.
-void Read_Contact_File();
+// ContactFields 1..11 -> "KVR6Contact.cfg" (read back, each value checked, by
+// TuneMap::Read_Checked_Contact_File, library/ContactRecord.h).
 void Write_Contact_File();
 // The name of contact field k (1..11) as the user knows it: "Name", "Email Address".
 QString Contact_Label(int k);
