@@ -124,8 +124,7 @@ bool Confirm_Going_Online();
 
 inline const QString OfflineNotice =
     QStringLiteral("Off-line: changes go into the map image only; they are not sent to the unit.");
-inline const QString NoMapNotice =
-    QStringLiteral("There is no map loaded and no unit on-line: nothing was changed. Load a map "
-                   "(File > Load Tune Map) or go on-line first.");
+inline const QString NoMapNotice = QStringLiteral(
+    "There is no map loaded and no unit on-line: nothing changed. File > Load Tune Map loads one.");
 
 } // namespace SendRule
