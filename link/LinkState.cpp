@@ -1,5 +1,6 @@
 #include "link/LinkState.h"
 
+#include "core/CoreState.h"
 #include "link/CommTrace.h"
 #include "link/LinkHooks.h"
 #include "link/LiveLog.h"
@@ -73,6 +74,25 @@ QString PanelShown;
 std::function<qint64()> NoticeClock;
 int GridNotUnits;
 
+void Forget_Readings() {
+    UnitVersion = 0;
+    Reading0 = 0.0f;
+    Reading1 = 0;
+    Reading2 = 0.0f;
+    Reading3 = 0.0f;
+    Reading4 = 0;
+    CellValue = 0;
+    EnginePeriod = 0.0f;
+    LambdaRaw = 0;
+    LiveMapCell = 0;
+    Reading11 = 0;
+    LiveAmpCellA = 0;
+    LiveAmpCellB = 0;
+    AnalogIn1 = 0;
+    AnalogIn2 = 0;
+    LiveRpm = 0;
+}
+
 void ResetLinkState() {
     ReplyBuffer::Clear();
     CommStatus = CommStates::Connect;
@@ -106,21 +126,7 @@ void ResetLinkState() {
     UnitFlags = 0;
     rx.clear();
     cmd.clear();
-    UnitVersion = 0;
-    Reading0 = 0.0f;
-    Reading1 = 0;
-    Reading2 = 0.0f;
-    Reading3 = 0.0f;
-    Reading4 = 0;
-    EnginePeriod = 0.0f;
-    LambdaRaw = 0;
-    LiveMapCell = 0;
-    Reading11 = 0;
-    LiveAmpCellA = 0;
-    LiveAmpCellB = 0;
-    AnalogIn1 = 0;
-    AnalogIn2 = 0;
-    LiveRpm = 0;
+    Forget_Readings();
     MaxRpmSeen = 0;
     StatusMsg.clear();
     ConsoleLine.clear();

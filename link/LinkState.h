@@ -113,10 +113,12 @@ extern int UnitLocked;
 extern int ActiveMap;
 extern int MapChanged;
 // 1 while MapLoaded and UnitOnline stand only for a locked unit's read-out,
-// which reads no map (pages 5, 6 and the text area are left out), with no map in
-// the image before it: going off-line ends the lock and takes both back, so the
-// screens that edit the image see that there is no map. A whole map put into the
-// image (SendRule::Image_Loaded) or a full read-out ends it.
+// which reads no map (pages 5, 6 and the text area are left out): the image holds
+// no map, whatever it held before (the read-out empties it but for what it read,
+// link/ReadOut.h). Going off-line ends the lock and takes both back, so the
+// screens that edit the image see that there is no map and the menu's Off-Line
+// loads the default map. A whole map put into the image (SendRule::Image_Loaded)
+// or a full read-out ends it.
 extern int NoMapUnderLock;
 // The active map of the previous live reply (0 before the first).
 extern int PrevActiveMap;
@@ -153,6 +155,10 @@ extern int AnalogIn2;    // AMP input byte
 extern int LiveRpm;
 // The ignition modification in degrees is CellValue (core/CoreState.h), the
 // same whole number the degree formatters leave.
+// The reading set above (CellValue with it) back to its program-start values:
+// nothing of a unit's engine is held. A locked unit's read-out and going off-line
+// from a locked unit call it, so no readout shows what an earlier unit read.
+void Forget_Readings();
 
 // LiveMapCell when the unit reports a deflection column of 8 or more: the engine
 // is outside the maps, and nothing may act on a cell. Check Has_Live_Cell()

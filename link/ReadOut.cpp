@@ -1,6 +1,7 @@
 #include "link/ReadOut.h"
 
 #include "core/CoreState.h"
+#include "core/ImageSnapshot.h"
 #include "core/KeptImage.h"
 #include "core/UnitBytes.h"
 #include "core/UnitImage.h"
@@ -91,6 +92,34 @@ void mapIds() {
     request(WtsUp::ReadParam, Idx_GlobalBase, 128, true);
 }
 
+// The image holds no map: every table and text as at the program's start but
+// for `kept` (the program's own No-Tune setting always stays: it is no byte of a
+// unit's), no file name and no record of a unit's speed. Nothing in it is lost
+// when it is replaced.
+void emptyImage(ImageSnapshot kept) {
+    kept.noTuneFlag = NoTuneFlag;
+    kept.Restore();
+    TuneFileName.clear();
+    MaxRpmSeen = 0;
+    KeptImage::Mark_Kept();
+}
+
+// A locked unit's read-out read the map ids and the parameter block (page 4 from
+// 128), no map. Whatever map the image held before is no unit's now: its cells
+// beside the locked unit's settings would be a map that never existed. The image
+// is left as this read-out leaves it at the program's start, empty but for what
+// was read, so no screen and no file can show another map's cells under the
+// locked unit's settings.
+void leaveNoMap() {
+    const ImageSnapshot read = ImageSnapshot::Take();
+    ImageSnapshot left;
+    for (int a = Idx_GlobalBase; a <= 255; ++a)
+        left.param[a] = read.param[a];
+    left.mapId = read.mapId;
+    emptyImage(left);
+    SendRule::No_Map_In_Image();
+}
+
 // A locked unit shows no maps: straight to polling, the progress window says so
 // and closes itself after 3 s.
 void lockedEnd() {
@@ -107,14 +136,14 @@ void lockedEnd() {
     Hooks().arrange_table();
     // The readouts the display tables name stay in view; their values are not
     // taken from a locked unit, and they say so: nothing of the unit read before
-    // stays shown.
+    // stays shown, or held to be shown once the lock has ended.
+    Forget_Readings();
     Hooks().Withhold_Readings();
     Hooks().Set_RPM_Indication_BAR();
     tick();
     // No map was read: the flag lets the tab be shown while locked, and the
-    // lock's end takes it back when there was no map before.
-    if (MapLoaded == 0)
-        NoMapUnderLock = 1;
+    // lock's end takes it back (NoMapUnderLock).
+    leaveNoMap();
     MapLoaded = -1;
     selectTab();
     Hooks().Arrange_NoTUNE(false);
@@ -290,6 +319,10 @@ bool Recorded_Page(const QByteArray& reply) {
     MapLoaded = -1;
     selectTab();
     return true;
+}
+
+void Forget_Locked_Read() {
+    emptyImage(ImageSnapshot{});
 }
 
 int Max_Rpm_Of_Record(int high, int low) {

@@ -9,7 +9,10 @@
 //   -> ':' 0 -> ':' 128 (48) -> '@' 0 (32, owner) -> '@' 32 (self-test records)
 //   -> '@' 128 (description, wiring name) -> the closing poll.
 //
-// A locked (No-Tune) unit ends after '8' 128 and goes straight to polling.
+// A locked (No-Tune) unit ends after '8' 128 and goes straight to polling. It
+// read no map: the image is left empty but for what it read (whatever it held
+// before), with no file name, no readings and no live marks, and NoMapUnderLock
+// says so (link/LinkState.h).
 
 #include <QByteArray>
 
@@ -39,6 +42,12 @@ bool Store_Page(const QByteArray& reply);
 // are, so a recording gives the same image whatever the link did before. False
 // when nothing was stored.
 bool Recorded_Page(const QByteArray& reply);
+
+// Going off-line from a locked unit whose read-out left no map (NoMapUnderLock):
+// what it read was the unit's, and off-line there is no unit, so the image goes
+// back to what the program starts with (every table and text empty, no file
+// name); the menu's Off-Line then loads the default map into it whole.
+void Forget_Locked_Read();
 
 // The highest engine speed of the unit's record bytes (high, low = 1/256 of the
 // period): periods below 50 count as 50, above 254 mean no record (0).

@@ -10,8 +10,11 @@
 namespace SendRule {
 
 Verdict May_Send() {
+    // Off-line the image is all there is: without a map in it there is nothing to
+    // change. (On-line a map is read before polling starts: UnitOnline and
+    // MapLoaded are set together at the read-out's end.)
     if (OnlineState == OnlineStates::Offline)
-        return Verdict::ImageOnly;
+        return MapLoaded == 0 ? Verdict::NoMap : Verdict::ImageOnly;
     if (SendPending == SendPortFailed || PortLost == 1)
         return Verdict::NoAnswer;
     // 0 connecting, 1..9 the read-out: what the grid shows is about to be replaced.
@@ -30,7 +33,7 @@ Verdict May_Send() {
 
 bool Refuses(Verdict verdict) {
     return verdict == Verdict::ReadingUnit || verdict == Verdict::NoAnswer ||
-           verdict == Verdict::Locked;
+           verdict == Verdict::Locked || verdict == Verdict::NoMap;
 }
 
 QString Notice(Verdict verdict) {
@@ -48,6 +51,8 @@ QString Notice(Verdict verdict) {
     case Verdict::Locked:
         return QStringLiteral("Not sent: the unit is locked (No-Tune); its maps cannot be "
                               "changed.");
+    case Verdict::NoMap:
+        return NoMapNotice;
     }
     return QString();
 }
@@ -114,6 +119,12 @@ void Image_Loaded(bool sent) {
     GridNotUnits = !sent && OnlineState != OnlineStates::Offline ? 1 : 0;
     NoMapUnderLock = 0; // a map is in the image now
 
+    Show_Panel();
+}
+
+void No_Map_In_Image() {
+    NoMapUnderLock = 1;
+    GridNotUnits = 0; // no loaded map is shown: the grid holds none
     Show_Panel();
 }
 

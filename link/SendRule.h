@@ -18,6 +18,9 @@
 //   it is locked: the edit is refused, nothing changes, and the user is told why;
 // - off-line: the edit changes the image only; the user is told once per spell
 //   off-line, and asked before going on-line replaces such edits;
+// - off-line with no map in the image (none loaded, or a locked unit's read-out,
+//   which reads none, was all there was): the edit is refused, nothing changes,
+//   and the user is told; there is no map to change;
 // - writes still waiting when the link starts reading the unit afresh (the
 //   reconnect after a silence, going on-line) would land after the read-out and
 //   make the unit differ from the grid: they are taken back and the user is told.
@@ -37,6 +40,7 @@ enum class Verdict {
     ReadingUnit, // the unit is being connected or read: refused
     NoAnswer,    // on-line, but the unit does not answer or the port is unusable: refused
     Locked,      // the unit is locked against tuning (No-Tune): refused
+    NoMap,       // off-line with no map in the image (MapLoaded 0): refused
 };
 
 // The status bar panel the notices go to.
@@ -47,13 +51,16 @@ using LossLadder::SilentTicks;
 
 // Whether an edit may be sent now.
 Verdict May_Send();
-// ReadingUnit, NoAnswer and Locked: the edit must not change anything.
+// ReadingUnit, NoAnswer, Locked and NoMap: the edit must not change anything.
 bool Refuses(Verdict verdict);
 // The notice for a verdict ("" for Send).
 QString Notice(Verdict verdict);
 
 // Asks the rule for an edit about to be made: returns the verdict, and tells the
-// user when it refuses the edit.
+// user when it refuses the edit. Every producer of a map edit meets it (the Edit
+// of link/Edit.h asks it as it begins; the scale editors' previews ask it per key;
+// the live-cell steps and the console ask May_Send first): no window has a gate of
+// its own for "no map".
 Verdict Admit_Edit();
 
 // Hands an edit's frames over according to the verdict Admit_Edit gave for it:
@@ -89,6 +96,10 @@ QString Panel_Text();
 // link state say so until a download or a read-out (Image_Is_Units). A map in
 // the image also ends NoMapUnderLock (link/LinkState.h).
 void Image_Loaded(bool sent);
+// A locked unit's read-out has left no map in the image (link/ReadOut.h): the
+// image holds no map of any unit (NoMapUnderLock), so the grid shows no loaded map
+// either and the word that it does goes (GridNotUnits).
+void No_Map_In_Image();
 void Image_Is_Units();
 bool Grid_Not_Units();
 inline const QString NotUnitsNotice =
@@ -113,5 +124,7 @@ bool Confirm_Going_Online();
 
 inline const QString OfflineNotice =
     QStringLiteral("Off-line: changes go into the map image only; they are not sent to the unit.");
+inline const QString NoMapNotice = QStringLiteral(
+    "There is no map loaded and no unit on-line: nothing changed. File > Load Tune Map loads one.");
 
 } // namespace SendRule

@@ -9,6 +9,7 @@
 #include "link/LiveLog.h"
 #include "link/PlaybackModel.h"
 #include "link/ProgressModel.h"
+#include "link/ReadOut.h"
 #include "link/ReplyBuffer.h"
 #include "link/SendPath.h"
 #include "link/SendRule.h"
@@ -621,8 +622,12 @@ void UnitLink::GO_OFFLine() {
         NoMapUnderLock = 0;
         MapLoaded = 0;
         UnitOnline = 0;
+        ReadOut::Forget_Locked_Read();
     }
     if (wasLocked) {
+        // The readings held are from before the lock, of this unit or another:
+        // the readouts show none of them.
+        Forget_Readings();
         Hooks().Arrange_NoTUNE(true);
         Hooks().Text_Values();
     }

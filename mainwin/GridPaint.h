@@ -28,6 +28,12 @@ template <std::size_t N> void Paint_All(const std::array<QLineEdit*, N>& boxes, 
         Paint(box, colour);
 }
 
+// The box is marked as the live cell or its trail.
+inline bool Has_Live_Mark(const QWidget* box) {
+    const QColor c = Design::backColor(box);
+    return c == Design::bgr(Design::LiveCell) || c == Design::bgr(Design::TrailCell);
+}
+
 template <std::size_t N>
 bool Has(const std::array<QLineEdit*, N>& boxes, int index, unsigned colour) {
     return index >= 0 && index < static_cast<int>(N) &&

@@ -4,6 +4,7 @@
 #include "link/LinkState.h"
 #include "mainwin/GridPaint.h"
 #include "mainwin/MainState.h"
+#include "mainwin/Readings.h"
 #include "mainwin/frmMain.h"
 
 #include <QAction>
@@ -68,13 +69,17 @@ void frmMain::Cursor_Movement() {
     }
 }
 
+// While a locked unit's readings are withheld there is no live cell to mark.
 void frmMain::Clear_Map_Cursor() {
     GridPaint::Paint_All(Txt128, Design::PlainCell);
-    Paint(Txt128, LiveMapCell, Design::LiveCell);
+    if (!Readouts::Readings_Withheld())
+        Paint(Txt128, LiveMapCell, Design::LiveCell);
 }
 
 void frmMain::Clear_AMP_Cursor() {
     GridPaint::Paint_All(TxtAMP, Design::PlainCell);
+    if (Readouts::Readings_Withheld())
+        return;
     // The tab strip's tab: on a tab change it is already the new one.
     const int tab = TabStrip1->currentIndex() + 1;
     if (tab == 1)

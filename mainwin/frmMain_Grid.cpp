@@ -15,6 +15,22 @@
 void frmMain::Show_Map(int tab) {
     if (UnitLocked == 1)
         return; // a locked unit keeps the previous map's texts
+    if (MapLoaded == 0 && UnitOnline == 0) {
+        // No map in the image: the grid shows none, as before the first map,
+        // never the image's tables as a map (a redraw after a window that was
+        // refused its edit, a stopped step).
+        for (QLineEdit* box : Txt128)
+            box->setText(QString());
+        for (QLabel* l : lblrpm)
+            l->setText(QStringLiteral(" ? "));
+        for (int r = 0; r < 16; ++r) {
+            TxtAMP[r]->setText(QStringLiteral(" "));
+            LblAmp[r]->setText(QStringLiteral(" ?? "));
+        }
+        for (QLabel* l : lblDef)
+            l->setText(QStringLiteral("??"));
+        return;
+    }
     const MapCellText::Layout& map = MapCellText::ForTab(tab);
     for (int n = 0; n < 128; ++n)
         Txt128[n]->setText(MapCellText::Cell(tab, map.cellBase + n));

@@ -7,12 +7,14 @@
 #include "link/LinkState.h"
 #include "mainwin/BarIndicators.h"
 #include "mainwin/Design.h"
+#include "mainwin/GridPaint.h"
 #include "mainwin/Readings.h"
 #include "mainwin/RpmIndication.h"
 #include "mainwin/StripChart.h"
 #include "mainwin/frmMain.h"
 
 #include <QLabel>
+#include <QLineEdit>
 
 namespace {
 
@@ -70,7 +72,14 @@ void frmMain::Text_Values() {
 
 void frmMain::Withhold_Readings() {
     // The readouts keep their names; nothing of an earlier unit's engine stays
-    // in view.
+    // in view: neither its values nor the live cell and trail it marked in the
+    // grid and the AMP column (the selection stays marked).
+    for (QLineEdit* box : Txt128)
+        if (GridPaint::Has_Live_Mark(box))
+            GridPaint::Paint(box, Design::PlainCell);
+    for (QLineEdit* box : TxtAMP)
+        if (GridPaint::Has_Live_Mark(box))
+            GridPaint::Paint(box, Design::PlainCell);
     Text_Values();
     Bar_Draw();
     for (QLabel* figure : {lblRPMShow, lblRPM_Map, lblAnalog_Defl})

@@ -11,22 +11,14 @@ namespace {
 
 constexpr std::array<int, 3> Rows{Idx_SpeedAdjust, Idx_Mode, Idx_Block3};
 
-QString Gate_Text() {
-    return UnitLocked == 1 ? QStringLiteral("The unit is locked: the global settings were not "
-                                            "stored and nothing was sent.")
-                           : QStringLiteral("There is no map loaded and no unit on-line: the "
-                                            "global settings were not stored and nothing was "
-                                            "sent.");
-}
-
 } // namespace
 
 Outcome Store_And_Send(const OptionsMap::Controls& controls, OptionsMap::Controls& shown) {
+    // The send rule is the one gate: a locked unit, or no map off-line, is its
+    // refusal like any other.
     Edit edit(SendKind::QueueWithProgress);
     if (edit.Refused())
         return {Outcome::Kind::Refused, SendRule::Notice(edit.Verdict())};
-    if (!OptionsMap::Gate_Open())
-        return {Outcome::Kind::GateClosed, Gate_Text()};
 
     // The mapping works on the image; the rows it gives go in through the write
     // path, and a refused row puts the whole store back.

@@ -19,8 +19,7 @@ struct Outcome {
     enum class Kind {
         Sent,       // stored and the three rows queued for the unit
         StoredOnly, // stored in the image, not sent (off-line)
-        Refused,    // nothing stored: the send rule refuses edits now
-        GateClosed, // nothing stored: no unit data or a locked unit
+        Refused,    // nothing stored: the send rule refuses edits now (no map among its reasons)
         NotAByte,   // nothing stored: the write path refused a value
     };
     Kind kind = Kind::Sent;

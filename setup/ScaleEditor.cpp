@@ -8,7 +8,6 @@
 #include "link/SendRule.h"
 #include "mainwin/MainWindow.h"
 #include "platform/NumberRules.h"
-#include "setup/OptionsMap.h"
 #include "setup/SetupState.h"
 
 #include <algorithm>
@@ -117,31 +116,16 @@ QString Editor::Form_Load() {
     const QString told = Load_Captions();
     build_bar();
     // With no map to edit, what the points hold is no map's: that is what to know.
-    // (A locked unit's refusal is the send rule's, in the status bar.)
-    if (!OptionsMap::Gate_Open() && UnitLocked != 1)
+    // (Every key the send rule refuses then is told in the status bar.)
+    if (SendRule::May_Send() == SendRule::Verdict::NoMap)
         return QStringLiteral("There is no map loaded and no unit on-line: the %1 takes no "
                               "changes until a map is loaded or the unit is on-line.")
             .arg(Title());
     return told;
 }
 
-QString Editor::Gate_Text() const {
-    if (OptionsMap::Gate_Open())
-        return {};
-    return UnitLocked == 1
-               ? QStringLiteral("The unit is locked: the %1 was not changed.").arg(Title())
-               : QStringLiteral("There is no map loaded and no unit on-line: the %1 was not "
-                                "changed.")
-                     .arg(Title());
-}
-
-bool Editor::Admitted(QString* told) const {
-    if (SendRule::Refuses(SendRule::Admit_Edit()))
-        return false;
-    const QString gate = Gate_Text();
-    if (told)
-        *told = gate;
-    return gate.isEmpty();
+bool Editor::Admitted() const {
+    return !SendRule::Refuses(SendRule::Admit_Edit());
 }
 
 void Editor::chkActiveMM_Click(bool checked) {
@@ -235,8 +219,8 @@ QString Editor::Form_KeyDown(Key key) {
     if (ScaleMinMaxMode == 1 || key == Key::Other)
         return {};
     const bool valueKey = key != Key::Left && key != Key::Right;
-    if (QString told; valueKey && !Admitted(&told))
-        return told;
+    if (valueKey && !Admitted())
+        return {};
     const int last = Bars() - 1;
     if (valueKey && !shown_)
         Bar_Value() = Whole(std::clamp(ScaleSelBar, 0, last)).value_or(0);
@@ -296,11 +280,6 @@ bool Editor::Save_Values(QString* told) {
     Edit edit(SendKind::Queue);
     if (edit.Refused())
         return false;
-    if (const QString gate = Gate_Text(); !gate.isEmpty()) {
-        if (told)
-            *told = gate;
-        return false;
-    }
     for (const int row : Rows())
         edit.Param_Row_Of_Image(row);
     const EditOutcome written = edit.Make();
@@ -546,8 +525,8 @@ QString RpmEditor::Apply_Entries(const QString& minText, const QString& maxText)
             .arg(maximum)
             .arg(Distinct_Count(periods))
             .arg(same);
-    if (QString told; !Admitted(&told))
-        return told;
+    if (!Admitted())
+        return {};
 
     To_Navigation();
     Set_Min_Caption(WtsDis::Single_Text(typedMin));
@@ -731,8 +710,8 @@ QString DeflectionEditor::Apply_Entries(const QString& minText, const QString& m
             .arg(maximum)
             .arg(Distinct_Count(bytes))
             .arg(same);
-    if (QString told; !Admitted(&told))
-        return told;
+    if (!Admitted())
+        return {};
 
     To_Navigation();
     Set_Min_Caption(QString::number(*minEntry) + '%');

@@ -9,9 +9,9 @@
 //
 // What it keeps true:
 // - a key or Apply changes the image only when the send rule admits the edit
-//   (refused: nothing changes and the status bar says why) and there is a map to
-//   edit (off-line with no map loaded: refused with a message, as the global
-//   settings are); the send goes with a fresh verdict, through the write path;
+//   (refused: nothing changes and the status bar says why; off-line with no map
+//   loaded the rule refuses too, SendRule::Verdict::NoMap, and the opening said
+//   so); the send goes with a fresh verdict, through the write path;
 // - every byte it stores is a byte (0..255), and it never changes a byte outside
 //   its own points (the cylinders byte is read, never repaired);
 // - the image as it stood at opening, and again after each send, is kept: while
@@ -143,11 +143,9 @@ protected:
     virtual void First_Bar_Key(bool selecting) = 0;
     virtual void Ends_Moved(bool minMoved, bool maxMoved) = 0;
 
-    // Whether an edit may change the image now. A send-rule refusal is in the
-    // status bar; with no map to edit, `told` says why.
-    bool Admitted(QString* told) const;
-    // Why there is no map to edit; empty when there is one.
-    QString Gate_Text() const;
+    // Whether an edit may change the image now: the send rule's word (a refusal,
+    // "no map" among them, is in the status bar).
+    bool Admitted() const;
 
     // The captions, each copied to its axis label as the caption's change does.
     void Set_Min_Caption(const QString& text);

@@ -68,9 +68,10 @@ TEST_P(NoMapOffLine, BothScaleEditorsAndTheGlobalSettingsRefuseEveryChange) {
         << lastTold().toStdString();
     type(rpm.Input_Min, QStringLiteral("1000"));
     type(rpm.Input_max, QStringLiteral("7000"));
+    dialogs.clear();
     QTest::mouseClick(rpm.cmdApply, Qt::LeftButton);
-    EXPECT_EQ(lastTold(), QStringLiteral("There is no map loaded and no unit on-line: the RPM "
-                                         "Scale was not changed."));
+    EXPECT_EQ(notice(), SendRule::NoMapNotice) << "the send rule refused it";
+    EXPECT_TRUE(dialogs.records().empty()) << dialogs.texts().join('\n').toStdString();
     EXPECT_FALSE(rpm.cmdApplyAll->isEnabled());
     EXPECT_TRUE(rpm.grab().save(Screenshot_Path(QStringLiteral("scale-rpm-no-map.png"))));
     QTest::mouseClick(rpm.cmdOK, Qt::LeftButton);
@@ -81,9 +82,9 @@ TEST_P(NoMapOffLine, BothScaleEditorsAndTheGlobalSettingsRefuseEveryChange) {
     if (ScaleMinMaxMode == 1)
         QTest::mouseClick(deflection.chkActiveN, Qt::LeftButton);
     clickBar(deflection, 3);
+    SendRule::Tell(QString());
     press(deflection, Qt::Key_PageUp);
-    EXPECT_EQ(lastTold(), QStringLiteral("There is no map loaded and no unit on-line: the "
-                                         "Deflection Scale was not changed."));
+    EXPECT_EQ(notice(), SendRule::NoMapNotice);
     QTest::mouseClick(deflection.cmdCancel, Qt::LeftButton);
     ASSERT_TRUE(Wait_Unloaded<frmScaleDeflect>());
 
@@ -92,8 +93,7 @@ TEST_P(NoMapOffLine, BothScaleEditorsAndTheGlobalSettingsRefuseEveryChange) {
     clickTab(options, 4);
     QTest::mouseClick(options.optcyl[5], Qt::LeftButton);
     QTest::mouseClick(options.cmdApply, Qt::LeftButton);
-    EXPECT_EQ(lastTold(), QStringLiteral("There is no map loaded and no unit on-line: the global "
-                                         "settings were not stored and nothing was sent."));
+    EXPECT_EQ(lastTold(), SendRule::NoMapNotice);
     EXPECT_TRUE(Still_Loaded<frmOptions>());
     FormInstance<frmOptions>::unload();
 

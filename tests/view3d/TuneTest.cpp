@@ -187,6 +187,7 @@ TEST_F(View3dTest, OfNodesEquallyNearThePressTheCursorsOwnStays) {
 
 TEST_F(View3dTest, AnEditThatTheWritePathRefusesInPartChangesNothing) {
     OnlineState = OnlineStates::Offline;
+    MapLoaded = -1; // a map is loaded: the write path, not the send rule, refuses
     for (int a = 0; a < 128; ++a)
         Map6Image[a] = 50;
     Map6Image[3 * 16 + 5] = 300; // no byte: the write path refuses it
