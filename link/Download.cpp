@@ -104,6 +104,13 @@ bool Confirm_Locked_Download() {
 }
 
 bool Download_All() {
+    if (NoMapUnderLock == 1) {
+        // The locked unit's read-out left the image without maps: sending it
+        // would fill the unit's maps with a map nobody made.
+        Dialogs::msgBox(NoMapToDownload, Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation,
+                        QStringLiteral("Download refused"));
+        return false;
+    }
     if (const auto problem = Download_Image_Problem()) {
         Dialogs::msgBox(QStringLiteral("The map cannot be downloaded: %1, which is not a byte "
                                        "(0 to 255). Nothing has been sent to the unit.")

@@ -36,7 +36,8 @@ inline const QString DownloadWaitsNotice = QStringLiteral(
 bool Confirm_Locked_Download();
 
 // Checks the image first: a value that is not a byte refuses the whole download,
-// tells the user which one and returns false with nothing changed or queued.
+// tells the user which one and returns false with nothing changed or queued; so
+// does an image without a map (NoMapUnderLock), told with NoMapToDownload.
 // A locked unit is asked about first (Confirm_Locked_Download); No queues nothing.
 // Otherwise normalises MapDscr, assembles the queue with the progress window
 // ("Assembling Data", then "Downloading Data"), takes the dealer's company as the
@@ -45,5 +46,12 @@ bool Confirm_Locked_Download();
 // for live polling, and the status bar says so. Every state of the link takes it:
 // the read-out that ends it makes the grid show what the unit holds.
 bool Download_All();
+
+// Why Download_All sends nothing after a locked unit's read-out, which reads no
+// map: until a map is loaded the image holds none to send.
+inline const QString NoMapToDownload = QStringLiteral(
+    "There is no map to download: the unit is locked, so its maps were not read, and no "
+    "map has been loaded since. Load a map (File > Load Tune Map) and download that. "
+    "Nothing has been sent to the unit.");
 
 } // namespace WtsCM

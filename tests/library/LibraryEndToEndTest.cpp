@@ -4,6 +4,7 @@
 
 #include "WindowTestSupport.h"
 
+#include "link/Download.h"
 #include "link/LinkState.h"
 #include "platform/TextFile.h"
 #include "tests/support/LinkWaits.h"
@@ -233,8 +234,9 @@ TEST_F(LibraryEndToEnd, ADownloadToALockedUnitAsksFirstWithNoTheDefault) {
         const char* name;
         std::function<void()> start;
     };
+    // The library load comes first: the locked read-out left no map to send,
+    // and the load puts one into the image for Tools > Download.
     const std::vector<Way> ways{
-        {"Tools > Download", [&] { w.Run_Entry(w.mnuDownload); }},
         {"a library load with the box ticked",
          [&] {
              frmLoadLib& lib = openLibrary(w);
@@ -244,6 +246,7 @@ TEST_F(LibraryEndToEnd, ADownloadToALockedUnitAsksFirstWithNoTheDefault) {
              EXPECT_TRUE(Wait_Unloaded<frmLoadLib>());
              w.activateWindow();
          }},
+        {"Tools > Download", [&] { w.Run_Entry(w.mnuDownload); }},
     };
     for (const Way& way : ways) {
         unit.clearFrames();
@@ -269,4 +272,25 @@ TEST_F(LibraryEndToEnd, ADownloadToALockedUnitAsksFirstWithNoTheDefault) {
     EXPECT_TRUE(QTest::qWaitFor([this] { return !unit.locked(); }, 5000));
     EXPECT_EQ(static_cast<unsigned char>(unit.text().at(191)), 255);
     EXPECT_EQ(unitBytes(5, 0, 255), bytes(Map5Image, 0, 255));
+}
+
+// A locked unit's read-out reads no map: until one is loaded, Tools > Download
+// has none to send and says so, and the unit keeps its own maps.
+TEST_F(LibraryEndToEnd, NoDownloadToALockedUnitBeforeAMapIsLoaded) {
+    QByteArray mark(1, static_cast<char>(170));
+    unit.setText(mark, 191);
+    const auto unitsMap = unitBytes(5, 0, 255);
+    frmMain& w = openOnlineWired();
+    ASSERT_EQ(UnitLocked, 1);
+    unit.clearFrames();
+    dialogs.clear();
+    dialogs.answer(Dialogs::Answer::Yes); // were it asked whether to replace the lock
+    w.Run_Entry(w.mnuDownload);
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    EXPECT_EQ(dialogs.records()[0].text, WtsCM::NoMapToDownload);
+    EXPECT_EQ(dialogs.records()[0].buttons, Dialogs::Buttons::Ok);
+    QTest::qWait(200);
+    EXPECT_TRUE(std::none_of(unit.frames().begin(), unit.frames().end(), isWrite));
+    EXPECT_EQ(unitBytes(5, 0, 255), unitsMap);
+    EXPECT_TRUE(unit.locked());
 }
