@@ -16,6 +16,7 @@
 
 #include <QFile>
 #include <QGroupBox>
+#include <QPointer>
 #include <QProcess>
 #include <QProgressBar>
 #include <QStandardPaths>
@@ -42,6 +43,14 @@ std::map<QString, QByteArray> contentsOf(const QString& folder) {
     for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden))
         out[name] = bytesOf(folder + '/' + name);
     return out;
+}
+
+// The copy runs one map a turn of the event loop: waits until it has ended
+// (the window may have closed meanwhile).
+void waitCopyEnd(frmBackRest& b) {
+    const QPointer<frmBackRest> w(&b);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w || !w->Copying(); }, 120000))
+        << "the copy did not end";
 }
 
 // The user swaps the full stick for an empty one before choosing the next
@@ -120,6 +129,7 @@ protected:
         frmMain& w = openWired();
         frmBackRest& b = openMode(w, w.mnuBackup);
         QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+        waitCopyEnd(b);
 
         EXPECT_EQ(dialogs.texts(),
                   QStringList{QStringLiteral("These map files were not copied to the backup "
@@ -338,6 +348,7 @@ TEST_F(BackupRestoreTest, BackupCopiesEveryMapByteForByteAndClosesWhenDone) {
 
     b.cmdCopyB->setFocus();
     QTest::keyClick(b.cmdCopyB, Qt::Key_Space);
+    waitCopyEnd(b);
     EXPECT_EQ(b.lblDisplay[0]->text(), QStringLiteral("Completed BACKUP"));
     EXPECT_EQ(b.lblStatus[0]->text(), QStringLiteral("2"));
     EXPECT_EQ(b.PB1[0]->value(), 2);
@@ -365,6 +376,7 @@ TEST_F(BackupRestoreTest, AFullStickAsksForTheNextAndTheBackupGoesOnThere) {
     dialogs.limit = std::make_unique<FileSizeLimit>(QFileInfo(folder.file("a.kvr")).size() + 512);
     ASSERT_TRUE(dialogs.limit->active());
     QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+    waitCopyEnd(b);
 
     ASSERT_EQ(dialogs.records().size(), 2u) << dialogs.texts().join('\n').toStdString();
     EXPECT_EQ(dialogs.records()[0].title,
@@ -398,6 +410,7 @@ TEST_F(BackupRestoreTest, AMissingFolderAsksOkChoosesAnotherAndCancelCloses) {
         frmMain& w = openWired();
         frmBackRest& b = openMode(w, w.mnuBackup);
         QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+        waitCopyEnd(b);
         ASSERT_FALSE(dialogs.records().empty());
         EXPECT_EQ(dialogs.records()[0].title, QStringLiteral("No Backup Folder !!"));
         EXPECT_EQ(dialogs.records()[0].buttons, Dialogs::Buttons::OkCancel);
@@ -433,6 +446,7 @@ TEST_F(BackupRestoreTest, NothingToCopyIsTold) {
     frmMain& w = openWired();
     frmBackRest& b = openMode(w, w.mnuBackup);
     QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+    waitCopyEnd(b);
     ASSERT_EQ(dialogs.records().size(), 1u);
     EXPECT_TRUE(
         dialogs.records()[0].text.startsWith(QStringLiteral("There are no tune-map files")));
@@ -465,6 +479,7 @@ TEST_F(BackupRestoreTest, RestoreReplacesWholeMapsAndSkipsWhatIsNoWholeMap) {
     EXPECT_FALSE(b.Frame1[0]->isVisible());
     b.grab().save(Screenshot_Path(QStringLiteral("restore-window.png")));
     QTest::mouseClick(b.cmdCopyR, Qt::LeftButton);
+    waitCopyEnd(b);
 
     ASSERT_EQ(dialogs.records().size(), 1u);
     const QString told = dialogs.records()[0].text;
@@ -501,12 +516,23 @@ TEST_F(BackupRestoreTest, ARestoreOntoAFullProgramFolderStopsWithEveryFileIntact
         FileSizeLimit full(QFileInfo(folder.file("Golf.kvr")).size() + 512);
         ASSERT_TRUE(full.active());
         QTest::mouseClick(b.cmdCopyR, Qt::LeftButton);
+        waitCopyEnd(b);
     }
-    ASSERT_EQ(dialogs.records().size(), 1u);
+    ASSERT_EQ(dialogs.records().size(), 2u) << dialogs.texts().join('\n').toStdString();
     EXPECT_EQ(dialogs.records()[0].title, QStringLiteral("Disk is full. Aborted Restore !!."));
     EXPECT_EQ(
         dialogs.records()[0].text,
         QStringLiteral("Hard Drive is full, Unable to continue untill space is made available"));
+    // The map it stopped at and the maps after it are named.
+    EXPECT_EQ(dialogs.records()[1].kind, QStringLiteral("list"));
+    EXPECT_EQ(dialogs.records()[1].items,
+              (QStringList{QStringLiteral("Big.kvr: not copied, since the restore stopped at it "
+                                          "(the file has reached the size limit set for this "
+                                          "program)"),
+                           QStringLiteral("Golf.kvr: not copied, since the restore stopped "
+                                          "before it"),
+                           QStringLiteral("Polo.kvr: not copied, since the restore stopped "
+                                          "before it")}));
     EXPECT_EQ(contentsOf(folder.path()), before) << "a file was cut or a temporary copy left";
     EXPECT_NE(b.lblDisplay[1]->text(), QStringLiteral("Completed RESTORE"));
 }
@@ -605,6 +631,7 @@ TEST_F(BackupRestoreTest, AnUnreadableFolderSettingIsToldAndTheWindowStillOpens)
         if (!c.restore) {
             // The backup goes on into the folder offered.
             QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+            waitCopyEnd(b);
             EXPECT_EQ(bytesOf(stick.filePath("Golf.kvr")), bytesOf(folder.file("Golf.kvr")));
             EXPECT_EQ(b.lblDisplay[0]->text(), QStringLiteral("Completed BACKUP"));
         }
@@ -637,6 +664,7 @@ TEST_F(BackupRestoreTest, RestoreBringsBackEveryNameTheLibraryListsUnderItsOwnNa
     frmBackRest& b = openMode(w, w.mnuRestore);
     b.cmdCopyR->setFocus();
     QTest::keyClick(b.cmdCopyR, Qt::Key_Space);
+    waitCopyEnd(b);
 
     ASSERT_EQ(dialogs.records().size(), 1u) << dialogs.texts().join('\n').toStdString();
     EXPECT_EQ(dialogs.records()[0].text,
@@ -675,6 +703,7 @@ TEST_F(BackupRestoreTest, AMapThatCannotBeCopiedIsNamedAndTheCopyIsNotCompleted)
         frmMain& w = openWired();
         frmBackRest& b = openMode(w, c.restore ? w.mnuRestore : w.mnuBackup);
         QTest::mouseClick(c.restore ? b.cmdCopyR : b.cmdCopyB, Qt::LeftButton);
+        waitCopyEnd(b);
 
         ASSERT_EQ(dialogs.records().size(), 1u) << dialogs.texts().join('\n').toStdString();
         const QString told = dialogs.records()[0].text;
@@ -716,6 +745,7 @@ TEST_F(BackupRestoreTest, TheNextCopyIntoAFolderRemovesTheLeftoversOfACutCopy) {
         frmMain& w = openWired();
         frmBackRest& b = openMode(w, restore ? w.mnuRestore : w.mnuBackup);
         QTest::mouseClick(restore ? b.cmdCopyR : b.cmdCopyB, Qt::LeftButton);
+        waitCopyEnd(b);
         EXPECT_TRUE(dialogs.records().empty()) << dialogs.texts().join('\n').toStdString();
         for (const QString& n : leftovers)
             EXPECT_FALSE(QFile::exists(to + '/' + n)) << n.toStdString();
@@ -768,6 +798,7 @@ TEST_F(BackupRestoreTest, AChosenFolderComesBackAsChosen) {
         EXPECT_EQ(again.lblDisplay[0]->text(),
                   QStringLiteral("Please make sure that the backup folder is connected."));
         QTest::mouseClick(again.cmdCopyB, Qt::LeftButton);
+        waitCopyEnd(again);
         EXPECT_EQ(bytesOf(chosen + "/Golf.kvr"), bytesOf(folder.file("Golf.kvr")));
         for (const auto& r : dialogs.records())
             EXPECT_EQ(r.kind, QStringLiteral("folder")) << r.text.toStdString();
@@ -871,6 +902,7 @@ TEST_F(BackupRestoreTest, OnAStickMountedThroughFuseEveryMapIsCopiedOrNamed) {
     frmMain& w = openWired();
     frmBackRest& b = openMode(w, w.mnuBackup);
     QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+    waitCopyEnd(b);
 
     const QString stickFolder = QStringLiteral("the backup folder");
     const QString refused = QStringLiteral("%1: it could not be copied (permission denied)");
@@ -898,6 +930,7 @@ TEST_F(BackupRestoreTest, OnAStickMountedThroughFuseEveryMapIsCopiedOrNamed) {
     const auto before = contentsOf(folder.path());
     frmBackRest& r = openMode(w, w.mnuRestore);
     QTest::mouseClick(r.cmdCopyR, Qt::LeftButton);
+    waitCopyEnd(r);
     EXPECT_EQ(dialogs.texts().size(), 1) << dialogs.texts().join('\n').toStdString();
     EXPECT_EQ(r.lblDisplay[1]->text(), QStringLiteral("Completed RESTORE"));
     EXPECT_EQ(r.lblStatus[1]->text(), QStringLiteral("2"));
@@ -924,6 +957,7 @@ TEST_F(BackupRestoreTest, ARestoreIntoAProgramFolderMountedThroughFuseReplacesNo
     frmBackRest& b = openMode(w, w.mnuRestore);
     EXPECT_EQ(b.lblKVRPath[1]->text(), QDir::toNativeSeparators(fat.path()));
     QTest::mouseClick(b.cmdCopyR, Qt::LeftButton);
+    waitCopyEnd(b);
 
     const QString programFolder = QStringLiteral("the program folder");
     EXPECT_EQ(dialogs.texts(),
@@ -951,6 +985,7 @@ TEST_F(BackupRestoreTest, AFolderThatKeepsLetterCaseApartTakesEverySpelling) {
     frmMain& w = openWired();
     frmBackRest& b = openMode(w, w.mnuBackup);
     QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+    waitCopyEnd(b);
     EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join('\n').toStdString();
     EXPECT_EQ(b.lblDisplay[0]->text(), QStringLiteral("Completed BACKUP"));
     std::map<QString, QByteArray> expected;
@@ -990,6 +1025,7 @@ TEST_P(AMapThatCannotBeCopied, IsNamedAndTheBackupGoesOnWithTheMapsAfterIt) {
             ASSERT_TRUE(asUser->active());
         }
         QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+        waitCopyEnd(b);
     }
     EXPECT_EQ(dialogs.texts(),
               QStringList{QStringLiteral("These map files were not copied to the backup "
@@ -1035,13 +1071,15 @@ TEST_P(ACopyThatStopsPartWay, StillNamesTheMapsLeftOutAndSaysItIsNotComplete) {
     const bool restore = GetParam().restore;
     const QString from = restore ? stick.path() : folder.path();
     const QString to = restore ? folder.path() : stick.path();
-    // a.kvr fits, b.kvr does not and no next folder is chosen, c.kvr is never
-    // reached; the Latin-1 name is found before the copy begins.
+    // a.kvr fits, b.kvr does not and no next folder is chosen, c.kvr and
+    // d.kvr (notes, no map) are never reached; the Latin-1 name is found
+    // before the copy begins.
     writeTuneIn(from, QStringLiteral("a.kvr"), 1);
     writeBig(QStringLiteral("b.kvr"), 2);
     if (restore)
         ASSERT_TRUE(QFile::rename(folder.file("b.kvr"), stick.filePath("b.kvr")));
     writeTuneIn(from, QStringLiteral("c.kvr"), 3);
+    TextFile::writeLines(from + "/d.kvr", {"Dscr: only words", "End"});
     const QByteArray latin1 = QByteArray("Citro\xebn.kvr");
     writeRaw(from, latin1, bytesOf(from + "/a.kvr"));
     Dialogs::ScriptedProvider dialogs;
@@ -1051,20 +1089,37 @@ TEST_P(ACopyThatStopsPartWay, StillNamesTheMapsLeftOutAndSaysItIsNotComplete) {
         FileSizeLimit full(QFileInfo(from + "/a.kvr").size() + 512);
         ASSERT_TRUE(full.active());
         QTest::mouseClick(restore ? b.cmdCopyR : b.cmdCopyB, Qt::LeftButton);
+        waitCopyEnd(b);
     }
 
     const int e = restore ? 1 : 0;
-    ASSERT_GE(dialogs.records().size(), 2u);
+    const QString what = restore ? QStringLiteral("restore") : QStringLiteral("backup");
+    // Every map left out is named, those after the stop too; the restore
+    // names the file after it that is no map apart and counts it not.
+    QStringList named{QStringLiteral("Citro\uFFFDn.kvr: its name is not valid text, so the file "
+                                     "cannot be opened; give it a new name to copy it"),
+                      QStringLiteral("b.kvr: not copied, since the %1 stopped at it (the file "
+                                     "has reached the size limit set for this program)")
+                          .arg(what),
+                      QStringLiteral("c.kvr: not copied, since the %1 stopped before it").arg(what)};
+    if (!restore)
+        named << QStringLiteral("d.kvr: not copied, since the backup stopped before it");
+    ASSERT_GE(dialogs.records().size(), restore ? 3u : 2u)
+        << dialogs.texts().join('\n').toStdString();
     EXPECT_EQ(dialogs.records().front().title, QString::fromUtf8(GetParam().firstTitle));
+    EXPECT_EQ(dialogs.records().back().kind, QStringLiteral("list"));
     EXPECT_EQ(dialogs.records().back().text,
               (restore ? QStringLiteral("These map files of the backup folder were not restored:\n")
                        : QStringLiteral("These map files were not copied to the backup "
                                         "folder:\n")) +
-                  QStringLiteral("Citro\uFFFDn.kvr: its name is not valid text, so the file "
-                                 "cannot be opened; give it a new name to copy it"));
+                  named.join('\n'));
+    if (restore)
+        EXPECT_EQ(dialogs.records()[dialogs.records().size() - 2].items,
+                  QStringList{QStringLiteral("d.kvr: it has no \"MAPS:\" line before its last "
+                                             "line, so it holds no map rows")});
     EXPECT_EQ(b.lblDisplay[e]->text(),
               (restore ? QStringLiteral("RESTORE") : QStringLiteral("BACKUP")) +
-                  QStringLiteral(" not complete: 3 maps were not copied."));
+                  QStringLiteral(" not complete: %1 maps were not copied.").arg(named.size()));
     EXPECT_EQ(b.lblStatus[e]->text(), QStringLiteral("1"));
     EXPECT_TRUE((restore ? b.cmdCopyR : b.cmdCopyB)->isEnabled());
     EXPECT_TRUE(Still_Loaded<frmBackRest>());
