@@ -343,7 +343,8 @@ void frmBackRest::Name_Not_Reached(bool restore, int stoppedAt) {
                 continue;
             }
         }
-        leftOut_ << QStringLiteral("%1: not copied, since the %2 stopped before it").arg(name, what);
+        leftOut_
+            << QStringLiteral("%1: not copied, since the %2 stopped before it").arg(name, what);
     }
 }
 

@@ -1,7 +1,6 @@
 #include "platform/Dialogs.h"
 
 #include <QApplication>
-#include <algorithm>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -9,12 +8,13 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <deque>
 
 namespace Dialogs {
@@ -289,7 +289,8 @@ void QtProvider::list(const QString& title, const QString& intro, const QStringL
     // As big as the names need, but never more than three quarters of the
     // screen: the list scrolls instead.
     const QWidget* near = back.window();
-    const QScreen* screen = near && near->screen() ? near->screen() : QGuiApplication::primaryScreen();
+    const QScreen* screen =
+        near && near->screen() ? near->screen() : QGuiApplication::primaryScreen();
     const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
     const QSize most(room.width() * 3 / 4, room.height() * 3 / 4);
     const int rows = static_cast<int>(items.size());

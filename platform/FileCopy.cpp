@@ -57,8 +57,7 @@ QString temporaryName(const QString& name, quint32 number) {
 // opened for writing.
 int createTemporary(int dir, const QString& name, QByteArray& temporary) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary =
-            QFile::encodeName(temporaryName(name, QRandomGenerator::global()->generate()));
+        temporary = QFile::encodeName(temporaryName(name, QRandomGenerator::global()->generate()));
         const int fd =
             ::openat(dir, temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
