@@ -1508,6 +1508,7 @@ private:
                     ok = QRect(button->mapToGlobal(QPoint(0, 0)), button->size());
             for (QAbstractScrollArea* area : shown->findChildren<QAbstractScrollArea*>())
                 scrollRange = std::max(scrollRange, area->verticalScrollBar()->maximum());
+            shown->grab().save(Screenshot_Path(QStringLiteral("backup-left-out-box.png")));
             QTest::keyClick(shown, Qt::Key_Return);
         });
     }
