@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev qt6-pdf-dev
-          libgtest-dev libgmock-dev fonts-dejavu-core fusefat dosfstools)
+          libgtest-dev libgmock-dev fonts-dejavu-core fusefat dosfstools exfat-fuse exfatprogs)
 
 install_packages() {
     local missing=()

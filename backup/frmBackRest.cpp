@@ -38,15 +38,19 @@ QString Shown_Path(const QString& folder) {
 frmBackRest::frmBackRest() {
     setObjectName(QStringLiteral("frmBackRest"));
     Build_Controls();
-    ::Step::Connect(cmdCopyB, &QPushButton::clicked, this, &frmBackRest::cmdCopyB_Click);
-    ::Step::Connect(cmdCopyR, &QPushButton::clicked, this, &frmBackRest::cmdCopyR_Click);
+    Step::Connect(cmdCopyB, &QPushButton::clicked, this, &frmBackRest::cmdCopyB_Click);
+    Step::Connect(cmdCopyR, &QPushButton::clicked, this, &frmBackRest::cmdCopyR_Click);
     for (int e = 0; e < 2; ++e) {
-        ::Step::Connect(cmdCancel[e], &QPushButton::clicked, this, &frmBackRest::cmdCancel_Click);
-        ::Step::Connect(cmdFolder[e], &QPushButton::clicked, this, &frmBackRest::cmdFolder_Click);
+        Step::Connect(cmdCancel[e], &QPushButton::clicked, this, &frmBackRest::cmdCancel_Click);
+        Step::Connect(cmdFolder[e], &QPushButton::clicked, this, &frmBackRest::cmdFolder_Click);
     }
     Timer1.setInterval(1500);
     Timer1.setSingleShot(true);
-    ::Step::Connect(&Timer1, &QTimer::timeout, this, &frmBackRest::Timer1_Timer);
+    Step::Connect(&Timer1, &QTimer::timeout, this, &frmBackRest::Timer1_Timer);
+    // One map a turn: the event loop draws the counter and takes Cancel between two.
+    copyTimer_.setInterval(0);
+    copyTimer_.setSingleShot(true);
+    Step::Connect(&copyTimer_, &QTimer::timeout, this, &frmBackRest::Copy_Next);
     Form_Load();
 }
 
@@ -164,6 +168,9 @@ void frmBackRest::cmdCopyR_Click() {
 }
 
 void frmBackRest::cmdCancel_Click() {
+    // A copy under way stops between two maps: every map copied so far is whole.
+    if (copying_)
+        End_Copy();
     BackRestMode = 0;
     close();
 }
@@ -184,6 +191,9 @@ bool frmBackRest::Choose_Folder() {
     folder_ = chosen;
     Backup::Remember_Backup_Folder(folder_);
     Show_Folder();
+    // The copy goes on on whatever is mounted there now.
+    if (copying_)
+        folderDevice_ = FileCopy::Device_Of(folder_);
     return true;
 }
 
@@ -218,7 +228,9 @@ void frmBackRest::Copy_All(bool restore) {
     leftOut_.clear();
     copied_ = 0;
     targetFolder_.clear();
+    targetDevice_.reset();
     written_.clear();
+    stopReason_.clear();
 
     if (!Backup::Folder_Reachable(folder_, !restore) && !Ask_For_Folder()) {
         close();
@@ -246,43 +258,113 @@ void frmBackRest::Copy_All(bool restore) {
     PB1[e]->setRange(0, static_cast<int>(names.size()));
     PB1[e]->setValue(0);
     Show_Copied(e);
-    int counter = 0;
-    for (const QString& name : names) {
-        ++counter;
-        PB1[e]->setValue(counter);
-        Step step = Step::Retry;
-        while (step == Step::Retry)
-            step = restore ? Restore_One(name) : Backup_One(name);
-        if (step == Step::Stop) {
-            // The map it stopped at and every one after it are not copied.
-            Finish(restore, static_cast<int>(names.size()) - counter + 1);
-            return;
-        }
+    names_ = names;
+    next_ = 0;
+    restore_ = restore;
+    folderDevice_ = FileCopy::Device_Of(folder_);
+    programDevice_ = FileCopy::Device_Of(ProgramFolder::path());
+    if (names_.isEmpty()) {
+        Finish(restore, -1);
+        return;
     }
-    Finish(restore, 0);
+    copying_ = true;
+    // Looking at the main window's readings meanwhile does not end the copy.
+    KeepOpen = 1;
+    for (QPushButton* b : cmdFolder)
+        b->setEnabled(false);
+    copyTimer_.start();
 }
 
-void frmBackRest::Finish(bool restore, int notReached) {
+void frmBackRest::Copy_Next() {
+    if (!copying_ || next_ >= names_.size())
+        return;
+    try {
+        const int at = next_++;
+        PB1[restore_ ? 1 : 0]->setValue(next_);
+        AfterMap after = AfterMap::Retry;
+        while (after == AfterMap::Retry)
+            after = restore_ ? Restore_One(names_[at]) : Backup_One(names_[at]);
+        if (after == AfterMap::Stop || next_ >= names_.size()) {
+            End_Copy();
+            Finish(restore_, after == AfterMap::Stop ? at : -1);
+            return;
+        }
+    } catch (...) {
+        // The step is told as stopped; the window is usable again.
+        End_Copy();
+        (restore_ ? cmdCopyR : cmdCopyB)->setEnabled(true);
+        throw;
+    }
+    copyTimer_.start();
+}
+
+void frmBackRest::End_Copy() {
+    copying_ = false;
+    copyTimer_.stop();
+    KeepOpen = 0;
+    for (QPushButton* b : cmdFolder)
+        b->setEnabled(true);
+}
+
+QString frmBackRest::Folder_Moved() const {
+    if (FileCopy::Device_Of(folder_) != folderDevice_)
+        return QStringLiteral("the backup folder %1 is no longer on the disk the copy began on; "
+                              "the stick was taken away or unmounted")
+            .arg(Shown_Path(folder_));
+    if (FileCopy::Device_Of(ProgramFolder::path()) != programDevice_)
+        return QStringLiteral("the program folder %1 is no longer on the disk the copy began on")
+            .arg(QDir::toNativeSeparators(ProgramFolder::path()));
+    return QString();
+}
+
+void frmBackRest::Name_Not_Reached(bool restore, int stoppedAt) {
+    const QString what = restore ? QStringLiteral("restore") : QStringLiteral("backup");
+    // Whether the files not reached can still be read, to tell maps from the rest.
+    const bool readable = restore && Backup::Folder_Reachable(folder_, false) &&
+                          FileCopy::Device_Of(folder_) == folderDevice_;
+    for (int i = stoppedAt; i < names_.size(); ++i) {
+        const QString& name = names_[i];
+        if (i == stoppedAt) {
+            leftOut_ << (stopReason_.isEmpty()
+                             ? QStringLiteral("%1: not copied, since the %2 stopped at it")
+                                   .arg(name, what)
+                             : QStringLiteral("%1: not copied, since the %2 stopped at it (%3)")
+                                   .arg(name, what, stopReason_));
+            continue;
+        }
+        if (readable) {
+            if (const QString problem = TuneMap::Whole_Map_Problem(folder_ + '/' + name);
+                !problem.isEmpty()) {
+                skipped_ << name + QStringLiteral(": ") + problem;
+                continue;
+            }
+        }
+        leftOut_
+            << QStringLiteral("%1: not copied, since the %2 stopped before it").arg(name, what);
+    }
+}
+
+void frmBackRest::Finish(bool restore, int stoppedAt) {
     const int e = restore ? 1 : 0;
+    if (stoppedAt >= 0)
+        Name_Not_Reached(restore, stoppedAt);
     // What was found before a stop is told as after a whole run.
     if (!skipped_.isEmpty())
-        Dialogs::msgBox(QStringLiteral("These files of the backup folder were not restored, "
-                                       "since they are no whole tune maps:\n") +
-                            skipped_.join('\n'),
-                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, windowTitle());
+        Dialogs::listBox(QStringLiteral("These files of the backup folder were not restored, "
+                                        "since they are no whole tune maps:"),
+                         skipped_, Dialogs::Icon::Exclamation, windowTitle());
     if (!leftOut_.isEmpty())
-        Dialogs::msgBox((restore ? QStringLiteral("These map files of the backup folder were "
-                                                  "not restored:\n")
+        Dialogs::listBox(restore ? QStringLiteral("These map files of the backup folder were "
+                                                  "not restored:")
                                  : QStringLiteral("These map files were not copied to the backup "
-                                                  "folder:\n")) +
-                            leftOut_.join('\n'),
-                        Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, windowTitle());
+                                                  "folder:"),
+                         leftOut_, Dialogs::Icon::Exclamation, windowTitle());
     if (cancelled_) {
         close();
         return;
     }
     const QString what = restore ? QStringLiteral("RESTORE") : QStringLiteral("BACKUP");
-    const int notCopied = static_cast<int>(leftOut_.size()) + notReached;
+    const int notCopied = static_cast<int>(leftOut_.size());
     if (notCopied > 0) {
         // A map is missing from the copy: never "Completed".
         lblDisplay[e]->setText(
@@ -303,21 +385,30 @@ void frmBackRest::Show_Copied(int e) {
 }
 
 bool frmBackRest::Ready_To_Write(const QString& folder, const QString& name, bool restore) {
-    if (folder != targetFolder_) {
-        // A copy cut short there left its temporary file; the folder's names
-        // written so far start anew.
+    const std::optional<quint64> device = FileCopy::Device_Of(folder);
+    if (folder != targetFolder_ || device != targetDevice_) {
+        // A copy cut short there left its temporary file. The names written
+        // so far start anew in another folder; a stick put back at the same
+        // place keeps them, as it may still hold them.
         FileCopy::Remove_Leftovers(folder, KvrSuffix);
+        if (folder != targetFolder_)
+            written_.clear();
         targetFolder_ = folder;
-        written_.clear();
+        targetDevice_ = device;
     }
-    for (const QString& earlier : written_) {
-        if (earlier != name && Backup::Same_File_In(folder, earlier, name)) {
+    // Every folder that ignores letter case finds a name under a spelling
+    // that folds to it; the folder itself says whether it is one such.
+    const auto earlier = written_.constFind(name.toCaseFolded());
+    if (earlier == written_.constEnd())
+        return true;
+    for (const QString& other : *earlier) {
+        if (other != name && Backup::Same_File_In(folder, other, name)) {
             leftOut_ << name + QStringLiteral(": not copied, since %1 does not tell letter case "
                                               "apart and would let it replace %2, copied just "
                                               "before; give one of the two maps another name")
                                    .arg(restore ? QStringLiteral("the program folder")
                                                 : QStringLiteral("the backup folder"),
-                                        earlier);
+                                        other);
             return false;
         }
     }
@@ -325,23 +416,44 @@ bool frmBackRest::Ready_To_Write(const QString& folder, const QString& name, boo
 }
 
 void frmBackRest::Copied(const QString& name, bool restore) {
-    written_ << name;
+    written_[name.toCaseFolded()] << name;
     ++copied_;
     Show_Copied(restore ? 1 : 0);
 }
 
-frmBackRest::Step frmBackRest::Backup_One(const QString& name) {
-    if (!Backup::Folder_Reachable(folder_, true))
-        return Ask_For_Folder() ? Step::Retry : Step::Stop;
+frmBackRest::AfterMap frmBackRest::Backup_One(const QString& name) {
+    if (!Backup::Folder_Reachable(folder_, true)) {
+        if (Ask_For_Folder())
+            return AfterMap::Retry;
+        stopReason_ = QStringLiteral("the backup folder could not be reached");
+        return AfterMap::Stop;
+    }
+    // A stick taken away whose mount-point folder stays: the maps would land
+    // on the disk beneath it.
+    if (const QString moved = Folder_Moved(); !moved.isEmpty()) {
+        stopReason_ = moved;
+        Stopped(name, moved, false);
+        return AfterMap::Stop;
+    }
     if (!Ready_To_Write(folder_, name, false))
-        return Step::Next;
-    const FileCopy::Result r = FileCopy::Copy(ProgramFolder::file(name), folder_ + '/' + name);
+        return AfterMap::Next;
+    const FileCopy::Result r =
+        FileCopy::Copy(ProgramFolder::file(name), folder_ + '/' + name, folderDevice_);
     if (r.ok()) {
         Copied(name, false);
-        return Step::Next;
+        return AfterMap::Next;
     }
-    if (r.error == KvrError::DiskNotReady)
-        return Ask_For_Folder() ? Step::Retry : Step::Stop;
+    if (r.error == KvrError::DiskNotReady) {
+        if (const QString moved = Folder_Moved(); !moved.isEmpty()) {
+            stopReason_ = moved;
+            Stopped(name, moved, false);
+            return AfterMap::Stop;
+        }
+        if (Ask_For_Folder())
+            return AfterMap::Retry;
+        stopReason_ = r.reason;
+        return AfterMap::Stop;
+    }
     if (r.error == KvrError::DiskFull) {
         // The file that did not fit goes to the next folder, and all after it.
         Dialogs::msgBox(QStringLiteral("The backup folder %1 is full: %2 did not fit (%3). The "
@@ -351,42 +463,62 @@ frmBackRest::Step frmBackRest::Backup_One(const QString& name) {
                         Dialogs::Buttons::Ok, Dialogs::Icon::Critical,
                         QStringLiteral("Backup folder is full. Choose the next one."));
         if (Choose_Folder())
-            return Step::Retry;
+            return AfterMap::Retry;
+        stopReason_ = r.reason;
         Stopped(name, r.reason, false);
-        return Step::Stop;
+        return AfterMap::Stop;
     }
     // A name the folder refuses (a FAT stick takes no "Š" and no ":"), a map
     // that cannot be read: that map is named, and the maps after it go on.
     leftOut_ << name + QStringLiteral(": it could not be copied (%1)").arg(r.reason);
-    return Step::Next;
+    return AfterMap::Next;
 }
 
-frmBackRest::Step frmBackRest::Restore_One(const QString& name) {
+frmBackRest::AfterMap frmBackRest::Restore_One(const QString& name) {
     const QString source = folder_ + '/' + name;
-    if (!Backup::Folder_Reachable(folder_, false))
-        return Ask_For_Folder() ? Step::Retry : Step::Stop;
+    if (!Backup::Folder_Reachable(folder_, false)) {
+        if (Ask_For_Folder())
+            return AfterMap::Retry;
+        stopReason_ = QStringLiteral("the backup folder could not be reached");
+        return AfterMap::Stop;
+    }
+    if (const QString moved = Folder_Moved(); !moved.isEmpty()) {
+        stopReason_ = moved;
+        Stopped(name, moved, true);
+        return AfterMap::Stop;
+    }
     // Only a file the library lists and loads whole lands in the program folder,
     // under its own name.
     if (const QString problem = TuneMap::Whole_Map_Problem(source); !problem.isEmpty()) {
         skipped_ << name + QStringLiteral(": ") + problem;
-        return Step::Next;
+        return AfterMap::Next;
     }
     if (!Ready_To_Write(ProgramFolder::path(), name, true))
-        return Step::Next;
-    const FileCopy::Result r = FileCopy::Copy(source, ProgramFolder::file(name));
+        return AfterMap::Next;
+    const FileCopy::Result r = FileCopy::Copy(source, ProgramFolder::file(name), programDevice_);
     if (r.ok()) {
         Copied(name, true);
-        return Step::Next;
+        return AfterMap::Next;
     }
     if (r.error == KvrError::DiskFull) {
         Dialogs::msgBox(QStringLiteral("Hard Drive is full, Unable to continue untill space is "
                                        "made available"),
                         Dialogs::Buttons::Ok, Dialogs::Icon::Critical,
                         QStringLiteral("Disk is full. Aborted Restore !!."));
-        return Step::Stop;
+        stopReason_ = r.reason;
+        return AfterMap::Stop;
     }
-    Stopped(name, r.reason, true);
-    return Step::Stop;
+    if (r.error == KvrError::DiskNotReady) {
+        // The program folder itself has gone: nothing more can be restored.
+        stopReason_ = r.reason;
+        Stopped(name, r.reason, true);
+        return AfterMap::Stop;
+    }
+    // A name the program folder refuses (a FAT program folder takes no "<"),
+    // a file that cannot be read: that map is named, and the maps after it
+    // go on, as in the backup.
+    leftOut_ << name + QStringLiteral(": it could not be copied (%1)").arg(r.reason);
+    return AfterMap::Next;
 }
 
 void frmBackRest::Stopped(const QString& name, const QString& reason, bool restore) {

@@ -2,9 +2,11 @@
 
 #include "platform/SelfUnloadingWindow.h"
 
+#include <QHash>
 #include <QStringList>
 #include <QTimer>
 #include <array>
+#include <optional>
 
 class QGroupBox;
 class QLabel;
@@ -18,10 +20,14 @@ class QPushButton;
 // backup folder asks for the next one and the backup goes on there, so it can
 // span several sticks. "Completed" is said only when every map was copied; a
 // map that could not be (a name that is no text, one a folder that ignores
-// letter case would let replace another, one the backup folder refuses) is
-// named and the copy goes on; a copy that stops part-way still names them and
-// says it is not complete. One instance, created anew on each opening; it
-// unloads on Cancel, when it loses the focus and 2.5 s after a completed copy.
+// letter case would let replace another, one the target folder refuses) is
+// named and the copy goes on; a copy that stops part-way (a full disk, a stick
+// taken away) names every map it left out and says it is not complete. The
+// maps are copied one a turn of the event loop, so the counter is drawn, Cancel
+// stops the copy between two maps and the live readings go on; while a copy
+// runs the window stays when it loses the focus. One instance, created anew on
+// each opening; it unloads on Cancel, when it loses the focus and 2.5 s after
+// a completed copy.
 class frmBackRest : public SelfUnloadingWindow {
     Q_OBJECT
 public:
@@ -55,31 +61,48 @@ public:
 
     // The folder copied to or from.
     QString Folder() const { return folder_; }
+    // Whether a copy is under way (started and not yet finished or cancelled).
+    bool Copying() const { return copying_; }
 
 private:
-    enum class Step { Next, Retry, Stop };
+    // What the copy does after one map: the next map, the same map again (a
+    // folder chosen anew), or stop.
+    enum class AfterMap { Next, Retry, Stop };
 
     void Build_Controls();
     void Build_Frame(int e);
     int Shown() const; // 0 backup, 1 restore
-    // Copies every listed name; restore when from the backup folder.
+    // Starts copying every listed name; restore when from the backup folder.
     void Copy_All(bool restore);
-    Step Backup_One(const QString& name);
-    Step Restore_One(const QString& name);
+    // The next map of the copy under way; one a turn of the event loop.
+    void Copy_Next();
+    void End_Copy();
+    AfterMap Backup_One(const QString& name);
+    AfterMap Restore_One(const QString& name);
+    // Why the copy cannot go on in the folders it began on (a stick taken
+    // away whose mount-point folder stays is a bare folder of another
+    // device), or an empty text.
+    QString Folder_Moved() const;
     // The backup folder cannot be reached: asks, and on OK lets the user
     // choose another. False when the user gave up (the window is to unload).
     bool Ask_For_Folder();
-    // The end of a copy, whole or stopped with notReached maps not tried:
-    // names what was left out, then says "Completed" or that the copy is not
-    // complete; after a Cancel in the question the window unloads.
-    void Finish(bool restore, int notReached);
+    // The end of a copy, whole or stopped at names_[stoppedAt] (-1: not
+    // stopped): names every map left out, those not reached too, then says
+    // "Completed" or that the copy is not complete; after a Cancel in the
+    // question the window unloads.
+    void Finish(bool restore, int stoppedAt);
+    // The maps a stop left: each named, except (restore) files of the
+    // backup folder that are no whole tune maps, named apart.
+    void Name_Not_Reached(bool restore, int stoppedAt);
     bool Choose_Folder();
     void Stopped(const QString& name, const QString& reason, bool restore);
     void Show_Folder();
     void Show_Copied(int e);
     // Before the first copy into a folder its leftovers of cut copies go; a
     // name that the folder finds as a file written earlier in this run (a
-    // folder that ignores letter case) is left out and noted. False when left out.
+    // folder that ignores letter case) is left out and noted. False when left
+    // out. Only a name that folds to one written before is asked about, so
+    // the check costs the same for each map however many there are.
     bool Ready_To_Write(const QString& folder, const QString& name, bool restore);
     void Copied(const QString& name, bool restore);
 
@@ -89,8 +112,22 @@ private:
     // Maps that could not be copied: the copy is then not complete.
     QStringList leftOut_;
     int copied_ = 0;
-    // The folder copied into last and the names written there in this run.
+    // The folder copied into last, its device, and the names written there
+    // in this run by their case-folded form.
     QString targetFolder_;
-    QStringList written_;
+    std::optional<quint64> targetDevice_;
+    QHash<QString, QStringList> written_;
     bool cancelled_ = false;
+    // The copy under way: its names, the next one's index, its direction.
+    QStringList names_;
+    int next_ = 0;
+    bool restore_ = false;
+    bool copying_ = false;
+    QTimer copyTimer_;
+    // The devices the backup folder and the program folder were on as the
+    // copy began (or the backup folder was chosen anew).
+    std::optional<quint64> folderDevice_;
+    std::optional<quint64> programDevice_;
+    // Why the copy stopped, in words, for the map it stopped at.
+    QString stopReason_;
 };

@@ -3,10 +3,20 @@
 #include "platform/Step.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
 #include <deque>
 
 namespace Dialogs {
@@ -41,6 +51,8 @@ QString withDefaultExt(QString path, const QString& ext) {
 class ReturnFocus {
 public:
     ReturnFocus() : window_(QApplication::activeWindow()) {}
+    // The window the user worked in, if any.
+    QWidget* window() const { return window_.data(); }
     ~ReturnFocus() {
         if (window_ && window_->isVisible())
             window_->activateWindow();
@@ -66,6 +78,16 @@ Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
               DefaultButton defaultButton) {
     return current().message(title.isEmpty() ? QApplication::applicationName() : title, text,
                              buttons, icon, defaultButton);
+}
+
+void listBox(const QString& intro, const QStringList& items, Icon icon, const QString& title) {
+    current().list(title.isEmpty() ? QApplication::applicationName() : title, intro, items, icon);
+}
+
+void Provider::list(const QString& title, const QString& intro, const QStringList& items,
+                    Icon icon) {
+    message(title, items.isEmpty() ? intro : intro + '\n' + items.join('\n'), Buttons::Ok, icon,
+            DefaultButton::First);
 }
 
 namespace {
@@ -227,6 +249,71 @@ Answer QtProvider::message(const QString& title, const QString& text, Buttons bu
     }
 }
 
+void QtProvider::list(const QString& title, const QString& intro, const QStringList& items,
+                      Icon icon) {
+    const ReturnFocus back;
+    QDialog box;
+    box.setWindowTitle(title);
+    auto* layout = new QVBoxLayout(&box);
+    auto* top = new QHBoxLayout();
+    QStyle::StandardPixmap pixmap = QStyle::SP_CustomBase;
+    switch (icon) {
+    case Icon::Critical:
+        pixmap = QStyle::SP_MessageBoxCritical;
+        break;
+    case Icon::Question:
+        pixmap = QStyle::SP_MessageBoxQuestion;
+        break;
+    case Icon::Exclamation:
+        pixmap = QStyle::SP_MessageBoxWarning;
+        break;
+    case Icon::Information:
+        pixmap = QStyle::SP_MessageBoxInformation;
+        break;
+    case Icon::None:
+        break;
+    }
+    if (pixmap != QStyle::SP_CustomBase) {
+        auto* picture = new QLabel();
+        const int side = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize);
+        picture->setPixmap(box.style()->standardIcon(pixmap).pixmap(side, side));
+        picture->setAlignment(Qt::AlignTop);
+        top->addWidget(picture);
+    }
+    auto* text = new QLabel(intro);
+    text->setTextFormat(Qt::PlainText);
+    text->setWordWrap(true);
+    top->addWidget(text, 1);
+    layout->addLayout(top);
+    auto* names = new QListWidget();
+    names->setObjectName(QStringLiteral("items"));
+    names->addItems(items);
+    names->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    names->setWordWrap(false);
+    layout->addWidget(names, 1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    layout->addWidget(buttons);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+
+    // As big as the names need, but never more than three quarters of the
+    // screen: the list scrolls instead.
+    const QWidget* near = back.window();
+    const QScreen* screen =
+        near && near->screen() ? near->screen() : QGuiApplication::primaryScreen();
+    const QRect room = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+    const QSize most(room.width() * 3 / 4, room.height() * 3 / 4);
+    const int rows = static_cast<int>(items.size());
+    const QSize wanted(names->sizeHintForColumn(0) + 4 * names->frameWidth() + 40,
+                       rows * names->sizeHintForRow(0) + 2 * names->frameWidth() +
+                           text->sizeHint().height() + buttons->sizeHint().height() + 60);
+    box.resize(std::clamp(wanted.width(), std::min(400, most.width()), most.width()),
+               std::clamp(wanted.height(), std::min(200, most.height()), most.height()));
+    box.setMaximumSize(room.size());
+    box.move(room.center() - QPoint(box.width() / 2, box.height() / 2));
+    box.exec();
+}
+
 QString QtProvider::openFile(const FileRequest& r) {
     const ReturnFocus back;
     return QFileDialog::getOpenFileName(
@@ -265,7 +352,7 @@ ScriptedProvider::~ScriptedProvider() {
 
 Answer ScriptedProvider::message(const QString& title, const QString& text, Buttons buttons,
                                  Icon icon, DefaultButton defaultButton) {
-    records_.push_back({QStringLiteral("message"), title, text, buttons, icon, defaultButton});
+    records_.push_back({QStringLiteral("message"), title, text, {}, buttons, icon, defaultButton});
     if (!answers_.empty()) {
         const Answer a = answers_.front();
         answers_.erase(answers_.begin());
@@ -275,7 +362,7 @@ Answer ScriptedProvider::message(const QString& title, const QString& text, Butt
 }
 
 QString ScriptedProvider::openFile(const FileRequest& r) {
-    records_.push_back({QStringLiteral("open"), r.title, r.filter, Buttons::Ok, Icon::None});
+    records_.push_back({QStringLiteral("open"), r.title, r.filter, {}, Buttons::Ok, Icon::None});
     if (files_.empty())
         return QString();
     const QString f = files_.front();
@@ -284,7 +371,7 @@ QString ScriptedProvider::openFile(const FileRequest& r) {
 }
 
 QString ScriptedProvider::saveFile(const FileRequest& r) {
-    records_.push_back({QStringLiteral("save"), r.title, r.filter, Buttons::Ok, Icon::None});
+    records_.push_back({QStringLiteral("save"), r.title, r.filter, {}, Buttons::Ok, Icon::None});
     if (files_.empty())
         return QString();
     const QString f = files_.front();
@@ -293,12 +380,19 @@ QString ScriptedProvider::saveFile(const FileRequest& r) {
 }
 
 QString ScriptedProvider::chooseFolder(const FileRequest& r) {
-    records_.push_back({QStringLiteral("folder"), r.title, r.folder, Buttons::Ok, Icon::None});
+    records_.push_back({QStringLiteral("folder"), r.title, r.folder, {}, Buttons::Ok, Icon::None});
     if (files_.empty())
         return QString();
     const QString f = files_.front();
     files_.erase(files_.begin());
     return f;
+}
+
+void ScriptedProvider::list(const QString& title, const QString& intro, const QStringList& items,
+                            Icon icon) {
+    records_.push_back({QStringLiteral("list"), title,
+                        items.isEmpty() ? intro : intro + '\n' + items.join('\n'), items,
+                        Buttons::Ok, icon});
 }
 
 QStringList ScriptedProvider::texts() const {

@@ -38,6 +38,12 @@ public:
     // A folder chosen by the user (title and initial folder as in request), or
     // an empty text when the user cancelled.
     virtual QString chooseFolder(const FileRequest& request) = 0;
+    // A message that names many things, one a line (the maps a copy left out):
+    // intro above a list that scrolls, in a box that fits the screen, OK only.
+    // A provider without a box of its own shows it as one message, the intro
+    // and the items a line each.
+    virtual void list(const QString& title, const QString& intro, const QStringList& items,
+                      Icon icon);
 };
 
 // The provider in use; the Qt one unless another was installed.
@@ -48,6 +54,10 @@ void install(Provider* provider);
 // Shorthand for current().message(...), in the order the program's calls read.
 Answer msgBox(const QString& text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
               const QString& title = QString(), DefaultButton defaultButton = DefaultButton::First);
+
+// Shorthand for current().list(...); the title as msgBox gives it.
+void listBox(const QString& intro, const QStringList& items, Icon icon = Icon::None,
+             const QString& title = QString());
 
 // Tells the user once the code that found the problem has returned to the event
 // loop: the receive handler and the poll timer must never wait on a box, or the
@@ -68,6 +78,10 @@ public:
     QString openFile(const FileRequest& request) override;
     QString saveFile(const FileRequest& request) override;
     QString chooseFolder(const FileRequest& request) override;
+    // Its list is a scrolling list; the box is at most three quarters of the
+    // screen the program is on, so OK is always in reach.
+    void list(const QString& title, const QString& intro, const QStringList& items,
+              Icon icon) override;
 };
 
 // Answers from a script, in order, and records every request. With the script
@@ -76,9 +90,12 @@ public:
 class ScriptedProvider : public Provider {
 public:
     struct Record {
-        QString kind; // "message", "open", "save" or "folder"
+        QString kind; // "message", "list", "open", "save" or "folder"
         QString title;
-        QString text; // message text, or the file dialog's filter
+        // Message text, the file dialog's filter, or a list's intro and items
+        // a line each (as one message would show them).
+        QString text;
+        QStringList items; // a list's items
         Buttons buttons = Buttons::Ok;
         Icon icon = Icon::None;
         DefaultButton defaultButton = DefaultButton::First;
@@ -96,6 +113,8 @@ public:
     QString saveFile(const FileRequest& request) override;
     // Answers with the next scripted file(); the record's text is the initial folder.
     QString chooseFolder(const FileRequest& request) override;
+    void list(const QString& title, const QString& intro, const QStringList& items,
+              Icon icon) override;
 
     const std::vector<Record>& records() const { return records_; }
     QStringList texts() const;

@@ -11,6 +11,7 @@
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace FileCopy {
@@ -21,9 +22,23 @@ Result failed(int error, const QString& reason) {
     return Result{error, reason};
 }
 
+// Whether the folder opened as dir is still the one found at its path: not
+// removed, not replaced by another (the bare mount point of a stick taken away).
+bool stillThere(int dir, const QByteArray& path) {
+    struct stat opened {};
+    struct stat found {};
+    return ::fstat(dir, &opened) == 0 && ::stat(path.constData(), &found) == 0 &&
+           opened.st_dev == found.st_dev && opened.st_ino == found.st_ino;
+}
+
 // The program's number for a system error met while creating, writing or
-// renaming the copy: a folder that has gone counts as one never reached.
-Result targetFailed(int systemError) {
+// renaming the copy in the folder dir (at path): a folder that has gone counts
+// as one never reached. A folder that is still there and answers "no such
+// file" refuses the name itself, as exFAT through FUSE does for : ? * " < > |
+// and \; that is one map's problem, not a missing stick.
+Result targetFailed(int systemError, int dir, const QByteArray& path) {
+    if (systemError == ENOENT && stillThere(dir, path))
+        return failed(KvrError::BadFileName, QStringLiteral("the folder does not take this name"));
     if (systemError == ENOENT || systemError == ENOTDIR)
         return failed(KvrError::DiskNotReady, FileWrite::Cause(ENOENT));
     if (systemError == EIO)
@@ -38,12 +53,13 @@ QString temporaryName(const QString& name, quint32 number) {
            QStringLiteral(".part");
 }
 
-// A name beside the target that no other file has yet, opened for writing.
-int createTemporary(const QString& folder, const QString& name, QByteArray& path) {
+// A name in the folder dir beside the target that no other file has yet,
+// opened for writing.
+int createTemporary(int dir, const QString& name, QByteArray& temporary) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        path = QFile::encodeName(folder + QLatin1Char('/') +
-                                 temporaryName(name, QRandomGenerator::global()->generate()));
-        const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        temporary = QFile::encodeName(temporaryName(name, QRandomGenerator::global()->generate()));
+        const int fd =
+            ::openat(dir, temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -69,9 +85,34 @@ bool writeAll(int fd, const char* data, qint64 size) {
     return true;
 }
 
+// The folder's descriptor, closed when it goes.
+class OpenFolder {
+public:
+    explicit OpenFolder(const QByteArray& path)
+        : fd_(::open(path.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC)) {}
+    ~OpenFolder() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+    int fd() const { return fd_; }
+
+private:
+    int fd_;
+};
+
 } // namespace
 
-Result Copy(const QString& source, const QString& target) {
+std::optional<quint64> Device_Of(const QString& folder) {
+    struct stat st {};
+    if (folder.isEmpty() || ::stat(QFile::encodeName(folder).constData(), &st) != 0 ||
+        !S_ISDIR(st.st_mode))
+        return std::nullopt;
+    return static_cast<quint64>(st.st_dev);
+}
+
+Result Copy(const QString& source, const QString& target, std::optional<quint64> targetDevice) {
     const QFileInfo from(source);
     if (!from.exists())
         return failed(KvrError::FileNotFound, QStringLiteral("the file does not exist"));
@@ -85,18 +126,28 @@ Result Copy(const QString& source, const QString& target) {
     const QFileInfo to(target);
     if (to.isDir())
         return failed(KvrError::PathFileAccess, FileWrite::Cause(EISDIR));
-    const QFileInfo folder(to.absolutePath());
-    if (!folder.isDir())
+    const QByteArray folderPath = QFile::encodeName(to.absolutePath());
+    // Every step below works in this one folder, whatever comes to stand at
+    // its path meanwhile.
+    const OpenFolder folder(folderPath);
+    struct stat opened {};
+    if (folder.fd() < 0 || ::fstat(folder.fd(), &opened) != 0 || !S_ISDIR(opened.st_mode))
         return failed(KvrError::DiskNotReady, FileWrite::Cause(ENOENT));
+    if (targetDevice && static_cast<quint64>(opened.st_dev) != *targetDevice)
+        return failed(KvrError::DiskNotReady,
+                      QStringLiteral("the folder is no longer on the disk the copy began on; "
+                                     "the stick was taken away or unmounted"));
+    const int dir = folder.fd();
+    const QByteArray name = QFile::encodeName(to.fileName());
 
     QByteArray temporary;
-    const int fd = createTemporary(folder.absoluteFilePath(), to.fileName(), temporary);
+    const int fd = createTemporary(dir, to.fileName(), temporary);
     if (fd < 0)
-        return targetFailed(errno);
+        return targetFailed(errno, dir, folderPath);
     const auto abandon = [&](int systemError) {
         ::close(fd);
-        ::unlink(temporary.constData());
-        return targetFailed(systemError);
+        ::unlinkat(dir, temporary.constData(), 0);
+        return targetFailed(systemError, dir, folderPath);
     };
 
     std::array<char, 64 * 1024> buffer;
@@ -104,7 +155,7 @@ Result Copy(const QString& source, const QString& target) {
         const qint64 n = in.read(buffer.data(), buffer.size());
         if (n < 0) {
             ::close(fd);
-            ::unlink(temporary.constData());
+            ::unlinkat(dir, temporary.constData(), 0);
             return failed(KvrError::FileNotFound, in.errorString());
         }
         if (n == 0)
@@ -116,14 +167,13 @@ Result Copy(const QString& source, const QString& target) {
         return abandon(errno);
     if (::close(fd) != 0) {
         const int error = errno;
-        ::unlink(temporary.constData());
-        return targetFailed(error);
+        ::unlinkat(dir, temporary.constData(), 0);
+        return targetFailed(error, dir, folderPath);
     }
-    if (::rename(temporary.constData(), QFile::encodeName(to.absoluteFilePath()).constData()) !=
-        0) {
+    if (::renameat(dir, temporary.constData(), dir, name.constData()) != 0) {
         const int error = errno;
-        ::unlink(temporary.constData());
-        return targetFailed(error);
+        ::unlinkat(dir, temporary.constData(), 0);
+        return targetFailed(error, dir, folderPath);
     }
     return {};
 }

@@ -14,12 +14,19 @@
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/NoPermissionOverride.h"
 
+#include <QAbstractButton>
+#include <QAbstractScrollArea>
+#include <QApplication>
 #include <QFile>
 #include <QGroupBox>
+#include <QPointer>
 #include <QProcess>
 #include <QProgressBar>
+#include <QScreen>
+#include <QScrollBar>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -42,6 +49,14 @@ std::map<QString, QByteArray> contentsOf(const QString& folder) {
     for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden))
         out[name] = bytesOf(folder + '/' + name);
     return out;
+}
+
+// The copy runs one map a turn of the event loop: waits until it has ended
+// (the window may have closed meanwhile).
+void waitCopyEnd(frmBackRest& b) {
+    const QPointer<frmBackRest> w(&b);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w || !w->Copying(); }, 120000))
+        << "the copy did not end";
 }
 
 // The user swaps the full stick for an empty one before choosing the next
@@ -120,6 +135,7 @@ protected:
         frmMain& w = openWired();
         frmBackRest& b = openMode(w, w.mnuBackup);
         QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+        waitCopyEnd(b);
 
         EXPECT_EQ(dialogs.texts(),
                   QStringList{QStringLiteral("These map files were not copied to the backup "
@@ -215,13 +231,22 @@ int runQuietly(const QString& program, const QStringList& arguments) {
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
+// A stick mounted for a test; why() says why not where it could not be.
+class MountedStick {
+public:
+    virtual ~MountedStick() = default;
+    virtual bool mounted() const = 0;
+    virtual const char* why() const = 0;
+    virtual QString path() const = 0;
+};
+
 // A FAT16 file system in an image file, mounted through the FUSE driver
 // fusefat, as many Linux systems mount a stick: such a driver gives every
 // spelling of a name an inode number of its own, and refuses names FAT cannot
 // hold ("Š", ":"). Needs root, /dev/fuse, mkfs.vfat, fusefat and fusermount.
 // Its image and mount point are its own (test programs run side by side);
 // unmounted when it goes, whatever the test did.
-class FuseFatStick {
+class FuseFatStick : public MountedStick {
 public:
     FuseFatStick() {
         const QStringList tools{QStringLiteral("/usr/sbin"), QStringLiteral("/sbin"),
@@ -287,13 +312,115 @@ public:
     FuseFatStick(const FuseFatStick&) = delete;
     FuseFatStick& operator=(const FuseFatStick&) = delete;
 
-    bool mounted() const { return ready_; }
-    const char* why() const { return why_; }
-    QString path() const { return path_; }
+    bool mounted() const override { return ready_; }
+    const char* why() const override { return why_; }
+    QString path() const override { return path_; }
+    // The stick pulled out while its mount point stays: a lazy unmount
+    // leaves the bare folder of the local disk at the same path.
+    bool Take_Away() {
+        if (runQuietly(fusermount_, {QStringLiteral("-u"), QStringLiteral("-z"), path_}) != 0)
+            return false;
+        mounted_ = false;
+        return true;
+    }
 
 private:
     QTemporaryDir dir_;
     QString fusermount_;
+    QString path_;
+    bool mounted_ = false;
+    bool ready_ = false;
+    const char* why_ = "";
+};
+
+// An exFAT file system on a loop device over an image file, mounted through
+// exfat-fuse (which mounts no image file itself), as a stick formatted for
+// cameras and other systems is. Such a driver answers a name exFAT cannot
+// hold (: ? * " < > | \) with "no such file". Needs root, /dev/fuse, a loop
+// device, mkfs.exfat and mount.exfat-fuse. Unmounted and detached when it goes.
+class ExfatStick : public MountedStick {
+public:
+    ExfatStick() {
+        const QStringList tools{QStringLiteral("/usr/sbin"), QStringLiteral("/sbin"),
+                                QStringLiteral("/usr/bin"), QStringLiteral("/bin")};
+        const auto find = [&](const char* name) {
+            return QStandardPaths::findExecutable(QString::fromLatin1(name), tools);
+        };
+        const QString mkfs = find("mkfs.exfat");
+        const QString mountExfat = find("mount.exfat-fuse");
+        losetup_ = find("losetup");
+        fusermount_ = find("fusermount");
+        if (fusermount_.isEmpty())
+            fusermount_ = find("fusermount3");
+        if (::geteuid() != 0) {
+            why_ = "not root, so no image can be mounted";
+            return;
+        }
+        if (!QFileInfo::exists(QStringLiteral("/dev/fuse"))) {
+            why_ = "no /dev/fuse on this machine";
+            return;
+        }
+        if (mkfs.isEmpty() || mountExfat.isEmpty() || losetup_.isEmpty() || fusermount_.isEmpty()) {
+            why_ = "no mkfs.exfat, mount.exfat-fuse, losetup or fusermount on this machine "
+                   "(Debian packages exfatprogs and exfat-fuse)";
+            return;
+        }
+        const QString image = dir_.filePath(QStringLiteral("stick.img"));
+        QFile f(image);
+        if (!f.open(QIODevice::WriteOnly) || !f.resize(32 * 1024 * 1024)) {
+            why_ = "the image file could not be made";
+            return;
+        }
+        f.close();
+        QProcess attach;
+        attach.start(losetup_, {QStringLiteral("-f"), QStringLiteral("--show"), image});
+        if (!attach.waitForFinished(30000) || attach.exitCode() != 0) {
+            why_ = "no loop device here (losetup failed), and exfat-fuse mounts no image file";
+            return;
+        }
+        loop_ = QString::fromLocal8Bit(attach.readAllStandardOutput()).trimmed();
+        if (runQuietly(mkfs, {loop_}) != 0) {
+            why_ = "mkfs.exfat failed";
+            return;
+        }
+        path_ = dir_.filePath(QStringLiteral("mnt"));
+        QDir().mkdir(path_);
+        const int rc = runQuietly(mountExfat, {loop_, path_});
+        struct stat mnt {};
+        struct stat parent {};
+        mounted_ = ::stat(QFile::encodeName(path_).constData(), &mnt) == 0 &&
+                   ::stat(QFile::encodeName(dir_.path()).constData(), &parent) == 0 &&
+                   mnt.st_dev != parent.st_dev;
+        if (rc != 0 || !mounted_)
+            why_ = "exfat-fuse could not mount the exFAT loop device";
+        ready_ = rc == 0 && mounted_;
+    }
+    ~ExfatStick() override {
+        if (mounted_) {
+            bool down = false;
+            for (int attempt = 0; attempt < 50 && !down; ++attempt) {
+                down = runQuietly(fusermount_, {QStringLiteral("-u"), path_}) == 0;
+                if (!down)
+                    QTest::qWait(100);
+            }
+            if (!down)
+                runQuietly(fusermount_, {QStringLiteral("-u"), QStringLiteral("-z"), path_});
+        }
+        if (!loop_.isEmpty())
+            runQuietly(losetup_, {QStringLiteral("-d"), loop_});
+    }
+    ExfatStick(const ExfatStick&) = delete;
+    ExfatStick& operator=(const ExfatStick&) = delete;
+
+    bool mounted() const override { return ready_; }
+    const char* why() const override { return why_; }
+    QString path() const override { return path_; }
+
+private:
+    QTemporaryDir dir_;
+    QString losetup_;
+    QString fusermount_;
+    QString loop_;
     QString path_;
     bool mounted_ = false;
     bool ready_ = false;
@@ -338,6 +465,7 @@ TEST_F(BackupRestoreTest, BackupCopiesEveryMapByteForByteAndClosesWhenDone) {
 
     b.cmdCopyB->setFocus();
     QTest::keyClick(b.cmdCopyB, Qt::Key_Space);
+    waitCopyEnd(b);
     EXPECT_EQ(b.lblDisplay[0]->text(), QStringLiteral("Completed BACKUP"));
     EXPECT_EQ(b.lblStatus[0]->text(), QStringLiteral("2"));
     EXPECT_EQ(b.PB1[0]->value(), 2);
@@ -365,6 +493,7 @@ TEST_F(BackupRestoreTest, AFullStickAsksForTheNextAndTheBackupGoesOnThere) {
     dialogs.limit = std::make_unique<FileSizeLimit>(QFileInfo(folder.file("a.kvr")).size() + 512);
     ASSERT_TRUE(dialogs.limit->active());
     QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+    waitCopyEnd(b);
 
     ASSERT_EQ(dialogs.records().size(), 2u) << dialogs.texts().join('\n').toStdString();
     EXPECT_EQ(dialogs.records()[0].title,
@@ -398,6 +527,7 @@ TEST_F(BackupRestoreTest, AMissingFolderAsksOkChoosesAnotherAndCancelCloses) {
         frmMain& w = openWired();
         frmBackRest& b = openMode(w, w.mnuBackup);
         QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+        waitCopyEnd(b);
         ASSERT_FALSE(dialogs.records().empty());
         EXPECT_EQ(dialogs.records()[0].title, QStringLiteral("No Backup Folder !!"));
         EXPECT_EQ(dialogs.records()[0].buttons, Dialogs::Buttons::OkCancel);
@@ -433,6 +563,7 @@ TEST_F(BackupRestoreTest, NothingToCopyIsTold) {
     frmMain& w = openWired();
     frmBackRest& b = openMode(w, w.mnuBackup);
     QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+    waitCopyEnd(b);
     ASSERT_EQ(dialogs.records().size(), 1u);
     EXPECT_TRUE(
         dialogs.records()[0].text.startsWith(QStringLiteral("There are no tune-map files")));
@@ -465,6 +596,7 @@ TEST_F(BackupRestoreTest, RestoreReplacesWholeMapsAndSkipsWhatIsNoWholeMap) {
     EXPECT_FALSE(b.Frame1[0]->isVisible());
     b.grab().save(Screenshot_Path(QStringLiteral("restore-window.png")));
     QTest::mouseClick(b.cmdCopyR, Qt::LeftButton);
+    waitCopyEnd(b);
 
     ASSERT_EQ(dialogs.records().size(), 1u);
     const QString told = dialogs.records()[0].text;
@@ -501,12 +633,23 @@ TEST_F(BackupRestoreTest, ARestoreOntoAFullProgramFolderStopsWithEveryFileIntact
         FileSizeLimit full(QFileInfo(folder.file("Golf.kvr")).size() + 512);
         ASSERT_TRUE(full.active());
         QTest::mouseClick(b.cmdCopyR, Qt::LeftButton);
+        waitCopyEnd(b);
     }
-    ASSERT_EQ(dialogs.records().size(), 1u);
+    ASSERT_EQ(dialogs.records().size(), 2u) << dialogs.texts().join('\n').toStdString();
     EXPECT_EQ(dialogs.records()[0].title, QStringLiteral("Disk is full. Aborted Restore !!."));
     EXPECT_EQ(
         dialogs.records()[0].text,
         QStringLiteral("Hard Drive is full, Unable to continue untill space is made available"));
+    // The map it stopped at and the maps after it are named.
+    EXPECT_EQ(dialogs.records()[1].kind, QStringLiteral("list"));
+    EXPECT_EQ(dialogs.records()[1].items,
+              (QStringList{QStringLiteral("Big.kvr: not copied, since the restore stopped at it "
+                                          "(the file has reached the size limit set for this "
+                                          "program)"),
+                           QStringLiteral("Golf.kvr: not copied, since the restore stopped "
+                                          "before it"),
+                           QStringLiteral("Polo.kvr: not copied, since the restore stopped "
+                                          "before it")}));
     EXPECT_EQ(contentsOf(folder.path()), before) << "a file was cut or a temporary copy left";
     EXPECT_NE(b.lblDisplay[1]->text(), QStringLiteral("Completed RESTORE"));
 }
@@ -605,6 +748,7 @@ TEST_F(BackupRestoreTest, AnUnreadableFolderSettingIsToldAndTheWindowStillOpens)
         if (!c.restore) {
             // The backup goes on into the folder offered.
             QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+            waitCopyEnd(b);
             EXPECT_EQ(bytesOf(stick.filePath("Golf.kvr")), bytesOf(folder.file("Golf.kvr")));
             EXPECT_EQ(b.lblDisplay[0]->text(), QStringLiteral("Completed BACKUP"));
         }
@@ -637,6 +781,7 @@ TEST_F(BackupRestoreTest, RestoreBringsBackEveryNameTheLibraryListsUnderItsOwnNa
     frmBackRest& b = openMode(w, w.mnuRestore);
     b.cmdCopyR->setFocus();
     QTest::keyClick(b.cmdCopyR, Qt::Key_Space);
+    waitCopyEnd(b);
 
     ASSERT_EQ(dialogs.records().size(), 1u) << dialogs.texts().join('\n').toStdString();
     EXPECT_EQ(dialogs.records()[0].text,
@@ -675,6 +820,7 @@ TEST_F(BackupRestoreTest, AMapThatCannotBeCopiedIsNamedAndTheCopyIsNotCompleted)
         frmMain& w = openWired();
         frmBackRest& b = openMode(w, c.restore ? w.mnuRestore : w.mnuBackup);
         QTest::mouseClick(c.restore ? b.cmdCopyR : b.cmdCopyB, Qt::LeftButton);
+        waitCopyEnd(b);
 
         ASSERT_EQ(dialogs.records().size(), 1u) << dialogs.texts().join('\n').toStdString();
         const QString told = dialogs.records()[0].text;
@@ -716,6 +862,7 @@ TEST_F(BackupRestoreTest, TheNextCopyIntoAFolderRemovesTheLeftoversOfACutCopy) {
         frmMain& w = openWired();
         frmBackRest& b = openMode(w, restore ? w.mnuRestore : w.mnuBackup);
         QTest::mouseClick(restore ? b.cmdCopyR : b.cmdCopyB, Qt::LeftButton);
+        waitCopyEnd(b);
         EXPECT_TRUE(dialogs.records().empty()) << dialogs.texts().join('\n').toStdString();
         for (const QString& n : leftovers)
             EXPECT_FALSE(QFile::exists(to + '/' + n)) << n.toStdString();
@@ -768,6 +915,7 @@ TEST_F(BackupRestoreTest, AChosenFolderComesBackAsChosen) {
         EXPECT_EQ(again.lblDisplay[0]->text(),
                   QStringLiteral("Please make sure that the backup folder is connected."));
         QTest::mouseClick(again.cmdCopyB, Qt::LeftButton);
+        waitCopyEnd(again);
         EXPECT_EQ(bytesOf(chosen + "/Golf.kvr"), bytesOf(folder.file("Golf.kvr")));
         for (const auto& r : dialogs.records())
             EXPECT_EQ(r.kind, QStringLiteral("folder")) << r.text.toStdString();
@@ -871,6 +1019,7 @@ TEST_F(BackupRestoreTest, OnAStickMountedThroughFuseEveryMapIsCopiedOrNamed) {
     frmMain& w = openWired();
     frmBackRest& b = openMode(w, w.mnuBackup);
     QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+    waitCopyEnd(b);
 
     const QString stickFolder = QStringLiteral("the backup folder");
     const QString refused = QStringLiteral("%1: it could not be copied (permission denied)");
@@ -898,6 +1047,7 @@ TEST_F(BackupRestoreTest, OnAStickMountedThroughFuseEveryMapIsCopiedOrNamed) {
     const auto before = contentsOf(folder.path());
     frmBackRest& r = openMode(w, w.mnuRestore);
     QTest::mouseClick(r.cmdCopyR, Qt::LeftButton);
+    waitCopyEnd(r);
     EXPECT_EQ(dialogs.texts().size(), 1) << dialogs.texts().join('\n').toStdString();
     EXPECT_EQ(r.lblDisplay[1]->text(), QStringLiteral("Completed RESTORE"));
     EXPECT_EQ(r.lblStatus[1]->text(), QStringLiteral("2"));
@@ -924,6 +1074,7 @@ TEST_F(BackupRestoreTest, ARestoreIntoAProgramFolderMountedThroughFuseReplacesNo
     frmBackRest& b = openMode(w, w.mnuRestore);
     EXPECT_EQ(b.lblKVRPath[1]->text(), QDir::toNativeSeparators(fat.path()));
     QTest::mouseClick(b.cmdCopyR, Qt::LeftButton);
+    waitCopyEnd(b);
 
     const QString programFolder = QStringLiteral("the program folder");
     EXPECT_EQ(dialogs.texts(),
@@ -951,6 +1102,7 @@ TEST_F(BackupRestoreTest, AFolderThatKeepsLetterCaseApartTakesEverySpelling) {
     frmMain& w = openWired();
     frmBackRest& b = openMode(w, w.mnuBackup);
     QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+    waitCopyEnd(b);
     EXPECT_TRUE(dialogs.texts().isEmpty()) << dialogs.texts().join('\n').toStdString();
     EXPECT_EQ(b.lblDisplay[0]->text(), QStringLiteral("Completed BACKUP"));
     std::map<QString, QByteArray> expected;
@@ -990,6 +1142,7 @@ TEST_P(AMapThatCannotBeCopied, IsNamedAndTheBackupGoesOnWithTheMapsAfterIt) {
             ASSERT_TRUE(asUser->active());
         }
         QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+        waitCopyEnd(b);
     }
     EXPECT_EQ(dialogs.texts(),
               QStringList{QStringLiteral("These map files were not copied to the backup "
@@ -1035,13 +1188,15 @@ TEST_P(ACopyThatStopsPartWay, StillNamesTheMapsLeftOutAndSaysItIsNotComplete) {
     const bool restore = GetParam().restore;
     const QString from = restore ? stick.path() : folder.path();
     const QString to = restore ? folder.path() : stick.path();
-    // a.kvr fits, b.kvr does not and no next folder is chosen, c.kvr is never
-    // reached; the Latin-1 name is found before the copy begins.
+    // a.kvr fits, b.kvr does not and no next folder is chosen, c.kvr and
+    // d.kvr (notes, no map) are never reached; the Latin-1 name is found
+    // before the copy begins.
     writeTuneIn(from, QStringLiteral("a.kvr"), 1);
     writeBig(QStringLiteral("b.kvr"), 2);
     if (restore)
         ASSERT_TRUE(QFile::rename(folder.file("b.kvr"), stick.filePath("b.kvr")));
     writeTuneIn(from, QStringLiteral("c.kvr"), 3);
+    TextFile::writeLines(from + "/d.kvr", {"Dscr: only words", "End"});
     const QByteArray latin1 = QByteArray("Citro\xebn.kvr");
     writeRaw(from, latin1, bytesOf(from + "/a.kvr"));
     Dialogs::ScriptedProvider dialogs;
@@ -1051,20 +1206,38 @@ TEST_P(ACopyThatStopsPartWay, StillNamesTheMapsLeftOutAndSaysItIsNotComplete) {
         FileSizeLimit full(QFileInfo(from + "/a.kvr").size() + 512);
         ASSERT_TRUE(full.active());
         QTest::mouseClick(restore ? b.cmdCopyR : b.cmdCopyB, Qt::LeftButton);
+        waitCopyEnd(b);
     }
 
     const int e = restore ? 1 : 0;
-    ASSERT_GE(dialogs.records().size(), 2u);
+    const QString what = restore ? QStringLiteral("restore") : QStringLiteral("backup");
+    // Every map left out is named, those after the stop too; the restore
+    // names the file after it that is no map apart and counts it not.
+    QStringList named{
+        QStringLiteral("Citro\uFFFDn.kvr: its name is not valid text, so the file "
+                       "cannot be opened; give it a new name to copy it"),
+        QStringLiteral("b.kvr: not copied, since the %1 stopped at it (the file "
+                       "has reached the size limit set for this program)")
+            .arg(what),
+        QStringLiteral("c.kvr: not copied, since the %1 stopped before it").arg(what)};
+    if (!restore)
+        named << QStringLiteral("d.kvr: not copied, since the backup stopped before it");
+    ASSERT_GE(dialogs.records().size(), restore ? 3u : 2u)
+        << dialogs.texts().join('\n').toStdString();
     EXPECT_EQ(dialogs.records().front().title, QString::fromUtf8(GetParam().firstTitle));
+    EXPECT_EQ(dialogs.records().back().kind, QStringLiteral("list"));
     EXPECT_EQ(dialogs.records().back().text,
               (restore ? QStringLiteral("These map files of the backup folder were not restored:\n")
                        : QStringLiteral("These map files were not copied to the backup "
                                         "folder:\n")) +
-                  QStringLiteral("Citro\uFFFDn.kvr: its name is not valid text, so the file "
-                                 "cannot be opened; give it a new name to copy it"));
+                  named.join('\n'));
+    if (restore)
+        EXPECT_EQ(dialogs.records()[dialogs.records().size() - 2].items,
+                  QStringList{QStringLiteral("d.kvr: it has no \"MAPS:\" line before its last "
+                                             "line, so it holds no map rows")});
     EXPECT_EQ(b.lblDisplay[e]->text(),
               (restore ? QStringLiteral("RESTORE") : QStringLiteral("BACKUP")) +
-                  QStringLiteral(" not complete: 3 maps were not copied."));
+                  QStringLiteral(" not complete: %1 maps were not copied.").arg(named.size()));
     EXPECT_EQ(b.lblStatus[e]->text(), QStringLiteral("1"));
     EXPECT_TRUE((restore ? b.cmdCopyR : b.cmdCopyB)->isEnabled());
     EXPECT_TRUE(Still_Loaded<frmBackRest>());
@@ -1083,3 +1256,284 @@ INSTANTIATE_TEST_SUITE_P(
                       StoppedCopy{"a restore into a full program folder", true,
                                   "Disk is full. Aborted Restore !!."}),
     By_Case_Name());
+
+namespace {
+
+struct RefusedNames {
+    const char* name;
+    std::function<std::unique_ptr<MountedStick>()> mount;
+    // Restore into a program folder on the stick, else back up onto it.
+    bool restore;
+    const char* reason;
+    friend void PrintTo(const RefusedNames& c, std::ostream* os) { *os << c.name; }
+};
+
+class ANameTheStickRefuses : public BackupRestoreTest,
+                             public ::testing::WithParamInterface<RefusedNames> {};
+
+} // namespace
+
+TEST_P(ANameTheStickRefuses, IsNamedAndTheMapsAfterItAreCopied) {
+    const std::unique_ptr<MountedStick> onStick = GetParam().mount();
+    if (!onStick->mounted())
+        GTEST_SKIP() << onStick->why();
+    const bool restore = GetParam().restore;
+    // Each character neither FAT nor exFAT holds in a name, a good map after each.
+    const QString from = restore ? stick.path() : folder.path();
+    const QString to = onStick->path();
+    QStringList refused;
+    QStringList good;
+    int seed = 1;
+    for (const QChar c : QStringLiteral(":?*\"<>|\\")) {
+        const QString tag = QString::number(seed).rightJustified(2, '0');
+        refused << tag + QStringLiteral(" a") + c + QStringLiteral("b.kvr");
+        good << tag + QStringLiteral(" good.kvr");
+        writeTuneIn(from, refused.back(), seed++);
+        writeTuneIn(from, good.back(), seed++);
+    }
+    Dialogs::ScriptedProvider dialogs;
+    frmMain& w = openWired();
+    std::optional<ProgramFolderAt> programFolder;
+    if (restore)
+        programFolder.emplace(to);
+    else
+        qputenv("KVR6_DRIVE_A", QFile::encodeName(to));
+    frmBackRest& b = openMode(w, restore ? w.mnuRestore : w.mnuBackup);
+    QTest::mouseClick(restore ? b.cmdCopyR : b.cmdCopyB, Qt::LeftButton);
+    waitCopyEnd(b);
+
+    // Never the question for a missing stick: one list, each refused map named.
+    QStringList named;
+    for (const QString& name : refused)
+        named << name + QStringLiteral(": it could not be copied (%1)").arg(GetParam().reason);
+    ASSERT_EQ(dialogs.records().size(), 1u) << dialogs.texts().join('\n').toStdString();
+    EXPECT_EQ(dialogs.records()[0].kind, QStringLiteral("list"));
+    EXPECT_EQ(dialogs.records()[0].items, named);
+    const int e = restore ? 1 : 0;
+    EXPECT_EQ(b.lblDisplay[e]->text(),
+              (restore ? QStringLiteral("RESTORE") : QStringLiteral("BACKUP")) +
+                  QStringLiteral(" not complete: 8 maps were not copied."));
+    EXPECT_EQ(b.lblStatus[e]->text(), QStringLiteral("8"));
+    std::map<QString, QByteArray> expected;
+    for (const QString& name : good)
+        expected[name] = bytesOf(from + '/' + name);
+    auto held = contentsOf(to);
+    if (restore) // the program folder's own files, beside the maps
+        for (auto it = held.begin(); it != held.end();)
+            it = it->first.endsWith(QStringLiteral(".kvr")) ? std::next(it) : held.erase(it);
+    EXPECT_EQ(held, expected);
+    FormInstance<frmBackRest>::unload();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sticks, ANameTheStickRefuses,
+    ::testing::Values(RefusedNames{"a backup onto exFAT through exfat-fuse",
+                                   [] { return std::unique_ptr<MountedStick>(new ExfatStick()); },
+                                   false, "the folder does not take this name"},
+                      RefusedNames{"a restore into a program folder on exFAT through exfat-fuse",
+                                   [] { return std::unique_ptr<MountedStick>(new ExfatStick()); },
+                                   true, "the folder does not take this name"},
+                      RefusedNames{"a backup onto FAT16 through fusefat",
+                                   [] { return std::unique_ptr<MountedStick>(new FuseFatStick()); },
+                                   false, "permission denied"},
+                      RefusedNames{"a restore into a program folder on FAT16 through fusefat",
+                                   [] { return std::unique_ptr<MountedStick>(new FuseFatStick()); },
+                                   true, "permission denied"}),
+    By_Case_Name());
+
+namespace {
+
+// Counts how often a widget is drawn and what it showed each time.
+class DrawnTexts : public QObject {
+public:
+    explicit DrawnTexts(QLabel* label) : label_(label) { label->installEventFilter(this); }
+    QStringList texts;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == label_ && event->type() == QEvent::Paint)
+            texts << label_->text();
+        return false;
+    }
+
+private:
+    QLabel* label_;
+};
+
+} // namespace
+
+TEST_F(BackupRestoreTest, TheCounterIsDrawnAsTheBackupGoesAndCancelStopsItBetweenTwoMaps) {
+    constexpr int Maps = 60;
+    for (int n = 0; n < Maps; ++n)
+        writeTune(QStringLiteral("map%1.kvr").arg(n, 3, 10, QChar('0')), n);
+    Dialogs::ScriptedProvider dialogs;
+    frmMain& w = openWired();
+    frmBackRest& b = openMode(w, w.mnuBackup);
+    const QPointer<frmBackRest> window(&b);
+    DrawnTexts drawn(b.lblStatus[0]);
+    QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+    // The click returns at once; the counter is drawn while the maps go.
+    EXPECT_TRUE(b.Copying());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return drawn.texts.size() >= 3; }, 30000));
+    // The main window taken to the front meanwhile does not end the copy.
+    w.activateWindow();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.isActiveWindow(); }, 2000));
+    QTest::qWait(20);
+    ASSERT_TRUE(window) << "the window closed when it lost the focus during the copy";
+    EXPECT_TRUE(b.Copying());
+    EXPECT_FALSE(b.cmdFolder[0]->isEnabled()) << "the folder can be changed mid-copy";
+    QTest::mouseClick(b.cmdCancel[0], Qt::LeftButton);
+    EXPECT_TRUE(Wait_Unloaded<frmBackRest>());
+    EXPECT_EQ(BackRestMode, 0);
+
+    QStringList counted = drawn.texts;
+    counted.removeDuplicates();
+    EXPECT_GE(counted.size(), 3) << counted.join(' ').toStdString();
+    // Each map on the stick is whole, no copy is cut, and the ones after the
+    // Cancel are not there.
+    const auto held = contentsOf(stick.path());
+    EXPECT_GT(held.size(), 0u);
+    EXPECT_LT(held.size(), static_cast<std::size_t>(Maps)) << "Cancel did not stop the copy";
+    for (const auto& [name, bytes] : held)
+        EXPECT_EQ(bytes, bytesOf(folder.file(name))) << name.toStdString();
+    EXPECT_TRUE(dialogs.records().empty()) << dialogs.texts().join('\n').toStdString();
+}
+
+namespace {
+
+struct TakenAway {
+    const char* name;
+    bool restore;
+    friend void PrintTo(const TakenAway& c, std::ostream* os) { *os << c.name; }
+};
+
+class AStickTakenAwayDuringACopy : public BackupRestoreTest,
+                                   public ::testing::WithParamInterface<TakenAway> {};
+
+} // namespace
+
+// A stick pulled out while its mount-point folder stays (a lazy unmount): the
+// folder at the path is then a bare one of the local disk.
+TEST_P(AStickTakenAwayDuringACopy, StopsTheCopyAndNamesWhatWasLeftOut) {
+    FuseFatStick fat;
+    if (!fat.mounted())
+        GTEST_SKIP() << fat.why();
+    const bool restore = GetParam().restore;
+    constexpr int Maps = 30;
+    QStringList names;
+    for (int n = 0; n < Maps; ++n) {
+        names << QStringLiteral("map%1.kvr").arg(n, 2, 10, QChar('0'));
+        if (restore)
+            writeTuneIn(fat.path(), names.back(), n);
+        else
+            writeTune(names.back(), n);
+    }
+    qputenv("KVR6_DRIVE_A", QFile::encodeName(fat.path()));
+    Dialogs::ScriptedProvider dialogs;
+    frmMain& w = openWired();
+    frmBackRest& b = openMode(w, restore ? w.mnuRestore : w.mnuBackup);
+    const int e = restore ? 1 : 0;
+    QTest::mouseClick(restore ? b.cmdCopyR : b.cmdCopyB, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return b.lblStatus[e]->text().toInt() >= 10; }, 60000));
+    ASSERT_TRUE(fat.Take_Away());
+    waitCopyEnd(b);
+
+    const int copied = b.lblStatus[e]->text().toInt();
+    ASSERT_LT(copied, Maps) << "the copy did not go on from where it was";
+    const QString what = restore ? QStringLiteral("restore") : QStringLiteral("backup");
+    if (!restore)
+        EXPECT_TRUE(contentsOf(fat.path()).empty())
+            << "maps went into the bare mount-point folder on the local disk";
+    ASSERT_EQ(dialogs.records().size(), 2u) << dialogs.texts().join('\n').toStdString();
+    EXPECT_TRUE(dialogs.records()[0].text.contains(
+        QStringLiteral("is no longer on the disk the copy began on")))
+        << dialogs.records()[0].text.toStdString();
+    QStringList named;
+    for (int n = copied; n < Maps; ++n)
+        named << names[n] + (n == copied
+                                 ? QStringLiteral(": not copied, since the %1 stopped at it (the "
+                                                  "backup folder %2 is no longer on the disk the "
+                                                  "copy began on; the stick was taken away or "
+                                                  "unmounted)")
+                                       .arg(what, fat.path())
+                                 : QStringLiteral(": not copied, since the %1 stopped before it")
+                                       .arg(what));
+    EXPECT_EQ(dialogs.records()[1].items, named);
+    EXPECT_EQ(b.lblDisplay[e]->text(),
+              (restore ? QStringLiteral("RESTORE") : QStringLiteral("BACKUP")) +
+                  QStringLiteral(" not complete: %1 maps were not copied.").arg(Maps - copied));
+    b.grab().save(Screenshot_Path(restore ? QStringLiteral("restore-stick-taken-away.png")
+                                          : QStringLiteral("backup-stick-taken-away.png")));
+    FormInstance<frmBackRest>::unload();
+}
+
+INSTANTIATE_TEST_SUITE_P(Unmounted, AStickTakenAwayDuringACopy,
+                         ::testing::Values(TakenAway{"a backup onto the stick", false},
+                                           TakenAway{"a restore from the stick", true}),
+                         By_Case_Name());
+
+namespace {
+
+// The real boxes, each measured against the screen while it is open and
+// then closed with OK.
+class MeasuredBoxes : public Dialogs::ScriptedProvider {
+public:
+    Dialogs::Answer message(const QString& title, const QString& text, Dialogs::Buttons b,
+                            Dialogs::Icon i, Dialogs::DefaultButton d) override {
+        ScriptedProvider::message(title, text, b, i, d);
+        measureSoon();
+        return Dialogs::QtProvider().message(title, text, b, i, d);
+    }
+    void list(const QString& title, const QString& intro, const QStringList& items,
+              Dialogs::Icon icon) override {
+        ScriptedProvider::list(title, intro, items, icon);
+        measureSoon();
+        Dialogs::QtProvider().list(title, intro, items, icon);
+    }
+    QRect screen;
+    QRect box;
+    QRect ok;
+    int scrollRange = -1;
+
+private:
+    void measureSoon() {
+        QTimer::singleShot(200, [this] {
+            QWidget* shown = QApplication::activeModalWidget();
+            if (!shown)
+                return;
+            screen = shown->screen()->availableGeometry();
+            box = shown->frameGeometry();
+            for (QAbstractButton* button : shown->findChildren<QAbstractButton*>())
+                if (button->text().remove('&') == QStringLiteral("OK"))
+                    ok = QRect(button->mapToGlobal(QPoint(0, 0)), button->size());
+            for (QAbstractScrollArea* area : shown->findChildren<QAbstractScrollArea*>())
+                scrollRange = std::max(scrollRange, area->verticalScrollBar()->maximum());
+            shown->grab().save(Screenshot_Path(QStringLiteral("backup-left-out-box.png")));
+            QTest::keyClick(shown, Qt::Key_Return);
+        });
+    }
+};
+
+} // namespace
+
+TEST_F(BackupRestoreTest, TheBoxThatNamesTheMapsLeftOutFitsOnTheScreenAndScrolls) {
+    // 300 maps whose names are no valid text: each is named.
+    for (int n = 0; n < 300; ++n)
+        writeRaw(folder.path(), QByteArray("Citro\xebn ") + QByteArray::number(n) + ".kvr",
+                 "not copied");
+    MeasuredBoxes dialogs;
+    frmMain& w = openWired();
+    frmBackRest& b = openMode(w, w.mnuBackup);
+    QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+    waitCopyEnd(b);
+    ASSERT_EQ(dialogs.records().size(), 1u);
+    ASSERT_EQ(dialogs.records()[0].items.size(), 300);
+    ASSERT_TRUE(dialogs.screen.isValid()) << "no box was shown";
+    EXPECT_TRUE(dialogs.screen.contains(dialogs.box))
+        << "the box is " << dialogs.box.height() << " px tall on a screen of "
+        << dialogs.screen.height() << " px";
+    EXPECT_TRUE(dialogs.screen.contains(dialogs.ok)) << "its OK is off the screen";
+    EXPECT_GT(dialogs.scrollRange, 0) << "the names do not scroll";
+    EXPECT_EQ(b.lblDisplay[0]->text(),
+              QStringLiteral("BACKUP not complete: 300 maps were not copied."));
+}

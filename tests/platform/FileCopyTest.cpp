@@ -120,3 +120,27 @@ TEST(FileCopy, AFolderWithoutWritePermissionIs70) {
     EXPECT_EQ(folder.read("locked/KVR6.cfg"), QByteArray("Port=2\r\n"));
     EXPECT_EQ(entries(folder.file("locked")), QStringList{"KVR6.cfg"});
 }
+
+TEST(FileCopy, AFolderNoLongerOnTheDeviceTheCopyBeganOnTakesNoFile) {
+    TempProgramFolder folder;
+    folder.write("map.kvr", "a map\r\n");
+    ASSERT_TRUE(QDir(folder.path()).mkdir("stick"));
+    const std::optional<quint64> device = FileCopy::Device_Of(folder.file("stick"));
+    ASSERT_TRUE(device.has_value());
+    EXPECT_FALSE(FileCopy::Device_Of(folder.file("not-there")).has_value());
+    EXPECT_FALSE(FileCopy::Device_Of(folder.file("map.kvr")).has_value()) << "a file is no folder";
+
+    // The folder at the path is on another device now (the bare mount point of
+    // a stick taken away): nothing is written there.
+    const FileCopy::Result moved =
+        FileCopy::Copy(folder.file("map.kvr"), folder.file("stick/map.kvr"), *device + 1);
+    EXPECT_EQ(moved.error, KvrError::DiskNotReady);
+    EXPECT_EQ(moved.reason, QStringLiteral("the folder is no longer on the disk the copy began "
+                                           "on; the stick was taken away or unmounted"));
+    EXPECT_TRUE(entries(folder.file("stick")).isEmpty());
+
+    const FileCopy::Result same =
+        FileCopy::Copy(folder.file("map.kvr"), folder.file("stick/map.kvr"), device);
+    EXPECT_TRUE(same.ok()) << same.reason.toStdString();
+    EXPECT_EQ(folder.read("stick/map.kvr"), QByteArray("a map\r\n"));
+}
