@@ -292,7 +292,7 @@ void QtProvider::list(const QString& title, const QString& intro, const QStringL
     names->setWordWrap(false);
     layout->addWidget(names, 1);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    Step::Connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
     layout->addWidget(buttons);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
 
