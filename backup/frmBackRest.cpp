@@ -169,9 +169,15 @@ void frmBackRest::cmdCopyR_Click() {
 
 void frmBackRest::cmdCancel_Click() {
     // A copy under way stops between two maps: every map copied so far is whole.
-    if (copying_)
-        End_Copy();
+    // The maps it could not copy before the Cancel are still named; the ones
+    // after it were left out by the user's own choice.
     BackRestMode = 0;
+    if (copying_) {
+        End_Copy();
+        cancelled_ = true;
+        Finish(restore_, -1);
+        return;
+    }
     close();
 }
 

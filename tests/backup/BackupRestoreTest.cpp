@@ -1399,6 +1399,29 @@ TEST_F(BackupRestoreTest, TheCounterIsDrawnAsTheBackupGoesAndCancelStopsItBetwee
     EXPECT_TRUE(dialogs.records().empty()) << dialogs.texts().join('\n').toStdString();
 }
 
+// A Cancel during a copy still names the maps that could not be copied before
+// it; the window then closes.
+TEST_F(BackupRestoreTest, ACancelDuringACopyNamesTheMapsThatFailedBeforeIt) {
+    constexpr int Maps = 60;
+    for (int n = 0; n < Maps; ++n)
+        writeTune(QStringLiteral("map%1.kvr").arg(n, 3, 10, QChar('0')), n);
+    const QByteArray latin1 = QByteArray("Citro\xebn.kvr");
+    writeRaw(folder.path(), latin1, bytesOf(folder.file("map000.kvr")));
+    Dialogs::ScriptedProvider dialogs;
+    frmMain& w = openWired();
+    frmBackRest& b = openMode(w, w.mnuBackup);
+    QTest::mouseClick(b.cmdCopyB, Qt::LeftButton);
+    ASSERT_TRUE(b.Copying());
+    QTest::keyClick(b.cmdCancel[0], Qt::Key_Space); // the keyboard's press of Cancel
+    EXPECT_TRUE(Wait_Unloaded<frmBackRest>());
+    ASSERT_EQ(dialogs.records().size(), 1u) << dialogs.texts().join('\n').toStdString();
+    EXPECT_TRUE(dialogs.records()[0].text.contains(
+        QStringLiteral("Citro\uFFFDn.kvr: its name is not valid text")))
+        << dialogs.records()[0].text.toStdString();
+    EXPECT_LT(contentsOf(stick.path()).size(), static_cast<std::size_t>(Maps));
+    ::unlink((QFile::encodeName(folder.path()) + '/' + latin1).constData());
+}
+
 namespace {
 
 struct TakenAway {
