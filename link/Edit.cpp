@@ -3,6 +3,7 @@
 #include "core/CoreState.h"
 #include "link/ProgressModel.h"
 
+#include <optional>
 #include <utility>
 
 Edit::Edit(SendKind kind)
@@ -95,45 +96,71 @@ EditOutcome Edit::Make() {
         return out;
     }
 
-    std::vector<QByteArray> elements;
-    for (const EditWrite& w : writes_) {
-        const MapWrite::Written written = Write(w);
-        if (!written.ok()) {
-            // All or nothing: what this edit wrote goes back.
-            before_.Restore();
-            out.refusal = written.refusal->text;
+    // All or nothing also when an error stops the edit part-way (in a write, in
+    // the send rule, while queuing): the image goes back, and so do what the
+    // hand-over changed in the link and the progress window it showed; the
+    // error goes on to the step (platform/Step.h), which draws the screens anew.
+    std::optional<SendRule::HandOver> link;
+    struct ProgressBefore {
+        bool loaded, visible;
+    };
+    std::optional<ProgressBefore> progress;
+    try {
+        std::vector<QByteArray> elements;
+        for (const EditWrite& w : writes_) {
+            const MapWrite::Written written = Write(w);
+            if (!written.ok()) {
+                // All or nothing: what this edit wrote goes back.
+                before_.Restore();
+                out.refusal = written.refusal->text;
+                return out;
+            }
+            QByteArray frame = written.frame;
+            if (w.extraPadding > 0)
+                frame.append(QByteArray(w.extraPadding, '\0'));
+            if (w.joinsPrevious && !elements.empty())
+                elements.back().append(frame);
+            else
+                elements.push_back(std::move(frame));
+        }
+        out.written = elements;
+        if (elements.empty())
+            return out;
+
+        if (verdict_ == SendRule::Verdict::ImageOnly) {
+            if (countOnlyChanges_ && ImageSnapshot::Take() == before_)
+                return out;
+            out.offlineEdit = true;
+        } else {
+            out.queued = elements;
+        }
+        link = SendRule::HandOver::Take();
+        if (kind_ == SendKind::Command && writes_.size() == 1 &&
+            writes_.front().what == EditWrite::What::Cell) {
+            SendRule::Send_Edit(verdict_, elements.front());
             return out;
         }
-        QByteArray frame = written.frame;
-        if (w.extraPadding > 0)
-            frame.append(QByteArray(w.extraPadding, '\0'));
-        if (w.joinsPrevious && !elements.empty())
-            elements.back().append(frame);
-        else
-            elements.push_back(std::move(frame));
-    }
-    out.written = elements;
-    if (elements.empty())
+        const SendKind kind = kind_ == SendKind::QueueWithProgress ? kind_ : SendKind::Queue;
+        if (kind == SendKind::QueueWithProgress && verdict_ == SendRule::Verdict::Send) {
+            progress = ProgressBefore{Progress().loaded(), Progress().visible()};
+            // The link advances the bar from here; the read-out after the queue closes it.
+            Progress().Show();
+            Progress().setValue(0);
+        }
+        SendRule::Send_Edits(verdict_, std::move(elements), kind);
         return out;
-
-    if (verdict_ == SendRule::Verdict::ImageOnly) {
-        if (countOnlyChanges_ && ImageSnapshot::Take() == before_)
-            return out;
-        out.offlineEdit = true;
-    } else {
-        out.queued = elements;
+    } catch (...) {
+        before_.Restore();
+        if (link)
+            link->Put_Back();
+        try {
+            if (progress && !progress->loaded)
+                Progress().Form_Unload();
+            else if (progress && !progress->visible)
+                Progress().Hide();
+        } catch (...) {
+            // The error that stopped the edit is the one the step tells.
+        }
+        throw;
     }
-    if (kind_ == SendKind::Command && writes_.size() == 1 &&
-        writes_.front().what == EditWrite::What::Cell) {
-        SendRule::Send_Edit(verdict_, elements.front());
-        return out;
-    }
-    const SendKind kind = kind_ == SendKind::QueueWithProgress ? kind_ : SendKind::Queue;
-    if (kind == SendKind::QueueWithProgress && verdict_ == SendRule::Verdict::Send) {
-        // The link advances the bar from here; the read-out after the queue closes it.
-        Progress().Show();
-        Progress().setValue(0);
-    }
-    SendRule::Send_Edits(verdict_, std::move(elements), kind);
-    return out;
 }

@@ -18,7 +18,11 @@
 // the image is as it was when the edit began and nothing is handed over.
 // Otherwise the frames go to the send rule as one request of the edit's kind
 // (on-line queued, off-line counted as an off-line edit), the progress window
-// shown first where the kind has one. An edit left without Make() (its
+// shown first where the kind has one. An error that stops Make() part-way (in
+// a write, in the send rule, while queuing) puts back the snapshot, what the
+// hand-over changed in the link (SendRule::HandOver) and the progress window it
+// showed, and goes on to the step (platform/Step.h), which tells it and draws
+// the screens anew. An edit left without Make() (its
 // producer returned early or its working-out threw) puts the snapshot back
 // too, so a producer may work out its values in the image between beginning
 // the edit and writing them.

@@ -72,6 +72,7 @@ int PanelNoticeFor;
 qint64 PanelNoticeAt;
 QString PanelShown;
 std::function<qint64()> NoticeClock;
+std::function<void(int, int)> ImageStoreSeam;
 int GridNotUnits;
 
 void Forget_Readings() {
@@ -145,6 +146,7 @@ void ResetLinkState() {
                                        std::chrono::steady_clock::now().time_since_epoch())
                                        .count());
     };
+    ImageStoreSeam = {};
     GridNotUnits = 0;
 }
 

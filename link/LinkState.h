@@ -216,6 +216,11 @@ extern QString PanelShown;   // what the panel was last given
 // The clock the panel's notices are timed by: milliseconds of a steady clock.
 // Tests put in their own, so a hold runs out when they say.
 extern std::function<qint64()> NoticeClock;
+// Test seam: the write path (link/MapWrite.h) calls it before it stores each
+// value into the image, with the value's page and address. A test makes the
+// n-th call throw, as a memory that runs short would, to stop an edit part-way;
+// empty (the program) it is not called.
+extern std::function<void(int page, int address)> ImageStoreSeam;
 // 1 while the grid shows a whole map put into the image on-line and not sent:
 // the unit holds another map (until a download or a read-out).
 extern int GridNotUnits;

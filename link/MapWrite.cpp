@@ -2,6 +2,7 @@
 
 #include "core/CoreState.h"
 #include "core/UnitImage.h"
+#include "link/LinkState.h"
 #include "link/WtsUp.h"
 
 #include <algorithm>
@@ -24,6 +25,13 @@ ImageTable& Mirror(int page) {
 
 int Byte_Of(int value) {
     return value < 0 ? value + 256 : value;
+}
+
+// Every store of the write path into the image goes through here.
+void Store(int page, int address, int value) {
+    if (ImageStoreSeam)
+        ImageStoreSeam(page, address);
+    Mirror(page)[address] = static_cast<std::int16_t>(Byte_Of(value));
 }
 
 Written Refused(int page, int address, int value) {
@@ -58,10 +66,9 @@ Written Store_Row(int page, int first, const std::array<int, N>& values, bool si
         if (!fits)
             return Refused(page, first + static_cast<int>(k), value);
     }
-    ImageTable& mirror = Mirror(page);
     for (std::size_t k = 0; k < N; ++k)
-        mirror[first + static_cast<int>(k)] = static_cast<std::int16_t>(Byte_Of(values[k]));
-    QByteArray frame = WtsUp::Row_Write_Frame(letter, first, mirror);
+        Store(page, first + static_cast<int>(k), values[k]);
+    QByteArray frame = WtsUp::Row_Write_Frame(letter, first, Mirror(page));
     if (padded)
         frame.append(QByteArray(WtsUp::PadLength, '\0'));
     return Written{frame, std::nullopt};
@@ -96,7 +103,7 @@ Written Write_Cell(Map map, int cell, int value) {
     const int address = p.base + cell;
     if (!Accepts(map, value))
         return Refused(p.page, address, value);
-    Mirror(p.page)[address] = static_cast<std::int16_t>(Byte_Of(value));
+    Store(p.page, address, value);
     const QByteArray frame = p.page == 5 ? WtsUp::Build_Page5_Cell_Frame(address)
                                          : WtsUp::Build_Page6_Cell_Frame(address);
     return Written{frame, std::nullopt};

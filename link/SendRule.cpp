@@ -67,6 +67,10 @@ QString Panel_Text() {
 
 namespace {
 
+// What PanelShown holds when the panel must be given its text whole at its next
+// showing: no text the panel shows.
+const QString NothingShown = QStringLiteral("\n");
+
 void Show_Panel() {
     const QString text = Panel_Text();
     if (text == PanelShown)
@@ -92,7 +96,7 @@ void Tell(const QString& text, Verdict forState) {
 }
 
 void Show_Panel_Afresh() {
-    PanelShown = QStringLiteral("\n"); // no text the panel shows
+    PanelShown = NothingShown;
     Show_Panel();
 }
 
@@ -172,6 +176,24 @@ void Send_Edits(Verdict verdict, std::vector<QByteArray> elements, SendKind kind
         SendPath::Queue_Elements(std::move(elements), kind);
     } else if (verdict == Verdict::ImageOnly)
         Count_Offline_Edit();
+}
+
+HandOver HandOver::Take() {
+    return {SendRequests, SendPending,    OfflineEdits, OfflineEditsTold,
+            PanelNotice,  PanelNoticeFor, PanelNoticeAt};
+}
+
+void HandOver::Put_Back() noexcept {
+    SendRequests.swap(requests);
+    SendPending = pending;
+    OfflineEdits = offlineEdits;
+    OfflineEditsTold = offlineEditsTold;
+    PanelNotice.swap(notice);
+    PanelNoticeFor = noticeFor;
+    PanelNoticeAt = noticeAt;
+    // What the panel shows may be a text of the hand-over: the next showing
+    // gives it whole.
+    PanelShown = NothingShown;
 }
 
 void ReadOut_Restarts() {

@@ -30,6 +30,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <deque>
 #include <vector>
 
 namespace SendRule {
@@ -71,6 +72,25 @@ Verdict Admit_Edit();
 // edit shows the progress window).
 void Send_Edit(Verdict verdict, const QByteArray& frame);
 void Send_Edits(Verdict verdict, std::vector<QByteArray> elements, SendKind kind = SendKind::Queue);
+
+// What handing an edit over may change in the link: the requests waiting (and
+// SendPending), the off-line edits counted and told, panel 1's notice. An edit
+// (link/Edit.h) takes it before its hand-over and puts it back when an error
+// stops the edit part-way, so that the link is left as it was before the edit.
+// Putting back throws nothing; panel 1 is shown afresh at its next showing
+// (Review_Notice, which the screens' redraw after a stopped step runs).
+struct HandOver {
+    static HandOver Take();
+    void Put_Back() noexcept;
+
+    std::deque<SendRequest> requests;
+    int pending = SendIdle;
+    int offlineEdits = 0;
+    int offlineEditsTold = 0;
+    QString notice;
+    int noticeFor = -1;
+    qint64 noticeAt = 0;
+};
 
 // Panel 1 of the status bar shows, in this order: the notice in force; the word
 // that the grid is not the unit's map (GridNotUnits); the current map's file name.

@@ -243,6 +243,14 @@ void Report_Entry_Error() {
                     QStringLiteral("Unable to download to the KVR6 Unit !!"));
 }
 
+// An entry an error stopped: its edit has put back what it wrote (link/Edit.h),
+// and the grid and panel 1 show what the image holds before the user is told.
+void Entry_Failed(frmMain& w) {
+    w.Redraw_Shown_Map();
+    SendRule::Review_Notice();
+    Report_Entry_Error();
+}
+
 } // namespace
 
 void frmMain::txtEnter_KeyDown(int KeyCode, int) {
@@ -260,9 +268,9 @@ void frmMain::txtEnter_KeyDown(int KeyCode, int) {
         if (KeyCode == CellEntry::KeyEnter)
             Enter_Value(*this);
     } catch (const KvrError&) {
-        Report_Entry_Error();
+        Entry_Failed(*this);
     } catch (const std::exception&) {
-        Report_Entry_Error();
+        Entry_Failed(*this);
     }
 }
 

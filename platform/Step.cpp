@@ -3,11 +3,23 @@
 #include "platform/Dialogs.h"
 #include "platform/KvrError.h"
 
+#include <QCoreApplication>
 #include <exception>
 
 namespace Step {
 
 std::function<void()> After_Stop;
+
+RedrawModel& Redraws() {
+    // Owned by the application object, so it goes with it; a window's
+    // connection goes with the window.
+    static RedrawModel* model = [] {
+        auto* m = new RedrawModel();
+        m->setParent(QCoreApplication::instance());
+        return m;
+    }();
+    return *model;
+}
 
 void Tell_Stopped(const QString& cause) {
     Dialogs::msgBoxLater(
@@ -26,11 +38,23 @@ void Stopped(const QString& cause) noexcept {
         Tell_Stopped(cause.isEmpty() ? QStringLiteral("an unknown error") : cause);
     } catch (...) {
     }
+    // A redraw that stops is told above, and redraws nothing again: the screens
+    // are being drawn anew already.
+    static bool redrawing = false;
+    if (redrawing)
+        return;
+    redrawing = true;
     try {
         if (After_Stop)
             After_Stop();
     } catch (...) {
     }
+    try {
+        if (QCoreApplication::instance() != nullptr)
+            emit Redraws().redraw();
+    } catch (...) {
+    }
+    redrawing = false;
 }
 
 } // namespace

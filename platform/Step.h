@@ -93,4 +93,22 @@ void Tell_Stopped(const QString& cause);
 // the main window fills it while it exists; nothing until then.
 extern std::function<void()> After_Stop;
 
+// The other windows that draw the image (the 3-D view, the scale editors, the
+// parameter screen) follow this model while they are open: after a stopped step,
+// once After_Stop has run, Redraws() emits redraw() and each window draws itself
+// anew from the image. A window follows it with Follow_Stops. An error in a
+// redraw after a stop is told as a stopped step, and draws nothing anew again.
+class RedrawModel : public QObject {
+    Q_OBJECT
+signals:
+    void redraw();
+};
+RedrawModel& Redraws();
+
+// The window's redraw runs, guarded as every handler, after each stopped step
+// for as long as the window lives: Follow_Stops(this, &frmX::Redraw_After_Stop).
+template <class T> void Follow_Stops(T* window, void (T::*redraw)()) {
+    Connect(&Redraws(), &RedrawModel::redraw, window, redraw);
+}
+
 } // namespace Step

@@ -293,6 +293,13 @@ bool Editor::Save_Values(QString* told) {
     return true;
 }
 
+void Editor::Redraw() {
+    Load_Captions(); // what it tells was told at the opening
+    build_bar();
+    if (shown_)
+        set_bar();
+}
+
 bool Editor::Unsent() const {
     for (int a = First_Address(); a <= Last_Address(); ++a)
         if (ParamBlock[a] != kept_.param[a])

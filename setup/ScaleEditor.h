@@ -99,6 +99,10 @@ public:
     // refusal (those are in the status bar).
     bool Save_Values(QString* told = nullptr);
 
+    // After a stopped step: the captions, the entries and the chart anew from the
+    // points the image holds; what was kept and the selection stay.
+    void Redraw();
+
     // Puts back the points as they were kept (opening, last send).
     void Cancel();
     // The points differ from what was kept.

@@ -49,6 +49,7 @@ ScaleWindow::ScaleWindow(const ScaleLayout& layout, std::unique_ptr<Scale::Edito
     Step::Connect(cmdCancel, &QPushButton::clicked, this, &ScaleWindow::cmdCancel_Click);
     // Key preview: the window sees a key before the control that has the focus.
     qApp->installEventFilter(this);
+    Step::Follow_Stops(this, &ScaleWindow::Redraw_After_Stop);
 }
 
 ScaleWindow::~ScaleWindow() {
@@ -338,6 +339,12 @@ void ScaleWindow::Put_Back(const QString& how) {
 
 void ScaleWindow::Image1_Click(int index) {
     editor_->Image1_Click(index);
+    Show_View();
+}
+
+void ScaleWindow::Redraw_After_Stop() {
+    editor_->Redraw();
+    Show_Entries();
     Show_View();
 }
 

@@ -57,6 +57,8 @@ public:
     void cmdOK_Click();
     void cmdCancel_Click();
     void Image1_Click(int index);
+    // After a stopped step (platform/Step.h): the window anew from the image.
+    void Redraw_After_Stop();
 
     Scale::Editor& editor() { return *editor_; }
 

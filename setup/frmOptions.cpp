@@ -96,6 +96,7 @@ frmOptions::frmOptions() {
     imageWatch_->setInterval(ImageWatchMs);
     Step::Connect(imageWatch_, &QTimer::timeout, this, [this] { Follow_Image(); });
     imageWatch_->start();
+    Step::Follow_Stops(this, &frmOptions::Redraw_After_Stop);
 }
 
 frmOptions::~frmOptions() {

@@ -60,6 +60,8 @@ public:
     // applied, tells the user and returns true. Runs on a short timer and before
     // a store.
     bool Follow_Image();
+    // After a stopped step (platform/Step.h): follows the image at once.
+    void Redraw_After_Stop() { Follow_Image(); }
     // Whether the controls show anything but what they were filled with.
     bool Has_Edits() const;
 

@@ -87,6 +87,7 @@ frm3DDrw::frm3DDrw() {
     Build_Menus();
     Connect_Handlers();
     Form_Load();
+    Step::Follow_Stops(this, &frm3DDrw::Redraw_After_Stop);
 }
 
 frm3DDrw::~frm3DDrw() = default;
@@ -298,6 +299,11 @@ void frm3DDrw::Load_LBL_Scales() {
             texts.deflection[static_cast<std::size_t>(i)];
     scene_.labels[24] = QStringLiteral("RPM");
     scene_.labels[25] = QStringLiteral("Deflection");
+}
+
+void frm3DDrw::Redraw_After_Stop() {
+    Load_LBL_Scales();
+    View_Changed();
 }
 
 // --- the live point -------------------------------------------------------------------

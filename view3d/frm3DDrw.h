@@ -60,6 +60,9 @@ public:
     void redo_graph_colour();
     // The axis label texts the main window shows now.
     void Load_LBL_Scales();
+    // After a stopped step (platform/Step.h): the labels, the surface, the cursor
+    // and the live point anew from the image.
+    void Redraw_After_Stop();
 
     // --- the edit cursor and editing ------------------------------------------------
     // Cursor keys move the cursor; edit keys (Page Up / Down, keypad 9, 3, + and

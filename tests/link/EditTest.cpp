@@ -4,8 +4,10 @@
 #include "link/Edit.h"
 #include "link/SendPath.h"
 #include "link/WtsUp.h"
+#include "tests/support/StoreFault.h"
 
 #include <functional>
+#include <new>
 #include <stdexcept>
 
 namespace {
@@ -117,6 +119,147 @@ TEST_F(EditTest, AnEditLeftUnmadePutsBackWhatItsProducerChanged) {
     }
     EXPECT_TRUE(ImageSnapshot::Take() == before);
     EXPECT_TRUE(SendRequests.empty());
+}
+
+// What an edit stopped part-way must leave as it was: the requests waiting, the
+// off-line edits counted and told, panel 1's notice.
+struct LinkBefore {
+    std::vector<std::vector<QByteArray>> requests;
+    int pending, offlineEdits, offlineEditsTold;
+    QString notice, panel;
+    int noticeFor;
+    qint64 noticeAt;
+    static LinkBefore Now() {
+        LinkBefore b{{},
+                     SendPending,
+                     OfflineEdits,
+                     OfflineEditsTold,
+                     PanelNotice,
+                     SendRule::Panel_Text(),
+                     PanelNoticeFor,
+                     PanelNoticeAt};
+        for (const SendRequest& r : SendRequests)
+            b.requests.push_back(r.elements);
+        return b;
+    }
+    bool operator==(const LinkBefore&) const = default;
+};
+void PrintTo(const LinkBefore& b, std::ostream* os) {
+    *os << b.requests.size() << " request(s), pending " << b.pending << ", " << b.offlineEdits
+        << " off-line edit(s) (told " << b.offlineEditsTold << "), notice \""
+        << b.notice.toStdString() << "\" for " << b.noticeFor << " at " << b.noticeAt
+        << ", panel \"" << b.panel.toStdString() << '"';
+}
+
+TEST_F(EditTest, AnErrorInAnyWriteLeavesTheImageAndTheLinkAsTheyWere) {
+    // 1 store for the cell, 16 for the column, 16 for the row: the error strikes
+    // the first, one inside the column, the column's last, the row's first, the last.
+    const int strikes[] = {1, 2, 9, 17, 18, 33};
+    connect();
+    // A request of an earlier edit still waits, and a word is in panel 1.
+    sim.clearFrames();
+    Edit earlier;
+    const EditOutcome earlierOut = earlier.Cell(MapWrite::Map::Injection, 40, 41).Make();
+    ASSERT_TRUE(earlierOut.made());
+    const QByteArray earlierFrame = earlierOut.queued.at(0);
+    SendRule::Tell(QStringLiteral("an earlier word"));
+    for (const bool online : {true, false}) {
+        if (!online) {
+            // Nothing of the stopped edits reached the unit; the earlier one did, whole.
+            sendAll();
+            EXPECT_EQ(sim.byte(6, Idx_InjMap + 40), 41);
+            EXPECT_TRUE(reads().size() == 1 && reads()[0] == earlierFrame)
+                << reads().size() << " frame(s) besides the polls";
+            const int cell = MapWrite::Place_Of(MapWrite::Map::Ignition).base + 3;
+            const int column = MapWrite::Place_Of(MapWrite::Map::Analog).base + 5 * 16;
+            EXPECT_EQ(Unit_Bytes(sim, 5, cell, cell), Image_Bytes(Map5Image, cell, cell));
+            EXPECT_EQ(Unit_Bytes(sim, 5, column, column + 15),
+                      Image_Bytes(Map5Image, column, column + 15));
+            EXPECT_EQ(Unit_Bytes(sim, 4, Idx_Block3, Idx_Block3 + 15),
+                      Image_Bytes(ParamBlock, Idx_Block3, Idx_Block3 + 15));
+            EXPECT_NE(Map5Image[column], 248) << "the column was never written";
+            link->GO_OFFLine();
+            ASSERT_EQ(OnlineState, OnlineStates::Offline);
+            SendRule::Tell(QStringLiteral("an earlier word"));
+        }
+        for (const int n : strikes) {
+            const std::string name =
+                (online ? "on-line, store " : "off-line, store ") + std::to_string(n);
+            const ImageSnapshot image = ImageSnapshot::Take();
+            const LinkBefore before = LinkBefore::Now();
+            {
+                const StoreFault fault(n);
+                Edit edit(SendKind::Queue);
+                edit.Cell(MapWrite::Map::Ignition, 3, -4)
+                    .Column(MapWrite::Map::Analog, 5, Row_Of(-8))
+                    .Param_Row(Idx_Block3, Row_Of(100));
+                EXPECT_THROW(edit.Make(), std::bad_alloc) << name;
+                EXPECT_TRUE(fault.struck()) << name;
+            }
+            EXPECT_TRUE(ImageSnapshot::Take() == image) << name;
+            EXPECT_EQ(LinkBefore::Now(), before) << name;
+        }
+    }
+    EXPECT_EQ(OfflineEdits, 0);
+}
+
+TEST_F(EditTest, AnErrorInTheSendRuleOrThePanelLeavesTheLinkAsItWas) {
+    struct Case {
+        const char* name;
+        bool online;
+        SendKind kind;
+        int cells;
+        bool panelFails; // else the notice clock
+    };
+    const Case cases[] = {
+        {"on-line, one cell, the clock fails", true, SendKind::Command, 1, false},
+        {"on-line, one cell, the panel fails", true, SendKind::Command, 1, true},
+        {"on-line, a queue with progress, the clock fails", true, SendKind::QueueWithProgress, 3,
+         false},
+        {"off-line, the first edit told, the clock fails", false, SendKind::Command, 1, false},
+        {"off-line, the first edit told, the panel fails", false, SendKind::Queue, 2, true},
+    };
+    connect();
+    const auto clock = NoticeClock;
+    const auto panel = Hooks().SetStatusPanel;
+    for (const Case& c : cases) {
+        if (!c.online && OnlineState != OnlineStates::Offline)
+            link->GO_OFFLine();
+        ASSERT_EQ(OnlineState == OnlineStates::Offline, !c.online) << c.name;
+        SendRule::Tell(QStringLiteral("an earlier word"));
+        sim.clearFrames();
+        notices.clear();
+        const ImageSnapshot image = ImageSnapshot::Take();
+        const LinkBefore before = LinkBefore::Now();
+        ASSERT_FALSE(Progress().loaded()) << c.name;
+
+        Edit edit(c.kind);
+        for (int k = 0; k < c.cells; ++k)
+            edit.Cell(MapWrite::Map::Injection, 60 + k, 7 + k);
+        if (c.panelFails)
+            Hooks().SetStatusPanel = [](int, const QString&) { throw std::bad_alloc(); };
+        else
+            NoticeClock = []() -> qint64 { throw std::bad_alloc(); };
+        EXPECT_THROW(edit.Make(), std::bad_alloc) << c.name;
+        NoticeClock = clock;
+        Hooks().SetStatusPanel = panel;
+
+        EXPECT_TRUE(ImageSnapshot::Take() == image) << c.name;
+        EXPECT_EQ(LinkBefore::Now(), before) << c.name;
+        EXPECT_FALSE(Progress().loaded()) << c.name << ": no progress window for nothing queued";
+        // The panel's next showing gives its text whole, whatever the failed one left.
+        notices.clear();
+        SendRule::Review_Notice();
+        EXPECT_EQ(notices, QStringList{QStringLiteral("an earlier word")}) << c.name;
+        poll(3);
+        EXPECT_FALSE(unitGotWrite()) << c.name;
+    }
+    // The next edit off-line is the first of the spell: counted once and told.
+    notices.clear();
+    Edit next;
+    ASSERT_TRUE(next.Cell(MapWrite::Map::Injection, 60, 9).Make().made());
+    EXPECT_EQ(OfflineEdits, 1);
+    EXPECT_EQ(notices, QStringList{SendRule::OfflineNotice});
 }
 
 enum class RefusingState { Connecting, Silent, Locked };
