@@ -167,6 +167,7 @@ void Clear_Unit(const std::function<QDateTime()>& clock) {
             link->GO_ONLine();
     }
     SendPath::Queue_Elements(std::move(elements), SendKind::QueueWithProgress);
+    ImageSentWhole = 0; // the unit gets the factory image, not the program's
     PauseMode = 2;
 }
 

@@ -139,6 +139,7 @@ bool Download_All() {
     if (!waiting)
         SendPath::Queue_Elements(std::move(elements), SendKind::QueueWithProgress);
     SendRule::Image_Is_Units(); // the unit gets the image shown
+    ImageSentWhole = 1;
     // The download ends in a read-out of its own, so whenever it goes out the grid
     // shows what the unit then holds; off-line it waits for the link, and says so.
     if (SendRule::May_Send() == SendRule::Verdict::ImageOnly)

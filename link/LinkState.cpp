@@ -38,6 +38,7 @@ int UnitLocked;
 int ActiveMap;
 int MapChanged;
 int NoMapUnderLock;
+int ImageSentWhole;
 int PrevActiveMap;
 int UnitFlags;
 QByteArray rx;
@@ -123,6 +124,7 @@ void ResetLinkState() {
     ActiveMap = 0;
     MapChanged = 0;
     NoMapUnderLock = 0;
+    ImageSentWhole = 0;
     PrevActiveMap = 0;
     UnitFlags = 0;
     rx.clear();

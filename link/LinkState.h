@@ -120,6 +120,13 @@ extern int MapChanged;
 // loads the default map. A whole map put into the image (SendRule::Image_Loaded)
 // or a full read-out ends it.
 extern int NoMapUnderLock;
+// 1 from a download of the whole image (WtsCM::Download_All) until the unit is
+// read afresh: the unit then holds the image's map. A download whose No-Tune
+// mark locks the unit ends in a locked read-out, which reads no map; the image
+// is the very map the unit was given, so that read-out keeps it. A read-out
+// begun anew (SendRule::ReadOut_Restarts: going on-line, a reconnect, another
+// port), the clear-unit sequence and a full read-out end it.
+extern int ImageSentWhole;
 // The active map of the previous live reply (0 before the first).
 extern int PrevActiveMap;
 // The status flags byte of the live reply and its bits.

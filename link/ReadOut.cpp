@@ -142,8 +142,12 @@ void lockedEnd() {
     Hooks().Set_RPM_Indication_BAR();
     tick();
     // No map was read: the flag lets the tab be shown while locked, and the
-    // lock's end takes it back (NoMapUnderLock).
-    leaveNoMap();
+    // lock's end takes it back (NoMapUnderLock). After this program's download
+    // of the whole image the unit holds the image's map: it stays.
+    if (ImageSentWhole == 1)
+        ImageSentWhole = 0;
+    else
+        leaveNoMap();
     MapLoaded = -1;
     selectTab();
     Hooks().Arrange_NoTUNE(false);
@@ -189,6 +193,7 @@ void description() {
     tick();
     MapLoaded = -1;
     NoMapUnderLock = 0; // the unit's maps were read
+    ImageSentWhole = 0;
     selectTab();
     Hooks().Arrange_NoTUNE(true);
     Progress().Hide();

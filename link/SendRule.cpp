@@ -197,6 +197,7 @@ void HandOver::Put_Back() noexcept {
 }
 
 void ReadOut_Restarts() {
+    ImageSentWhole = 0; // the unit read now may not be the one the image went to
     OfflineEdits = 0;
     OfflineEditsTold = 0;
     const int dropped = SendPath::Drop_Writes();

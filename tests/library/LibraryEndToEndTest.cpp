@@ -6,6 +6,7 @@
 
 #include "link/Download.h"
 #include "link/LinkState.h"
+#include "mainwin/MapCellText.h"
 #include "platform/TextFile.h"
 #include "tests/support/LinkWaits.h"
 
@@ -57,6 +58,33 @@ TEST_F(LibraryEndToEnd, ALoadWithDownloadTickedPutsTheFileInTheUnitAndReadsItBac
     EXPECT_EQ(MapLoaded, -1);
     EXPECT_EQ(TuneFileName, QStringLiteral("Road.kvr"))
         << "the read-out gave back the file's map: it keeps its name";
+}
+
+// A dealer's No-Tune setting locks the unit with the download itself: the
+// read-out after it finds a locked unit and reads no map, but the unit holds
+// the very map the program sent, so the program keeps it, off-line too.
+TEST_F(LibraryEndToEnd, ADownloadThatLocksTheUnitKeepsTheMapItSent) {
+    const Image file = writeTune(QStringLiteral("Road.kvr"), 11);
+    frmMain& w = openOnlineWired();
+    NoTuneFlag = 170; // the dealer file's "No Tune y/n: y"
+    frmLoadLib& lib = openLibrary(w);
+    ASSERT_TRUE(lib.chkDownNOW->isChecked());
+    clickRow(lib, QStringLiteral("Road.kvr"));
+    QTest::mouseClick(lib.cmdMap, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return unit.locked(); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor([] { return UnitLocked == 1 && UnitOnline == 1; }, 10000));
+    ASSERT_TRUE(Wait_Link_Settled());
+    EXPECT_TRUE(unitHolds(file));
+    EXPECT_EQ(bytes(Map5Image, 0, 255), bytes(file.map5, 0, 255)) << "the map sent is kept";
+    EXPECT_EQ(bytes(Map6Image, 0, 175), bytes(file.map6, 0, 175));
+    EXPECT_EQ(TuneFileName, QStringLiteral("Road.kvr"));
+
+    w.mnuOffline->trigger();
+    ASSERT_EQ(OnlineState, OnlineStates::Offline);
+    EXPECT_EQ(bytes(Map5Image, 0, 255), bytes(file.map5, 0, 255))
+        << "off-line the program still holds the map it sent, not the default map";
+    w.Select_Tab(2);
+    EXPECT_EQ(w.Txt128[3]->text(), MapCellText::Cell(2, MapCellText::ForTab(2).cellBase + 3));
 }
 
 TEST_F(LibraryEndToEnd, AtOnline2TheBoxIsOffAndALoadSendsNothing) {
