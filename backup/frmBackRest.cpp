@@ -427,8 +427,8 @@ void frmBackRest::Copied(const QString& name, bool restore) {
     Show_Copied(restore ? 1 : 0);
 }
 
-frmBackRest::AfterMap frmBackRest::Backup_One(const QString& name) {
-    if (!Backup::Folder_Reachable(folder_, true)) {
+std::optional<frmBackRest::AfterMap> frmBackRest::Folders_Stop(const QString& name, bool restore) {
+    if (!Backup::Folder_Reachable(folder_, !restore)) {
         if (Ask_For_Folder())
             return AfterMap::Retry;
         stopReason_ = QStringLiteral("the backup folder could not be reached");
@@ -438,9 +438,15 @@ frmBackRest::AfterMap frmBackRest::Backup_One(const QString& name) {
     // on the disk beneath it.
     if (const QString moved = Folder_Moved(); !moved.isEmpty()) {
         stopReason_ = moved;
-        Stopped(name, moved, false);
+        Stopped(name, moved, restore);
         return AfterMap::Stop;
     }
+    return std::nullopt;
+}
+
+frmBackRest::AfterMap frmBackRest::Backup_One(const QString& name) {
+    if (const auto stop = Folders_Stop(name, false))
+        return *stop;
     if (!Ready_To_Write(folder_, name, false))
         return AfterMap::Next;
     const FileCopy::Result r =
@@ -482,17 +488,8 @@ frmBackRest::AfterMap frmBackRest::Backup_One(const QString& name) {
 
 frmBackRest::AfterMap frmBackRest::Restore_One(const QString& name) {
     const QString source = folder_ + '/' + name;
-    if (!Backup::Folder_Reachable(folder_, false)) {
-        if (Ask_For_Folder())
-            return AfterMap::Retry;
-        stopReason_ = QStringLiteral("the backup folder could not be reached");
-        return AfterMap::Stop;
-    }
-    if (const QString moved = Folder_Moved(); !moved.isEmpty()) {
-        stopReason_ = moved;
-        Stopped(name, moved, true);
-        return AfterMap::Stop;
-    }
+    if (const auto stop = Folders_Stop(name, true))
+        return *stop;
     // Only a file the library lists and loads whole lands in the program folder,
     // under its own name.
     if (const QString problem = TuneMap::Whole_Map_Problem(source); !problem.isEmpty()) {

@@ -83,6 +83,10 @@ private:
     // away whose mount-point folder stays is a bare folder of another
     // device), or an empty text.
     QString Folder_Moved() const;
+    // Before each map: the backup folder still reachable (else asked about) and
+    // both folders on the disks the copy began on. What to do instead of this
+    // map's copy, or nothing when the copy can go on.
+    std::optional<AfterMap> Folders_Stop(const QString& name, bool restore);
     // The backup folder cannot be reached: asks, and on OK lets the user
     // choose another. False when the user gave up (the window is to unload).
     bool Ask_For_Folder();
